@@ -1,0 +1,18 @@
+// The general-purpose allocator behind every library allocation (malloc
+// underneath), with a test-only way to make it fail.
+#pragma once
+#include <cstddef>
+
+#include "base/types.h"
+
+void* PlatformAlloc(size_t bytes);
+void* PlatformRealloc(void* block, size_t bytes);
+void PlatformFree(void* block);
+
+// Bytes of memory the system can hand out now without paging: the smaller
+// of the available physical memory and the address-space limit left.
+Qword PlatformAvailableMemory(void);
+
+// Test only: after `successes` more successful allocations every further
+// one fails, until the hook is reset with a negative value.
+void PlatformAllocTestFailAfter(Qlong successes);

@@ -1,0 +1,52 @@
+// One-line exported wrappers of the C maths library.
+#pragma once
+#include "base/types.h"
+
+VELTRIA_API double c_Acos(double x);
+VELTRIA_API double c_Acosh(double x);
+VELTRIA_API double c_Asin(double x);
+VELTRIA_API double c_Asinh(double x);
+VELTRIA_API double c_Atan(double x);
+VELTRIA_API double c_Atan2(double y, double x);
+VELTRIA_API double c_Atanh(double x);
+VELTRIA_API double c_Cbrt(double x);
+VELTRIA_API double c_Ceil(double x);
+VELTRIA_API double c_Copysign(double x, double y);
+VELTRIA_API double c_Cos(double x);
+VELTRIA_API double c_Cosh(double x);
+VELTRIA_API double c_Erf(double x);
+VELTRIA_API double c_Erfc(double x);
+VELTRIA_API double c_Exp(double x);
+VELTRIA_API double c_Exp2(double x);
+VELTRIA_API double c_Expm1(double x);
+VELTRIA_API double c_Fabs(double x);
+VELTRIA_API double c_Fdim(double x, double y);
+VELTRIA_API double c_Floor(double x);
+VELTRIA_API double c_Fma(double x, double y, double z);
+VELTRIA_API double c_Fmax(double x, double y);
+VELTRIA_API double c_Fmin(double x, double y);
+VELTRIA_API double c_Fmod(double x, double y);
+VELTRIA_API double c_Frexp(double x, Long* exponent);
+VELTRIA_API double c_Hypot(double x, double y);
+VELTRIA_API Long c_Isnan(double x);
+VELTRIA_API double c_Ldexp(double x, Long exponent);
+VELTRIA_API double c_Lgamma(double x);
+VELTRIA_API double c_Log(double x);
+VELTRIA_API double c_Log10(double x);
+VELTRIA_API double c_Log1p(double x);
+VELTRIA_API double c_Log2(double x);
+VELTRIA_API Long c_Lround(double x);
+VELTRIA_API double c_Modf(double x, double* integer_part);
+VELTRIA_API double c_Nan(const char* text);
+VELTRIA_API double c_Nextafter(double x, double y);
+VELTRIA_API double c_Pow(double x, double y);
+VELTRIA_API double c_Remainder(double x, double y);
+VELTRIA_API double c_Remquo(double x, double y, Long* quotient);
+VELTRIA_API double c_Round(double x);
+VELTRIA_API double c_Sin(double x);
+VELTRIA_API double c_Sinh(double x);
+VELTRIA_API double c_Sqrt(double x);
+VELTRIA_API double c_Tan(double x);
+VELTRIA_API double c_Tanh(double x);
+VELTRIA_API double c_Tgamma(double x);
+VELTRIA_API double c_Trunc(double x);
