@@ -6,6 +6,9 @@
 // No state and no status word: a domain error gives ___NAN. The rest of the
 // library calls these instead of the C maths library, so the guards below are
 // part of every caller's contract.
+//
+// Inside the family the plain members (rSqrt, rSin, ...) are called as the
+// C library functions they are, without the extra call on hot paths.
 #pragma once
 #include "base/types.h"
 

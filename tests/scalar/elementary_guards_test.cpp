@@ -1,4 +1,7 @@
 // Guards, special values and exact cases of the elementary functions.
+// The family's header comes first: it compiles on its own.
+#include "scalar/elementary.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +9,6 @@
 #include <initializer_list>
 #include <limits>
 
-#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {
