@@ -168,8 +168,8 @@ TEST(ElementaryReference, EveryRowWithinItsTolerance) {
   for (const auto& [name, entry] : Table()) EXPECT_GT(worst[name].count, 0) << name;
   for (const auto& [name, w] : worst) {
     if (w.row) {
-      std::printf("%-24s %3d rows, worst %6.2f eps at (%.17g, %.17g, %.17g)\n", name.c_str(), w.count,
-                  w.err, w.row->x, w.row->y, w.row->z);
+      std::printf("%-24s %3d rows, worst %6.2f eps at (%.17g, %.17g, %.17g)\n", name.c_str(),
+                  w.count, w.err, w.row->x, w.row->y, w.row->z);
     }
   }
 }
