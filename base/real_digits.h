@@ -1,0 +1,35 @@
+// The library's own digit loop over a radix mantissa: digits are taken as
+// the integer part and cut, never rounded, so what a double really holds
+// shows through, identically in every writer of reals.
+#pragma once
+#include <cmath>
+
+#include "base/double_to_int.h"
+#include "base/types.h"
+
+namespace numtext {
+
+class MantissaDigits {
+ public:
+  // `m` is a mantissa in [0, radix) from rMantissaAndExponent.
+  MantissaDigits(double m, Dword radix) : m_(m), radix_(radix) {}
+
+  // The next digit: floor of the running mantissa, which then becomes
+  // (m - digit) * radix. A non-finite running value gives 0; the digit is
+  // kept below the radix should a product round up to it.
+  Dword Next() {
+    if (!std::isfinite(m_)) return 0;
+    const double whole = std::floor(m_);
+    Long d = DoubleToLong(whole);
+    if (d < 0) d = 0;
+    if (static_cast<Dword>(d) >= radix_) d = static_cast<Long>(radix_ - 1);
+    m_ = (m_ - whole) * static_cast<double>(radix_);
+    return static_cast<Dword>(d);
+  }
+
+ private:
+  double m_;
+  Dword radix_;
+};
+
+}  // namespace numtext
