@@ -18,11 +18,14 @@ constexpr bool kWide = sizeof(C) == 2;
 Qword Widen(Qword raw, Dword size, bool is_signed) {
   switch (size) {
     case 1:
-      return is_signed ? static_cast<Qword>(static_cast<Qlong>(static_cast<std::int8_t>(raw))) : raw & 0xFF;
+      return is_signed ? static_cast<Qword>(static_cast<Qlong>(static_cast<std::int8_t>(raw)))
+                       : raw & 0xFF;
     case 2:
-      return is_signed ? static_cast<Qword>(static_cast<Qlong>(static_cast<std::int16_t>(raw))) : raw & 0xFFFF;
+      return is_signed ? static_cast<Qword>(static_cast<Qlong>(static_cast<std::int16_t>(raw)))
+                       : raw & 0xFFFF;
     case 4:
-      return is_signed ? static_cast<Qword>(static_cast<Qlong>(static_cast<std::int32_t>(raw))) : raw & 0xFFFFFFFF;
+      return is_signed ? static_cast<Qword>(static_cast<Qlong>(static_cast<std::int32_t>(raw)))
+                       : raw & 0xFFFFFFFF;
     default:
       return raw;
   }
@@ -114,7 +117,12 @@ void Dispatch(FormatSpecT<C>& spec, C last, Args& a, FormatSink<C>& out) {
   const Dword size = spec.element_size;
   const bool single = Qword{spec.rows} + spec.columns <= 2;
   switch (spec.conversion) {
-    case 'd': case 'i': case 'u': case 'o': case 'x': case 'X': {
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'o':
+    case 'x':
+    case 'X': {
       const bool is_signed = spec.conversion == 'd' || spec.conversion == 'i';
       if (size != 1 && size != 2 && size != 4 && size != 8) {
         if (by_address) (void)va_arg(a.ap, const void*);
@@ -132,7 +140,13 @@ void Dispatch(FormatSpecT<C>& spec, C last, Args& a, FormatSink<C>& out) {
       }
       return;
     }
-    case 'e': case 'f': case 'F': case 'a': case 'A': case 'g': case 'G': {
+    case 'e':
+    case 'f':
+    case 'F':
+    case 'a':
+    case 'A':
+    case 'g':
+    case 'G': {
       if (size != 8 && size != 4) {
         if (by_address) (void)va_arg(a.ap, const void*);
         return;
@@ -147,7 +161,8 @@ void Dispatch(FormatSpecT<C>& spec, C last, Args& a, FormatSink<C>& out) {
       }
       return;
     }
-    case 'E': case 'r': {
+    case 'E':
+    case 'r': {
       const bool e_form = spec.conversion == 'E';
       if (single) {
         const double x = va_arg(a.ap, double);
@@ -174,7 +189,8 @@ void Dispatch(FormatSpecT<C>& spec, C last, Args& a, FormatSink<C>& out) {
       FormatComplexMatrix(first, out, spec);
       return;
     }
-    case 'Z': case 'Q': {
+    case 'Z':
+    case 'Q': {
       if (size != 16) {
         if (by_address) (void)va_arg(a.ap, const void*);
         return;
@@ -204,7 +220,8 @@ void Dispatch(FormatSpecT<C>& spec, C last, Args& a, FormatSink<C>& out) {
       if ((v & 0xFF) != 0) out.Put(FromByte<C>(static_cast<unsigned char>(v & 0xFF)));
       return;
     }
-    case 's': case 'S': {
+    case 's':
+    case 'S': {
       if (!kWide<C> && spec.conversion == 'S') break;  // the 8-bit engine writes %S as %p
       // Wide engine: s is 8-bit text, S wide text; 8-bit engine: s of
       // size 1 is 8-bit text, of size 2 wide text.

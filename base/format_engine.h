@@ -15,9 +15,9 @@ struct FormatSpecT {
   Long precision = -1;   // -1 none, -2 '*', 0 for a point without digits
   Dword rows = 1;
   Dword columns = 1;
-  C size_modifier = 0;   // 0, 'h', 'H' (hh), 'l', 'L' (ll or L), 'j', 't', 'z'
+  C size_modifier = 0;  // 0, 'h', 'H' (hh), 'l', 'L' (ll or L), 'j', 't', 'z'
   Dword element_size = 0;
-  C conversion = 0;      // 0 when unknown
+  C conversion = 0;  // 0 when unknown
 };
 using FormatSpec = FormatSpecT<char16_t>;
 using FormatSpecA = FormatSpecT<char>;
@@ -60,8 +60,11 @@ Qword FormatRealMatrixG(const double* first, FormatSink<C>& out, const FormatSpe
 template <class C>
 Qword FormatRealMatrixE(const double* first, FormatSink<C>& out, const FormatSpecT<C>& spec);
 template <class C>
-Qword FormatComplex(const FormatComplexValue* value, FormatSink<C>& out, const FormatSpecT<C>& spec);
+Qword FormatComplex(const FormatComplexValue* value, FormatSink<C>& out,
+                    const FormatSpecT<C>& spec);
 template <class C>
-Qword FormatComplexMatrix(const FormatComplexValue* first, FormatSink<C>& out, const FormatSpecT<C>& spec);
+Qword FormatComplexMatrix(const FormatComplexValue* first, FormatSink<C>& out,
+                          const FormatSpecT<C>& spec);
 template <class C>
-Qword FormatRational(const FormatRationalValue* value, FormatSink<C>& out, const FormatSpecT<C>& spec);
+Qword FormatRational(const FormatRationalValue* value, FormatSink<C>& out,
+                     const FormatSpecT<C>& spec);

@@ -14,7 +14,9 @@ Qword PutMagnitude(Qword v, FormatSink<C>& out) {
   return n;
 }
 
-Qword Magnitude(Qlong v) { return v < 0 ? Qword{0} - static_cast<Qword>(v) : static_cast<Qword>(v); }
+Qword Magnitude(Qlong v) {
+  return v < 0 ? Qword{0} - static_cast<Qword>(v) : static_cast<Qword>(v);
+}
 
 }  // namespace
 
@@ -65,10 +67,11 @@ Qword FormatRational(const FormatRationalValue* value, FormatSink<C>& out, const
   return out.Length() - start;
 }
 
-#define VELTRIA_FORMAT_INT_INSTANCES(C)                                                               \
-  template Qword FormatPointer<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&);              \
-  template Qword FormatSigned<C>(const Qlong*, FormatSink<C>&, const FormatSpecT<C>&);               \
-  template Qword FormatUnsigned<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&);             \
-  template Qword FormatRational<C>(const FormatRationalValue*, FormatSink<C>&, const FormatSpecT<C>&);
+#define VELTRIA_FORMAT_INT_INSTANCES(C)                                                  \
+  template Qword FormatPointer<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&);  \
+  template Qword FormatSigned<C>(const Qlong*, FormatSink<C>&, const FormatSpecT<C>&);   \
+  template Qword FormatUnsigned<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&); \
+  template Qword FormatRational<C>(const FormatRationalValue*, FormatSink<C>&,           \
+                                   const FormatSpecT<C>&);
 VELTRIA_FORMAT_INT_INSTANCES(char)
 VELTRIA_FORMAT_INT_INSTANCES(char16_t)

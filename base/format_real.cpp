@@ -106,7 +106,8 @@ Qword RealEF(double x, FormatSink<C>& out, const FormatSpecT<C>& spec) {
       out.Put('e');
       out.Put(k > 0 ? '+' : '-');
       C digits[16];
-      const Qword len = numtext::WriteMagnitude(static_cast<Qword>(k > 0 ? k : -static_cast<Qlong>(k)), digits, 10);
+      const Qword len = numtext::WriteMagnitude(
+          static_cast<Qword>(k > 0 ? k : -static_cast<Qlong>(k)), digits, 10);
       out.Put(digits, len);
     }
   }
@@ -151,7 +152,8 @@ Qword FormatRealMatrixE(const double* first, FormatSink<C>& out, const FormatSpe
 }
 
 template <class C>
-Qword FormatComplex(const FormatComplexValue* value, FormatSink<C>& out, const FormatSpecT<C>& spec) {
+Qword FormatComplex(const FormatComplexValue* value, FormatSink<C>& out,
+                    const FormatSpecT<C>& spec) {
   const Qword start = out.Length();
   const Qlong p = Precision(spec);
   RealG(value->re, out, 1, p);
@@ -171,16 +173,19 @@ Qword FormatComplex(const FormatComplexValue* value, FormatSink<C>& out, const F
 }
 
 template <class C>
-Qword FormatComplexMatrix(const FormatComplexValue* first, FormatSink<C>& out, const FormatSpecT<C>& spec) {
+Qword FormatComplexMatrix(const FormatComplexValue* first, FormatSink<C>& out,
+                          const FormatSpecT<C>& spec) {
   return Matrix(first, out, spec, FormatComplex<C>);
 }
 
-#define VELTRIA_FORMAT_REAL_INSTANCES(C)                                                              \
-  template Qword FormatRealG<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&);              \
-  template Qword FormatRealEF<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&);             \
-  template Qword FormatRealMatrixG<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&);        \
-  template Qword FormatRealMatrixE<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&);        \
-  template Qword FormatComplex<C>(const FormatComplexValue*, FormatSink<C>&, const FormatSpecT<C>&); \
-  template Qword FormatComplexMatrix<C>(const FormatComplexValue*, FormatSink<C>&, const FormatSpecT<C>&);
+#define VELTRIA_FORMAT_REAL_INSTANCES(C)                                                     \
+  template Qword FormatRealG<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&);       \
+  template Qword FormatRealEF<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&);      \
+  template Qword FormatRealMatrixG<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&); \
+  template Qword FormatRealMatrixE<C>(const double*, FormatSink<C>&, const FormatSpecT<C>&); \
+  template Qword FormatComplex<C>(const FormatComplexValue*, FormatSink<C>&,                 \
+                                  const FormatSpecT<C>&);                                    \
+  template Qword FormatComplexMatrix<C>(const FormatComplexValue*, FormatSink<C>&,           \
+                                        const FormatSpecT<C>&);
 VELTRIA_FORMAT_REAL_INSTANCES(char)
 VELTRIA_FORMAT_REAL_INSTANCES(char16_t)

@@ -40,26 +40,52 @@ template <class C>
 Long DefaultSize(C conversion, C modifier) {
   constexpr bool wide = sizeof(C) == 2;
   switch (conversion) {
-    case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'o':
+    case 'x':
+    case 'X':
       switch (modifier) {
-        case 'L': case 'z': case 't': return 8;
-        case 'h': return 2;
-        case 'H': return 1;
-        default: return 4;
+        case 'L':
+        case 'z':
+        case 't':
+          return 8;
+        case 'h':
+          return 2;
+        case 'H':
+          return 1;
+        default:
+          return 4;
       }
-    case 'e': case 'f': case 'F': case 'a': case 'A': case 'g': case 'G': case 'E':
+    case 'e':
+    case 'f':
+    case 'F':
+    case 'a':
+    case 'A':
+    case 'g':
+    case 'G':
+    case 'E':
       return 8;
-    case 'Z': case 'Q': case '%':
+    case 'Z':
+    case 'Q':
+    case '%':
       return 16;
-    case 'p': case 'n':
+    case 'p':
+    case 'n':
       return 8;
-    case 'c': case 's':
+    case 'c':
+    case 's':
       return (!wide && (modifier == 'l' || modifier == 'L')) ? 2 : 1;
     case 'C':
       return wide ? 1 : 0;
     case 'S':
       return wide ? 2 : 0;
-    case 'r': case 'M': case 'O': case 'T': case 'V':
+    case 'r':
+    case 'M':
+    case 'O':
+    case 'T':
+    case 'V':
       return 0;
     case 'W':
       return wide ? 0 : -1;
@@ -127,7 +153,9 @@ Qword Parse(const C* text, FormatSpecT<C>* spec) {
       spec->element_size = 10;
       ++pos;
       break;
-    case 'j': case 't': case 'z':
+    case 'j':
+    case 't':
+    case 'z':
       spec->size_modifier = text[pos++];
       break;
     default:

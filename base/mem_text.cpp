@@ -10,7 +10,8 @@ constexpr Dword kHex = 3;
 
 }  // namespace
 
-VELTRIA_API Qword MemToBufferA(const void* data, Qword count, char* buffer, Qword capacity, Dword mode) {
+VELTRIA_API Qword MemToBufferA(const void* data, Qword count, char* buffer, Qword capacity,
+                               Dword mode) {
   if ((mode != kBinary && mode != kHex) || !buffer || capacity == 0) return 0;
   const auto* bytes = static_cast<const unsigned char*>(data);
   const Qword step = mode == kBinary ? 8 : 2;
@@ -29,7 +30,8 @@ VELTRIA_API Qword MemToBufferA(const void* data, Qword count, char* buffer, Qwor
   return n;
 }
 
-VELTRIA_API LibErrorCode NewAsciFromMem(Dword mode, const void* data, Qword count, char** text, Qword* length) {
+VELTRIA_API LibErrorCode NewAsciFromMem(Dword mode, const void* data, Qword count, char** text,
+                                        Qword* length) {
   if (!data) return kErrMissingInputData;
   if (count == 0) return kErrNone;
   if (!text) return kErrMissingOutputBuffer;

@@ -1,15 +1,15 @@
 // Character rules shared by the number parsers and writers of both widths.
 #pragma once
+#include "base/string_core.h"
 #include "base/types.h"
 
 namespace numtext {
 
-// Blank test of the parsers: wide codes up to 32; bytes taken as signed
-// values whose magnitude is at most 32 (0x00-0x20 and 0xE0-0xFF).
-inline bool IsBlank(char16_t c) { return c <= 32; }
-inline bool IsBlank(char c) {
-  const int v = static_cast<signed char>(c);
-  return v >= -32 && v <= 32;
+// The blanks of the string functions: every code up to 32. Bytes from 0x80
+// belong to UTF-8 characters and are never skipped as blanks.
+template <class C>
+inline bool IsBlank(C c) {
+  return str::IsBlank(c);
 }
 
 // The digit character of the low 4 bits of a value, upper case.

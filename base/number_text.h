@@ -7,16 +7,21 @@
 #include "base/types.h"
 
 // Reading reals (the radix is accepted and not read).
-VELTRIA_API double StringToReal(const char16_t* text, NumStatus* status, Qword* consumed, Dword radix);
+VELTRIA_API double StringToReal(const char16_t* text, NumStatus* status, Qword* consumed,
+                                Dword radix);
 VELTRIA_API double StringToRealA(const char* text, NumStatus* status, Qword* consumed, Dword radix);
 VELTRIA_API Qword NumberOfRealItemsInString(const char16_t* text, Qword* consumed);
 VELTRIA_API Qword NumberOfRealItemsInStringA(const char* text, Qword* consumed);
 
 // General integer parsers: a real rounded to the type.
-VELTRIA_API Dword StringToDword(const char16_t* text, NumStatus* status, Qword* consumed, Dword radix);
-VELTRIA_API Long StringToLong(const char16_t* text, NumStatus* status, Qword* consumed, Dword radix);
-VELTRIA_API Qlong StringToQlong(const char16_t* text, NumStatus* status, Qword* consumed, Dword radix);
-VELTRIA_API Qword StringToQword(const char16_t* text, NumStatus* status, Qword* consumed, Dword radix);
+VELTRIA_API Dword StringToDword(const char16_t* text, NumStatus* status, Qword* consumed,
+                                Dword radix);
+VELTRIA_API Long StringToLong(const char16_t* text, NumStatus* status, Qword* consumed,
+                              Dword radix);
+VELTRIA_API Qlong StringToQlong(const char16_t* text, NumStatus* status, Qword* consumed,
+                                Dword radix);
+VELTRIA_API Qword StringToQword(const char16_t* text, NumStatus* status, Qword* consumed,
+                                Dword radix);
 VELTRIA_API Dword StringToDwordA(const char* text, NumStatus* status, Qword* consumed, Dword radix);
 VELTRIA_API Long StringToLongA(const char* text, NumStatus* status, Qword* consumed, Dword radix);
 VELTRIA_API Qlong StringToQlongA(const char* text, NumStatus* status, Qword* consumed, Dword radix);
@@ -33,16 +38,25 @@ VELTRIA_API Dword StringToDwordStrictA(const char* text, NumStatus* status, Qwor
 VELTRIA_API Long StringToLongStrictA(const char* text, NumStatus* status, Qword* consumed);
 
 // Range tests: the status of the read, plus NUM_ABOVELIMIT / NUM_BELOWLIMIT.
-VELTRIA_API NumStatus StringTestForDword(const char16_t* text, Dword minimum, Dword maximum, Dword* value);
-VELTRIA_API NumStatus StringTestForLong(const char16_t* text, Long minimum, Long maximum, Long* value);
-VELTRIA_API NumStatus StringTestForQlong(const char16_t* text, Qlong minimum, Qlong maximum, Qlong* value);
-VELTRIA_API NumStatus StringTestForQword(const char16_t* text, Qword minimum, Qword maximum, Qword* value);
-VELTRIA_API NumStatus StringTestForReal(const char16_t* text, double minimum, double maximum, double* value);
-VELTRIA_API NumStatus StringTestForDwordA(const char* text, Dword minimum, Dword maximum, Dword* value);
+VELTRIA_API NumStatus StringTestForDword(const char16_t* text, Dword minimum, Dword maximum,
+                                         Dword* value);
+VELTRIA_API NumStatus StringTestForLong(const char16_t* text, Long minimum, Long maximum,
+                                        Long* value);
+VELTRIA_API NumStatus StringTestForQlong(const char16_t* text, Qlong minimum, Qlong maximum,
+                                         Qlong* value);
+VELTRIA_API NumStatus StringTestForQword(const char16_t* text, Qword minimum, Qword maximum,
+                                         Qword* value);
+VELTRIA_API NumStatus StringTestForReal(const char16_t* text, double minimum, double maximum,
+                                        double* value);
+VELTRIA_API NumStatus StringTestForDwordA(const char* text, Dword minimum, Dword maximum,
+                                          Dword* value);
 VELTRIA_API NumStatus StringTestForLongA(const char* text, Long minimum, Long maximum, Long* value);
-VELTRIA_API NumStatus StringTestForQlongA(const char* text, Qlong minimum, Qlong maximum, Qlong* value);
-VELTRIA_API NumStatus StringTestForQwordA(const char* text, Qword minimum, Qword maximum, Qword* value);
-VELTRIA_API NumStatus StringTestForRealA(const char* text, double minimum, double maximum, double* value);
+VELTRIA_API NumStatus StringTestForQlongA(const char* text, Qlong minimum, Qlong maximum,
+                                          Qlong* value);
+VELTRIA_API NumStatus StringTestForQwordA(const char* text, Qword minimum, Qword maximum,
+                                          Qword* value);
+VELTRIA_API NumStatus StringTestForRealA(const char* text, double minimum, double maximum,
+                                         double* value);
 
 // Integer writers, radix 2 to 16; the result is the text length.
 VELTRIA_API Qword DwordToBuffer(Dword value, char16_t* buffer, Dword radix);
@@ -79,8 +93,10 @@ VELTRIA_API char* NewStringFromQwordA(Qword value, Dword radix);
 VELTRIA_API char* NewStringFromRealA(double x, Long digits, Dword radix);
 
 // Byte blocks as text: mode 1 binary (8 digits a byte), mode 3 hexadecimal.
-VELTRIA_API Qword MemToBufferA(const void* data, Qword count, char* buffer, Qword capacity, Dword mode);
-VELTRIA_API LibErrorCode NewAsciFromMem(Dword mode, const void* data, Qword count, char** text, Qword* length);
+VELTRIA_API Qword MemToBufferA(const void* data, Qword count, char* buffer, Qword capacity,
+                               Dword mode);
+VELTRIA_API LibErrorCode NewAsciFromMem(Dword mode, const void* data, Qword count, char** text,
+                                        Qword* length);
 VELTRIA_API LibErrorCode MemFromAsci(Dword mode, const char* text, void* bytes, Qword* capacity);
 
 // Internal: RealToBuffer into a buffer of `capacity` places, with the digit

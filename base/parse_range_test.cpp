@@ -4,10 +4,10 @@
 
 namespace {
 
-constexpr NumStatus kReadFailed32 = NUM_UNDEFINED | NUM_ILLEGALCHAR | NUM_FRACTIONAL | NUM_OVERFLOW |
-                                    NUM_U32OVERFLOW_ABOVE | NUM_U32OVERFLOW_BELOW;
-constexpr NumStatus kReadFailed64 = NUM_UNDEFINED | NUM_ILLEGALCHAR | NUM_FRACTIONAL | NUM_OVERFLOW |
-                                    NUM_U64OVERFLOW_ABOVE | NUM_U64OVERFLOW_BELOW;
+constexpr NumStatus kReadFailed32 = NUM_UNDEFINED | NUM_ILLEGALCHAR | NUM_FRACTIONAL |
+                                    NUM_OVERFLOW | NUM_U32OVERFLOW_ABOVE | NUM_U32OVERFLOW_BELOW;
+constexpr NumStatus kReadFailed64 = NUM_UNDEFINED | NUM_ILLEGALCHAR | NUM_FRACTIONAL |
+                                    NUM_OVERFLOW | NUM_U64OVERFLOW_ABOVE | NUM_U64OVERFLOW_BELOW;
 
 template <class T>
 NumStatus Judge(NumStatus st, T v, T minimum, T maximum, T* value, NumStatus failed) {
@@ -22,7 +22,7 @@ NumStatus Judge(NumStatus st, T v, T minimum, T maximum, T* value, NumStatus fai
 
 }  // namespace
 
-#define VELTRIA_RANGE_TEST(Name, Ch, T, Read, failed)                         \
+#define VELTRIA_RANGE_TEST(Name, Ch, T, Read, failed)                          \
   VELTRIA_API NumStatus Name(const Ch* text, T minimum, T maximum, T* value) { \
     NumStatus st = 0;                                                          \
     const T v = Read(text, &st, nullptr, 10);                                  \

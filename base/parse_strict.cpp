@@ -8,8 +8,8 @@ namespace {
 using numtext::IsBlank;
 
 struct StrictResult {
-  Qword value;     // the worker's result (saturated or two's complement)
-  bool negative;   // a '-' was read
+  Qword value;    // the worker's result (saturated or two's complement)
+  bool negative;  // a '-' was read
   NumStatus status;
 };
 
@@ -133,15 +133,27 @@ Long StrictLong(const C* text, NumStatus* status, Qword* consumed) {
 
 }  // namespace
 
-VELTRIA_API Qword StringToQwordStrict(const char16_t* t, NumStatus* s, Qword* c) { return Strict(t, s, c).value; }
-VELTRIA_API Qword StringToQwordStrictA(const char* t, NumStatus* s, Qword* c) { return Strict(t, s, c).value; }
+VELTRIA_API Qword StringToQwordStrict(const char16_t* t, NumStatus* s, Qword* c) {
+  return Strict(t, s, c).value;
+}
+VELTRIA_API Qword StringToQwordStrictA(const char* t, NumStatus* s, Qword* c) {
+  return Strict(t, s, c).value;
+}
 VELTRIA_API Qlong StringToQlongStrict(const char16_t* t, NumStatus* s, Qword* c) {
   return StrictQlong(t, s, c, nullptr);
 }
 VELTRIA_API Qlong StringToQlongStrictA(const char* t, NumStatus* s, Qword* c) {
   return StrictQlong(t, s, c, nullptr);
 }
-VELTRIA_API Dword StringToDwordStrict(const char16_t* t, NumStatus* s, Qword* c) { return StrictDword(t, s, c); }
-VELTRIA_API Dword StringToDwordStrictA(const char* t, NumStatus* s, Qword* c) { return StrictDword(t, s, c); }
-VELTRIA_API Long StringToLongStrict(const char16_t* t, NumStatus* s, Qword* c) { return StrictLong(t, s, c); }
-VELTRIA_API Long StringToLongStrictA(const char* t, NumStatus* s, Qword* c) { return StrictLong(t, s, c); }
+VELTRIA_API Dword StringToDwordStrict(const char16_t* t, NumStatus* s, Qword* c) {
+  return StrictDword(t, s, c);
+}
+VELTRIA_API Dword StringToDwordStrictA(const char* t, NumStatus* s, Qword* c) {
+  return StrictDword(t, s, c);
+}
+VELTRIA_API Long StringToLongStrict(const char16_t* t, NumStatus* s, Qword* c) {
+  return StrictLong(t, s, c);
+}
+VELTRIA_API Long StringToLongStrictA(const char* t, NumStatus* s, Qword* c) {
+  return StrictLong(t, s, c);
+}

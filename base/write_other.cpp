@@ -57,7 +57,11 @@ Qword Bool(Dword flag, C* buffer) {
 
 VELTRIA_API Qword PointerToBuffer(Qword v, char16_t* b) { return Pointer(v, b); }
 VELTRIA_API Qword PointerToBufferA(Qword v, char* b) { return Pointer(v, b); }
-VELTRIA_API Qword QwordToKMGbuffer(char16_t* b, Qword count, Dword detail) { return Kmg(b, count, detail); }
-VELTRIA_API Qword QwordToKMGbufferA(char* b, Qword count, Dword detail) { return Kmg(b, count, detail); }
+VELTRIA_API Qword QwordToKMGbuffer(char16_t* b, Qword count, Dword detail) {
+  return Kmg(b, count, detail);
+}
+VELTRIA_API Qword QwordToKMGbufferA(char* b, Qword count, Dword detail) {
+  return Kmg(b, count, detail);
+}
 VELTRIA_API Qword BoolToBuffer(Dword flag, char16_t* b) { return Bool(flag, b); }
 VELTRIA_API Qword BoolToBufferA(Dword flag, char* b) { return Bool(flag, b); }

@@ -2,10 +2,11 @@
 // never changes how a number reads.
 #include "base/platform/c_number.h"
 
+#include <locale.h>
+
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
-#include <locale.h>
 
 namespace {
 locale_t CLocale() {

@@ -4,9 +4,9 @@
 #include "base/types.h"
 
 struct PlatformRealParse {
-  double value;     // the converted value (0 when nothing was converted)
-  Qword consumed;   // characters converted from the start of the text
-  bool range_error; // the runtime reported a value out of range
+  double value;      // the converted value (0 when nothing was converted)
+  Qword consumed;    // characters converted from the start of the text
+  bool range_error;  // the runtime reported a value out of range
 };
 
 PlatformRealParse PlatformTextToReal(const char* text);

@@ -48,7 +48,8 @@ TEST(StringToReal, DocumentedCasesBothWidths) {
     for (int wide = 0; wide < 2; ++wide) {
       NumStatus st = 0;
       Qword used = 777;
-      const double v = wide ? StringToReal(W(c.text).c_str(), &st, &used, 10) : StringToRealA(c.text, &st, &used, 10);
+      const double v = wide ? StringToReal(W(c.text).c_str(), &st, &used, 10)
+                            : StringToRealA(c.text, &st, &used, 10);
       SCOPED_TRACE(std::string(c.text) + (wide ? " (wide)" : " (8-bit)"));
       if (std::isnan(c.value)) {
         EXPECT_TRUE(std::isnan(v));
@@ -74,11 +75,17 @@ TEST(StringToReal, NullTextAndInputBits) {
 }
 
 TEST(StringToReal, BlankRulesOfEachWidth) {
-  // 0xE9 counts as blank in 8-bit text; in wide text U+00E9 does not.
+  // Control codes and blanks are skipped; bytes of UTF-8 characters and
+  // wide codes above 32 are not.
   NumStatus st = 0;
   Qword used = 0;
-  EXPECT_EQ(StringToRealA("\xE9\x01 7", &st, &used, 10), 7.0);
+  EXPECT_EQ(StringToRealA("\t\x01 7", &st, &used, 10), 7.0);
   EXPECT_EQ(used, 4u);
+  EXPECT_TRUE(
+      std::isnan(StringToRealA("\xE9"
+                               "7",
+                               &st, &used, 10)));
+  EXPECT_EQ(st, 0x30u);
   const char16_t wide[] = {0xE9, '7', 0};
   EXPECT_TRUE(std::isnan(StringToReal(wide, &st, &used, 10)));
   EXPECT_EQ(st, 0x30u);
@@ -172,7 +179,8 @@ TEST(StrictParsers, DwordDocumentedCases) {
     for (int wide = 0; wide < 2; ++wide) {
       NumStatus st = c.in;
       Qword used = 0;
-      const Dword v = wide ? StringToDwordStrict(W(c.text).c_str(), &st, &used) : StringToDwordStrictA(c.text, &st, &used);
+      const Dword v = wide ? StringToDwordStrict(W(c.text).c_str(), &st, &used)
+                           : StringToDwordStrictA(c.text, &st, &used);
       SCOPED_TRACE(c.text);
       EXPECT_EQ(v, c.value);
       EXPECT_EQ(st, c.status);
