@@ -1,6 +1,6 @@
 // Chebyshev polynomials: values, derivatives, antiderivatives, zeros,
 // series and the weight.
-#include "scalar/localshim_elem.h"
+#include "scalar/elementary.h"
 #include "scalar/orthogonal_polys.h"
 #include "scalar/real_helpers.h"
 

@@ -1,6 +1,6 @@
 // Closed-form indefinite integrals of rational and algebraic integrands. Exact comparisons with 0 and 1 select the cases.
 #include "scalar/closed_integrals.h"
-#include "scalar/localshim_elem.h"
+#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 VELTRIA_API double rAS_3_3_14(double x, double a, double b, Qlong n) {

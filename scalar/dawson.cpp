@@ -2,7 +2,7 @@
 // rational approximation, and the functions built on it.
 #include "scalar/error_functions.h"
 #include "scalar/error_functions_internal.h"
-#include "scalar/localshim_elem.h"
+#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {

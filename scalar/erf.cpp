@@ -3,7 +3,7 @@
 #include "scalar/c_wrappers.h"
 #include "scalar/error_functions.h"
 #include "scalar/error_functions_internal.h"
-#include "scalar/localshim_elem.h"
+#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {

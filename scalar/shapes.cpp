@@ -1,6 +1,6 @@
 // Lorentzian peaks, soft steps, soft-edged rectangles, bumps and smooth
 // thresholds, each with Lorentzian (L) and Gaussian (G) flanks.
-#include "scalar/localshim_elem.h"
+#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 #include "scalar/shapes.h"
 

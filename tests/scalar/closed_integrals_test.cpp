@@ -4,30 +4,16 @@
 
 #include <cmath>
 
-#include "closed_integral_reference.inc"
+#include "closed_integrals_check.h"
 #include "scalar/closed_integrals.h"
 #include "scalar/real_helpers.h"
 #include "special_accuracy.h"
 
 namespace {
-// The error is taken against |F(a)| + |F(b)| as well, since the difference
-// of the two values may cancel.
-template <size_t N, class F>
-void CheckIntegrals(const char* name, const IntegralRow (&rows)[N], F antiderivative) {
-  AccuracyTally tally(name, kTol2);
-  for (const IntegralRow& r : rows) {
-    const double fa = antiderivative(r.p, r.a), fb = antiderivative(r.p, r.b);
-    const double scale = std::fmax(std::fabs(fa) + std::fabs(fb), std::fabs(r.integral));
-    tally.Check(r.b, (fb - fa) / scale, r.integral / scale);
-  }
-}
-Qword U(double v) { return static_cast<Qword>(v); }
 Qlong I(double v) { return static_cast<Qlong>(v); }
 }  // namespace
 
 TEST(ClosedIntegrals, AgainstQuadrature) {
-  CheckIntegrals("rAS4_1_51", krAS4_1_51Ref,
-                 [](const double* p, double x) { return rAS4_1_51(x, U(p[0]), U(p[1])); });
   CheckIntegrals("rAS_3_3_14", krAS_3_3_14Ref,
                  [](const double* p, double x) { return rAS_3_3_14(x, p[0], p[1], I(p[2])); });
   CheckIntegrals("rAS_3_3_16", krAS_3_3_16Ref,
@@ -46,7 +32,6 @@ TEST(ClosedIntegrals, AgainstQuadrature) {
 
 TEST(ClosedIntegrals, NamedCases) {
   for (double x : {0.3, 1.0, 2.385}) {
-    EXPECT_NEAR(rAS4_1_51(x, 0, 1), x * std::log(x) - x, 1e-15);
     EXPECT_NEAR(rAS_3_3_14(x, 1.5, 2, -1), std::log(1.5 + 2 * x) / 2, 1e-15);
     EXPECT_NEAR(rAS_3_3_16(x, 1, 0, 1), std::atan(x), 1e-15);
     EXPECT_NEAR(rAS_3_3_20(x, 1, 0, 1, 1), -std::log((x + 1) / x), 1e-15);
@@ -60,8 +45,6 @@ TEST(ClosedIntegrals, NamedCases) {
 }
 
 TEST(ClosedIntegrals, UncoveredCasesGiveNaN) {
-  EXPECT_EQ(rAS4_1_51(0, 3, 2), 0);
-  for (double bad : {-1.0, ___NAN, ___PlsINF}) EXPECT_TRUE(std::isnan(rAS4_1_51(bad, 3, 2))) << bad;
   EXPECT_TRUE(std::isnan(rAS_3_3_19(1.5, 0, 0, 0)));
   EXPECT_TRUE(std::isnan(rAS_3_3_20(1.5, 1, 2, 0, 0)));  // D = 0, q1 = 0, p1 != 0
   EXPECT_TRUE(std::isnan(rAS_3_3_21(1.5, 0, 0)));
