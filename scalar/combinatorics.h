@@ -56,6 +56,9 @@ VELTRIA_API Qlong iCountMultisets(Qlong n, Qlong k, NumStatus* status);
 VELTRIA_API Qlong iPochhammer(Qlong a, Qlong n, NumStatus* status);
 
 // Number sequences.
+VELTRIA_API Qword uStirling1(Qword n, Qword k, NumStatus* status);
+VELTRIA_API Qlong iStirling1(Qlong n, Qlong k, NumStatus* status);
+VELTRIA_API Qword uStirling2(Qword n, Qword k, NumStatus* status);
 VELTRIA_API Qword uBellNumber(Qword n, NumStatus* status);
 VELTRIA_API Qword uCatalanNumber(Qword n, NumStatus* status);
 VELTRIA_API Qword uEulerNumber(Qword n, NumStatus* status);

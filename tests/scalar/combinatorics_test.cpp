@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/num_status.h"
+#include "base/platform/allocator.h"
 #include "scalar/combinatorics.h"
 
 namespace {
@@ -342,6 +343,64 @@ TEST(PowerBySquaring, WrapsModulo2To64) {
   Qword r = 1;
   for (int i = 0; i < 100; ++i) r *= 12345;
   EXPECT_EQ(uPowerBySquaring(12345, 100), r);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Stirling, MatchExactValues) {
+  CheckUnsigned2(kStirling1Ref, uStirling1, "uStirling1");
+  CheckUnsigned2(kStirling2Ref, uStirling2, "uStirling2");
+  for (const U2Ref& r : kStirling1Ref) {
+    NumStatus st = kJunk;
+    const Qlong n = static_cast<Qlong>(r.n);
+    const Qlong k = static_cast<Qlong>(r.k);
+    const bool fits = !r.overflow && r.value < (Qword{1} << 63);
+    const Qlong want = fits ? (((n - k) & 1) ? -static_cast<Qlong>(r.value) : static_cast<Qlong>(r.value))
+                            : INT64_MIN;
+    EXPECT_EQ(iStirling1(n, k, &st), want) << n << " " << k;
+    EXPECT_EQ(st, fits ? 0u : NUM_OVERFLOW) << n << " " << k;
+  }
+  EXPECT_EQ(uStirling1(5, 2, nullptr), 50u);
+  EXPECT_EQ(iStirling1(5, 2, nullptr), -50);
+  EXPECT_EQ(uStirling2(5, 2, nullptr), 15u);
+  EXPECT_EQ(uStirling2(5, 0, nullptr), 0u);
+  EXPECT_EQ(uStirling2(0, 0, nullptr), 1u);
+  EXPECT_EQ(iStirling1(-3, 1, nullptr), 0);
+}
+
+TEST(Stirling, HugeArgumentsEndWithOverflowAtOnce) {
+  // Rows that would otherwise be walked for 2^40 steps, or allocated with
+  // 2^40 entries.
+  const struct {
+    Qword n, k;
+  } rows[] = {{Qword{1} << 40, 3}, {(Qword{1} << 40) + 2, Qword{1} << 40}, {1 << 17, 1 << 16},
+              {kAllOnes, kAllOnes - 2}, {120000, 119998}};
+  for (const auto& r : rows) {
+    NumStatus st = kJunk;
+    EXPECT_EQ(uStirling1(r.n, r.k, &st), kAllOnes) << r.n << " " << r.k;
+    EXPECT_EQ(st, NUM_OVERFLOW);
+    EXPECT_EQ(uStirling2(r.n, r.k, &st), kAllOnes) << r.n << " " << r.k;
+    EXPECT_EQ(st, NUM_OVERFLOW);
+    EXPECT_EQ(uStirling2(r.n, r.k, nullptr), kAllOnes);
+  }
+  // S(n, n-2) = C(n, 3) + 3 C(n, 4) still fits just below the bound.
+  const Qword n = 9000;
+  NumStatus st = kJunk;
+  EXPECT_EQ(uStirling2(n, n - 2, &st),
+            n * (n - 1) * (n - 2) / 6 + 3 * (n * (n - 1) * (n - 2) / 6 * (n - 3) / 4));
+  EXPECT_EQ(st, 0u);
+}
+
+TEST(Stirling, AllocationFailureIsReported) {
+  PlatformAllocTestFailAfter(0);
+  NumStatus st = kJunk;
+  EXPECT_EQ(uStirling2(10, 4, &st), kAllOnes);
+  PlatformAllocTestFailAfter(-1);
+  EXPECT_EQ(st, 0x80000000u);
+  EXPECT_EQ(uStirling2(10, 4, &st), 34105u);
+  EXPECT_EQ(st, 0u);
 }
 
 }  // namespace
