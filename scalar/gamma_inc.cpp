@@ -84,7 +84,7 @@ VELTRIA_INTERNAL LibErrorCode rGammaIncContFrac(double* fraction, double a, doub
     h *= delta;
   }
   *fraction = h;
-  return i >= cap ? kErrTooManyIterations : 0;
+  return i >= cap ? LibErrorCode{kErrTooManyIterations} : LibErrorCode{0};
 }
 
 VELTRIA_INTERNAL double rGammaIncLowerCore(double a, double x) {
