@@ -13,9 +13,12 @@ VELTRIA_INTERNAL double rBetaCore(double a, double b) {
   double s = a;
   double l = b;
   if (s > l) rSwap(&s, &l);
-  // The larger gamma meets the reciprocal first, so the product overflows
-  // only when the beta value itself does.
-  return (rGamma(l) * r1DivGamma(s + l)) * rGamma(s);
+  // The larger gamma meets the reciprocal first.
+  const double v = (rGamma(l) * r1DivGamma(s + l)) * rGamma(s);
+  // Gamma(l) alone overflows from about 171.6 on (and the product can
+  // underflow) while B(a, b) is still a double: logarithms then.
+  if ((rIsNAN(v) || v == 0) && s > 0) return rExp(rBetaLnCore(s, l));
+  return v;
 }
 
 VELTRIA_INTERNAL double rBetaLnCore(double a, double b) {

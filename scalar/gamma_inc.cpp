@@ -37,11 +37,17 @@ constexpr double kLargeA = 10.0;
 
 // x^a e^-x / Gamma(a), given lnGamma(a).
 double RegularisedPrefactor(double a, double x, double lga) {
-  if (a < kLargeA) return rExp(a * rLog(x) - x - lga);
   const double t = (x - a) / a;
+  if (a < kLargeA || !(rAbs(t) < 0.9)) return rExp(a * LogOfPositive(x) - x - lga);
   return rExp(a * Log1pMinusT(t) + 0.5 * rLog(a) - kHalfLn2Pi - BinetRemainder(a));
 }
 
+// x^a e^-x
+double Prefactor(double a, double x) { return rExp(a * LogOfPositive(x) - x); }
+
+// Small x is not cut off to 0 (or to Gamma(a) and 1 for the upper forms):
+// x^a stays far from 0 for small a (P(0.01, 1e-16) is about 0.69), and the
+// series needs only a term or two there.
 bool BadArguments(double a, double x) { return rIsNAN(a) || rIsNAN(x) || a <= 0 || x < 0; }
 
 }  // namespace
@@ -92,12 +98,12 @@ VELTRIA_INTERNAL double rGammaIncLowerCore(double a, double x) {
   const double lga = rGammaLn(a);
   double v;
   if (x < a + 1.0) {
-    if (x < ___SqrtMinReal) return 0.0;
+    if (x == 0) return 0.0;
     if (rGammaIncSeries(&v, a, x) != 0) return ___NAN;
-    return v * rExp(a * rLog(x) - x);
+    return v * Prefactor(a, x);
   }
   if (rGammaIncContFrac(&v, a, x) != 0) return ___NAN;
-  return rExp(lga) - v * rExp(a * rLog(x) - x);
+  return rExp(lga) - v * Prefactor(a, x);
 }
 
 VELTRIA_INTERNAL double rGammaIncPCore(double a, double x) {
@@ -105,7 +111,7 @@ VELTRIA_INTERNAL double rGammaIncPCore(double a, double x) {
   if (BadArguments(a, x)) return ___NAN;
   double v;
   if (x < a + 1.0) {
-    if (x < ___SqrtMinReal) return 0.0;
+    if (x == 0) return 0.0;
     if (rGammaIncSeries(&v, a, x) != 0) return ___NAN;
     return v * RegularisedPrefactor(a, x, lga);
   }
@@ -118,7 +124,7 @@ VELTRIA_INTERNAL double rGammaIncQCore(double a, double x) {
   if (BadArguments(a, x)) return ___NAN;
   double v;
   if (x < a + 1.0) {
-    if (x < ___5EpsReal) return 1.0;
+    if (x == 0) return 1.0;
     if (rGammaIncSeries(&v, a, x) != 0) return ___NAN;
     return 1.0 - v * RegularisedPrefactor(a, x, lga);
   }
@@ -131,12 +137,12 @@ VELTRIA_INTERNAL double rGammaIncUpperCore(double a, double x) {
   double v;
   if (x < a + 1.0) {
     const double g = rGamma(a);
-    if (x < ___5EpsReal) return g;
+    if (x == 0) return g;
     if (rGammaIncSeries(&v, a, x) != 0) return ___NAN;
-    return g - v * rExp(a * rLog(x) - x);
+    return g - v * Prefactor(a, x);
   }
   if (rGammaIncContFrac(&v, a, x) != 0) return ___NAN;
-  return v * rExp(a * rLog(x) - x);
+  return v * Prefactor(a, x);
 }
 
 VELTRIA_API double rGammaIncLower(double a, double x) { return rGammaIncLowerCore(a, x); }

@@ -29,9 +29,24 @@ VELTRIA_API double rGammaIncPInv(double a, double p) {
     const double c = 1.0 - 1.0 / (9.0 * a) - z / (3.0 * rSqrt(a));
     x = a * c * c * c;
     if (!(x > 0.001)) x = 0.001;
+    // Deep in the lower tail the normal estimate fails (0.001 is far above
+    // roots such as 1e-128 for a = 2.3, p = 1e-300, and 12 steps cannot
+    // walk there).
+    if (p < 0.5) {
+      // ln P = a ln x - x - lnGamma(a + 1) + ln S with the series S about
+      // 1/(1 - x/(a + 1)); a few fixed-point steps on that.
+      const double c = rLog(p) + rGammaLn(a + 1.0);
+      double xs = rExp(c / a);
+      for (int k = 0; k < 4 && xs < 0.5 * a; ++k) xs = rExp((c + xs + rLog1p(-xs / (a + 1.0))) / a);
+      if (xs < 0.5 * a) x = xs;
+      if (x <= ___MinReal) return 0.0;
+    }
   } else {
     const double t = 1.0 - a * (0.253 + 0.12 * a);
     x = p < t ? rPow(p / t, 1.0 / a) : 1.0 - rLog(1.0 - (p - t) / (1.0 - t));
+    // rPow clamps an underflow at ___MinReal: the root lies below every
+    // double whose logarithm the iteration can take.
+    if (x <= ___MinReal) return 0.0;
   }
 
   for (int j = 0; j < 12; ++j) {
@@ -39,6 +54,7 @@ VELTRIA_API double rGammaIncPInv(double a, double p) {
     const double err = rGammaIncP(a, x) - p;
     const double density =
         a > 1 ? afac * rExp(-(x - a1) + a1 * (rLog(x) - lna1)) : rExp(-x + a1 * rLog(x) - lga);
+    if (!(density > 0) || rIsNAN(density)) break;  // no slope left to follow
     const double u = err / density;
     double m = u * ((a - 1.0) / x - 1.0);
     if (m > 1.0) m = 1.0;

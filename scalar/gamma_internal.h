@@ -12,6 +12,9 @@ inline constexpr double kLn2 = 0.6931471805599453;
 // or nearly integer x keeps full accuracy; exact zeros at the zeros.
 double SinPi(double x);
 double CosPi(double x);
+// ln x for every positive double: rLog is NaN at and below ___MinReal,
+// while x^a for a small shape is far from 0 there.
+double LogOfPositive(double x);
 // The Stieltjes continued fraction of Binet's remainder
 // lnGamma(s) - ((s - 0.5) ln s - s + ln sqrt(2 pi)), for s >= 8.5.
 double BinetRemainder(double s);

@@ -37,6 +37,11 @@ double CosPi(double x) {
   return sign * rSin(kPi * (0.5 - r));
 }
 
+double LogOfPositive(double x) {
+  if (x > 1e-300) return rLog(x);
+  return rLog(x * 1.2676506002282294e30) - 69.31471805599453;  // x 2^100, ln 2^100
+}
+
 double BinetRemainder(double s) {
   // Stieltjes fraction coefficients a0..a6.
   static constexpr double a[7] = {0.08333333333333333, 0.03333333333333333, 0.2523809523809524,
