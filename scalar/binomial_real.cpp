@@ -13,6 +13,7 @@ double LogForm(double n, double k) { return rExp(rGammaLn(1.0 + n) - rGammaLn(1.
 VELTRIA_API double riBinomial(Qlong n, Qlong k) {
   if (k == 0) return 1.0;
   if (k < 0) return 0.0;
+  if (k == 1) return static_cast<double>(n);  // also where k - n - 1 overflows
   if (n < 0) {
     // C(n, k) = (-1)^k C(k - n - 1, k); k - n - 1 may exceed the signed range.
     const Qword m = static_cast<Qword>(k) + (Qword{0} - static_cast<Qword>(n)) - 1;

@@ -131,7 +131,10 @@ def zeta_tables(f):
     emit(f, "kEtaRef", "Ref1", [(repr(x), d(mp.altzeta(x))) for x in xs if x < 70])
     ints = list(range(-61, 0, 2)) + list(range(2, 80))
     emit(f, "kZetaIntRef", "RefI", [(str(n), d(mp.zeta(n))) for n in ints])
-    emit(f, "kZetaM1IntRef", "RefI", [(str(n), d(mp.zeta(n) - 1)) for n in list(range(2, 120)) + [150, 300, 700, 1000, 1024]])
+    def zeta_m1(n):
+        with mp.workdps(50 + n // 3):  # zeta(n) - 1 is about 2^-n
+            return mp.zeta(n) - 1
+    emit(f, "kZetaM1IntRef", "RefI", [(str(n), d(zeta_m1(n))) for n in list(range(2, 120)) + [150, 300, 700, 1000, 1024]])
     emit(f, "kEtaIntRef", "RefI", [(str(n), d(mp.altzeta(n))) for n in range(-39, 80) if n not in (0, 1, -1)])
 
     # Derivatives of Az: low orders by mpmath's numerical differentiation,
