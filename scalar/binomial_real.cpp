@@ -7,7 +7,9 @@
 #include "scalar/special_numbers.h"
 
 namespace {
-double LogForm(double n, double k) { return rExp(rGammaLn(1.0 + n) - rGammaLn(1.0 + n - k) - rGammaLn(1.0 + k)); }
+double LogForm(double n, double k) {
+  return rExp(rGammaLn(1.0 + n) - rGammaLn(1.0 + n - k) - rGammaLn(1.0 + k));
+}
 }  // namespace
 
 VELTRIA_API double riBinomial(Qlong n, Qlong k) {

@@ -20,7 +20,8 @@ VELTRIA_API double ruEulerNum(Qword n) {
   if (n > 186) return ___PlsINF;
   const double dn = static_cast<double>(n);
   const double n2 = dn * dn;
-  const double base = 0.23419932609727664 * dn * (n2 + 0.075 + 6.51e-4 / (n2 * n2)) / (n2 - 1.0 / 120);
+  const double base =
+      0.23419932609727664 * dn * (n2 + 0.075 + 6.51e-4 / (n2 * n2)) / (n2 - 1.0 / 120);
   return rSqrt(10.185916357881302 * dn) * ruPower(base, n);
 }
 

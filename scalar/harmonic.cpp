@@ -12,5 +12,6 @@ VELTRIA_API double rHarmonicNumber(Qword n) {
   }
   const double dn = static_cast<double>(n);
   const double r = 1.0 / (dn * dn);
-  return 0.5772156649015329 + rLog(dn) + 1.0 / (2.0 * dn) - r / 12.0 + r * r / 120.0 - r * r * r / 252.0;
+  return 0.5772156649015329 + rLog(dn) + 1.0 / (2.0 * dn) - r / 12.0 + r * r / 120.0 -
+         r * r * r / 252.0;
 }

@@ -32,7 +32,8 @@ VELTRIA_API double ruPowerAD(double x, Qword m, Qlong n) {
     double d = 1.0;
     for (Qword i = 1; i <= k; ++i) {
       d *= dm + static_cast<double>(i);
-      if (rIsNAN(d)) return PowerTimesExp(x, e, rGammaLn(dm + 1.0) - rGammaLn(static_cast<double>(e) + 1.0));
+      if (rIsNAN(d))
+        return PowerTimesExp(x, e, rGammaLn(dm + 1.0) - rGammaLn(static_cast<double>(e) + 1.0));
     }
     return ruPower(x, e) / d;
   }
@@ -42,7 +43,9 @@ VELTRIA_API double ruPowerAD(double x, Qword m, Qlong n) {
   double c = 1.0;
   for (Qword i = 0; i < k; ++i) {
     c *= dm - static_cast<double>(i);
-    if (rIsNAN(c)) return PowerTimesExp(x, m - k, rGammaLn(dm + 1.0) - rGammaLn(static_cast<double>(m - k) + 1.0));
+    if (rIsNAN(c))
+      return PowerTimesExp(x, m - k,
+                           rGammaLn(dm + 1.0) - rGammaLn(static_cast<double>(m - k) + 1.0));
   }
   return c * ruPower(x, m - k);
 }

@@ -39,8 +39,8 @@ VELTRIA_INTERNAL double ruPowerBySquaring(double x, Qword n) {
   }
 }
 
-VELTRIA_INTERNAL LibErrorCode rRiemannAzPolyEval(double x, double* out, const double* table, Qword count,
-                                                 Qlong order) {
+VELTRIA_INTERNAL LibErrorCode rRiemannAzPolyEval(double x, double* out, const double* table,
+                                                 Qword count, Qlong order) {
   if (!table || count == 0) {
     if (out) *out = 0;
     return kErrMissingInputData;

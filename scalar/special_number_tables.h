@@ -5,7 +5,7 @@
 inline constexpr int kRiemannAzTableCount = 7;
 inline constexpr int kRiemannAzTableSize = 40;
 
-extern const double BernoulliTable[21];        // B_0, B_2, ..., B_40
+extern const double BernoulliTable[21];         // B_0, B_2, ..., B_40
 extern const double BernoulliDivFactTable[21];  // B_n/n! for the same n
 extern const double HarmonicTable[40];          // H_0..H_39
 extern const double ZetaM1Constants[58];        // zeta(n) - 1, n = 2..59

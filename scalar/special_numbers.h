@@ -38,9 +38,10 @@ VELTRIA_API double riCountMultisets(Qlong n, Qlong k);
 VELTRIA_API double riAbsPower(double x, Qlong n);
 VELTRIA_API double riSignedPower(double x, Qlong n);
 VELTRIA_API double ruPowerAD(double x, Qword m, Qlong n);
+VELTRIA_API double riPowerAD(double x, Qlong m, Qlong n);
 
 // Internal: the Az table evaluator (order > 0 derivative, < 0 antiderivative)
 // and x^n by binary powering.
-VELTRIA_INTERNAL LibErrorCode rRiemannAzPolyEval(double x, double* out, const double* table, Qword count,
-                                                 Qlong order);
+VELTRIA_INTERNAL LibErrorCode rRiemannAzPolyEval(double x, double* out, const double* table,
+                                                 Qword count, Qlong order);
 VELTRIA_INTERNAL double ruPowerBySquaring(double x, Qword n);

@@ -1,7 +1,7 @@
 // Stirling numbers of both kinds as reals: exact where the integer
 // functions succeed, real recurrences beyond.
-#include "base/memory.h"
 #include "arrays/rarr.h"
+#include "base/memory.h"
 #include "scalar/combinatorics.h"
 #include "scalar/elementary.h"
 #include "scalar/gamma.h"

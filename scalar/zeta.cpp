@@ -35,7 +35,7 @@ VELTRIA_API double ruRiemannZetaM1(Qword n) {
 
 VELTRIA_API double riRiemannZeta(Qlong n) {
   if (n >= 0) return n < 47 ? 1.0 + ruRiemannZetaM1(static_cast<Qword>(n)) : 1.0;
-  if (!(n & 1)) return 0.0;  // the trivial zeros
+  if (!(n & 1)) return 0.0;                          // the trivial zeros
   const Qword m = Qword{1} - static_cast<Qword>(n);  // 1 - n, without overflow
   return -rBernoulliNum(m) / static_cast<double>(m);
 }
@@ -46,7 +46,8 @@ VELTRIA_API double rRiemannZeta(double x) {
     if (rIsInteger(x)) return riRiemannZeta(DoubleToQlong(x));
     // Reflection in logarithms: ln|2^x pi^(x-1) sin(pi x/2) Gamma(1 - x)|.
     const double s = gamma_detail::SinPi(0.5 * x);
-    const double l = rGammaLn(1.0 - x) + 1.8378770664093456 * x - 1.1447298858494002 + rLog(rAbs(s));
+    const double l =
+        rGammaLn(1.0 - x) + 1.8378770664093456 * x - 1.1447298858494002 + rLog(rAbs(s));
     if (l > ___LnMaxReal) return s < 0 ? ___MnsINF : ___PlsINF;
     const double v = rExp(l) * rRiemannZeta(1.0 - x);
     return s < 0 ? -v : v;

@@ -9,6 +9,8 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "base/platform/allocator.h"
+#include "scalar/elementary.h"
+#include "scalar/log_derivatives.h"
 #include "scalar/special_number_tables.h"
 #include "scalar/special_numbers.h"
 
@@ -16,7 +18,8 @@ namespace {
 constexpr double kEps = 2.220446049250313e-16;
 constexpr double kPi = 3.141592653589793;
 void ExpectRel(double got, double want, double tol_eps) {
-  EXPECT_LE(std::fabs(got - want), tol_eps * kEps * std::fabs(want)) << "got " << got << " want " << want;
+  EXPECT_LE(std::fabs(got - want), tol_eps * kEps * std::fabs(want))
+      << "got " << got << " want " << want;
 }
 }  // namespace
 
@@ -36,7 +39,8 @@ TEST(SpecialNumbersEdges, Bernoulli) {
 
 TEST(SpecialNumbersEdges, BernoulliGeneratingFunction) {
   EXPECT_EQ(rBernoulliNumEgf(0.0), 1.0);
-  for (double x : {1e-9, -3e-5, 0.5, -1.75, 20.0}) ExpectRel(rBernoulliNumEgf(x), x / std::expm1(x), 8);
+  for (double x : {1e-9, -3e-5, 0.5, -1.75, 20.0})
+    ExpectRel(rBernoulliNumEgf(x), x / std::expm1(x), 8);
   // Just above the last series switch e^x - 1 cancels: eps/x of relative error.
   ExpectRel(rBernoulliNumEgf(2e-3), 2e-3 / std::expm1(2e-3), 128);
 }
@@ -48,7 +52,8 @@ TEST(SpecialNumbersEdges, BernoulliPolynomials) {
     ExpectRel(rBernoulliPolynomial(x, 2), x * x - x + 1.0 / 6.0, 16);
     ExpectRel(rBernoulliPolynomial(x, 3), x * x * x - 1.5 * x * x + 0.5 * x, 64);
     // B_n(x + 1) - B_n(x) = n x^(n-1)
-    EXPECT_NEAR(rBernoulliPolynomial(x + 1, 6) - rBernoulliPolynomial(x, 6), 6 * std::pow(x, 5), 1e-11);
+    EXPECT_NEAR(rBernoulliPolynomial(x + 1, 6) - rBernoulliPolynomial(x, 6), 6 * std::pow(x, 5),
+                1e-11);
   }
   EXPECT_EQ(rBernoulliPolynomial(0.0, 2), 1.0 / 6.0);
   ExpectRel(rBernoulliPolynomial(1.0, 2), 1.0 / 6.0, 4);
@@ -97,7 +102,8 @@ TEST(SpecialNumbersEdges, EulerAndZigzag) {
   // E_n/n! tends to 0 where E_n overflows: 2 (2/pi)^(n+1) to double precision.
   ExpectRel(rEulerNumDivFact(400), 2.0 * std::pow(2.0 / kPi, 401.0), 512);
   ExpectRel(rEulerNumDivFact(402), -2.0 * std::pow(2.0 / kPi, 403.0), 512);
-  ExpectRel(rEulerNumDivFact(100), 2.0 * std::pow(2.0 / kPi, 101.0) * (1 - std::pow(3.0, -101.0)), 2048);
+  ExpectRel(rEulerNumDivFact(100), 2.0 * std::pow(2.0 / kPi, 101.0) * (1 - std::pow(3.0, -101.0)),
+            2048);
 }
 
 TEST(SpecialNumbersEdges, StirlingAndHarmonic) {
@@ -215,5 +221,36 @@ TEST(SpecialNumbersEdges, IntegerArgumentFunctions) {
   // Where the factorial ratio overflows, logarithms: x^k/k! tends to 0.
   EXPECT_EQ(ruPowerAD(2.0, 0, INT64_MIN), 0.0);
   ExpectRel(ruPowerAD(30.0, 0, -200), std::exp(200 * std::log(30.0) - std::lgamma(201.0)), 1e4);
-  ExpectRel(ruPowerAD(-1e-10, 300, 249), -std::exp(std::lgamma(301.0) - std::lgamma(52.0) + 51 * std::log(1e-10)), 1e4);
+  ExpectRel(ruPowerAD(-1e-10, 300, 249),
+            -std::exp(std::lgamma(301.0) - std::lgamma(52.0) + 51 * std::log(1e-10)), 1e4);
+}
+
+TEST(SpecialNumbersEdges, LogDerivativesAndSignedPowers) {
+  const double x = 2.375;
+  EXPECT_EQ(rLogAD(x, 0), rLog(x));
+  EXPECT_EQ(rLogAD(2.0, 1), 0.5);
+  EXPECT_EQ(rLogD(2.0), 0.5);
+  EXPECT_EQ(rLogD(0.0), INFINITY);  // the safe reciprocal's infinity
+  ExpectRel(rLogAD(x, 2), -1.0 / (x * x), 4);
+  ExpectRel(rLogAD(x, 3), 2.0 / (x * x * x), 32);  // exp(lnGamma(n) - n ln x)
+  ExpectRel(rLogAD(x, 4), -6.0 / (x * x * x * x), 32);
+  EXPECT_TRUE(std::isnan(rLogAD(-x, 3)));
+  EXPECT_EQ(rLogAD(0.0, -1), 0.0);
+  EXPECT_TRUE(std::isnan(rLogAD(-1.0, -2)));
+  ExpectRel(rLogAD(x, -1), x * std::log(x) - x, 8);
+  ExpectRel(rLogAD(x, -2), x * x / 2 * (std::log(x) - 1.5), 8);
+  ExpectRel(rLogAD(x, -3), x * x * x / 6 * (std::log(x) - 11.0 / 6.0), 16);
+  // Where x^m or m! overflows alone the ratio still comes.
+  ExpectRel(rLogAD(900.0, -120),
+            (std::log(900.0) - rHarmonicNumber(120)) *
+                std::exp(120 * std::log(900.0) - std::lgamma(121.0)),
+            1e4);
+  ExpectRel(riPowerAD(x, -2, -1), -1.0 / x, 4);
+  ExpectRel(riPowerAD(x, -2, -2), -std::log(x), 4);
+  ExpectRel(riPowerAD(-x, -2, -2), -std::log(x), 4);
+  ExpectRel(riPowerAD(x, -1, -1), std::log(x), 4);
+  ExpectRel(riPowerAD(x, -3, -1), -0.5 / (x * x), 4);
+  ExpectRel(riPowerAD(x, -2, 1), -2.0 / (x * x * x), 4);
+  ExpectRel(riPowerAD(x, -2, 0), 1.0 / (x * x), 4);
+  ExpectRel(riPowerAD(x, 3, 2), 6 * x, 4);
 }

@@ -19,7 +19,8 @@ TEST(SpecialNumbersReference, Bernoulli) {
   WorstError f("rBernoulliNumDivFact", 64);
   for (const RefNum2& r : kBernoulliRef) {
     e.Check(rBernoulliNum(r.n), r.v1, Call("rBernoulliNum", static_cast<double>(r.n)));
-    f.Check(rBernoulliNumDivFact(r.n), r.v2, Call("rBernoulliNumDivFact", static_cast<double>(r.n)));
+    f.Check(rBernoulliNumDivFact(r.n), r.v2,
+            Call("rBernoulliNumDivFact", static_cast<double>(r.n)));
     if (r.n <= 40) {
       EXPECT_EQ(rBernoulliNum(r.n), r.v1) << r.n;
     }
@@ -64,14 +65,16 @@ TEST(SpecialNumbersReference, Stirling) {
 
 TEST(SpecialNumbersReference, Harmonic) {
   WorstError e("rHarmonicNumber", 4);
-  for (const RefNum1& r : kHarmonicRef) e.Check(rHarmonicNumber(r.n), r.v, Call("rHarmonicNumber", static_cast<double>(r.n)));
+  for (const RefNum1& r : kHarmonicRef)
+    e.Check(rHarmonicNumber(r.n), r.v, Call("rHarmonicNumber", static_cast<double>(r.n)));
 }
 
 TEST(SpecialNumbersReference, IntegerBinomial) {
   // Beyond 64 bits exp of three log-gammas: lnGamma(1001) carries 5900 ulps of 1.
   WorstError e("riBinomial", 4096);
   for (const RefBinom& r : kBinomialIntRef) {
-    e.Check(riBinomial(r.n, r.k), r.v, Call("riBinomial", static_cast<double>(r.n), static_cast<double>(r.k)));
+    e.Check(riBinomial(r.n, r.k), r.v,
+            Call("riBinomial", static_cast<double>(r.n), static_cast<double>(r.k)));
   }
 }
 
@@ -99,11 +102,14 @@ TEST(ZetaReference, IntegerArgument) {
   WorstError e("riRiemannZeta", 256);
   WorstError m("ruRiemannZetaM1", 4);
   WorstError h("riDirichletEta", 64);
-  for (const RefI& r : kZetaIntRef) e.Check(riRiemannZeta(r.n), r.v, Call("riRiemannZeta", static_cast<double>(r.n)));
+  for (const RefI& r : kZetaIntRef)
+    e.Check(riRiemannZeta(r.n), r.v, Call("riRiemannZeta", static_cast<double>(r.n)));
   for (const RefI& r : kZetaM1IntRef) {
-    m.Check(ruRiemannZetaM1(static_cast<Qword>(r.n)), r.v, Call("ruRiemannZetaM1", static_cast<double>(r.n)));
+    m.Check(ruRiemannZetaM1(static_cast<Qword>(r.n)), r.v,
+            Call("ruRiemannZetaM1", static_cast<double>(r.n)));
   }
-  for (const RefI& r : kEtaIntRef) h.Check(riDirichletEta(r.n), r.v, Call("riDirichletEta", static_cast<double>(r.n)));
+  for (const RefI& r : kEtaIntRef)
+    h.Check(riDirichletEta(r.n), r.v, Call("riDirichletEta", static_cast<double>(r.n)));
 }
 
 TEST(ZetaReference, AzDerivatives) {
@@ -113,6 +119,8 @@ TEST(ZetaReference, AzDerivatives) {
   WorstError lo("rRiemannAzD order <= 7", 1024);
   WorstError hi("rRiemannAzD order 13, 20", 1e-4 / 2.220446049250313e-16);
   for (const RefAz& r : kAzDerivRef) {
-    (r.order <= 7 ? lo : hi).Check(rRiemannAzD(r.x, r.order), r.v, Call("rRiemannAzD", r.x, static_cast<double>(r.order)));
+    (r.order <= 7 ? lo : hi)
+        .Check(rRiemannAzD(r.x, r.order), r.v,
+               Call("rRiemannAzD", r.x, static_cast<double>(r.order)));
   }
 }
