@@ -16,6 +16,7 @@ VELTRIA_API double RArrAbsSum(Qword count, const double* x, bool backward);
 VELTRIA_API double RArrSkipSum(Qword count, const double* x, Qword step);
 VELTRIA_API double RArrSumOfPowersI(Qword count, const double* x, Qword n);
 VELTRIA_API double RArrAbsSumOfPowers(Qword count, const double* x, double p);
+VELTRIA_API double RArrSumOfSignedPowers(Qword count, const double* x, double p);
 VELTRIA_API double RArrProduct(Qword count, const double* x);     // empty: 1
 VELTRIA_API double RArrAbsProduct(Qword count, const double* x);  // empty: 1
 // Sum of ln abs(x), the product's sign in *sign (optional); empty: 0.

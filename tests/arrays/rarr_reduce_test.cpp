@@ -53,6 +53,9 @@ TEST(RealSums, SkipSumsPowersAndProducts) {
   const double neg[2] = {-2, 3};
   EXPECT_EQ(RArrSumOfPowersI(2, neg, 3), 19.0);
   EXPECT_REL(RArrAbsSumOfPowers(2, neg, 3.0), 35.0, 16);
+  EXPECT_REL(RArrSumOfSignedPowers(2, neg, 3.0), 19.0, 64);
+  EXPECT_REL(RArrSumOfSignedPowers(2, neg, 0.5), std::sqrt(3.0) - std::sqrt(2.0), 64);
+  EXPECT_TRUE(std::isnan(RArrSumOfSignedPowers(0, neg, 2.0)));
   // A saturated term is the answer at once.
   const double huge[3] = {1, 1e300, 1e300};
   EXPECT_EQ(RArrAbsSumOfPowers(3, huge, 2.0), std::numeric_limits<double>::max());
