@@ -55,24 +55,28 @@ VELTRIA_API double rLogA(double x) {
   return x * rLog(x) - x;
 }
 
-// Truncated series, nested from the highest term. Terms beyond
-// 2e|x| + 64 are below 2^-64 of e^x, so a longer series is e^x itself:
-// cutting there keeps a huge n from running for ever.
+// Truncated series, nested from the highest term. The bounds below keep a
+// huge n from running for ever: terms beyond 2e|x| + 64 are below 2^-64 of
+// e^x, so a longer series is e^x itself.
 VELTRIA_API double rExpt(double x, Qword n) {
   if (n == 0) return 1.0;
   if (n == 1) return 1.0 + x;
   if (std::isnan(x)) return x;
+  constexpr double kE = 2.718281828459045;
   const double ax = std::fabs(x);
-  const double cut = 2.0 * 2.718281828459045 * ax + 64.0;
-  if (static_cast<double>(n) > cut) {
-    if (ax > 1000.0) return std::exp(x);  // e^x overflows or underflows anyway
-    n = DoubleToQword(std::ceil(cut));
-  }
-  // Here n <= 2e|x| + 64 with n > 2^20 only for |x| > 1.9e5, where the
-  // series' terms overflow long before the sum ends.
-  if (n > (Qword{1} << 20)) {
-    if (x > 0) return ___PlsINF;
-    return (n & 1) ? ___MnsINF : ___PlsINF;
+  const double m = static_cast<double>(n);
+  if (ax <= 1000.0) {
+    const double cut = 2 * kE * ax + 64;
+    if (m > cut) n = DoubleToQword(std::ceil(cut));  // at most 5502 steps
+  } else {
+    // e^x is out of range. Past e|x| + 64 terms the remainder is below
+    // e^-64, so the sum is e^x: infinity or 0.
+    if (m > kE * ax + 64) return std::exp(x);
+    if (n > (Qword{1} << 20)) {
+      // A term of the sum overflows; for x < 0 the last one sets the sign.
+      if (x > 0) return ___PlsINF;
+      return (n & 1) ? ___MnsINF : ___PlsINF;
+    }
   }
   double s = 1.0;
   for (Qword k = n; k >= 1; --k) s = 1.0 + x * s / static_cast<double>(k);

@@ -138,6 +138,10 @@ TEST(ElementaryGuards, TruncatedExponentialSeries) {
   EXPECT_EQ(rExpt(1e6, Qword{1} << 40), kInf);
   EXPECT_EQ(rExpt(-1e6, UINT64_MAX), 0.0);
   EXPECT_EQ(rExpt(1e300, Qword{1} << 40), kInf);
+  EXPECT_EQ(rExpt(-1e6, Qword{1} << 40), 0.0);
+  EXPECT_EQ(rExpt(-1e6, (Qword{1} << 21) + 1), -kInf);  // dominated by its last term
+  EXPECT_EQ(rExpt(-1e6, Qword{1} << 21), kInf);
+  EXPECT_EQ(rExpt(2000, 5000), kInf);  // runs the loop, which overflows
   EXPECT_EQ(rExpt(1e6, 3), 1 + 1e6 + 5e11 + 1e18 / 6);
 }
 
