@@ -256,3 +256,27 @@ TEST(GaussLegendre, IntegratesPolynomialsOfDegree2nMinus1) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GaussLegendre, LargeOrdersEndAndStayConsistent) {
+  // Newton stops on its cap if the last bits oscillate; the rule stays a
+  // rule: ascending nodes inside the interval, weights summing to its length.
+  for (Qword n : {Qword{501}, Qword{2000}}) {
+    std::vector<double> x(n), w(n);
+    RArrGaussLegendrePoints(-1, 1, n, x.data(), w.data());
+    double s = 0;
+    for (Qword i = 0; i < n; ++i) {
+      s += w[i];
+      ASSERT_GT(w[i], 0.0);
+      if (i) {
+        ASSERT_LT(x[i - 1], x[i]);
+      }
+    }
+    EXPECT_GT(x[0], -1.0);
+    EXPECT_LT(x[n - 1], 1.0);
+    EXPECT_NEAR(s, 2.0, 1e-9) << n;
+  }
+}
+
+}  // namespace
