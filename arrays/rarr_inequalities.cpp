@@ -6,6 +6,7 @@
 #include "arrays/rarr_extremes.h"
 #include "arrays/rarr_reduce.h"
 #include "scalar/real_helpers.h"
+#include "scalar/safe_arith.h"
 
 namespace {
 
@@ -72,6 +73,11 @@ VELTRIA_API double RArrIneqAbsMinkowski(Qword count, const double* a, const doub
 VELTRIA_API double RArrIneqTriangle(Qword count, const double* x) {
   if (!x || count == 0) return ___NAN;
   return RArrAbsSum(count, x, true) - std::fabs(RArrSum(count, x, true));
+}
+
+VELTRIA_API double RArrIneqRatioTriangle(Qword count, const double* x) {
+  if (!x || count == 0) return ___NAN;
+  return rSafeDiv(std::fabs(RArrSum(count, x, true)), RArrAbsSum(count, x, true));
 }
 
 VELTRIA_API double RArrAbsNecklaceExcess(Qword count, const double* x) {

@@ -38,6 +38,11 @@ VELTRIA_API double RArrAbsMinkowskiSum(Qword count, const double* a, const doubl
 // Means.
 VELTRIA_API double RArrMeanA(Qword count, const double* x);
 VELTRIA_API double RArrAbsMeanA(Qword count, const double* x);
+VELTRIA_API double RArrMeanG(Qword count, const double* x);
+VELTRIA_API double RArrAbsMeanG(Qword count, const double* x);
+VELTRIA_API double RArrMeanAGM(Qword count, const double* x);  // empty: 0
+VELTRIA_API double RArrMeanHoelder(Qword count, const double* x, double p);
+VELTRIA_API double RArrMeanHoelderI(Qword count, const double* x, Qlong n);
 VELTRIA_API double RArrMeanH(Qword count, const double* x);
 VELTRIA_API double RArrAbsMeanH(Qword count, const double* x);
 VELTRIA_API double RArrMeanH2(Qword count, const double* x);
@@ -73,4 +78,5 @@ VELTRIA_API double RArrIneqAbsSortedHoelder(Qword count, const double* a, const 
                                             double p);
 VELTRIA_API double RArrIneqAbsMinkowski(Qword count, const double* a, const double* b, double p);
 VELTRIA_API double RArrIneqTriangle(Qword count, const double* x);
+VELTRIA_API double RArrIneqRatioTriangle(Qword count, const double* x);
 VELTRIA_API double RArrAbsNecklaceExcess(Qword count, const double* x);

@@ -161,6 +161,40 @@ TEST(RealMeans, HarmonicLehmerAndQuadratic) {
   EXPECT_TRUE(std::isnan(RArrMeanLehmerI(2, zero2, 2)));
 }
 
+TEST(RealMeans, GeometricAndPowerMeans) {
+  const double four_neg[4] = {-1, -4, -2, -8}, odd_neg[3] = {-1, 4, 2}, zero[3] = {0, 5, 7};
+  EXPECT_REL(RArrMeanG(4, four_neg), 2 * std::sqrt(2.0), 8);
+  EXPECT_TRUE(std::isnan(RArrMeanG(3, odd_neg)));
+  EXPECT_EQ(RArrMeanG(3, zero), 0.0);
+  EXPECT_EQ(RArrAbsMeanG(3, zero), 0.0);
+  EXPECT_REL(RArrAbsMeanG(3, odd_neg), 2.0, 8);
+  const double pair[2] = {-4, 9}, neg_pair[2] = {-4, -9}, one[1] = {-3};
+  EXPECT_EQ(RArrAbsMeanG(2, pair), 6.0);
+  EXPECT_EQ(RArrMeanG(2, neg_pair), 6.0);
+  EXPECT_TRUE(std::isnan(RArrMeanG(2, pair)));
+  EXPECT_EQ(RArrMeanG(1, one), -3.0);
+  EXPECT_EQ(RArrAbsMeanG(1, one), 3.0);
+  EXPECT_TRUE(std::isnan(RArrMeanG(0, one)));
+
+  const double r[2] = {3, 4}, q[3] = {1, 2, 3};
+  EXPECT_REL(RArrMeanHoelder(2, r, 2.0), std::sqrt(12.5), 16);
+  EXPECT_REL(RArrMeanHoelder(2, r, 2.0), RArrRMS(2, r), 16);
+  EXPECT_REL(RArrMeanHoelderI(3, q, 1), 2.0, 16);
+  EXPECT_REL(RArrMeanHoelderI(2, r, -1), RArrMeanH(2, r), 16);
+  EXPECT_EQ(RArrMeanHoelder(2, r, 0.0), RArrMeanG(2, r));
+  EXPECT_TRUE(std::isnan(RArrMeanHoelder(0, r, 2.0)));
+
+  // AGM of the arithmetic and geometric means; references from mpmath.agm.
+  const double g[3] = {1, 2, 4};  // A = 7/3, G = 2
+  EXPECT_REL(RArrMeanAGM(3, g), 2.16345559245489333169, 8);
+  const double h[2] = {1, 4};  // A = 2.5, G = 2
+  EXPECT_REL(RArrMeanAGM(2, h), 2.24302858028760257013, 8);
+  const double same[3] = {1.75, 1.75, 1.75};
+  EXPECT_REL(RArrMeanAGM(3, same), 1.75, 4);
+  EXPECT_EQ(RArrMeanAGM(0, g), 0.0);
+  EXPECT_TRUE(std::isnan(RArrMeanAGM(3, odd_neg)));
+}
+
 TEST(RealNorms, MaximaAndScaledEuclidean) {
   const double x[2] = {3, -4};
   EXPECT_EQ(RArrNormL1(2, x), 4.0);
@@ -261,6 +295,10 @@ TEST(RealInequalities, GapsOfTheClassicalInequalities) {
               std::sqrt(14.0) + std::sqrt(77.0) - std::sqrt(25.0 + 49 + 81), 1e-13);
   EXPECT_TRUE(std::isnan(RArrIneqAbsMinkowski(3, a, b, 0.0)));
   EXPECT_EQ(RArrIneqTriangle(3, a), 6.0 - 2);
+  EXPECT_EQ(RArrIneqRatioTriangle(3, a), 2.0 / 6.0);
+  const double cancel[2] = {1, -1};
+  EXPECT_EQ(RArrIneqRatioTriangle(2, cancel), 0.0);
+  EXPECT_TRUE(std::isnan(RArrIneqRatioTriangle(0, a)));
   EXPECT_EQ(RArrAbsNecklaceExcess(3, a), 0.0);
   const double n[3] = {-7, 1, 2};
   EXPECT_EQ(RArrAbsNecklaceExcess(3, n), 4.0);
