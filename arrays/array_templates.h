@@ -51,11 +51,13 @@ T* ArrNew0(Dword* error, Qword count) {
 template <class T>
 T* ArrNewCopy(Dword* error, const T* src, Qword count, Qword extra) {
   *error = kErrNone;
-  if (!src || count + extra == 0) return nullptr;
+  if (!src) return nullptr;
+  // Checked before the total is formed, so a wrapped total is no empty block.
   if (extra > MaxArrCount<T>() || count > MaxArrCount<T>() - extra) {
     *error = kErrAlloc;
     return nullptr;
   }
+  if (count + extra == 0) return nullptr;
   T* block = NewArrFill<T>(error, count + extra);
   if (block)
     for (Qword i = 0; i < count; ++i) block[i] = src[i];

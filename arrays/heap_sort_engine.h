@@ -58,11 +58,22 @@ struct SortOrder {
   }
 };
 
-// Keys held in one array.
+// The plain orders, fixed at compile time so the hot comparisons carry no
+// branch on the direction or the comparison.
 template <class T>
+struct Ascending {
+  bool After(const T& a, const T& b) const { return b < a; }
+};
+template <class T>
+struct Descending {
+  bool After(const T& a, const T& b) const { return a < b; }
+};
+
+// Keys held in one array.
+template <class T, class Order = SortOrder<T>>
 struct KeySeq {
   T* x;
-  SortOrder<T> order;
+  Order order;
   T aside{};
   bool After(Qword a, Qword b) const { return order.After(x[a], x[b]); }
   bool AfterAside(Qword j) const { return order.After(x[j], aside); }
@@ -114,7 +125,15 @@ struct WithCompanions : Base {
 template <class T>
 T* ArrHeapSort(Qword count, T* array, Long direction, ArrCompare<T> compare = nullptr) {
   if (!array || count == 0) return nullptr;
-  KeySeq<T> s{array, {compare, direction < 0}};
-  HeapSortEngine(count, s);
+  if (compare) {
+    KeySeq<T> s{array, {compare, direction < 0}};
+    HeapSortEngine(count, s);
+  } else if (direction < 0) {
+    KeySeq<T, Descending<T>> s{array, {}};
+    HeapSortEngine(count, s);
+  } else {
+    KeySeq<T, Ascending<T>> s{array, {}};
+    HeapSortEngine(count, s);
+  }
   return array;
 }

@@ -86,7 +86,8 @@ VELTRIA_API double RArrRangeAbsMinMax(Qword count, const double* x, Qlong* imin,
 VELTRIA_API double RArrExtreme(Qword count, const double* x, Qlong* index) {
   Qlong lo, hi;
   SetIndex(index, -1);
-  if (std::isnan(RArrRangeMinMax(count, x, &lo, &hi)) && lo < 0) return ___NAN;
+  RArrRangeMinMax(count, x, &lo, &hi);
+  if (lo < 0) return ___NAN;  // no element examined
   const Qlong k = x[hi] < -x[lo] ? lo : hi;
   SetIndex(index, k);
   return x[k];

@@ -35,9 +35,8 @@ template <class T>
 T* SortWithSix(T* keys, Qword count, void** c1, void** c2, void** c3, void** c4, void** c5,
                void** c6) {
   if (!keys || count < 2) return keys;
-  WithCompanions<KeySeq<T>> s;
+  WithCompanions<KeySeq<T, Ascending<T>>> s;
   s.x = keys;
-  s.order = {nullptr, false};
   for (void** c : {c1, c2, c3, c4, c5, c6}) s.c.Add(c);
   HeapSortEngine(count, s);
   return keys;
@@ -48,9 +47,8 @@ T* SortWithSix(T* keys, Qword count, void** c1, void** c2, void** c3, void** c4,
 VELTRIA_API double* RArrHeapSortR(double* keys, Qword count, Qword* index, void** pointers,
                                   double* d1, double* d2, double* d3, double* d4) {
   if (!keys || count < 2) return keys;
-  WithCompanions<KeySeq<double>> s;
+  WithCompanions<KeySeq<double, Ascending<double>>> s;
   s.x = keys;
-  s.order = {nullptr, false};
   s.c.Add(index);
   s.c.Add(pointers);
   for (double* d : {d1, d2, d3, d4}) s.c.Add(d);

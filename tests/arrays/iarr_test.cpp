@@ -51,6 +51,11 @@ TEST(IntArrays, NewCopyCopiesAndLeavesExtraRoom) {
   EXPECT_EQ(e, 0u);
   EXPECT_EQ(ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), 0, 0), nullptr);
   EXPECT_EQ(e, 0u);
+  // A total that wraps around 64 bits is refused, not taken as empty.
+  EXPECT_EQ(ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), Qword{1} << 63,
+                              Qword{1} << 63),
+            nullptr);
+  EXPECT_EQ(e, 0x80001u);
   Dword* five = ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), 2, 3);
   ASSERT_NE(five, nullptr);
   EXPECT_EQ(five[0], 0xFFFFFFFCu);

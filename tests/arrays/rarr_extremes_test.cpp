@@ -79,6 +79,9 @@ TEST(RealExtremes, NaNRules) {
   EXPECT_EQ(hi, 0);
   EXPECT_TRUE(std::isnan(RArrExtreme(3, first, &i)));
   EXPECT_EQ(i, 0);
+  const double lone_inf[1] = {-kInf};
+  EXPECT_EQ(RArrExtreme(1, lone_inf, &i), -kInf);
+  EXPECT_EQ(i, 0);
   // Infinities are ordinary extremes.
   const double inf[3] = {1, -kInf, kInf};
   EXPECT_EQ(RArrRangeMinMax(3, inf, &lo, &hi), kInf);
