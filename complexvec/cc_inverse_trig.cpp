@@ -8,9 +8,7 @@
 COMPLEX ccAsinValue(COMPLEX z) {
   return ccLogValue(IComplex * z + ccSqrtValue(1.0 - z * z, 0), 0) / IComplex;
 }
-COMPLEX ccAcosValue(COMPLEX z) {
-  return ccLogValue(z + ccSqrtValue(z * z - 1.0, 0), 0) / IComplex;
-}
+COMPLEX ccAcosValue(COMPLEX z) { return ccLogValue(z + ccSqrtValue(z * z - 1.0, 0), 0) / IComplex; }
 COMPLEX ccAtanValue(COMPLEX z) {
   return (0.5 * IComplex) * ccLogValue((IComplex + z) / (IComplex - z), 0);
 }

@@ -9,7 +9,7 @@ namespace {
 // Enough for the slowest finite case: iterates that halve from the largest
 // double down to zero (about 2100 rounds) before the test can pass.
 constexpr int kAgmMaxRounds = 4096;
-}
+}  // namespace
 
 COMPLEX ccMeanAValue(COMPLEX z, COMPLEX w) { return 0.5 * (z + w); }
 
@@ -22,8 +22,7 @@ COMPLEX ccMeanGValue(COMPLEX z, COMPLEX w) {
 COMPLEX ccMeanAGMValue(COMPLEX z, COMPLEX w) {
   // A NaN comparison ends the loop; the round limit makes it end for every
   // input, including iterates that stop shrinking in relative terms.
-  for (int round = 0; round < kAgmMaxRounds && cNormL1(z - w) > ___5EpsReal * cNormL1(z);
-       ++round) {
+  for (int round = 0; round < kAgmMaxRounds && cNormL1(z - w) > ___5EpsReal * cNormL1(z); ++round) {
     const COMPLEX p = ccMeanAValue(z, w);
     w = ccMeanGValue(z, w);
     z = p;

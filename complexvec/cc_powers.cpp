@@ -32,8 +32,6 @@ VELTRIA_API COMPLEX* ccPower(COMPLEX* z, COMPLEX w) { return ReplaceBy(z, ccPowe
 VELTRIA_API COMPLEX* ccrPower(COMPLEX* z, double x) { return ReplaceBy(z, ccrPowerValue, x); }
 VELTRIA_API COMPLEX* cciPower(COMPLEX* z, Qlong n) { return ReplaceBy(z, cciPowerValue, n); }
 VELTRIA_API COMPLEX* cciArgPower(COMPLEX* z, Qlong n) { return ReplaceBy(z, cciArgPowerValue, n); }
-VELTRIA_API COMPLEX* ccrArgPower(COMPLEX* z, double x) {
-  return ReplaceBy(z, ccrArgPowerValue, x);
-}
+VELTRIA_API COMPLEX* ccrArgPower(COMPLEX* z, double x) { return ReplaceBy(z, ccrArgPowerValue, x); }
 VELTRIA_API double ciAbsPower(COMPLEX z, Qlong n) { return ciAbsPowerValue(z, n); }
 VELTRIA_API double crAbsPower(COMPLEX z, double x) { return crAbsPowerValue(z, x); }

@@ -54,7 +54,9 @@ COMPLEX ccPochhammerValue(COMPLEX z, Qlong n) {
 VELTRIA_API COMPLEX* ccAS4_1_51(COMPLEX* z, Qword n, Qword m, Qlong k) {
   return ReplaceBy(z, ccAS4_1_51Value, n, m, k);
 }
-VELTRIA_API COMPLEX* ccPochhammer(COMPLEX* z, Qlong n) { return ReplaceBy(z, ccPochhammerValue, n); }
+VELTRIA_API COMPLEX* ccPochhammer(COMPLEX* z, Qlong n) {
+  return ReplaceBy(z, ccPochhammerValue, n);
+}
 
 // z / n! and z n! through the modulus, so the factorial itself never
 // overflows.

@@ -40,8 +40,7 @@ LibErrorCode RunContFrac(COMPLEX b0, COMPLEX* value, Coef coef, const COMPLEX* t
   const bool test = min_steps != 0;
   for (Qword i = 1; i != 0; ++i) {
     if (i > limit) return test ? LibErrorCode{kErrTooManyIterations} : 0;
-    if (test && i > min_steps &&
-        cConvergenceTest3(*value, &h.h0, &h.h1, &h.h2, ___5EpsReal))
+    if (test && i > min_steps && cConvergenceTest3(*value, &h.h0, &h.h1, &h.h2, ___5EpsReal))
       return 0;
     COMPLEX ak;
     const COMPLEX bk = coef(i, &ak);

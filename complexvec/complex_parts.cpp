@@ -22,9 +22,7 @@ VELTRIA_API double cNormalize(COMPLEX* z) {
   return m;
 }
 
-VELTRIA_API Dword cQuadrant(COMPLEX z) {
-  return (z.re < 0 ? 1u : 0u) | (z.im < 0 ? 2u : 0u);
-}
+VELTRIA_API Dword cQuadrant(COMPLEX z) { return (z.re < 0 ? 1u : 0u) | (z.im < 0 ? 2u : 0u); }
 
 VELTRIA_API bool cAreInSameQuadrant(COMPLEX a, COMPLEX b) {
   return rHaveSameSign(a.re, b.re) && rHaveSameSign(a.im, b.im);

@@ -22,8 +22,7 @@ VELTRIA_API LibErrorCode cContFrac(COMPLEX x_unused, COMPLEX* value, Qword n, co
                                    const COMPLEX* b, COMPLEX* approximants, Qword max_steps,
                                    Qword min_steps);
 VELTRIA_API LibErrorCode cContFracCoefFunc(COMPLEX x, COMPLEX* value, CContFracCoefFunction f,
-                                           COMPLEX* approximants, Qword max_steps,
-                                           Qword min_steps);
+                                           COMPLEX* approximants, Qword max_steps, Qword min_steps);
 // b0 + c1 x^e1/(1 + c2 x^e2/(1 + ...)); e null means every exponent is 1.
 // The third argument is not read.
 VELTRIA_API LibErrorCode cContFracCtype(COMPLEX x, COMPLEX* value, Qword count_unused, COMPLEX b0,

@@ -1,10 +1,11 @@
 // The exported complex functions: the edge cases, branch rules and
 // identities, beside the reference table of complex_reference_test.cpp.
+#include "complexvec/complex_functions.h"
+
 #include <cmath>
 #include <limits>
 
 #include "complex_test_support.h"
-#include "complexvec/complex_functions.h"
 #include "complexvec/complex_scalar.h"
 #include "complexvec/complex_values.h"
 #include "scalar/real_helpers.h"
@@ -21,9 +22,9 @@ const double kSqrt3 = 1.7320508075688772;
 const double kLn2 = 0.6931471805599453;
 
 // Within a few ulp of the expected value, normwise.
-#define EXPECT_CNEAR(got, want, tol)                                                   \
-  do {                                                                                 \
-    const COMPLEX g_ = (got), w_ = (want);                                             \
+#define EXPECT_CNEAR(got, want, tol)                                                       \
+  do {                                                                                     \
+    const COMPLEX g_ = (got), w_ = (want);                                                 \
     EXPECT_LE(ErrorEps(g_, w_), tol) << #got << " = " << Show(g_) << " want " << Show(w_); \
   } while (0)
 
@@ -89,7 +90,8 @@ TEST(ComplexFunctions, LogarithmBranches) {
   // exp(log_k z) = z on every branch.
   const COMPLEX zs[] = {COMPLEX(0.75, 1.25), COMPLEX(-2.385, -0.5), COMPLEX(1e-3, -7)};
   for (const COMPLEX z : zs)
-    for (Qlong k = -2; k <= 2; ++k) EXPECT_CNEAR(ccExpValue(ccLogValue(z, k)), z, 8 + 8 * std::abs(k));
+    for (Qlong k = -2; k <= 2; ++k)
+      EXPECT_CNEAR(ccExpValue(ccLogValue(z, k)), z, 8 + 8 * std::abs(k));
   COMPLEX p(0, 0);
   ccPower(&p, COMPLEX(2, 0));
   EXPECT_TRUE(std::isnan(p.re) && std::isnan(p.im));
@@ -125,11 +127,16 @@ TEST(ComplexFunctions, ExptAndLogAD) {
     Qlong n;
     COMPLEX want;
   } rows[] = {
-      {7, COMPLEX(5.625, 0)},         {6, COMPLEX(-120.0 / 64, 0)},
-      {-1, COMPLEX(2 * kLn2 - 2, 0)}, {1, COMPLEX(0.5, 0)},
-      {2, COMPLEX(-0.25, 0)},         {3, COMPLEX(0.25, 0)},
-      {4, COMPLEX(-6.0 / 16, 0)},     {5, COMPLEX(24.0 / 32, 0)},
-      {0, COMPLEX(kLn2, 0)},          {Qlong{1} << 32, COMPLEX(kLn2, 0)},
+      {7, COMPLEX(5.625, 0)},
+      {6, COMPLEX(-120.0 / 64, 0)},
+      {-1, COMPLEX(2 * kLn2 - 2, 0)},
+      {1, COMPLEX(0.5, 0)},
+      {2, COMPLEX(-0.25, 0)},
+      {3, COMPLEX(0.25, 0)},
+      {4, COMPLEX(-6.0 / 16, 0)},
+      {5, COMPLEX(24.0 / 32, 0)},
+      {0, COMPLEX(kLn2, 0)},
+      {Qlong{1} << 32, COMPLEX(kLn2, 0)},
       {(Qlong{1} << 32) + 1, COMPLEX(0.5, 0)},
   };
   for (const auto& r : rows) {
@@ -168,14 +175,11 @@ TEST(ComplexFunctions, Pochhammer) {
     Qlong n;
     COMPLEX want;
   } rows[] = {
-      {COMPLEX(3, 0), 2, COMPLEX(12, 0)},
-      {COMPLEX(3, 0), -2, COMPLEX(6, 0)},
-      {COMPLEX(0, 0), 0, COMPLEX(1, 0)},
-      {COMPLEX(0, 0), 5, COMPLEX(0, 0)},
+      {COMPLEX(3, 0), 2, COMPLEX(12, 0)},      {COMPLEX(3, 0), -2, COMPLEX(6, 0)},
+      {COMPLEX(0, 0), 0, COMPLEX(1, 0)},       {COMPLEX(0, 0), 5, COMPLEX(0, 0)},
       {COMPLEX(0, 1), 3, COMPLEX(-3, 1)},  // i (1 + i)(2 + i)
       {COMPLEX(0, 1), -3, COMPLEX(3, 1)},  // i (i - 1)(i - 2)
-      {COMPLEX(1.5, -2), 1, COMPLEX(1.5, -2)},
-      {COMPLEX(1.5, -2), -1, COMPLEX(1.5, -2)},
+      {COMPLEX(1.5, -2), 1, COMPLEX(1.5, -2)}, {COMPLEX(1.5, -2), -1, COMPLEX(1.5, -2)},
   };
   for (const auto& r : rows) {
     COMPLEX z = r.z;
@@ -240,7 +244,8 @@ TEST(ComplexFunctions, RootsOfRealsAndOfUnity) {
   EXPECT_TRUE(Identical(*ccrSqrt(&r, -9, 0), COMPLEX(0, 3)));
   EXPECT_TRUE(Identical(*ccrSqrt(&r, -9, 3), COMPLEX(-0.0, -3)));
   // Every root of unity of order n to the n-th power is 1.
-  for (Qword k = 0; k < 7; ++k) EXPECT_CNEAR(ccPowerUnsignedValue(ccRootOfUnityValue(7, k), 7), COMPLEX(1, 0), 16);
+  for (Qword k = 0; k < 7; ++k)
+    EXPECT_CNEAR(ccPowerUnsignedValue(ccRootOfUnityValue(7, k), 7), COMPLEX(1, 0), 16);
   EXPECT_CNEAR(*ccMagArg(&r, 2, kPi / 2), COMPLEX(0, 2), 2);
 }
 
@@ -332,11 +337,12 @@ TEST(ComplexFunctions, VariadicSumsAndProducts) {
   EXPECT_TRUE(Identical(*ccVaProduct(&r, 0), COMPLEX(1, 0)));
   EXPECT_TRUE(Identical(*ccVaSum(&r, 3, COMPLEX(1, 2), COMPLEX(-0.5, 0.25), COMPLEX(4, -1)),
                         COMPLEX(4.5, 1.25)));
-  EXPECT_TRUE(Identical(*ccVaProduct(&r, 3, COMPLEX(1, 2), COMPLEX(3, -1), COMPLEX(0, 1)),
-                        COMPLEX(-5, 5)));
+  EXPECT_TRUE(
+      Identical(*ccVaProduct(&r, 3, COMPLEX(1, 2), COMPLEX(3, -1), COMPLEX(0, 1)), COMPLEX(-5, 5)));
   EXPECT_TRUE(Identical(*ccVaSumFunc(&r, 2, Square, COMPLEX(1, 0), COMPLEX(2, 0)), COMPLEX(5, 0)));
   EXPECT_TRUE(Identical(*ccVaSumFunc(&r, 0, Square), COMPLEX(0, 0)));
-  EXPECT_TRUE(Identical(*ccVaProductFunc(&r, 2, Square, COMPLEX(0, 1), COMPLEX(2, 0)), COMPLEX(-4, 0)));
+  EXPECT_TRUE(
+      Identical(*ccVaProductFunc(&r, 2, Square, COMPLEX(0, 1), COMPLEX(2, 0)), COMPLEX(-4, 0)));
   EXPECT_TRUE(Identical(*ccVaProductFunc(&r, 0, Square), COMPLEX(1, 0)));
   ccVaSumFunc(&r, 1, nullptr, COMPLEX(1, 0));
   EXPECT_TRUE(std::isnan(r.re));

@@ -74,17 +74,51 @@ const std::map<std::string, Call>& Calls() {
       {"cciPower", Branch<cciPower>},
       {"cciArgPower", Branch<cciArgPower>},
       {"ccPochhammer", Branch<ccPochhammer>},
-      {"ccLogAD", [](const Row& r) { COMPLEX z = r.z; return *ccLogAD(&z, r.i1, r.i2); }},
-      {"ccExpt", [](const Row& r) { COMPLEX z = r.z; return *ccExpt(&z, static_cast<Qword>(r.i1)); }},
-      {"ccrPower", [](const Row& r) { COMPLEX z = r.z; return *ccrPower(&z, r.x); }},
-      {"ccrArgPower", [](const Row& r) { COMPLEX z = r.z; return *ccrArgPower(&z, r.x); }},
-      {"ccPower", [](const Row& r) { COMPLEX z = r.z; return *ccPower(&z, r.w); }},
-      {"ccMeanAGM", [](const Row& r) { COMPLEX z = r.z; return *ccMeanAGM(&z, r.w); }},
-      {"ccMeanG", [](const Row& r) { COMPLEX z = r.z; return *ccMeanG(&z, r.w); }},
+      {"ccLogAD",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccLogAD(&z, r.i1, r.i2);
+       }},
+      {"ccExpt",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccExpt(&z, static_cast<Qword>(r.i1));
+       }},
+      {"ccrPower",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccrPower(&z, r.x);
+       }},
+      {"ccrArgPower",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccrArgPower(&z, r.x);
+       }},
+      {"ccPower",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccPower(&z, r.w);
+       }},
+      {"ccMeanAGM",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccMeanAGM(&z, r.w);
+       }},
+      {"ccMeanG",
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccMeanG(&z, r.w);
+       }},
       {"ccDivByFact",
-       [](const Row& r) { COMPLEX z = r.z; return *ccDivByFact(&z, static_cast<Qword>(r.i1)); }},
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccDivByFact(&z, static_cast<Qword>(r.i1));
+       }},
       {"ccMulByFact",
-       [](const Row& r) { COMPLEX z = r.z; return *ccMulByFact(&z, static_cast<Qword>(r.i1)); }},
+       [](const Row& r) {
+         COMPLEX z = r.z;
+         return *ccMulByFact(&z, static_cast<Qword>(r.i1));
+       }},
       {"ccAS4_1_51",
        [](const Row& r) {
          COMPLEX z = r.z;
@@ -126,8 +160,8 @@ TEST(ComplexReference, EveryRowWithinItsToleranceClass) {
     const COMPLEX got = it->second(r);
     const double err = ctest::ErrorEps(got, r.want);
     char where[160];
-    std::snprintf(where, sizeof where, "%s z=%s i=(%" PRId64 ", %" PRId64 ", %" PRId64 ") x=%g", r.name,
-                  ctest::Show(r.z).c_str(), r.i1, r.i2, r.i3, r.x);
+    std::snprintf(where, sizeof where, "%s z=%s i=(%" PRId64 ", %" PRId64 ", %" PRId64 ") x=%g",
+                  r.name, ctest::Show(r.z).c_str(), r.i1, r.i2, r.i3, r.x);
     worst[r.name].Note(err, where);
     EXPECT_LE(err, Tolerance(r.tol_class))
         << where << "\n  got  " << ctest::Show(got) << "\n  want " << ctest::Show(r.want);

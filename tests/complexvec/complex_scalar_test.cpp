@@ -1,9 +1,10 @@
 // Modulus, argument, norms, distances, quadrants and angle tests.
+#include "complexvec/complex_scalar.h"
+
 #include <cmath>
 #include <limits>
 
 #include "complex_test_support.h"
-#include "complexvec/complex_scalar.h"
 
 using ctest::Identical;
 
@@ -34,8 +35,8 @@ TEST(ComplexScalar, ArgumentRange) {
     COMPLEX z;
     double want;
   } rows[] = {
-      {COMPLEX(-1, 0), kPi},    {COMPLEX(-1, -0.0), kPi}, {COMPLEX(0, 0), 0},
-      {COMPLEX(0, -1), -kPi / 2}, {COMPLEX(0, 1), kPi / 2}, {COMPLEX(1, 1), kPi / 4},
+      {COMPLEX(-1, 0), kPi},           {COMPLEX(-1, -0.0), kPi}, {COMPLEX(0, 0), 0},
+      {COMPLEX(0, -1), -kPi / 2},      {COMPLEX(0, 1), kPi / 2}, {COMPLEX(1, 1), kPi / 4},
       {COMPLEX(-1, -1), -3 * kPi / 4},
   };
   for (const auto& r : rows)

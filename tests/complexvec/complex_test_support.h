@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "complexvec/complex.h"

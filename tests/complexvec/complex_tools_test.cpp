@@ -1,11 +1,12 @@
 // Complex continued fractions and generating-function sums: the loop rules
 // (steps, tests, status codes) and convergence to closed forms.
+#include "complexvec/complex_tools.h"
+
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "complex_test_support.h"
-#include "complexvec/complex_tools.h"
 #include "scalar/real_helpers.h"
 
 using ctest::Identical;
@@ -185,9 +186,9 @@ TEST(ComplexContFrac, CtypeForm) {
   EXPECT_LE(ctest::ErrorEps(v, kTanZ0), ctest::kTol1) << Show(v);
   // Null exponents mean c_k x: with c_k = 1 and x = 1 that is the golden ratio.
   std::vector<COMPLEX> ones(200, COMPLEX(1, 0));
-  EXPECT_EQ(cContFracCtype(COMPLEX(1, 0), &v, 0, COMPLEX(1, 0), ones.data(), nullptr, nullptr,
-                           199, 3),
-            0u);
+  EXPECT_EQ(
+      cContFracCtype(COMPLEX(1, 0), &v, 0, COMPLEX(1, 0), ones.data(), nullptr, nullptr, 199, 3),
+      0u);
   EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), ctest::kTol0) << Show(v);
   EXPECT_EQ(cContFracCtype(kZ0, &v, 0, COMPLEX(0, 0), nullptr, nullptr, nullptr, 5, 0),
             kIllegalArgument);
