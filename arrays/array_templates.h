@@ -45,3 +45,24 @@ T* ArrNew0(Dword* error, Qword count) {
   const T zero{};
   return NewArrFill<T>(error, count, &zero);
 }
+
+// New block of count + extra elements, the first count copied from src, the
+// extra ones uninitialised. Total 0 or a null src: null with error 0.
+template <class T>
+T* ArrNewCopy(Dword* error, const T* src, Qword count, Qword extra) {
+  *error = kErrNone;
+  if (!src || count + extra == 0) return nullptr;
+  if (extra > MaxArrCount<T>() || count > MaxArrCount<T>() - extra) {
+    *error = kErrAlloc;
+    return nullptr;
+  }
+  T* block = NewArrFill<T>(error, count + extra);
+  if (block)
+    for (Qword i = 0; i < count; ++i) block[i] = src[i];
+  return block;
+}
+
+// Element count of a rows x cols matrix; false when it does not fit 64 bits.
+inline bool MatCount(Qword rows, Qword cols, Qword* count) {
+  return !__builtin_mul_overflow(rows, cols, count);
+}

@@ -1,0 +1,158 @@
+// Templates of comparison and skip-table search shared by the text
+// families (lists, comments, the exported search). Internal.
+#pragma once
+#include "base/string_core.h"
+
+namespace str {
+
+// Order of two characters: wide codes as unsigned values, bytes as signed.
+inline Long Order(char16_t a, char16_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+inline Long Order(char a, char b) {
+  const signed char x = static_cast<signed char>(a), y = static_cast<signed char>(b);
+  return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+template <class Ch>
+bool AllBlank(const Ch* text) {
+  for (; *text; ++text)
+    if (!IsBlank(*text)) return false;
+  return true;
+}
+
+template <class Ch>
+Long Compare(const Ch* a, const Ch* b, Dword flags, Ch wildcard) {
+  a = Safe(a);
+  b = Safe(b);
+  if (!*a) return *b ? -1 : 0;
+  if (!*b) return 1;
+  if (flags & 0x2) {
+    // Both sides lose their blanks, so that an all-blank text equals itself.
+    while (*a && IsBlank(*a)) ++a;
+    while (*b && IsBlank(*b)) ++b;
+  }
+  // A rest left over on one side decides, unless it is blank with flag 4.
+  auto rest = [flags](const Ch* tail, Long value) {
+    return (flags & 0x4) && AllBlank(tail) ? 0 : value;
+  };
+  for (;; ++a, ++b) {
+    if (!*a) return *b ? rest(b, -1) : 0;
+    if (!*b) return rest(a, 1);
+    if (*a == *b || (wildcard && *a == wildcard)) continue;
+    Ch x = *a, y = *b;
+    if (flags & 0x1) {
+      x = ToUpper(x);
+      y = ToUpper(y);
+    }
+    if (x != y) return Order(x, y);
+  }
+}
+
+inline unsigned LowByte(char16_t c) { return c & 0xFF; }
+inline unsigned LowByte(char c) { return static_cast<unsigned char>(c); }
+
+template <class Ch>
+void SkipTable(const Ch* pattern, Qword length, Qword* table) {
+  for (int i = 0; i < 256; ++i) table[i] = length;
+  for (Qword i = 0; i < length; ++i) table[LowByte(pattern[i])] = length - 1 - i;
+}
+
+template <class Ch>
+void SkipTableEx(const Ch* pattern, Qword length, Dword flags, Ch wildcard, Qword* table) {
+  for (int i = 0; i < 256; ++i) table[i] = length;
+  for (Qword i = 0; i < length; ++i) {
+    const Qword shift = length - 1 - i;
+    const Ch c = pattern[i];
+    if (wildcard && c == wildcard) {
+      // Later positions only lower entries, so this caps every shift here.
+      for (int j = 0; j < 256; ++j) table[j] = shift;
+      continue;
+    }
+    table[LowByte(c)] = shift;
+    if (flags & 0x1) {
+      table[LowByte(ToUpper(c))] = shift;
+      table[LowByte(ToLower(c))] = shift;
+    }
+  }
+}
+
+// The skip-table search: compares from the end of the pattern backward;
+// on a mismatch at text index k and pattern index i the text index moves
+// on by max(table[text[k]], m - i), at least one window place. Gives the
+// start index of the first match, or kNoIndex. Requires 1 <= m.
+template <class Ch, class Match>
+Qword SkipSearch(const Ch* text, Qword n, const Ch* pattern, Qword m, const Qword* table,
+                 Match match) {
+  if (m > n) return kNoIndex;
+  Qword k = m - 1;
+  const Ch last = pattern[m - 1];
+  for (;;) {
+    Qword i = m - 1;
+    if (match(text[k], last)) {
+      Qword j = k;
+      while (i > 0 && match(text[j - 1], pattern[i - 1])) --j, --i;
+      if (i == 0) return j;
+      k = j - 1;
+      --i;
+    }
+    Qword shift = table[LowByte(text[k])];
+    if (shift < m - i) shift = m - i;
+    if (shift >= n - k) return kNoIndex;  // the next index reaches the end
+    k += shift;
+  }
+}
+
+template <class Ch>
+const Ch* Locate(const Ch* text, const Ch* pattern, Qword n, Qword m, const Qword* table) {
+  if (!text) return nullptr;
+  if (!pattern) return text;
+  if (n == 0) n = Len(text);
+  if (m == 0) m = Len(pattern);
+  if (m == 0) return text;
+  if (n < m) return nullptr;
+  Qword own[256];
+  if (!table) {
+    SkipTable(pattern, m, own);
+    table = own;
+  }
+  const Qword at = SkipSearch(text, n, pattern, m, table, [](Ch t, Ch p) { return t == p; });
+  return at == kNoIndex ? nullptr : text + at;
+}
+
+template <class Ch>
+const Ch* LocateEx(const Ch* text, const Ch* pattern, Qword n, Qword m, Dword flags, Ch wildcard,
+                   const Qword* table) {
+  if (!text) return nullptr;
+  if (!pattern) return text;
+  if (m == 0) m = Len(pattern);
+  if (m == 0) return text;
+  if (n == 0) n = Len(text);
+  if (n == 0 || n < m) return nullptr;
+  Qword lead = 0, trail = 0;
+  if (wildcard) {
+    while (lead < m && pattern[lead] == wildcard) ++lead;
+    if (lead == m) return text;
+    while (pattern[m - 1 - trail] == wildcard) ++trail;
+  }
+  const Ch* core = pattern + lead;
+  const Qword mc = m - lead - trail;
+  Qword own[256];
+  if (!table) {
+    SkipTableEx(core, mc, flags, wildcard, own);
+    table = own;
+  }
+  // The dropped wildcards need their places on both sides of the match, so
+  // the core is sought where a whole match can start and end.
+  const Qword span = n - lead - trail;
+  Qword at;
+  if (flags & 0x1) {
+    at = SkipSearch(text + lead, span, core, mc, table, [wildcard](Ch t, Ch p) {
+      return (wildcard && p == wildcard) || ToUpper(t) == ToUpper(p);
+    });
+  } else {
+    at = SkipSearch(text + lead, span, core, mc, table,
+                    [wildcard](Ch t, Ch p) { return t == p || (wildcard && p == wildcard); });
+  }
+  return at == kNoIndex ? nullptr : text + at;
+}
+
+}  // namespace str

@@ -1,0 +1,6 @@
+// Resets of the generators' module state (test only, through RandomTestReset).
+#pragma once
+#include "base/types.h"
+
+void RandomUniformReset(Qlong seed);
+void RandomNormalReset(void);
