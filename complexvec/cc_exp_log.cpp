@@ -1,13 +1,11 @@
 // Complex exponential and logarithm on a chosen branch, with their series
-// forms near zero, derivatives and antiderivatives.
+// forms near zero, the derivative and the antiderivative of the logarithm.
 #include "complexvec/complex_functions.h"
 #include "complexvec/complex_scalar.h"
 #include "complexvec/complex_values.h"
 #include "complexvec/complex_wrap.h"
 #include "scalar/elementary.h"
-#include "scalar/gamma.h"
 #include "scalar/real_helpers.h"
-#include "scalar/special_numbers.h"
 
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
@@ -55,47 +53,6 @@ COMPLEX ccLogAValue(COMPLEX z, Qlong k) { return z * (ccLogValue(z, k) - 1.0); }
 
 COMPLEX ccLogDValue(COMPLEX z) { return 1.0 / z; }
 
-COMPLEX ccLogADValue(COMPLEX z, Qlong n, Qlong k) {
-  // The order counts modulo 2^32, after negation for the antiderivatives.
-  const Qword magnitude = n <= 0 ? Qword{0} - static_cast<Qword>(n) : static_cast<Qword>(n);
-  const Dword c = static_cast<Dword>(magnitude);
-  if (n <= 0 || c == 0) {
-    const COMPLEX log = ccLogValue(z, k);
-    switch (c) {
-      case 1:
-        return (log - 1.0) * z;
-      case 2:
-        return (0.5 * (log - 1.5)) * z * z;
-      case 3:
-        return (0.16666666666666666 * (log - 1.8333333333333333)) * z * z * z;
-      default:
-        return (log - rHarmonicNumber(c)) * ccPowerUnsignedValue(z, c) / rFactorial(c);
-    }
-  }
-  switch (c) {
-    case 1:
-      return 1.0 / z;
-    case 2:
-      return (-1.0 / z) / z;
-    case 3:
-      return (2.0 / z) / z / z;
-    case 4: {
-      const COMPLEX q = z * z;
-      return (-6.0 / q) / q;
-    }
-    case 5: {
-      const COMPLEX q = z * z;
-      return (24.0 / q) / q / z;
-    }
-    default: {
-      // (n-1)!/z^n with the sign (-1)^(n-1); the branch does not enter.
-      const double dc = static_cast<double>(c);
-      const COMPLEX mag = ccExpValue(rGammaLn(dc) - dc * ccLogValue(z, 0));
-      return (c & 1) ? mag : -mag;
-    }
-  }
-}
-
 VELTRIA_API COMPLEX* ccExp(COMPLEX* z) { return ReplaceBy(z, ccExpValue); }
 VELTRIA_API COMPLEX* ccExpm1(COMPLEX* z) { return ReplaceBy(z, ccExpm1Value); }
 VELTRIA_API COMPLEX* ccExpt(COMPLEX* z, Qword n) { return ReplaceBy(z, ccExptValue, n); }
@@ -103,6 +60,3 @@ VELTRIA_API COMPLEX* ccLog(COMPLEX* z, Qlong k) { return ReplaceBy(z, ccLogValue
 VELTRIA_API COMPLEX* ccLog1p(COMPLEX* z, Qlong k) { return ReplaceBy(z, ccLog1pValue, k); }
 VELTRIA_API COMPLEX* ccLogA(COMPLEX* z, Qlong k) { return ReplaceBy(z, ccLogAValue, k); }
 VELTRIA_API COMPLEX* ccLogD(COMPLEX* z) { return ReplaceBy(z, ccLogDValue); }
-VELTRIA_API COMPLEX* ccLogAD(COMPLEX* z, Qlong n, Qlong k) {
-  return ReplaceBy(z, ccLogADValue, n, k);
-}

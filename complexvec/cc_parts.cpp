@@ -1,5 +1,5 @@
 // Part-wise complex operations: conjugates, modulus of one value with the
-// argument of another, signs, floor, fractional parts and rounding.
+// argument of another, signs, floor and fractional parts.
 #include <cmath>
 
 #include "complexvec/complex_functions.h"
@@ -7,7 +7,6 @@
 #include "complexvec/complex_values.h"
 #include "complexvec/complex_wrap.h"
 #include "scalar/real_helpers.h"
-#include "scalar/safe_arith.h"
 
 COMPLEX ccConjugateValue(COMPLEX z) { return COMPLEX(z.re, -z.im); }
 
@@ -49,11 +48,4 @@ VELTRIA_API COMPLEX* ccCopySign(COMPLEX* z, COMPLEX w) { return ReplaceBy(z, ccC
 VELTRIA_API COMPLEX* ccFloor(COMPLEX* z) { return ReplaceBy(z, ccFloorValue); }
 VELTRIA_API COMPLEX* ccModf(COMPLEX* z, COMPLEX* integer_parts) {
   return ReplaceBy(z, ccModfValue, integer_parts);
-}
-VELTRIA_API COMPLEX* ccRoundToEps(COMPLEX* z, double q) {
-  if (z) {
-    z->re = rRoundToEps(z->re, q);
-    z->im = rRoundToEps(z->im, q);
-  }
-  return z;
 }

@@ -16,7 +16,6 @@ VELTRIA_API COMPLEX* ccLog(COMPLEX* z, Qlong k);
 VELTRIA_API COMPLEX* ccLog1p(COMPLEX* z, Qlong k);
 VELTRIA_API COMPLEX* ccLogA(COMPLEX* z, Qlong k);
 VELTRIA_API COMPLEX* ccLogD(COMPLEX* z);
-VELTRIA_API COMPLEX* ccLogAD(COMPLEX* z, Qlong n, Qlong k);
 
 VELTRIA_API COMPLEX* ccPower(COMPLEX* z, COMPLEX w);
 VELTRIA_API COMPLEX* ccrPower(COMPLEX* z, double x);
@@ -57,10 +56,7 @@ VELTRIA_API COMPLEX* ccAcosh(COMPLEX* z);
 VELTRIA_API COMPLEX* ccAtanh(COMPLEX* z);
 VELTRIA_API COMPLEX* ccAcoth(COMPLEX* z);
 
-VELTRIA_API COMPLEX* ccAS4_1_51(COMPLEX* z, Qword n, Qword m, Qlong k);
 VELTRIA_API COMPLEX* ccPochhammer(COMPLEX* z, Qlong n);
-VELTRIA_API COMPLEX* ccDivByFact(COMPLEX* z, Qword n);
-VELTRIA_API COMPLEX* ccMulByFact(COMPLEX* z, Qword n);
 
 VELTRIA_API COMPLEX* ccMeanA(COMPLEX* z, COMPLEX w);
 VELTRIA_API COMPLEX* ccMeanG(COMPLEX* z, COMPLEX w);
@@ -72,7 +68,6 @@ VELTRIA_API COMPLEX* ccConjugate(COMPLEX* z);
 VELTRIA_API COMPLEX* ccCopySign(COMPLEX* z, COMPLEX w);
 VELTRIA_API COMPLEX* ccFloor(COMPLEX* z);
 VELTRIA_API COMPLEX* ccModf(COMPLEX* z, COMPLEX* integer_parts);
-VELTRIA_API COMPLEX* ccRoundToEps(COMPLEX* z, double q);
 
 // Variadic: the count, then (for the Func forms) a function, then that many
 // COMPLEX values by value.

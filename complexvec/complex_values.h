@@ -13,7 +13,6 @@ COMPLEX ccLogValue(COMPLEX z, Qlong k);
 COMPLEX ccLog1pValue(COMPLEX z, Qlong k);
 COMPLEX ccLogAValue(COMPLEX z, Qlong k);
 COMPLEX ccLogDValue(COMPLEX z);
-COMPLEX ccLogADValue(COMPLEX z, Qlong n, Qlong k);
 
 // Powers.
 COMPLEX ccPowerValue(COMPLEX z, COMPLEX w);
@@ -57,9 +56,7 @@ COMPLEX ccAcoshValue(COMPLEX z);
 COMPLEX ccAtanhValue(COMPLEX z);
 COMPLEX ccAcothValue(COMPLEX z);
 
-// Closed-form integral of t^n (ln t)^m from 0 to z, rising and falling
-// factorials.
-COMPLEX ccAS4_1_51Value(COMPLEX z, Qword n, Qword m, Qlong k);
+// Rising and falling factorials.
 COMPLEX ccPochhammerValue(COMPLEX z, Qlong n);
 
 // Means.

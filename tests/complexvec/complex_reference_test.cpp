@@ -1,31 +1,20 @@
 // The exported complex functions against the committed mpmath reference
 // table (tools/gen_complex_reference.py), through their exported entries.
-#include <cinttypes>
-#include <functional>
 #include <map>
 #include <string>
 
-#include "complex_test_support.h"
+#include "complex_reference_rows.h"
 #include "complexvec/complex_functions.h"
 #include "complexvec/complex_scalar.h"
 
 namespace {
 
-struct Row {
-  const char* name;
-  COMPLEX z;
-  Qlong i1, i2, i3;
-  double x;
-  COMPLEX w;
-  COMPLEX want;
-  int tol_class;
-};
-
-const Row kRows[] = {
+const ctest::Row kRows[] = {
 #include "complex_reference.inc"
 };
 
-using Call = std::function<COMPLEX(const Row&)>;
+using ctest::Call;
+using ctest::Row;
 
 template <COMPLEX* (*F)(COMPLEX*)>
 COMPLEX Unary(const Row& r) {
@@ -74,11 +63,6 @@ const std::map<std::string, Call>& Calls() {
       {"cciPower", Branch<cciPower>},
       {"cciArgPower", Branch<cciArgPower>},
       {"ccPochhammer", Branch<ccPochhammer>},
-      {"ccLogAD",
-       [](const Row& r) {
-         COMPLEX z = r.z;
-         return *ccLogAD(&z, r.i1, r.i2);
-       }},
       {"ccExpt",
        [](const Row& r) {
          COMPLEX z = r.z;
@@ -109,21 +93,6 @@ const std::map<std::string, Call>& Calls() {
          COMPLEX z = r.z;
          return *ccMeanG(&z, r.w);
        }},
-      {"ccDivByFact",
-       [](const Row& r) {
-         COMPLEX z = r.z;
-         return *ccDivByFact(&z, static_cast<Qword>(r.i1));
-       }},
-      {"ccMulByFact",
-       [](const Row& r) {
-         COMPLEX z = r.z;
-         return *ccMulByFact(&z, static_cast<Qword>(r.i1));
-       }},
-      {"ccAS4_1_51",
-       [](const Row& r) {
-         COMPLEX z = r.z;
-         return *ccAS4_1_51(&z, static_cast<Qword>(r.i1), static_cast<Qword>(r.i2), r.i3);
-       }},
       {"ccrRoot",
        [](const Row& r) {
          COMPLEX z;
@@ -147,26 +116,6 @@ const std::map<std::string, Call>& Calls() {
   return calls;
 }
 
-double Tolerance(int tol_class) {
-  const double classes[] = {ctest::kTol0, ctest::kTol1, ctest::kTol2, ctest::kTol3};
-  return classes[tol_class];
-}
-
-TEST(ComplexReference, EveryRowWithinItsToleranceClass) {
-  std::map<std::string, ctest::Worst> worst;
-  for (const Row& r : kRows) {
-    const auto it = Calls().find(r.name);
-    ASSERT_NE(it, Calls().end()) << "no call for " << r.name;
-    const COMPLEX got = it->second(r);
-    const double err = ctest::ErrorEps(got, r.want);
-    char where[160];
-    std::snprintf(where, sizeof where, "%s z=%s i=(%" PRId64 ", %" PRId64 ", %" PRId64 ") x=%g",
-                  r.name, ctest::Show(r.z).c_str(), r.i1, r.i2, r.i3, r.x);
-    worst[r.name].Note(err, where);
-    EXPECT_LE(err, Tolerance(r.tol_class))
-        << where << "\n  got  " << ctest::Show(got) << "\n  want " << ctest::Show(r.want);
-  }
-  for (const auto& [name, w] : worst) w.Report(name.c_str());
-}
+TEST(ComplexReference, EveryRowWithinItsToleranceClass) { ctest::CheckTable(kRows, Calls()); }
 
 }  // namespace
