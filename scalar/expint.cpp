@@ -42,6 +42,7 @@ double EnContFrac(double x, Qword n) {
 // (wrong sign near 30, NaN at 800); from x = 1 the continued fraction of
 // E_n with n = 1 takes over.
 VELTRIA_API double rE_1(double x) {
+  if (x != x) return x;  // rather than 1000 rounds of NaN
   if (x >= 1) {
     if (rIsPlsINF(x)) return 0;
     return EnContFrac(x, 1) * rExp(-x);
@@ -60,6 +61,7 @@ VELTRIA_API double rE_1(double x) {
 }
 
 VELTRIA_API double rEn(double x, Qword n) {
+  if (x != x) return x;
   if (x <= 0) {
     if (x < 0) return ___NAN;
     return n > 1 ? 1 / static_cast<double>(n - 1) : ___PlsINF;

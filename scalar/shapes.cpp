@@ -31,9 +31,10 @@ VELTRIA_API double rBiLorentzianPeak(double x, double lo, double c, double hi) {
   return 1 / (1 + f * f);
 }
 
-// NaN stays NaN (the hard-step test alone would turn it into 0).
+// NaN stays NaN (the hard-step test alone would turn it into 0 or 1).
 VELTRIA_API double rSoftStepUpL(double x, double w) {
   if (x != x) return x;
+  if (w != w) return w;
   w = rAbs(w);
   if (!(x + w > x)) return x >= 0 ? 1 : 0;
   const double q = (x / w) * (x / w);

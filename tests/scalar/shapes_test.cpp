@@ -41,6 +41,8 @@ TEST(Shapes, SoftSteps) {
   EXPECT_EQ(rSoftStepUpL(1e20, 1e-10), 1);  // width negligible: the hard step
   EXPECT_TRUE(std::isnan(rSoftStepUpL(___NAN, 1)));
   EXPECT_TRUE(std::isnan(rSoftStepUpL(___NAN, 0)));
+  EXPECT_TRUE(std::isnan(rSoftStepUpL(0.5, ___NAN)));
+  EXPECT_TRUE(std::isnan(rSoftStepDownL(-0.5, ___NAN)));
 
   EXPECT_EQ(rSoftStepUpG(0, 0.5, 0.01), 0.5);
   EXPECT_EQ(rSoftStepUpG(0.5, 0.5, 0.01), std::exp(0.6931471805599453 * (0.75 - 1) / 0.75));
