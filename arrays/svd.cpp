@@ -6,6 +6,7 @@
 // the last bit; four independent dot products run at once for speed.
 #include <cmath>
 
+#include "arrays/array_templates.h"
 #include "arrays/rarr.h"
 #include "arrays/rarr_reduce.h"
 #include "arrays/rmat_kernels.h"
