@@ -119,7 +119,9 @@ TEST(RMatSVD, ShapesAgainstReference) {
       for (int i = 0; i < k; ++i) {
         EXPECT_NEAR(s[i], ref[i], tol) << m << "x" << n << " job " << job << " i " << i;
         EXPECT_GE(s[i], 0.0);
-        if (i > 0) EXPECT_LE(s[i], s[i - 1]);
+        if (i > 0) {
+          EXPECT_LE(s[i], s[i - 1]);
+        }
       }
       EXPECT_LT(OrthogonalityError(U, m, ucols), 50 * std::max(m, n) * kEps);
       EXPECT_LT(OrthogonalityError(V, n, n), 50 * std::max(m, n) * kEps);
@@ -205,7 +207,7 @@ TEST(RMatSVD, AllocationFailureWritesNothing) {
 }
 
 TEST(RMatFromSVD, ChecksAndBothShapes) {
-  double A[6], U[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, s[3] = {1, 1, 1}, V[9];
+  double A[6], U[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, s[3] = {1, 1, 1}, V[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
   EXPECT_EQ(RMatFromSVD(A, 0, 2, U, s, V), 22u);
   EXPECT_EQ(RMatFromSVD(A, 2, 2, U, nullptr, V), 22u);
   EXPECT_EQ(RMatFromSVD(nullptr, 2, 2, U, s, V), 18u);
