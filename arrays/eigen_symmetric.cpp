@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "arrays/rarr.h"
+#include "arrays/rmat_kernels.h"
 #include "arrays/rmat_linalg.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -19,51 +20,73 @@ struct Sym {
 
 }  // namespace
 
+// The reduction reads only the lower triangle, never the upper one as the
+// caller gave it. So the upper triangle of the block still to be reduced
+// holds a mirror of the lower one, kept up to date by every update: row j
+// of the lower triangle is column j of the mirror, and every sum and update
+// runs down contiguous columns with the operands and the order of the
+// row-wise description. The mirror column of a row is overwritten by the
+// reflection's column when that row is reduced, where the result wants it.
 // Null arrays are refused rather than dereferenced; n 0 has nothing to do.
 VELTRIA_API Dword RMatTriDiagonalize(double* Am, Dword nn, double* dv, double* ev) {
   if (!Am) return kErrMissingInputData;
   if (!dv || !ev) return kErrMissingOutputBuffer;
   if (nn == 0) return kErrIllegalArgument;
   const Qword n = nn;
+  Dword error;
+  double* row = NewQwordArrFill(&error, n + 1);  // row[k] = A(i, k)
+  if (!row) return error;
   const Sym A{Am, n};
   auto d = [dv](Qword i) -> double& { return dv[i - 1]; };
   auto e = [ev](Qword i) -> double& { return ev[i - 1]; };
+  auto col = [Am, n](Qword j) { return Am + n * (j - 1); };  // col(j)[k - 1] is A(k, j)
+  for (Qword j = 2; j <= n; ++j)
+    for (Qword k = 1; k < j; ++k) A(k, j) = A(j, k);
   for (Qword i = n; i >= 2; --i) {
     const Qword l = i - 1;
     double h = 0.0;
+    double* r = col(i) - 1;  // r[k] = A(i, k) for k <= l, through the mirror
     if (l > 1) {
       double scale = 0.0;
-      for (Qword k = 1; k <= l; ++k) scale += std::fabs(A(i, k));
+      for (Qword k = 1; k <= l; ++k) scale += std::fabs(r[k]);
       if (scale == 0.0) {
-        e(i) = A(i, l);
+        e(i) = r[l];
       } else {
         for (Qword k = 1; k <= l; ++k) {
-          A(i, k) /= scale;
-          h += A(i, k) * A(i, k);
+          r[k] /= scale;
+          h += r[k] * r[k];
         }
-        double f = A(i, l);
+        double f = r[l];
         double g = f >= 0.0 ? -std::sqrt(h) : std::sqrt(h);
         e(i) = scale * g;
         h -= f * g;
-        A(i, l) = f - g;
+        r[l] = f - g;
+        for (Qword k = 1; k <= l; ++k) A(i, k) = r[k];
         f = 0.0;
-        for (Qword j = 1; j <= l; ++j) {
-          A(j, i) = A(i, j) / h;
-          g = 0.0;
-          for (Qword k = 1; k <= j; ++k) g += A(j, k) * A(i, k);
-          for (Qword k = j + 1; k <= l; ++k) g += A(k, j) * A(i, k);
-          e(j) = g / h;
-          f += e(j) * A(i, j);
+        Qword j = 1;
+        double dots[4];
+        for (; j + 3 <= l; j += 4) {
+          rmat::Dot4(l, r + 1, col(j), col(j + 1), col(j + 2), col(j + 3), dots);
+          for (Qword t = 0; t < 4; ++t) e(j + t) = dots[t] / h;
         }
+        for (; j <= l; ++j) e(j) = rmat::Dot(l, col(j), r + 1) / h;
+        for (j = 1; j <= l; ++j) f += e(j) * r[j];
         const double hh = f / (h + h);
-        for (Qword j = 1; j <= l; ++j) {
-          f = A(i, j);
-          e(j) = g = e(j) - hh * f;
-          for (Qword k = 1; k <= j; ++k) A(j, k) -= (f * e(k) + g * A(i, k));
+        for (j = 1; j <= l; ++j) e(j) = e(j) - hh * r[j];
+        for (Qword k = 1; k <= l; ++k) {
+          double* c = col(k);
+          const double ek = e(k), rk = r[k];
+          for (j = k; j <= l; ++j) c[j - 1] -= (r[j] * ek + e(j) * rk);
         }
+        for (j = 2; j <= l; ++j) {
+          double* c = col(j);
+          const double rj = r[j], ej = e(j);
+          for (Qword k = 1; k < j; ++k) c[k - 1] -= (rj * e(k) + ej * r[k]);
+        }
+        for (j = 1; j <= l; ++j) r[j] = r[j] / h;
       }
     } else {
-      e(i) = A(i, l);
+      e(i) = r[l];
     }
     d(i) = h;
   }
@@ -72,16 +95,21 @@ VELTRIA_API Dword RMatTriDiagonalize(double* Am, Dword nn, double* dv, double* e
   for (Qword i = 1; i <= n; ++i) {
     const Qword l = i - 1;
     if (d(i) != 0.0) {
-      for (Qword j = 1; j <= l; ++j) {
-        double g = 0.0;
-        for (Qword k = 1; k <= l; ++k) g += A(i, k) * A(k, j);
-        for (Qword k = 1; k <= l; ++k) A(k, j) -= g * A(k, i);
+      // Every sum of this row reads columns the updates below leave alone.
+      for (Qword k = 1; k <= l; ++k) row[k] = A(i, k);
+      Qword j = 1;
+      double g[4];
+      for (; j + 3 <= l; j += 4) {
+        rmat::Dot4(l, row + 1, col(j), col(j + 1), col(j + 2), col(j + 3), g);
+        for (Qword t = 0; t < 4; ++t) rmat::Axpy(l, -g[t], col(i), col(j + t));
       }
+      for (; j <= l; ++j) rmat::Axpy(l, -rmat::Dot(l, row + 1, col(j)), col(i), col(j));
     }
     d(i) = A(i, i);
     A(i, i) = 1.0;
     for (Qword j = 1; j <= l; ++j) A(j, i) = A(i, j) = 0.0;
   }
+  KillPtr(&row);
   return kErrNone;
 }
 
@@ -158,8 +186,8 @@ VELTRIA_API Dword RMatDiagonalize(double* A, Dword n, double* eigenvalues) {
   Dword error;
   double* e = RArrNew0(&error, n);
   if (!e) return error;
-  RMatTriDiagonalize(A, n, eigenvalues, e);
-  const Dword status = RMatTriDiQL(A, n, eigenvalues, e);
+  Dword status = RMatTriDiagonalize(A, n, eigenvalues, e);
+  if (status == kErrNone) status = RMatTriDiQL(A, n, eigenvalues, e);
   KillPtr(&e);
-  return status == kErrNone ? kErrNone : kErrInternalSystem;
+  return status;
 }

@@ -40,6 +40,8 @@ TEST(RMatDiagonalize, TwoByTwoAndTrivialSizes) {
   PlatformAllocTestFailAfter(0);
   double B[4] = {2, 1, 1, 2};
   EXPECT_EQ(RMatDiagonalize(B, 2, w), 0x80001u);
+  PlatformAllocTestFailAfter(1);
+  EXPECT_EQ(RMatDiagonalize(B, 2, w), 0x80001u);
   PlatformAllocTestFailAfter(-1);
   EXPECT_EQ(B[1], 1.0);
 }
@@ -111,6 +113,87 @@ TEST(RMatDiagonalize, ExtremeScales) {
     for (double v : ref) norm = std::max(norm, std::fabs(v));
     std::sort(w.begin(), w.end());
     for (int i = 0; i < n; ++i) EXPECT_NEAR(w[i] / scale, ref[i], 20 * n * kEps * norm) << scale;
+  }
+}
+
+// The row-wise Householder reduction exactly as described, 1-based; the
+// library's column-wise form must give the same bits.
+void TriDiagonalizeRowWise(Vec& a, int n, Vec& dv, Vec& ev) {
+  auto A = [&](int r, int c) -> double& { return a[(r - 1) + n * (c - 1)]; };
+  auto d = [&](int i) -> double& { return dv[i - 1]; };
+  auto e = [&](int i) -> double& { return ev[i - 1]; };
+  for (int i = n; i >= 2; --i) {
+    const int l = i - 1;
+    double h = 0;
+    if (l > 1) {
+      double scale = 0;
+      for (int k = 1; k <= l; ++k) scale += std::fabs(A(i, k));
+      if (scale == 0) {
+        e(i) = A(i, l);
+      } else {
+        for (int k = 1; k <= l; ++k) {
+          A(i, k) /= scale;
+          h += A(i, k) * A(i, k);
+        }
+        double f = A(i, l);
+        double g = f >= 0 ? -std::sqrt(h) : std::sqrt(h);
+        e(i) = scale * g;
+        h -= f * g;
+        A(i, l) = f - g;
+        f = 0;
+        for (int j = 1; j <= l; ++j) {
+          A(j, i) = A(i, j) / h;
+          g = 0;
+          for (int k = 1; k <= j; ++k) g += A(j, k) * A(i, k);
+          for (int k = j + 1; k <= l; ++k) g += A(k, j) * A(i, k);
+          e(j) = g / h;
+          f += e(j) * A(i, j);
+        }
+        const double hh = f / (h + h);
+        for (int j = 1; j <= l; ++j) {
+          f = A(i, j);
+          e(j) = g = e(j) - hh * f;
+          for (int k = 1; k <= j; ++k) A(j, k) -= (f * e(k) + g * A(i, k));
+        }
+      }
+    } else {
+      e(i) = A(i, l);
+    }
+    d(i) = h;
+  }
+  d(1) = 0;
+  e(1) = 0;
+  for (int i = 1; i <= n; ++i) {
+    const int l = i - 1;
+    if (d(i) != 0) {
+      for (int j = 1; j <= l; ++j) {
+        double g = 0;
+        for (int k = 1; k <= l; ++k) g += A(i, k) * A(k, j);
+        for (int k = 1; k <= l; ++k) A(k, j) -= g * A(k, i);
+      }
+    }
+    d(i) = A(i, i);
+    A(i, i) = 1;
+    for (int j = 1; j <= l; ++j) A(j, i) = A(i, j) = 0;
+  }
+}
+
+TEST(RMatTriDiagonalize, SameBitsAsTheRowWiseReduction) {
+  for (int n : {1, 2, 3, 4, 5, 6, 9, 17, 40}) {
+    std::mt19937_64 g(100 + n);
+    std::uniform_real_distribution<double> u(-1, 1);
+    Vec A(n * n);
+    for (int j = 0; j < n; ++j)
+      for (int i = 0; i <= j; ++i) A[i + n * j] = A[j + n * i] = u(g);
+    if (n == 6) A[5 + 6 * 0] = A[5 + 6 * 1] = A[5 + 6 * 2] = A[5 + 6 * 3] = A[5 + 6 * 4] = 0;
+    Vec B = A, d(n), e(n), rd(n), re(n);
+    ASSERT_EQ(RMatTriDiagonalize(A.data(), n, d.data(), e.data()), 0u);
+    TriDiagonalizeRowWise(B, n, rd, re);
+    for (int i = 0; i < n; ++i) {
+      EXPECT_EQ(d[i], rd[i]) << n << " " << i;
+      EXPECT_EQ(e[i], re[i]) << n << " " << i;
+    }
+    for (int i = 0; i < n * n; ++i) EXPECT_EQ(A[i], B[i]) << n << " " << i;
   }
 }
 
