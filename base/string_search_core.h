@@ -83,21 +83,25 @@ template <class Ch, class Match>
 Qword SkipSearch(const Ch* text, Qword n, const Ch* pattern, Qword m, const Qword* table,
                  Match match) {
   if (m > n) return kNoIndex;
+  // An entry above m could only skip a match, one of 0 would stall.
+  auto step = [table, m](Ch c, Qword least) {
+    const Qword s = table[LowByte(c)];
+    return s < least ? least : (s > m ? m : s);
+  };
   Qword k = m - 1;
   const Ch last = pattern[m - 1];
   for (;;) {
-    Qword i = m - 1;
-    if (match(text[k], last)) {
-      Qword j = k;
-      while (i > 0 && match(text[j - 1], pattern[i - 1])) --j, --i;
-      if (i == 0) return j;
-      k = j - 1;
-      --i;
+    // Windows whose last place does not match move on by the table alone.
+    while (!match(text[k], last)) {
+      k += step(text[k], 1);
+      if (k >= n) return kNoIndex;
     }
-    Qword shift = table[LowByte(text[k])];
-    if (shift < m - i) shift = m - i;
-    if (shift >= n - k) return kNoIndex;  // the next index reaches the end
-    k += shift;
+    Qword i = m - 1, j = k;
+    while (i > 0 && match(text[j - 1], pattern[i - 1])) --j, --i;
+    if (i == 0) return j;
+    k = j - 1;  // the mismatch, at pattern index i - 1
+    k += step(text[k], m - i + 1);
+    if (k >= n) return kNoIndex;
   }
 }
 
