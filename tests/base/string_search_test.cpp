@@ -160,6 +160,38 @@ TEST(Search, CaseAndWildcardAgreeWithNaiveSearch) {
   }
 }
 
+// Long texts, where whole blocks of window starts are screened at once;
+// matches near block edges and at the very end included.
+TEST(Search, LongTextsAgreeWithNaiveSearch) {
+  std::mt19937_64 rng(4242);
+  for (int round = 0; round < 6000; ++round) {
+    const Dword flags = round & 1;
+    const char wildcard = (round & 2) ? '?' : 0;
+    const std::string alphabet = (round & 4) ? "aAbB?[{" : "ab";
+    std::string text = RandomText<char>(rng, std::string("aAbB[{"), 300);
+    std::string pattern = RandomText<char>(rng, alphabet, 1 + round % 9);
+    if (pattern.empty()) pattern = "a";
+    if (round % 3 == 0 && text.size() >= pattern.size()) {  // plant a match
+      const size_t at = std::uniform_int_distribution<size_t>(0, text.size() - pattern.size())(rng);
+      for (size_t j = 0; j < pattern.size(); ++j)
+        if (pattern[j] != '?') text[at + j] = pattern[j];
+    }
+    SCOPED_TRACE(testing::Message() << '"' << text << "\" / \"" << pattern << "\" flags "
+                                    << flags << " wildcard " << int(wildcard));
+    const size_t expected = text.empty() ? std::string::npos
+                                         : NaiveFind(text, pattern, flags != 0, wildcard);
+    ASSERT_EQ(Offset<char>(StringLocateSubStringExA(text.c_str(), pattern.c_str(), 0, 0, flags,
+                                                    wildcard, nullptr),
+                           text),
+              expected);
+    if (flags == 0 && wildcard == 0) {
+      ASSERT_EQ(Offset<char>(StringLocateSubStringA(text.c_str(), pattern.c_str(), 0, 0, nullptr),
+                             text),
+                expected);
+    }
+  }
+}
+
 TEST(Search, DocumentedCases) {
   const char* hello = "hello world";
   EXPECT_EQ(StringLocateSubStringA(hello, "world", 0, 0, nullptr), hello + 6);
