@@ -14,23 +14,29 @@ inline Qword CharUnits(const char16_t*) { return 1; }
 inline Qword CharUnits(const char* text) {
   const unsigned char lead = static_cast<unsigned char>(text[0]);
   Qword want = 1;
-  if (lead >= 0xC2 && lead <= 0xDF) want = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) want = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4) want = 4;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    want = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    want = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    want = 4;
   Qword n = 1;  // a terminator is no continuation byte, so this stops there
   while (n < want && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) ++n;
   return n;
 }
 
+// Escapes inside quoted strings; any other character after a backslash
+// (the double quote among them) stands for itself.
+constexpr struct {
+  char letter;
+  char code;
+} kQuotedEscapes[] = {{'f', 12}, {'n', 10}, {'r', 13}, {'t', 9}};
+
 template <class Ch>
 Ch QuotedEscape(Ch c) {
-  switch (c) {
-    case Ch('f'): return Ch(12);
-    case Ch('n'): return Ch(10);
-    case Ch('r'): return Ch(13);
-    case Ch('t'): return Ch(9);
-    default: return c;  // the double quote and any other character
-  }
+  for (const auto& e : kQuotedEscapes)
+    if (c == Ch(e.letter)) return Ch(e.code);
+  return c;
 }
 
 template <class Ch>

@@ -16,6 +16,5 @@ enum : ScriptTokenKind {
 VELTRIA_API ScriptTokenKind ScriptParser(char16_t* token, const char16_t* text, Qword* consumed);
 VELTRIA_API ScriptTokenKind ScriptParserA(char* token, const char* text, Qword* consumed);
 // The same, with every token but a quoted string upper-cased.
-VELTRIA_API ScriptTokenKind ScriptParserCap(char16_t* token, const char16_t* text,
-                                            Qword* consumed);
+VELTRIA_API ScriptTokenKind ScriptParserCap(char16_t* token, const char16_t* text, Qword* consumed);
 VELTRIA_API ScriptTokenKind ScriptParserCapA(char* token, const char* text, Qword* consumed);

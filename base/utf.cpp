@@ -129,7 +129,9 @@ VELTRIA_API Qword Utf16ToUtf8(const char16_t* src, Qword src_units, char* dst, Q
 VELTRIA_API Qword Utf8ToUtf16(const char* src, Qword src_units, char16_t* dst, Qword capacity) {
   return Convert(src, src_units, dst, capacity);
 }
-VELTRIA_API char* NewUtf8FromUtf16(const char16_t* src) { return NewConverted<char16_t, char>(src); }
+VELTRIA_API char* NewUtf8FromUtf16(const char16_t* src) {
+  return NewConverted<char16_t, char>(src);
+}
 VELTRIA_API char16_t* NewUtf16FromUtf8(const char* src) {
   return NewConverted<char, char16_t>(src);
 }

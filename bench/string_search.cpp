@@ -1,13 +1,13 @@
 // Substring search of an absent 16-byte pattern in 256 MiB of text: the
 // skip-table search, plain and case-insensitive, against the C library's
 // memmem.
+#include "base/string_search.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <random>
 #include <string>
-
-#include "base/string_search.h"
 
 namespace {
 
@@ -37,7 +37,8 @@ const Haystack& Data() {
 
 void BM_StringLocateSubStringA(benchmark::State& state) {
   const Haystack& d = Data();
-  const std::string lower = std::string(1, static_cast<char>(d.pattern[0] + 32)) + d.pattern.substr(1);
+  const std::string lower =
+      std::string(1, static_cast<char>(d.pattern[0] + 32)) + d.pattern.substr(1);
   for (auto _ : state) {
     benchmark::DoNotOptimize(
         StringLocateSubStringA(d.text.data(), lower.c_str(), d.text.size(), 16, nullptr));
@@ -48,7 +49,8 @@ void BM_StringLocateSubStringA(benchmark::State& state) {
 // The skip-table search itself, as callers with a table of their own get it.
 void BM_StringLocateSubStringA_CallerTable(benchmark::State& state) {
   const Haystack& d = Data();
-  const std::string lower = std::string(1, static_cast<char>(d.pattern[0] + 32)) + d.pattern.substr(1);
+  const std::string lower =
+      std::string(1, static_cast<char>(d.pattern[0] + 32)) + d.pattern.substr(1);
   Qword table[256];
   BmhSkipTableA(lower.c_str(), 16, table);
   for (auto _ : state) {
@@ -69,7 +71,8 @@ void BM_StringLocateSubStringExA_NoCase(benchmark::State& state) {
 
 void BM_memmem(benchmark::State& state) {
   const Haystack& d = Data();
-  const std::string lower = std::string(1, static_cast<char>(d.pattern[0] + 32)) + d.pattern.substr(1);
+  const std::string lower =
+      std::string(1, static_cast<char>(d.pattern[0] + 32)) + d.pattern.substr(1);
   for (auto _ : state) {
     benchmark::DoNotOptimize(memmem(d.text.data(), d.text.size(), lower.data(), 16));
   }

@@ -41,8 +41,8 @@ std::vector<Token> Walk(const std::string& line, bool cap = false, bool ascii = 
   std::u16string wbuffer(wline.size() + 1, u'#');
   for (int guard = 0; guard < 100; ++guard) {
     Qword used = 0;
-    const ScriptTokenKind kind = cap ? ScriptParserCap(wbuffer.data(), w, &used)
-                                     : ScriptParser(wbuffer.data(), w, &used);
+    const ScriptTokenKind kind =
+        cap ? ScriptParserCap(wbuffer.data(), w, &used) : ScriptParser(wbuffer.data(), w, &used);
     wide.push_back({N(wbuffer.c_str()), kind});
     if (kind == kTokenEnd) break;
     w += used;
@@ -74,7 +74,12 @@ TEST(Tokenizer, Cases) {
       {"-.", false, {{"-", 2}, {".", 2}, {"", 1}}},
       {"x\"a b\"y", false, {{"x", 4}, {"a b", 8}, {"y", 4}, {"", 1}}},
       {"\"say \\\"hi\\\" now\"", false, {{"say \"hi\" now", 8}, {"", 1}}},
-      {"\"t\\tn\\nq\\q\"", false, {{"t\tn\nq" "q", 8}, {"", 1}}},
+      {"\"t\\tn\\nq\\q\"",
+       false,
+       {{"t\tn\nq"
+         "q",
+         8},
+        {"", 1}}},
       {"\"open end", false, {{"open end", 8}, {"", 1}}},
       {"\"ends\\", false, {{"ends", 8}, {"", 1}}},
       {"\"\"", false, {{"", 8}, {"", 1}}},
@@ -105,11 +110,8 @@ TEST(Tokenizer, ConsumedCounts) {
 
 TEST(Tokenizer, Utf8CharactersStayWhole) {
   // "Müller": the UTF-8 bytes are neither blanks nor split apart.
-  EXPECT_EQ(Walk("M\xC3\xBCller 2", false, false), (std::vector<Token>{{"M", 4},
-                                                         {"\xC3\xBC", 2},
-                                                         {"ller", 4},
-                                                         {"2", 128},
-                                                         {"", 1}}));
+  EXPECT_EQ(Walk("M\xC3\xBCller 2", false, false),
+            (std::vector<Token>{{"M", 4}, {"\xC3\xBC", 2}, {"ller", 4}, {"2", 128}, {"", 1}}));
   // A four-byte character, a truncated sequence and a stray continuation.
   char token[16];
   Qword used = 0;

@@ -10,7 +10,6 @@
 
 #include "base/memory.h"
 #include "base/platform/allocator.h"
-
 #include "utf_cases.inc"
 
 namespace {
@@ -102,8 +101,8 @@ TEST(Utf, NeverReadsPastTheGivenUnits) {
     std::string bytes;
     std::u16string expected;
   } cases[] = {
-      {"\xE2\x82", u"\uFFFD"},          {"\xF0\x9F\x98", u"\uFFFD"},
-      {"a\xC3", u"a\uFFFD"},            {"\xF0\x9F\x98\x80", u"\U0001F600"},
+      {"\xE2\x82", u"\uFFFD"},     {"\xF0\x9F\x98", u"\uFFFD"},
+      {"a\xC3", u"a\uFFFD"},       {"\xF0\x9F\x98\x80", u"\U0001F600"},
       {"\xE2\x82\xAC", u"\u20AC"},
   };
   for (const Case& c : cases) {
@@ -133,7 +132,13 @@ TEST(Utf, CapacityWritesWholeCharactersOnly) {
   struct Case {
     Qword capacity;
     const char* expected;
-  } cases[] = {{1, ""}, {2, "a"}, {4, "a"}, {5, "a\xE2\x82\xAC"}, {6, "a\xE2\x82\xAC" "b"}};
+  } cases[] = {{1, ""},
+               {2, "a"},
+               {4, "a"},
+               {5, "a\xE2\x82\xAC"},
+               {6,
+                "a\xE2\x82\xAC"
+                "b"}};
   for (const Case& c : cases) {
     char out[12];
     std::memset(out, '#', sizeof out);
