@@ -1,12 +1,13 @@
 // rExp, rLog, rPow and rHypot against the C library over 1e7 arguments
 // (target: within 1.5 times the C library's time).
+#include "scalar/elementary.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <random>
 #include <vector>
 
-#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {

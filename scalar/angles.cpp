@@ -18,7 +18,7 @@ VELTRIA_API double rAtanXY(double x, double y) {
   const double ay = std::fabs(y);
   if (x + ay == x) return 0.0;  // also x = y = 0
   if (x + ay == ay) return y < 0 ? -kHalfPi : kHalfPi;
-  return rAtan(y / x);
+  return std::atan(y / x);
 }
 
 VELTRIA_API double rAcotanXY(double x, double y) { return rAtanXY(y, x); }
@@ -62,7 +62,7 @@ VELTRIA_API double rAsinXR(double y, double r) {
   } else if (r == 0) {
     return ___NAN;
   } else {
-    angle = rAsin(m / r);
+    angle = std::asin(m / r);
   }
   return y < 0 ? -angle : angle;
 }

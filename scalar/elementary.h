@@ -6,6 +6,9 @@
 // No state and no status word: a domain error gives ___NAN. The rest of the
 // library calls these instead of the C maths library, so the guards below are
 // part of every caller's contract.
+//
+// Inside the family the plain members (rSqrt, rSin, ...) are called as the
+// C library functions they are, without the extra call on hot paths.
 #pragma once
 #include "base/types.h"
 
@@ -35,7 +38,7 @@ VELTRIA_API double rLog(double x);
 VELTRIA_API double rLog10(double x);
 VELTRIA_API double rLogInBase(double x, double base);
 VELTRIA_API double rLogRatio(double x, double base);  // NaN for base 1
-VELTRIA_API double rLogSym(double x);                  // sign(x) ln(1 + |x|)
+VELTRIA_API double rLogSym(double x);                 // sign(x) ln(1 + |x|)
 VELTRIA_API double rLogSym10(double x);
 VELTRIA_API double rExpSym(double x);  // sign(x) e^(|x| - 1)
 VELTRIA_API double rExpSym10(double x);
@@ -43,10 +46,10 @@ VELTRIA_API double rLogA(double x);           // x ln x - x
 VELTRIA_API double rExpt(double x, Qword n);  // sum of x^k/k! for k = 0..n
 
 // Difference quotients against the Taylor polynomial, accurate near 0.
-VELTRIA_API double rExpM1(double x);  // e^x - 1
-VELTRIA_API double rExpT1(double x);  // (e^x - 1)/x
-VELTRIA_API double rExpT2(double x);  // (e^x - 1 - x)/x^2
-VELTRIA_API double rLogT1(double x);  // ln(1 + x)/x
+VELTRIA_API double rExpM1(double x);   // e^x - 1
+VELTRIA_API double rExpT1(double x);   // (e^x - 1)/x
+VELTRIA_API double rExpT2(double x);   // (e^x - 1 - x)/x^2
+VELTRIA_API double rLogT1(double x);   // ln(1 + x)/x
 VELTRIA_API double rSqrtT1(double x);  // (sqrt(1 + x) - 1)/x
 VELTRIA_API double rCbrtT1(double x);  // (cbrt(1 + x) - 1)/x
 VELTRIA_API double rCosT2(double x);   // (1 - cos x)/x^2
@@ -55,10 +58,10 @@ VELTRIA_API double rHsinc(double x);   // (cos x - 1)/x
 VELTRIA_API double rTanT3(double x);   // (tan x - x)/x^3, NaN for |x| >= pi/2
 
 // Roots and powers.
-VELTRIA_API double rSqrtA(double x);  // (2/3) x^(3/2)
-VELTRIA_API double rSqrtD(double x);  // 1/(2 sqrt x)
-VELTRIA_API double rCbrtA(double x);  // (3/4) x^(4/3)
-VELTRIA_API double rCbrtD(double x);  // (1/3) x^(-2/3)
+VELTRIA_API double rSqrtA(double x);                  // (2/3) x^(3/2)
+VELTRIA_API double rSqrtD(double x);                  // 1/(2 sqrt x)
+VELTRIA_API double rCbrtA(double x);                  // (3/4) x^(4/3)
+VELTRIA_API double rCbrtD(double x);                  // (1/3) x^(-2/3)
 VELTRIA_API double rRoot(double x, Qword n);          // |x|^(1/n), NaN for n = 0
 VELTRIA_API double rSignedPower(double a, double b);  // sign(a) |a|^b
 VELTRIA_API double rSqrt1DivBplusAxA(double x, double b, double a);
@@ -75,7 +78,7 @@ VELTRIA_API double rCoshNRatio(double x, Qword n);
 VELTRIA_API double rSinhNRatio(double x, Qword n);
 VELTRIA_API double rDegToRad(double x);
 VELTRIA_API double rRadToDeg(double x);
-VELTRIA_API double rSinc(double x);  // sin x / x
+VELTRIA_API double rSinc(double x);            // sin x / x
 VELTRIA_API double rSincNormalized(double x);  // sin(pi x)/(pi x)
 
 // One trigonometric or hyperbolic value from another; the optional pointer

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "base/double_to_int.h"
-#include "scalar/c_wrappers.h"
 #include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
@@ -15,12 +14,12 @@ constexpr double kLog10E = 0.4342944819032518;
 VELTRIA_API double rExp(double x) {
   if (x > ___LnMaxReal) return ___NAN;
   if (x < ___LnMinReal) return 0.0;
-  return std::exp(x);  // c_Exp's body, without a second call on this hot path
+  return std::exp(x);
 }
 
 VELTRIA_API double rLog2(double x) {
   if (x <= ___MinReal) return ___NAN;
-  return c_Log2(x);
+  return std::log2(x);
 }
 
 // Same guard as rLog2; the C library's own logarithms round better than a
@@ -32,7 +31,7 @@ VELTRIA_API double rLog(double x) {
 
 VELTRIA_API double rLog10(double x) {
   if (x <= ___MinReal) return ___NAN;
-  return c_Log10(x);
+  return std::log10(x);
 }
 
 VELTRIA_API double rLogInBase(double x, double base) { return rLog2(x) / rLog2(base); }
@@ -42,7 +41,7 @@ VELTRIA_API double rLogRatio(double x, double base) {
   return rLogInBase(x, base);
 }
 
-VELTRIA_API double rLogSym(double x) { return x >= 0 ? rLog1p(x) : -rLog1p(-x); }
+VELTRIA_API double rLogSym(double x) { return x >= 0 ? std::log1p(x) : -std::log1p(-x); }
 VELTRIA_API double rLogSym10(double x) { return kLog10E * rLogSym(x); }
 
 VELTRIA_API double rExpSym(double x) { return x >= 0 ? rExp(x - 1) : -rExp(-x - 1); }
@@ -66,7 +65,7 @@ VELTRIA_API double rExpt(double x, Qword n) {
   const double ax = std::fabs(x);
   const double cut = 2.0 * 2.718281828459045 * ax + 64.0;
   if (static_cast<double>(n) > cut) {
-    if (ax > 1000.0) return c_Exp(x);  // e^x overflows or underflows anyway
+    if (ax > 1000.0) return std::exp(x);  // e^x overflows or underflows anyway
     n = DoubleToQword(std::ceil(cut));
   }
   // Here n <= 2e|x| + 64 with n > 2^20 only for |x| > 1.9e5, where the

@@ -10,14 +10,14 @@ namespace {
 // 1/sqrt(1 + t^2) without overflow of t^2.
 double InvSqrtOnePlusSquare(double t) {
   const double m = std::fabs(t);
-  if (m > 1) return 1 / (m * rSqrt(1 + 1 / m / m));
-  return 1 / rSqrt(1 + m * m);
+  if (m > 1) return 1 / (m * std::sqrt(1 + 1 / m / m));
+  return 1 / std::sqrt(1 + m * m);
 }
 }  // namespace
 
 VELTRIA_API double rCosFromSin(double x) {
   if (std::fabs(x) > 1) return ___NAN;
-  return rSqrt(1 + x) * rSqrt(1 - x);
+  return std::sqrt(1 + x) * std::sqrt(1 - x);
 }
 VELTRIA_ALIAS(double, rSinFromCos, (double), rCosFromSin);
 
@@ -35,21 +35,21 @@ VELTRIA_API double rSinCosFromTan(double t, double* cos_out) {
 
 VELTRIA_API double rCoshSinhFromTanh(double u, double* sinh_out) {
   if (std::fabs(u) > 1) return ___NAN;
-  const double c = 1 / (rSqrt(1 - u) * rSqrt(1 + u));
+  const double c = 1 / (std::sqrt(1 - u) * std::sqrt(1 + u));
   if (sinh_out) *sinh_out = u * c;
   return c;
 }
 
 VELTRIA_API double rSinhCoshFromTanh(double u, double* cosh_out) {
   if (std::fabs(u) > 1) return ___NAN;
-  const double c = 1 / (rSqrt(1 - u) * rSqrt(1 + u));
+  const double c = 1 / (std::sqrt(1 - u) * std::sqrt(1 + u));
   if (cosh_out) *cosh_out = c;
   return u * c;
 }
 
 VELTRIA_API double rSinhFromCosh(double c) {
   if (c < 1) return ___NAN;
-  return rSqrt(c + 1) * rSqrt(c - 1);
+  return std::sqrt(c + 1) * std::sqrt(c - 1);
 }
 
 VELTRIA_API double rCoshFromSinh(double s) { return rHypot(1, s); }
@@ -59,7 +59,7 @@ VELTRIA_API double rCoshFromSinh(double s) { return rHypot(1, s); }
 VELTRIA_API double rTanhFromCosh(double c) {
   const double m = std::fabs(c);
   if (m < 1) return ___NAN;
-  return rSqrt(m - 1) * rSqrt(m + 1) / m;
+  return std::sqrt(m - 1) * std::sqrt(m + 1) / m;
 }
 
 VELTRIA_API double rTanhFromSinh(double s) { return s * InvSqrtOnePlusSquare(s); }
@@ -72,6 +72,6 @@ VELTRIA_API double rTan2XFromTanX(double t) {
 
 VELTRIA_API double rTanXFromTan2X(double t) {
   const double m = std::fabs(t);
-  if (m > 1) return t / (1 + m * rSqrt(1 + 1 / t / t));
-  return t / (1 + rSqrt(1 + t * t));
+  if (m > 1) return t / (1 + m * std::sqrt(1 + 1 / t / t));
+  return t / (1 + std::sqrt(1 + t * t));
 }

@@ -19,5 +19,5 @@ VELTRIA_API double rCoshNRatio(double x, Qword n) {
 }
 
 VELTRIA_API double rSinhNRatio(double x, Qword n) {
-  return rSinh(x) / rSinh(static_cast<double>(n) * x);
+  return std::sinh(x) / std::sinh(static_cast<double>(n) * x);
 }

@@ -16,7 +16,7 @@ VELTRIA_API double rHypot(double a, double b) {
   const double q = small / big;
   const double c = q * q;
   if (q < 1e-3) return big * (1 + c * (0.5 + c * (c / 16 - 0.125)));
-  return big * rSqrt(1 + c);
+  return big * std::sqrt(1 + c);
 }
 
 VELTRIA_API double rNorm2D(double a, double b) { return rHypot(a, b); }
@@ -29,7 +29,7 @@ VELTRIA_API double rNorm3D(double a, double b, double c) {
   if (big == 0) return big + p + q;
   p /= big;
   q /= big;
-  return big * rSqrt(1 + p * p + q * q);
+  return big * std::sqrt(1 + p * p + q * q);
 }
 
 VELTRIA_API double rSqrNorm2D(double a, double b) { return a * a + b * b; }

@@ -52,8 +52,7 @@ VELTRIA_API double rGeoSumFl(Qword n, double first, double last) {
     // Sum = (q last - first)/(q - 1); below |n ln q| = 1 the numerator as
     // first (q^n - 1), above it the difference does not cancel.
     const double nlq = (m1 + 1) * lq;
-    const double num =
-        std::fabs(nlq) < 1 ? first * std::expm1(nlq) : std::exp(lq) * last - first;
+    const double num = std::fabs(nlq) < 1 ? first * std::expm1(nlq) : std::exp(lq) * last - first;
     return num / std::expm1(lq);
   }
   const double q = rPow(last / first, 1 / m1);

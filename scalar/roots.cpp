@@ -1,19 +1,20 @@
 // Roots, their derivatives and antiderivatives, and signed powers.
-#include "scalar/c_wrappers.h"
+#include <cmath>
+
 #include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
-VELTRIA_API double rSqrtA(double x) { return (2.0 / 3) * x * c_Sqrt(x); }
-VELTRIA_API double rSqrtD(double x) { return 0.5 / c_Sqrt(x); }
+VELTRIA_API double rSqrtA(double x) { return (2.0 / 3) * x * std::sqrt(x); }
+VELTRIA_API double rSqrtD(double x) { return 0.5 / std::sqrt(x); }
 
 VELTRIA_API double rCbrtA(double x) {
-  const double c = c_Cbrt(x);
+  const double c = std::cbrt(x);
   const double c2 = c * c;
   return 0.75 * c2 * c2;
 }
 
 VELTRIA_API double rCbrtD(double x) {
-  const double c = c_Cbrt(x);
+  const double c = std::cbrt(x);
   return (1.0 / 3) / (c * c);
 }
 
@@ -31,8 +32,8 @@ VELTRIA_API double rSqrt1DivBplusAxA(double x, double b, double a) {
   if (a != 0) {
     const double u = b + a * x;
     if (u < 0) return ___NAN;
-    return 2 * c_Sqrt(u) / a;
+    return 2 * std::sqrt(u) / a;
   }
   if (b < 0) return ___NAN;
-  return x / c_Sqrt(b);
+  return x / std::sqrt(b);
 }

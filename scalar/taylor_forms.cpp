@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "scalar/c_wrappers.h"
 #include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
@@ -48,7 +47,7 @@ VELTRIA_API double rExpM1(double x) {
   // rExp's guards; expm1 itself instead of e^x - 1, which cancels.
   if (x > ___LnMaxReal) return ___NAN;
   if (x < ___LnMinReal) return -1.0;
-  return c_Expm1(x);
+  return std::expm1(x);
 }
 
 VELTRIA_API double rExpT1(double x) {
@@ -76,7 +75,7 @@ VELTRIA_API double rLogT1(double x) {
     return 1 + x * (-0.5 + x * (1.0 / 3 + x * (-0.25 + x * (0.2 + x * (-1.0 / 6 + x / 7)))));
   }
   if (!(1 + x > ___MinReal)) return ___NAN;  // the logarithm's guard on 1 + x
-  return rLog1p(x) / x;
+  return std::log1p(x) / x;
 }
 
 VELTRIA_API double rSqrtT1(double x) {
@@ -89,7 +88,7 @@ VELTRIA_API double rSqrtT1(double x) {
                      x * (-5.0 / 128 + x * (7.0 / 256 + x * (-21.0 / 1024 + x * (33.0 / 2048))))));
   }
   // (sqrt(1 + x) - 1)/x rewritten without the cancelling difference.
-  return 1 / (rSqrt(1 + x) + 1);
+  return 1 / (std::sqrt(1 + x) + 1);
 }
 
 VELTRIA_API double rCbrtT1(double x) {
@@ -98,12 +97,11 @@ VELTRIA_API double rCbrtT1(double x) {
   if (a < 1e-3) {
     return 1.0 / 3 +
            x * (-1.0 / 9 +
-                x * (5.0 / 81 +
-                     x * (-10.0 / 243 +
-                          x * (22.0 / 729 + x * (-154.0 / 6561 + x * (374.0 / 19683))))));
+                x * (5.0 / 81 + x * (-10.0 / 243 + x * (22.0 / 729 + x * (-154.0 / 6561 +
+                                                                          x * (374.0 / 19683))))));
   }
   // c^3 - 1 = (c - 1)(c^2 + c + 1), and c^2 + c + 1 >= 3/4 never cancels.
-  const double c = rCbrt(1 + x);
+  const double c = std::cbrt(1 + x);
   return 1 / (c * c + c + 1);
 }
 
@@ -115,7 +113,7 @@ VELTRIA_API double rCosT2(double x) {
   }
   // 1 - cos m = 2 sin^2(m/2) keeps the digits that 1 - cos m loses.
   const double h = 0.5 * m;
-  const double s = rSin(h) / h;
+  const double s = std::sin(h) / h;
   return 0.5 * s * s;
 }
 
@@ -128,6 +126,6 @@ VELTRIA_API double rTanT3(double x) {
   const double m2 = m * m;
   if (m < 1e-3) return 1.0 / 3 + m2 * (2.0 / 15 + m2 * (17.0 / 315));
   // tan m - m = (sin m - m cos m)/cos m, the numerator by its series.
-  if (m < 1) return Horner(kSinMinusMCos, m2) / rCos(m);
-  return (rTan(m) - m) / (m2 * m);
+  if (m < 1) return Horner(kSinMinusMCos, m2) / std::cos(m);
+  return (std::tan(m) - m) / (m2 * m);
 }

@@ -31,7 +31,9 @@ def around(t):
 
 TAYLOR_SWITCHES = [EPS, SQRT_EPS, ROOT4_EPS, 1e-6, 1e-3, 1.0]
 GENERIC = [0.37, -0.37, 2.385, -2.385, 0.05, -0.6, 7.25]
-SMALL_ALL = sorted(set(p for t in TAYLOR_SWITCHES for p in around(t)) | set(GENERIC))
+# A log-spaced sweep with odd mantissas between the switch points.
+SWEEP = [s * 1.37 * 10.0 ** (k / 2) for k in range(-20, 1) for s in (1, -1)]
+SMALL_ALL = sorted(set(p for t in TAYLOR_SWITCHES for p in around(t)) | set(GENERIC) | set(SWEEP))
 
 rows = []
 

@@ -111,7 +111,7 @@ TEST(ElementaryGuards, TaylorSwitchesAreContinuous) {
   };
   const double e1 = ___EpsReal, e2 = ___SqrtEpsReal, e4 = ___Root4EpsReal;
   const Case cases[] = {
-      {rExpM1, {e1, e2, e4}}, {rExpT1, {e1, e2, e4}},   {rExpT2, {e1, e2, e4, 1.0}},
+      {rExpM1, {e1, e2, e4}}, {rExpT1, {e1, e2, e4}},  {rExpT2, {e1, e2, e4, 1.0}},
       {rLogT1, {e4, 1e-3}},   {rSqrtT1, {1e-6, 1e-3}}, {rCbrtT1, {1e-6, 1e-3}},
       {rCosT2, {1e-3}},       {rTanT3, {1e-3, 1.0}},   {rSinc, {1e-3}},
   };
@@ -317,8 +317,8 @@ TEST(ElementaryGuards, Progressions) {
   EXPECT_DOUBLE_EQ(rGeoSumFl(3, -1, -4), -7.0);
   EXPECT_EQ(rGeoAri(0, 2.385, 7), 1.0);
   EXPECT_EQ(rGeoAri(1, 2.385, 7), 9.385);
-  EXPECT_EQ(rGeoAri(3, 2, 1), 15.0);  // 1, 3, 7, 15
-  EXPECT_EQ(rGeoAri(10, 1, 0.5), 6.0);  // a = 1: 1 + n b
+  EXPECT_EQ(rGeoAri(3, 2, 1), 15.0);        // 1, 3, 7, 15
+  EXPECT_EQ(rGeoAri(10, 1, 0.5), 6.0);      // a = 1: 1 + n b
   EXPECT_TRUE(IsNaN(rGeoAri(2000, 2, 1)));  // a^n overflows
 }
 
