@@ -50,6 +50,24 @@ VELTRIA_API unsigned char FilePrint(Qlong handle, const char16_t* text1, const c
                                     const char16_t* text3, const char16_t* text4);
 VELTRIA_API unsigned char FilePrintA(Qlong handle, const char* text1, const char* text2,
                                      const char* text3, const char* text4);
+// Numbers: Dword right-aligned in width blanks when wider than its digits;
+// Long without padding (the width is ignored); reals with the digit count.
+// The number goes out between prefix and suffix (null ones are skipped).
+VELTRIA_API unsigned char FilePrintDword(Qlong handle, const char16_t* prefix, Dword value,
+                                         const char16_t* suffix, Dword width, Dword radix);
+VELTRIA_API unsigned char FilePrintDwordA(Qlong handle, const char* prefix, Dword value,
+                                          const char* suffix, Dword width, Dword radix);
+VELTRIA_API unsigned char FilePrintLong(Qlong handle, const char16_t* prefix, Long value,
+                                        const char16_t* suffix, Dword ignored, Dword radix);
+VELTRIA_API unsigned char FilePrintLongA(Qlong handle, const char* prefix, Long value,
+                                         const char* suffix, Dword ignored, Dword radix);
+VELTRIA_API unsigned char FilePrintReal(Qlong handle, const char16_t* prefix, double value,
+                                        const char16_t* suffix, Long digits, Dword radix);
+VELTRIA_API unsigned char FilePrintRealA(Qlong handle, const char* prefix, double value,
+                                         const char* suffix, Long digits, Dword radix);
+// The library's formatter; handle -1 formats nothing and succeeds.
+VELTRIA_API unsigned char FilePrintf(Qlong handle, const char16_t* format, ...);
+VELTRIA_API unsigned char FilePrintfA(Qlong handle, const char* format, ...);
 
 // 1 moved, 0 failed, -1 for a handle of -1.
 VELTRIA_API Long FileSetPointer(Qlong handle, Qlong distance, Dword origin, Qword* position);

@@ -179,7 +179,7 @@ template <class Ch>
 Dword TextToClipboard(const Ch* text) {
   if (str::Len(text) * sizeof(Ch) > 0xFFFFFFFC) return kErrIllegalDataSize;
   WinSetLastError(0);
-  return UiHooksGet().clipboard_set_text(Utf8String(text)) ? 0 : kErrClipboardAccess;
+  return UiHooksGet().clipboard_set_text(Utf8String(text)) ? Dword{0} : Dword{kErrClipboardAccess};
 }
 
 template <class Ch>

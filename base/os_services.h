@@ -48,6 +48,9 @@ VELTRIA_API Qword OsIsWindowPresentA(const char* title_prefix);
 VELTRIA_API Long OsBeep(Dword duration_ms, Dword frequency_hz);
 VELTRIA_API Long OsMessage(Long type, const char16_t* text, const char16_t* title);
 VELTRIA_API Long OsMessageA(Long type, const char* text, const char* title);
+// The text from the library's formatter; the default title.
+VELTRIA_API Long OsMessagef(Long type, const char16_t* format, ...);
+VELTRIA_API Long OsMessagefA(Long type, const char* format, ...);
 VELTRIA_API Dword OsProcessQueuedMessages(void);
 
 VELTRIA_API char16_t* OsStringNewCopy(Dword id);
