@@ -50,8 +50,8 @@ unsigned char Emit(Qlong handle, const Ch* prefix, Qword blanks, const Ch* digit
 }
 
 template <class Ch>
-unsigned char PrintDword(Qlong handle, const Ch* prefix, Dword value, const Ch* suffix,
-                         Dword width, Dword radix) {
+unsigned char PrintDword(Qlong handle, const Ch* prefix, Dword value, const Ch* suffix, Dword width,
+                         Dword radix) {
   if (handle == -1) return 1;
   Ch digits[kIntegerRoom];
   const Qword n = ToDigits(value, digits, radix);
@@ -60,8 +60,7 @@ unsigned char PrintDword(Qlong handle, const Ch* prefix, Dword value, const Ch* 
 }
 
 template <class Ch>
-unsigned char PrintLong(Qlong handle, const Ch* prefix, Long value, const Ch* suffix,
-                        Dword radix) {
+unsigned char PrintLong(Qlong handle, const Ch* prefix, Long value, const Ch* suffix, Dword radix) {
   if (handle == -1) return 1;
   Ch digits[kIntegerRoom];
   ToDigits(value, digits, radix);
@@ -69,8 +68,8 @@ unsigned char PrintLong(Qlong handle, const Ch* prefix, Long value, const Ch* su
 }
 
 template <class Ch>
-unsigned char PrintReal(Qlong handle, const Ch* prefix, double value, const Ch* suffix,
-                        Long digits, Dword radix) {
+unsigned char PrintReal(Qlong handle, const Ch* prefix, double value, const Ch* suffix, Long digits,
+                        Dword radix) {
   if (handle == -1) return 1;
   Ch text[kRealRoom];
   ToDigits(value, text, digits, radix);

@@ -348,11 +348,11 @@ VELTRIA_API unsigned char FileCopyA(const char* source, const char* target,
   return Copy(source, target, fail_if_exists);
 }
 
-VELTRIA_API Qlong FileLocateString(Qlong handle, const char16_t* pattern, Dword flags,
-                                   Qword length, char16_t wildcard) {
+VELTRIA_API Qlong FileLocateString(Qlong handle, const char16_t* pattern, Dword flags, Qword length,
+                                   char16_t wildcard) {
   return Locate(handle, pattern, flags, length, wildcard);
 }
-VELTRIA_API Qlong FileLocateStringA(Qlong handle, const char* pattern, Dword flags,
-                                    Qword length, char wildcard) {
+VELTRIA_API Qlong FileLocateStringA(Qlong handle, const char* pattern, Dword flags, Qword length,
+                                    char wildcard) {
   return Locate(handle, pattern, flags, length, wildcard);
 }

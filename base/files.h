@@ -8,17 +8,17 @@
 
 // Bits of FileOpen's flag word (0x1 and 0x2 as in the selection dialog).
 enum : Dword {
-  kOpenWrite = 0x1,          // read and write access, else read only
-  kOpenMustExist = 0x2,      // with 0x10: truncate
-  kOpenCreateNew = 0x4,      // fail when it exists; before 0x2 and 0x10
-  kOpenMoveToEnd = 0x8,      // after a successful open
-  kOpenTruncate = 0x10,      // without 0x2 and 0x4: create or truncate
-  kOpenShareRead = 0x20,     // the share bits 0x20 to 0x100 are accepted
-  kOpenShareWrite = 0x40,    // and not enforced: POSIX has no share modes
+  kOpenWrite = 0x1,        // read and write access, else read only
+  kOpenMustExist = 0x2,    // with 0x10: truncate
+  kOpenCreateNew = 0x4,    // fail when it exists; before 0x2 and 0x10
+  kOpenMoveToEnd = 0x8,    // after a successful open
+  kOpenTruncate = 0x10,    // without 0x2 and 0x4: create or truncate
+  kOpenShareRead = 0x20,   // the share bits 0x20 to 0x100 are accepted
+  kOpenShareWrite = 0x40,  // and not enforced: POSIX has no share modes
   kOpenShareBoth = 0x80,
   kOpenShareNone = 0x100,
-  kOpenReadOnly = 0x200,     // a new file gets no write permission
-  kOpenAttributes = 0x1FE00, // the attribute group; only 0x200 has an effect
+  kOpenReadOnly = 0x200,      // a new file gets no write permission
+  kOpenAttributes = 0x1FE00,  // the attribute group; only 0x200 has an effect
   kOpenErrorBox = 0x10000000,
 };
 
@@ -90,7 +90,7 @@ VELTRIA_API unsigned char FileCopyA(const char* source, const char* target,
 
 // 1 found, 0 not found, -1 invalid handle or read error, -2 a pattern of
 // more than 0x1000000 characters or no memory.
-VELTRIA_API Qlong FileLocateString(Qlong handle, const char16_t* pattern, Dword flags,
-                                   Qword length, char16_t wildcard);
-VELTRIA_API Qlong FileLocateStringA(Qlong handle, const char* pattern, Dword flags,
-                                    Qword length, char wildcard);
+VELTRIA_API Qlong FileLocateString(Qlong handle, const char16_t* pattern, Dword flags, Qword length,
+                                   char16_t wildcard);
+VELTRIA_API Qlong FileLocateStringA(Qlong handle, const char* pattern, Dword flags, Qword length,
+                                    char wildcard);

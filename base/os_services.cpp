@@ -66,7 +66,8 @@ bool SystemString(Dword id, bool wide, std::string* text) {
         return false;
       }
       return true;
-    default: return false;
+    default:
+      return false;
   }
   FileSaveLastError();
   return false;
@@ -196,11 +197,9 @@ Ch* TextFromClipboard() {
 VELTRIA_API Qword OsActiveWindow(void) { return 0; }
 VELTRIA_API Qword OsForegroundWindow(void) { return 0; }
 VELTRIA_API Qword OsDesktopWindow(void) { return 0; }
-VELTRIA_API unsigned char OsWindowLocAndSize(Qword, Long*, Long*, Long*, Long*, Dword) {
-  return 0;
-}
-VELTRIA_API unsigned char OsActiveWindowLocAndSize(Long* left, Long* top, Long* height,
-                                                   Long* width, Dword flags) {
+VELTRIA_API unsigned char OsWindowLocAndSize(Qword, Long*, Long*, Long*, Long*, Dword) { return 0; }
+VELTRIA_API unsigned char OsActiveWindowLocAndSize(Long* left, Long* top, Long* height, Long* width,
+                                                   Dword flags) {
   return OsWindowLocAndSize(OsActiveWindow(), left, top, height, width, flags);
 }
 VELTRIA_API unsigned char OsForegroundWindowLocAndSize(Long* left, Long* top, Long* height,

@@ -36,8 +36,8 @@ VELTRIA_API Qword OsForegroundWindow(void);
 VELTRIA_API Qword OsDesktopWindow(void);
 VELTRIA_API unsigned char OsWindowLocAndSize(Qword window, Long* left, Long* top, Long* height,
                                              Long* width, Dword flags);
-VELTRIA_API unsigned char OsActiveWindowLocAndSize(Long* left, Long* top, Long* height,
-                                                   Long* width, Dword flags);
+VELTRIA_API unsigned char OsActiveWindowLocAndSize(Long* left, Long* top, Long* height, Long* width,
+                                                   Dword flags);
 VELTRIA_API unsigned char OsForegroundWindowLocAndSize(Long* left, Long* top, Long* height,
                                                        Long* width, Dword flags);
 VELTRIA_API unsigned char DesktopSize(Long* first, Long* second);

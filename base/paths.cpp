@@ -59,10 +59,14 @@ Ch* Fraction(const Ch* path, Dword part) {
       return point == kNoIndex ? nullptr : str::NewCopyN(path + point + 1, n - point - 1);
     case kPathNameNoExtension:
       return str::NewCopyN(path + name, (point == kNoIndex ? n : point) - name);
-    case kPathName: return str::NewCopyN(path + name, n - name);
-    case kPathFolder: return name == 0 ? nullptr : str::NewCopyN(path, name);
-    case kPathDrive: return nullptr;  // POSIX paths have no drive
-    default: return str::NewCopyN(path, n);
+    case kPathName:
+      return str::NewCopyN(path + name, n - name);
+    case kPathFolder:
+      return name == 0 ? nullptr : str::NewCopyN(path, name);
+    case kPathDrive:
+      return nullptr;  // POSIX paths have no drive
+    default:
+      return str::NewCopyN(path, n);
   }
 }
 
@@ -180,7 +184,8 @@ VELTRIA_API char16_t* NewOsFolderSelectDialog(const char16_t* title, Dword brows
   char16_t* chosen = answered ? NewTextFromUtf8<char16_t>(folder) : nullptr;
   const Qword n = str::Len(chosen);
   // At least the room of 260 characters callers rely on.
-  char16_t* result = str::NewCopyN(str::Safe(chosen), n, n + 1 < kFolderRoom ? kFolderRoom - n - 1 : 0);
+  char16_t* result =
+      str::NewCopyN(str::Safe(chosen), n, n + 1 < kFolderRoom ? kFolderRoom - n - 1 : 0);
   KillPtr(&chosen);
   return result;
 }

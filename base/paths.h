@@ -7,11 +7,11 @@
 
 // Part codes of NewFilePathFraction.
 enum FilePathPart : Dword {
-  kPathExtension = 1,      // after the last point of the name, without it
+  kPathExtension = 1,  // after the last point of the name, without it
   kPathNameNoExtension = 2,
-  kPathName = 3,           // the name with its extension
-  kPathFolder = 4,         // up to and including the last '/'
-  kPathDrive = 5,          // none on this platform: always null
+  kPathName = 3,    // the name with its extension
+  kPathFolder = 4,  // up to and including the last '/'
+  kPathDrive = 5,   // none on this platform: always null
 };
 
 // Bits of the selection dialog's flag word (0x1 and 0x2 as in FileOpen).

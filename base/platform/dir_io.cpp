@@ -12,9 +12,9 @@
 namespace {
 
 struct Search {
-  DIR* dir = nullptr;    // null for a single-entry search
-  std::string folder;    // with its closing '/', or empty
-  std::string pattern;   // the last part of the search path
+  DIR* dir = nullptr;   // null for a single-entry search
+  std::string folder;   // with its closing '/', or empty
+  std::string pattern;  // the last part of the search path
 };
 
 // Live searches; a handle is valid only while it is here.

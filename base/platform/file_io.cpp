@@ -26,9 +26,7 @@ int KeepAboveStreams(int fd) {
   return moved;
 }
 
-int Fd(Qlong handle) {
-  return handle >= 0 && handle <= 0x7FFFFFFF ? static_cast<int>(handle) : -1;
-}
+int Fd(Qlong handle) { return handle >= 0 && handle <= 0x7FFFFFFF ? static_cast<int>(handle) : -1; }
 
 template <class Step>
 Dword Transfer(Qword count, Qword* done, Step step) {
@@ -69,11 +67,20 @@ Qlong WinFileOpen(const char* path, bool write, PlatformCreation creation, bool 
   }
   int flags = (write ? O_RDWR : O_RDONLY) | O_CLOEXEC;
   switch (creation) {
-    case kCreateNew: flags |= O_CREAT | O_EXCL; break;
-    case kCreateAlways: flags |= O_CREAT | O_TRUNC; break;
-    case kOpenExisting: break;
-    case kOpenAlways: flags |= O_CREAT; break;
-    case kTruncateExisting: flags |= O_TRUNC; break;
+    case kCreateNew:
+      flags |= O_CREAT | O_EXCL;
+      break;
+    case kCreateAlways:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    case kOpenExisting:
+      break;
+    case kOpenAlways:
+      flags |= O_CREAT;
+      break;
+    case kTruncateExisting:
+      flags |= O_TRUNC;
+      break;
   }
   const mode_t mode = read_only ? 0444 : 0666;
   const int fd = KeepAboveStreams(open(path, flags, mode));

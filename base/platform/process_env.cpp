@@ -172,8 +172,8 @@ void* WinLoadModule(const char* name) {
 }
 
 void* WinModuleHandle(const char* name) {
-  void* module = !name || !name[0] ? dlopen(nullptr, RTLD_NOW)
-                                   : dlopen(name, RTLD_NOW | RTLD_NOLOAD);
+  void* module =
+      !name || !name[0] ? dlopen(nullptr, RTLD_NOW) : dlopen(name, RTLD_NOW | RTLD_NOLOAD);
   // A handle query takes no reference: the module stays as loaded as it was.
   if (module) dlclose(module);
   return module;

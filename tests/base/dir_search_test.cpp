@@ -170,8 +170,7 @@ TEST_F(DirSearchTest, PatternCopyAsksTheDecisionFunction) {
 
 TEST_F(DirSearchTest, PatternCopyStopsAtAFailedCopy) {
   Dword count = 0;
-  EXPECT_FALSE(FilesCopy(Wide(dir_ + "/*.txt").c_str(), Wide(Path("nowhere")).c_str(), 1,
-                         &count));
+  EXPECT_FALSE(FilesCopy(Wide(dir_ + "/*.txt").c_str(), Wide(Path("nowhere")).c_str(), 1, &count));
   EXPECT_EQ(count, 1u);
   EXPECT_EQ(LibLastError, Dword{kErrMissingFile});
 }

@@ -33,26 +33,26 @@ TEST_F(FilesTest, OpenFlagMatrix) {
     Dword flags;
     bool exists_before;
     bool opens;
-    Dword error;         // LibLastError after a failure
-    Qlong size_after;    // -1: absent
+    Dword error;       // LibLastError after a failure
+    Qlong size_after;  // -1: absent
   };
   const Row rows[] = {
-      {0x4 | 0x1, true, false, kErrFileSystem, 5},     // create new, exists
-      {0x4 | 0x1, false, true, 0, 0},                  // create new
-      {0x4 | 0x2 | 0x10 | 0x1, false, true, 0, 0},     // 0x4 before 0x2 and 0x10
-      {0x2, false, false, kErrMissingFile, -1},        // must exist
+      {0x4 | 0x1, true, false, kErrFileSystem, 5},  // create new, exists
+      {0x4 | 0x1, false, true, 0, 0},               // create new
+      {0x4 | 0x2 | 0x10 | 0x1, false, true, 0, 0},  // 0x4 before 0x2 and 0x10
+      {0x2, false, false, kErrMissingFile, -1},     // must exist
       {0x2, true, true, 0, 5},
-      {0x2 | 0x10 | 0x1, true, true, 0, 0},            // truncate existing
+      {0x2 | 0x10 | 0x1, true, true, 0, 0},  // truncate existing
       {0x2 | 0x10 | 0x1, false, false, kErrMissingFile, -1},
-      {0x10 | 0x1, true, true, 0, 0},                  // create always
+      {0x10 | 0x1, true, true, 0, 0},  // create always
       {0x10 | 0x1, false, true, 0, 0},
-      {0x0, false, true, 0, 0},                        // open always creates
-      {0x1, true, true, 0, 5},                         // open always keeps
-      {0x1 | 0x100 | 0x80 | 0x40, true, true, 0, 5},   // share bits: accepted
+      {0x0, false, true, 0, 0},                       // open always creates
+      {0x1, true, true, 0, 5},                        // open always keeps
+      {0x1 | 0x100 | 0x80 | 0x40, true, true, 0, 5},  // share bits: accepted
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(testing::Message() << "flags 0x" << std::hex << r.flags << " exists "
-                                    << r.exists_before);
+    SCOPED_TRACE(testing::Message()
+                 << "flags 0x" << std::hex << r.flags << " exists " << r.exists_before);
     std::filesystem::remove(Path("m"));
     if (r.exists_before) WriteFile("m", "12345");
     Qlong h = Open("m", r.flags);
@@ -129,9 +129,9 @@ TEST_F(FilesTest, ErrorBoxTexts) {
   EXPECT_EQ(FileOpen(Wide(Path("no/such")).c_str(), 0x10000001), -1);
   EXPECT_EQ(FileOpenA(Path("no/such").c_str(), 0x10000001), -1);
   EXPECT_EQ(LibLastError, Dword{kErrMissingFile});
-  EXPECT_EQ(BoxScript::texts, (std::vector<std::string>{"File already exists (error)",
-                                                        "Can't create file (error)",
-                                                        "Cant't create file (error)"}));
+  EXPECT_EQ(BoxScript::texts,
+            (std::vector<std::string>{"File already exists (error)", "Can't create file (error)",
+                                      "Cant't create file (error)"}));
 }
 
 TEST_F(FilesTest, CloseWriteAndPrintOnInvalidHandles) {
@@ -254,7 +254,10 @@ TEST_F(FilesTest, NumberAndFormattedOutput) {
   EXPECT_TRUE(FilePrintDword(h, u"a", 5, u"b", 3, 10));
   EXPECT_TRUE(FilePrintf(h, u"%d", 9));
   FileClose(&h, 0);
-  EXPECT_EQ(ReadFile(Path("w")), std::string("a\0 \0 \0" "5\0b\0" "9\0", 12));
+  EXPECT_EQ(ReadFile(Path("w")), std::string("a\0 \0 \0"
+                                             "5\0b\0"
+                                             "9\0",
+                                             12));
 }
 
 TEST_F(FilesTest, CopyAndDelete) {
@@ -309,9 +312,9 @@ std::vector<Qword> PythonMatches(const std::string& file, const std::string& pat
     std::snprintf(two, sizeof two, "%02x", c);
     hex << two;
   }
-  const std::string command = "/usr/bin/python3 -c \"$VELTRIA_PY\" '" + file + "' " +
-                              hex.str() + " " + std::to_string(unit) + " " + (nocase ? "1" : "0") +
-                              " " + (through ? "1" : "0");
+  const std::string command = "/usr/bin/python3 -c \"$VELTRIA_PY\" '" + file + "' " + hex.str() +
+                              " " + std::to_string(unit) + " " + (nocase ? "1" : "0") + " " +
+                              (through ? "1" : "0");
   setenv("VELTRIA_PY", script.c_str(), 1);
   FILE* pipe = popen(command.c_str(), "r");
   std::vector<Qword> out;

@@ -232,7 +232,9 @@ TEST_F(OsServicesTest, ClipboardRoundTrips) {
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(std::u16string(back), u"Gr\u00fc\u00dfe \U0001D11E");
   KillString(&back);
-  EXPECT_EQ(Take8(NewOsTextFromClipboardA()), "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9D\x84\x9E");
+  EXPECT_EQ(Take8(NewOsTextFromClipboardA()),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e \xF0\x9D\x84\x9E");
   EXPECT_EQ(OsTextToClipboardA("plain"), 0u);
   EXPECT_EQ(Utf8(NewOsTextFromClipboard()), "plain");
 }

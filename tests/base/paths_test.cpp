@@ -18,9 +18,8 @@ TEST(OffsetToCleanNameInPath, BothWidths) {
     Qlong offset;
   };
   const Row rows[] = {
-      {"/home/u/data.csv", 8}, {"data.csv", 0},  {"/home/u/", 8},
-      {"", 0},                 {"/", 1},         {"a/b.c/d", 6},
-      {"C:name", 0},  // a colon is an ordinary character in POSIX names
+      {"/home/u/data.csv", 8}, {"data.csv", 0}, {"/home/u/", 8}, {"", 0}, {"/", 1},
+      {"a/b.c/d", 6},          {"C:name", 0},  // a colon is an ordinary character in POSIX names
   };
   for (const Row& r : rows) {
     EXPECT_EQ(OffsetToCleanNameInPathA(r.path), r.offset) << r.path;
@@ -131,8 +130,7 @@ TEST_F(PathLocatorTest, DefaultOrderCurrentFolderThenPath) {
   const std::string old_path = saved_path ? saved_path : "";
   std::filesystem::current_path(dir_);
   setenv("PATH", Path("bin").c_str(), 1);
-  EXPECT_EQ(TakeUtf8(NewFilePathLocator(u"here.dat", nullptr, nullptr, nullptr)),
-            Path("here.dat"));
+  EXPECT_EQ(TakeUtf8(NewFilePathLocator(u"here.dat", nullptr, nullptr, nullptr)), Path("here.dat"));
   EXPECT_EQ(TakeUtf8(NewFilePathLocator(u"helper", u"sh", nullptr, nullptr)),
             Path("bin/helper.sh"));
   EXPECT_EQ(NewFilePathLocator(u"absent.xyz", nullptr, nullptr, nullptr), nullptr);
@@ -186,9 +184,9 @@ TEST_F(DialogTest, CancelledFileDialogGivesNullAndNoError) {
 
 TEST_F(DialogTest, SaveDialogFilterAndDefaultExtension) {
   DialogScript::Install(true, Path("result"));
-  char16_t* path = NewOsFileSelectDialog(u"Save as", Wide(dir_).c_str(), u"csv",
-                                         u"Text files (*.txt)|*.txt|Tables|*.csv;*.tsv|",
-                                         0x20001, 0, nullptr);
+  char16_t* path =
+      NewOsFileSelectDialog(u"Save as", Wide(dir_).c_str(), u"csv",
+                            u"Text files (*.txt)|*.txt|Tables|*.csv;*.tsv|", 0x20001, 0, nullptr);
   EXPECT_EQ(TakeUtf8(path), Path("result.csv"));
   EXPECT_TRUE(DialogScript::request.save);
   EXPECT_EQ(DialogScript::request.title, "Save as");
