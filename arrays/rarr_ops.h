@@ -95,6 +95,10 @@ VELTRIA_API Dword RArrIpSignedPower(Qword count, double* data, double p);
 VELTRIA_API Dword RArrIpSignedPowerI(Qword count, double* data, Long n);
 VELTRIA_API Dword RArrIpSignedSquare(Qword count, double* data);
 VELTRIA_API Dword RArrIpSquare(Qword count, double* data);
+VELTRIA_API Dword RArrIpRunningSum(Qword count, double* data);
+VELTRIA_API Dword RArrIpRunningProduct(Qword count, double* data);
+VELTRIA_API Dword RArrIpRunningTrapez2(Qword count, double* data);
+VELTRIA_API Dword RArrIpRunningModTrapez(Qword count, double* data, double before, double after);
 
 // The evaluator.
 VELTRIA_API Dword RArrEval(Qword count, const double* src, double* dst, Dword code, double p);
