@@ -68,6 +68,7 @@ VELTRIA_API COMPLEX* ccConjugate(COMPLEX* z);
 VELTRIA_API COMPLEX* ccCopySign(COMPLEX* z, COMPLEX w);
 VELTRIA_API COMPLEX* ccFloor(COMPLEX* z);
 VELTRIA_API COMPLEX* ccModf(COMPLEX* z, COMPLEX* integer_parts);
+VELTRIA_API COMPLEX* ccRoundToEps(COMPLEX* z, double q);
 
 // Variadic: the count, then (for the Func forms) a function, then that many
 // COMPLEX values by value.
