@@ -1,9 +1,11 @@
 // Closed-form indefinite integrals after the formulas of Abramowitz and
-// Stegun (3.3.14 to 3.3.33): each returns one antiderivative F(x),
+// Stegun (3.3.14 to 3.3.33, 4.1.51): each returns one antiderivative F(x),
 // NaN where the formula does not apply. t is the integration variable.
 #pragma once
 #include "base/types.h"
 
+// ∫_0^x t^n·ln^m t dt
+VELTRIA_API double rAS4_1_51(double x, Qword n, Qword m);
 // ∫(a + b t)^n dt
 VELTRIA_API double rAS_3_3_14(double x, double a, double b, Qlong n);
 // ∫dt/(a + b t + c t²)

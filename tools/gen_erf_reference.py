@@ -89,7 +89,7 @@ for x in inv_x:
 emit("kErfInvRef", inv_rows)
 
 # Dawson's integral on [1e-5, 1e5] and its derivatives.
-dx = logspace(1e-5, 1e5, 81) + [8191.5, 8192.5, 1.25e-4, 1.2e-4]
+dx = logspace(1e-5, 1e5, 81) + linspace(0.5, 30, 119) + [8191.5, 8192.5, 1.25e-4, 1.2e-4]
 rows = []
 for x in dx:
     v = dawson(x)
