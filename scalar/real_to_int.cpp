@@ -153,7 +153,10 @@ bool RoundToQword(double x, Qword* v) {
 }
 }  // namespace
 
-VELTRIA_API Long uRealToDwordInterval(double x, Dword* result, Dword minimum, Dword maximum) {
+namespace {
+// The unsigned clamping conversions; T is Dword or Qword.
+template <class T>
+Long UnsignedInterval(double x, T* result, T minimum, T maximum) {
   if (std::isnan(x)) {
     *result = 0;
     return 0;
@@ -171,30 +174,17 @@ VELTRIA_API Long uRealToDwordInterval(double x, Dword* result, Dword minimum, Dw
     *result = minimum;
     return 0;
   }
-  *result = static_cast<Dword>(v);
+  *result = static_cast<T>(v);
   return 1;
+}
+}  // namespace
+
+VELTRIA_API Long uRealToDwordInterval(double x, Dword* result, Dword minimum, Dword maximum) {
+  return UnsignedInterval(x, result, minimum, maximum);
 }
 
 VELTRIA_API Long uRealToQwordInterval(double x, Qword* result, Qword minimum, Qword maximum) {
-  if (std::isnan(x)) {
-    *result = 0;
-    return 0;
-  }
-  if (x < 0) {
-    *result = minimum;
-    return 0;
-  }
-  Qword v;
-  if (!RoundToQword(x, &v) || v > maximum) {
-    *result = maximum;
-    return 0;
-  }
-  if (v < minimum) {
-    *result = minimum;
-    return 0;
-  }
-  *result = v;
-  return 1;
+  return UnsignedInterval(x, result, minimum, maximum);
 }
 
 namespace {

@@ -1,0 +1,41 @@
+// Kernels and cores of the gamma family, shared by its files; not exported.
+#pragma once
+#include "base/types.h"
+
+namespace gamma_detail {
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kLnPi = 1.1447298858494002;
+inline constexpr double kHalfLn2Pi = 0.9189385332046728;
+inline constexpr double kLn2 = 0.6931471805599453;
+
+// sin(pi x) and cos(pi x) with the argument reduced exactly, so that large
+// or nearly integer x keeps full accuracy; exact zeros at the zeros.
+double SinPi(double x);
+double CosPi(double x);
+// ln x for every positive double: rLog is NaN at and below ___MinReal,
+// while x^a for a small shape is far from 0 there.
+double LogOfPositive(double x);
+// The Stieltjes continued fraction of Binet's remainder
+// lnGamma(s) - ((s - 0.5) ln s - s + ln sqrt(2 pi)), for s >= 8.5.
+double BinetRemainder(double s);
+}  // namespace gamma_detail
+
+VELTRIA_INTERNAL double rGammaLnStieltjes(double x);
+VELTRIA_INTERNAL LibErrorCode rGammaIncSeries(double* sum, double a, double x);
+VELTRIA_INTERNAL LibErrorCode rGammaIncContFrac(double* fraction, double a, double x);
+VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regularized);
+VELTRIA_INTERNAL double rBetaIncContFrac(double x, double a, double b);
+
+VELTRIA_INTERNAL double rBetaCore(double a, double b);
+VELTRIA_INTERNAL double rBetaLnCore(double a, double b);
+VELTRIA_INTERNAL double rBeta3LnCore(double a, double b, double c);
+VELTRIA_INTERNAL double rBetaMultiLnCore(Dword n, const double* values);
+VELTRIA_INTERNAL double rBinomialLnCore(double x, Qlong k);
+VELTRIA_INTERNAL double rBinomialCore(double x, Qlong k);
+VELTRIA_INTERNAL double rGammaIncLowerCore(double a, double x);
+VELTRIA_INTERNAL double rGammaIncPCore(double a, double x);
+VELTRIA_INTERNAL double rGammaIncQCore(double a, double x);
+VELTRIA_INTERNAL double rGammaIncUpperCore(double a, double x);
+VELTRIA_INTERNAL double rPochhammerLnCore(double x, Qlong n);
+VELTRIA_INTERNAL double rPsi0Core(double x);
+VELTRIA_INTERNAL double rPsi1Core(double x);
