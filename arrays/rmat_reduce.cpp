@@ -1,9 +1,6 @@
-// Element-wise sum and difference of matrices, power sums, the Frobenius
-// norm and the trace.
+// Element-wise sum and difference of matrices and the trace.
 #include "arrays/array_templates.h"
-#include "arrays/rarr_reduce.h"
 #include "arrays/rmat.h"
-#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 VELTRIA_API Dword RMatSum(const double* A, const double* B, Qword rows, Qword cols, double* C) {
@@ -21,16 +18,6 @@ VELTRIA_API Dword RMatDiff(const double* A, const double* B, Qword rows, Qword c
   if (!MatCount(rows, cols, &n)) return kErrIllegalArgument;
   for (Qword i = 0; i < n; ++i) C[i] = A[i] - B[i];
   return kErrNone;
-}
-
-VELTRIA_API double RMatSumOfPowersI(Qword rows, Qword cols, const double* A, Qword n) {
-  Qword count;
-  if (!MatCount(rows, cols, &count)) return ___NAN;
-  return RArrSumOfPowersI(count, A, n);
-}
-
-VELTRIA_API double RMatNormL2(Qword rows, Qword cols, const double* A) {
-  return rSqrt(RMatSumOfPowersI(rows, cols, A, 2));
 }
 
 VELTRIA_API double RMatTrace(Qword rows, Qword cols, const double* A) {
