@@ -1,30 +1,56 @@
 // NewSprintf, SprintfAppend and SprintfToBuffer with their 8-bit twins: the
 // engine's new string handed on, appended, or copied into a buffer.
 #include <cstdarg>
+#include <cstring>
 
 #include "base/format.h"
 #include "base/format_engine.h"
 #include "base/memory.h"
+#include "base/platform/allocator.h"
+#include "base/string_core.h"
 #include "base/strings.h"
 
 namespace {
 
 char16_t* Engine(const char16_t* f, va_list ap) { return FormatEngine(f, ap); }
 char* Engine(const char* f, va_list ap) { return FormatEngineA(f, ap); }
-char16_t* Append(char16_t** a, const char16_t* t) { return StringAppend(a, t); }
-char* Append(char** a, const char* t) { return StringAppendA(a, t); }
 Qword Copy(const char16_t* t, char16_t* b, Qword c) { return StringToBuffer(t, b, c); }
 Qword Copy(const char* t, char* b, Qword c) { return StringToBufferA(t, b, c); }
 
+// Appends as StringAppend does, but grows the held block geometrically in
+// place, so a report built line by line is not copied once per line.
 template <class C>
 C* AppendFormatted(C** address, const C* format, va_list ap) {
   if (!address) return nullptr;
   C* piece = Engine(format, ap);
-  if (piece) {
-    Append(address, piece);
-    KillPtr(&piece);
+  if (!piece) return *address;
+  C* held = *address;
+  const Qword n = str::Len(held);
+  if (n == 0) {  // an empty or missing string is replaced by the new text
+    KillPtr(address);
+    *address = piece;
+    return piece;
   }
-  return *address;
+  const Qword m = str::Len(piece);
+  if (m != 0) {
+    const Qword need = n + m + 1;
+    if (PlatformBlockSize(held) / sizeof(C) < need) {
+      const Qword room = need < MaxArrCount<C>() / 2 ? 2 * need : need;
+      void* grown = need <= MaxArrCount<C>()
+                        ? PlatformRealloc(held, static_cast<size_t>(room * sizeof(C)))
+                        : nullptr;
+      if (!grown) {  // as StringAppend: the old string is released, null stays
+        KillPtr(&piece);
+        KillPtr(address);
+        return nullptr;
+      }
+      held = static_cast<C*>(grown);
+      *address = held;
+    }
+    std::memcpy(held + n, piece, static_cast<size_t>((m + 1) * sizeof(C)));
+  }
+  KillPtr(&piece);
+  return held;
 }
 
 template <class C>

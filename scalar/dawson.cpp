@@ -1,8 +1,8 @@
 // Dawson's integral by its continued fraction, with its derivatives, a
 // rational approximation, and the functions built on it.
+#include "scalar/elementary.h"
 #include "scalar/error_functions.h"
 #include "scalar/error_functions_internal.h"
-#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {

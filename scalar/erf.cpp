@@ -1,9 +1,11 @@
 // erf and erfc with their antiderivatives and derivatives, and the fast
 // forms of Abramowitz-Stegun 7.1.26.
+#include <bit>
+
 #include "scalar/c_wrappers.h"
+#include "scalar/elementary.h"
 #include "scalar/error_functions.h"
 #include "scalar/error_functions_internal.h"
-#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {
@@ -16,10 +18,12 @@ double ExpOfSignedSquare(double x, double sign) {
   const double m = rAbs(x);
   // Beyond 2^20 the square leaves the range of rExp anyway.
   if (!(m < 1048576.0)) return rExp(sign * x * x);
-  const double c = 134217729.0 * m;  // Veltkamp split: 2^27 + 1
-  const double hi = c - (c - m);
-  const double lo = m - hi;
-  return rExp(sign * (hi * hi)) * rExp(sign * (lo * (m + hi)));
+  // The head keeps the upper 26 bits of the significand (cut toward zero, so
+  // head² never passes x², and rExp cannot overflow where e^(x²) does not);
+  // its square is exact and the tail m - head too.
+  const double head = std::bit_cast<double>(std::bit_cast<Qword>(m) & ~((Qword{1} << 27) - 1));
+  const double tail = m - head;
+  return rExp(sign * (head * head)) * rExp(sign * (tail * (m + head)));
 }
 
 VELTRIA_API double rErf(double x) { return c_Erf(x); }

@@ -1,7 +1,7 @@
 // The inverse error function: a two-branch polynomial guess and its
 // refinement to full precision.
-#include "scalar/error_functions.h"
 #include "scalar/elementary.h"
+#include "scalar/error_functions.h"
 #include "scalar/real_helpers.h"
 
 namespace {

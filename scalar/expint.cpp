@@ -1,7 +1,7 @@
 // The exponential integrals E1, En and Ein.
+#include "scalar/elementary.h"
 #include "scalar/error_functions.h"
 #include "scalar/error_functions_internal.h"
-#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 
 namespace {

@@ -117,8 +117,8 @@ VELTRIA_API double rMeanHeroK(double a, double b, Qword k) {
   const double M = fa > fb ? fa : fb;
   const double m = fa > fb ? fb : fa;
   if (M == 0) return 0;
-  if (std::isinf(M)) return (a + b) / static_cast<double>(k + 1);
   const double kd = static_cast<double>(k);
+  if (std::isinf(M)) return (a + b) / (kd + 1);
   double inner = 0;
   if (m > 0) {
     const double ratio = m / M;

@@ -23,7 +23,8 @@ VELTRIA_API double rMeanMAGM(double a, double b);
 
 // Aggregates of a count and that many doubles (for the Func forms: a count,
 // a function, then the doubles). A count of 0 reads nothing: sums give 0,
-// products 1, rVaSumInv 1/0, the means the processor's 0/0.
+// products 1, rVaSumInv 1/0, the means the processor's 0/0. A null function
+// with a count above 0 gives ___NAN.
 VELTRIA_API double rVaSum(Qword count, ...);
 VELTRIA_API double rVaSumFunc(Qword count, double (*f)(double), ...);
 VELTRIA_API double rVaSumInv(Qword count, ...);  // 1 / sum of 1/x; 0 if some x is 0

@@ -1,7 +1,7 @@
 // The sine and cosine integrals by rational approximations: one rational
 // function of x² up to x = 4, the auxiliary functions f and g beyond.
-#include "scalar/error_functions.h"
 #include "scalar/elementary.h"
+#include "scalar/error_functions.h"
 #include "scalar/real_helpers.h"
 
 namespace {

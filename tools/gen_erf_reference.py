@@ -75,7 +75,8 @@ emit("kErfcARef", [(x, -mp.exp(-mp.mpf(x) ** 2) / mp.sqrt(mp.pi) + x * mp.erfc(x
 emit("kErfDRef", [(x, 2 / mp.sqrt(mp.pi) * mp.exp(-mp.mpf(x) ** 2)) for x in xs + [25.0]])
 emit("kErfD2Ref", [(x, -4 / mp.sqrt(mp.pi) * x * mp.exp(-mp.mpf(x) ** 2)) for x in xs + [25.0]])
 emit("kErfiRef", [(x, mp.erfi(x)) for x in xs + [12.25, 26.5, -26.5]])
-emit("kErfiDRef", [(x, 2 / mp.sqrt(mp.pi) * mp.exp(mp.mpf(x) ** 2)) for x in xs + [26.5]])
+emit("kErfiDRef", [(x, 2 / mp.sqrt(mp.pi) * mp.exp(mp.mpf(x) ** 2)) for x in xs + [26.5, 26.63, -26.63]])
+emit("kErfiD2Ref", [(x, 4 / mp.sqrt(mp.pi) * x * mp.exp(mp.mpf(x) ** 2)) for x in xs + [26.5, -26.4]])
 
 # The inverse on (-1 + 1e-15, 1 - 1e-15), tails included.
 inv_x = [1 - 10.0 ** -k for k in range(1, 16)] + [1 - 2.0 ** -52, 1 - 2.0 ** -53]

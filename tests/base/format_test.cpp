@@ -383,6 +383,53 @@ TEST(SprintfEntryPoints, AppendAndBuffer) {
   EXPECT_EQ(SprintfToBuffer(wb, ~Qword{0}, u"%u", 7u), 1u);
 }
 
+TEST(SprintfEntryPoints, ManyAppendsKeepEveryLine) {
+  char* s = NewStringA(0, 0);  // an empty string held before is replaced
+  std::string want;
+  for (int i = 0; i < 3000; ++i) {
+    SprintfAppendA(&s, "line %d: %.3g\n", i, i * 0.5);
+    want += "line " + std::to_string(i) + ": ";
+    char b[64];
+    SprintfToBufferA(b, sizeof b, "%.3g\n", i * 0.5);
+    want += b;
+  }
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(std::string(s), want);
+  KillStringA(&s);
+  char16_t* w = nullptr;
+  for (int i = 0; i < 500; ++i) SprintfAppend(&w, u"%d,", i % 10);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(std::u16string(w).size(), 1000u);
+  EXPECT_EQ(std::u16string(w).substr(0, 6), u"0,1,2,");
+  KillString(&w);
+}
+
+TEST(SprintfEntryPoints, AppendUnderFailingAllocationsIsWholeOrNothing) {
+  // Whichever allocation fails: the old text with the whole piece, the old
+  // text alone (the piece could not be made), or null as StringAppend gives.
+  const std::string tail(4000, 'z');
+  bool saw_null = false, saw_whole = false;
+  for (Qlong k = 0; k < 14; ++k) {
+    char* s = nullptr;
+    SprintfAppendA(&s, "%s", "start");
+    ASSERT_NE(s, nullptr);
+    PlatformAllocTestFailAfter(k);
+    char* r = SprintfAppendA(&s, "%s", tail.c_str());
+    PlatformAllocTestFailAfter(-1);
+    EXPECT_EQ(r, s);
+    if (!s) {
+      saw_null = true;
+      continue;
+    }
+    const std::string got = s;
+    EXPECT_TRUE(got == "start" || got == "start" + tail) << k;
+    saw_whole = saw_whole || got == "start" + tail;
+    KillStringA(&s);
+  }
+  EXPECT_TRUE(saw_null);
+  EXPECT_TRUE(saw_whole);
+}
+
 TEST(SprintfEntryPoints, ExhaustedMemoryGivesNullNotAPartialText) {
   for (Qlong k = 0; k < 6; ++k) {
     PlatformAllocTestFailAfter(k);

@@ -86,6 +86,7 @@ TEST(Means, DomainRulesAndExactCases) {
     EXPECT_EQ(rMeanG(x, x), x) << x;
     EXPECT_DOUBLE_EQ(rMeanH2(x, x), x) << x;
     EXPECT_DOUBLE_EQ(rMeanHeroK(x, x, 1000000), x) << x;
+    EXPECT_DOUBLE_EQ(rMeanHeroK(x, x, ~Qword{0}), x) << x;
   }
   // Integer orders agree with the real ones.
   for (Qlong k : {-2, -1, 0, 1, 2}) {
@@ -111,6 +112,7 @@ TEST(Means, ArithmeticGeometricMeansEndOnTinyAndHugeArguments) {
   EXPECT_DOUBLE_EQ(rMeanMAGM(___MaxReal, ___MaxReal / 4) / (___MaxReal / 4), rMeanMAGM(4, 1));
   EXPECT_EQ(rMeanAGM(___MaxReal, ___MaxReal), ___MaxReal);
   EXPECT_TRUE(std::isnan(rMeanAGM(___NAN, 1)));
+  EXPECT_EQ(rMeanHeroK(___PlsINF, 1, ~Qword{0}), ___PlsINF);
 }
 
 // Rows of a table: the list is fixed per row, so each row is its own call.

@@ -103,12 +103,32 @@ TEST(ArithmeticFunctions, AgainstExactFactorisation) {
     EXPECT_EQ(uTotient(n), r[5]) << n;
     EXPECT_EQ(static_cast<Qword>(uMoebius(n)), r[6]) << n;
     EXPECT_EQ(uRadical(n, 2), r[10]) << n;
+    EXPECT_EQ(uSigma(n, 0), r[7]) << n;
+    EXPECT_EQ(uSigma(n, 1), r[8]) << n;
+    EXPECT_EQ(uSigma(n, 2), r[9]) << n;
   }
   EXPECT_EQ(uTotient(0), 0u);
   EXPECT_EQ(uRadical(72, 3), 36u);
   EXPECT_EQ(uRadical(72, 1), 1u);
   EXPECT_EQ(uIsSquarefree(30), 1u);
   EXPECT_EQ(uIsSquarefree(12), 0u);
+}
+
+TEST(ArithmeticFunctions, DivisorSumsAndAbundance) {
+  EXPECT_EQ(uSigma(12, 0), 6u);
+  EXPECT_EQ(uSigma(12, 1), 28u);
+  EXPECT_EQ(uSigma(1, 1), 1u);
+  EXPECT_EQ(uJordanTotient(6, 2), 24u);
+  EXPECT_EQ(uJordanTotient(36, 1), 12u);
+  EXPECT_EQ(uJordanTotient(10, 0), 0u);
+  EXPECT_EQ(uJordanTotient(1, 5), 1u);
+  EXPECT_EQ(uJordanTotient(12, 3), 1728u / 8 * 7 / 27 * 26);  // J3(12) = 12^3 (1 - 1/8)(1 - 1/27)
+  EXPECT_EQ(uIsPerfect(28), 1u);
+  EXPECT_EQ(uIsPerfect(8128), 1u);
+  EXPECT_EQ(uIsAbundant(12), 1u);
+  EXPECT_EQ(uIsDeficient(8), 1u);
+  EXPECT_EQ(uAreFriendly(6, 28), 1u);
+  EXPECT_EQ(uAreFriendly(6, 12), 0u);
 }
 
 TEST(ArithmeticFunctions, PrimeExponents) {

@@ -87,6 +87,55 @@ TEST(GeneratingFunctions, ClosedForms) {
   EXPECT_EQ(rOgfCoefFunc(0.999, &v, One, 0, 10, 0), 39u);
 }
 
+// Continued fraction of tan x: x / (1 - x^2 / (3 - x^2 / (5 - ...))).
+double TanCoef(Qword k, double x, double* a) {
+  *a = k == 1 ? x : -x * x;
+  return k == 0 ? 0 : 2.0 * static_cast<double>(k) - 1;
+}
+
+TEST(ContinuedFractions, ArraysCallbacksAndPowerForm) {
+  // sqrt(2) = 1 + 1/(2 + 1/(2 + ...)).
+  double b[40], approx[40];
+  b[0] = 1;
+  for (int k = 1; k < 40; ++k) b[k] = 2;
+  double v = 0;
+  EXPECT_EQ(rContFrac(0, &v, 40, nullptr, b, approx, 100, 3), 0u);
+  EXPECT_NEAR(v, std::sqrt(2.0), 2 * kEps);
+  EXPECT_EQ(approx[0], 1);
+  EXPECT_EQ(approx[1], 1.5);
+  EXPECT_DOUBLE_EQ(approx[2], 1.4);
+  // Without a test the steps are min(max steps, n - 1), status 0.
+  EXPECT_EQ(rContFrac(0, &v, 5, nullptr, b, nullptr, 100, 0), 0u);
+  EXPECT_DOUBLE_EQ(v, 41.0 / 29);
+  // With the test active and too few steps: 39.
+  EXPECT_EQ(rContFrac(0, &v, 40, nullptr, b, nullptr, 4, 1), 39u);
+  EXPECT_EQ(rContFrac(0, &v, 0, nullptr, nullptr, nullptr, 10, 0), 0u);
+  EXPECT_EQ(v, 1);
+  // A tail value 0 gives the plain approximants; the true tail sqrt(2) - 1 added
+  // to the last denominator gives sqrt(2) at once.
+  double a[5] = {0, 1, 1, 1, 1};
+  EXPECT_EQ(rContFrac(0, &v, 3, a, b, nullptr, 100, 0), 0u);
+  EXPECT_DOUBLE_EQ(v, 1.4);
+  a[0] = std::sqrt(2.0) - 1;
+  EXPECT_EQ(rContFrac(0, &v, 2, a, b, nullptr, 100, 0), 0u);
+  EXPECT_NEAR(v, std::sqrt(2.0), 2 * kEps);
+
+  EXPECT_EQ(rContFracCoefFunc(0.7, &v, TanCoef, nullptr, 200, 3), 0u);
+  EXPECT_NEAR(v, std::tan(0.7), 4 * kEps);
+  EXPECT_EQ(rContFracCoefFunc(0.7, &v, nullptr, nullptr, 200, 3), 26u);
+
+  // b0 + c1 x / (1 + c2 x / (1 + ...)) with all c = 1 at x = 2: the root 2 of
+  // y = 1 + 2 / y's fixed point shifted: 1 + 2/(1 + 2/(1 + ...)) = 2.
+  double c[200];
+  for (double& ci : c) ci = 1;
+  EXPECT_EQ(rContFracCtype(2, &v, 0, 1, c, nullptr, nullptr, 150, 3), 0u);
+  EXPECT_NEAR(v, 2, 4 * kEps);
+  Qword e[200];
+  for (Qword& ei : e) ei = 1;
+  EXPECT_EQ(rContFracCtype(2, &v, 0, 1, c, e, nullptr, 150, 3), 0u);
+  EXPECT_NEAR(v, 2, 4 * kEps);
+}
+
 TEST(Aitken, ExtrapolatesOrFlags) {
   uint8_t flag = 7;
   EXPECT_EQ(rAitkenDelta2(1, 0.5, 0.25, &flag), 0);
