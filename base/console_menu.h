@@ -37,3 +37,8 @@ VELTRIA_API LibErrorCode ConMenuA(const ConMenuItemA* table, Dword flags, void* 
 // "T" window title, "Xs" clear screen; anything else does nothing (0).
 VELTRIA_API Long ConQuasso(const char16_t* control);
 VELTRIA_API Long ConQuassoA(const char* control);
+
+// Where a text listing goes: bit 0 console, bit 1 file.
+typedef Dword OutputDestination;
+// Asks for the destination: 1, 2, or 3 (both) for any other answer.
+VELTRIA_API OutputDestination CinOutputDestination(void);

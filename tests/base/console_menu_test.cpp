@@ -84,3 +84,23 @@ TEST(ConsoleQuasso, ControlStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConsoleMenu, OutputDestinationAnswers) {
+  struct Case {
+    const char* typed;
+    int expected;
+  };
+  const Case cases[] = {{"1\n", 1}, {"2\n", 2}, {"7\n", 3}, {"x\n", 3}, {"2.4\n", 3}};
+  for (const Case& c : cases) {
+    PtyResult r = RunInPty([] { return static_cast<int>(CinOutputDestination()); },
+                           {{"both console and file", c.typed}});
+    EXPECT_EQ(r.exit_code, c.expected) << c.typed;
+  }
+  // No input at all: both.
+  EXPECT_EQ(RunInPty([] { return static_cast<int>(CinOutputDestination()); }, {}, false).exit_code,
+            3);
+}
+
+}  // namespace
