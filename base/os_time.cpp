@@ -1,6 +1,8 @@
 // File-time arithmetic, the system's clocks and busy waits.
 #include "base/time.h"
 
+#include "base/os_services.h"
+
 namespace {
 inline Qword ToTicks(const FILETIME* t) {
   return (Qword{t->dwHighDateTime} << 32) | t->dwLowDateTime;
@@ -39,4 +41,17 @@ VELTRIA_API Qword tWaitInMicroSec(Qword duration) {
     ++polls;
   } while (ToTicks(&now) - start < span);
   return polls;
+}
+
+// Polls the session clock without sleeping; with pump, every round hands
+// the user interface its pending events.
+VELTRIA_API Qword tOsWaitInMs(Qword duration, unsigned char pump) {
+  if (duration == 0) return 0;
+  const Qword start = tOsSessionTimeInMs();
+  Qword rounds = 0, dispatched = 0;
+  do {
+    if (pump) dispatched += OsProcessQueuedMessages();
+    ++rounds;
+  } while (tOsSessionTimeInMs() - start < duration);
+  return pump ? dispatched : rounds;
 }

@@ -14,20 +14,19 @@ Ch* CutoffComments(Ch* text, const Ch* marker) {
   return text;
 }
 
+// The letters of the one-character escapes and the codes they stand for;
+// every other character after a backslash stands for itself.
+constexpr struct {
+  char letter;
+  char code;
+} kEscapes[] = {{'a', 7},  {'b', 8},  {'e', 27}, {'f', 12}, {'l', 16},
+                {'n', 10}, {'r', 13}, {'t', 9},  {'v', 11}};
+
 template <class Ch>
 Ch Escaped(Ch c) {
-  switch (c) {
-    case Ch('a'): return Ch(7);
-    case Ch('b'): return Ch(8);
-    case Ch('e'): return Ch(27);
-    case Ch('f'): return Ch(12);
-    case Ch('l'): return Ch(16);
-    case Ch('n'): return Ch(10);
-    case Ch('r'): return Ch(13);
-    case Ch('t'): return Ch(9);
-    case Ch('v'): return Ch(11);
-    default: return c;  // the quotes, '?', the backslash and any other character
-  }
+  for (const auto& e : kEscapes)
+    if (c == Ch(e.letter)) return Ch(e.code);
+  return c;
 }
 
 template <class Ch>

@@ -8,17 +8,17 @@
 // console line reader.
 typedef Dword GroomFlags;
 enum : GroomFlags {
-  kGroomClearBit7 = 0x1,         // 8-bit form only
-  kGroomKeepLeading = 0x2,       // keep leading blanks
-  kGroomKeepTrailing = 0x4,      // keep trailing blanks
-  kGroomKeepRuns = 0x8,          // keep runs of blanks
-  kGroomKeepControl = 0x10,      // keep control characters (else each becomes a blank)
-  kGroomKeepCr = 0x20,           // keep carriage returns
-  kGroomKeepLf = 0x40,           // keep line feeds
-  kGroomKeepTab = 0x80,          // keep tabs
-  kGroomUpper = 0x100,           // 'a'..'z' to upper case (0x200 is then ignored)
-  kGroomLower = 0x200,           // 'A'..'Z' to lower case
-  kGroomUnchanged = 0x8000       // leave the text as it is
+  kGroomClearBit7 = 0x1,     // 8-bit form only
+  kGroomKeepLeading = 0x2,   // keep leading blanks
+  kGroomKeepTrailing = 0x4,  // keep trailing blanks
+  kGroomKeepRuns = 0x8,      // keep runs of blanks
+  kGroomKeepControl = 0x10,  // keep control characters (else each becomes a blank)
+  kGroomKeepCr = 0x20,       // keep carriage returns
+  kGroomKeepLf = 0x40,       // keep line feeds
+  kGroomKeepTab = 0x80,      // keep tabs
+  kGroomUpper = 0x100,       // 'a'..'z' to upper case (0x200 is then ignored)
+  kGroomLower = 0x200,       // 'A'..'Z' to lower case
+  kGroomUnchanged = 0x8000   // leave the text as it is
 };
 
 VELTRIA_API char16_t* StringGroom(char16_t* text, GroomFlags flags);

@@ -66,9 +66,7 @@ Ch* NextAlphaCount(Ch** address) {
 VELTRIA_API char16_t* StringAppend(char16_t** address, const char16_t* text) {
   return Append(address, text);
 }
-VELTRIA_API char* StringAppendA(char** address, const char* text) {
-  return Append(address, text);
-}
+VELTRIA_API char* StringAppendA(char** address, const char* text) { return Append(address, text); }
 VELTRIA_API char16_t* StringReplace(char16_t** address, const char16_t* text) {
   return Replace(address, text);
 }
@@ -81,7 +79,5 @@ VELTRIA_API char16_t* StringEnforceLastChr(char16_t** address, char16_t c) {
 VELTRIA_API char* StringEnforceLastChrA(char** address, char c) {
   return EnforceLastChr(address, c);
 }
-VELTRIA_API char16_t* StringNextAlphaCount(char16_t** address) {
-  return NextAlphaCount(address);
-}
+VELTRIA_API char16_t* StringNextAlphaCount(char16_t** address) { return NextAlphaCount(address); }
 VELTRIA_API char* StringNextAlphaCountA(char** address) { return NextAlphaCount(address); }

@@ -1,7 +1,8 @@
 // Delimited item lists: add, delete, parse, find, pick named values, copy
 // single items and sections, locate the n-th item.
-#include "base/string_groom_core.h"
 #include "base/string_lists.h"
+
+#include "base/string_groom_core.h"
 #include "base/string_search_core.h"
 
 namespace {
@@ -173,8 +174,8 @@ VELTRIA_API bool StringsListDeleteItem(char16_t* list, const char16_t* item, cha
 VELTRIA_API bool StringsListDeleteItemA(char* list, const char* item, char delimiter) {
   return DeleteItem(list, item, delimiter);
 }
-VELTRIA_API char16_t* StringsListParseItem(char16_t** item, char16_t** cursor,
-                                           char16_t delimiter, GroomFlags flags) {
+VELTRIA_API char16_t* StringsListParseItem(char16_t** item, char16_t** cursor, char16_t delimiter,
+                                           GroomFlags flags) {
   return ParseItem(item, cursor, delimiter, flags);
 }
 VELTRIA_API char* StringsListParseItemA(char** item, char** cursor, char delimiter,

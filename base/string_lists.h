@@ -13,8 +13,7 @@ struct NamedId {
 static_assert(sizeof(NamedId) == 16, "identifier, padding, name pointer");
 
 // The list becomes a new string: old list, delimiter, item.
-VELTRIA_API char16_t* StringsListAddItem(char16_t** list, const char16_t* item,
-                                         char16_t delimiter);
+VELTRIA_API char16_t* StringsListAddItem(char16_t** list, const char16_t* item, char16_t delimiter);
 VELTRIA_API char* StringsListAddItemA(char** list, const char* item, char delimiter);
 // Removes the first whole item equal to `item` with one delimiter next to
 // it, in place; true when removed.
@@ -22,8 +21,8 @@ VELTRIA_API bool StringsListDeleteItem(char16_t* list, const char16_t* item, cha
 VELTRIA_API bool StringsListDeleteItemA(char* list, const char* item, char delimiter);
 // Cuts the item at *cursor off the list (the delimiter becomes a
 // terminator), moves the cursor past it and grooms the item.
-VELTRIA_API char16_t* StringsListParseItem(char16_t** item, char16_t** cursor,
-                                           char16_t delimiter, GroomFlags flags);
+VELTRIA_API char16_t* StringsListParseItem(char16_t** item, char16_t** cursor, char16_t delimiter,
+                                           GroomFlags flags);
 VELTRIA_API char* StringsListParseItemA(char** item, char** cursor, char delimiter,
                                         GroomFlags flags);
 // 1-based position of the first item (groomed) equal to the name, 0 when

@@ -90,9 +90,7 @@ VELTRIA_API char* NewCopyStringExA(const char* text, Qword extra) {
   return NewCopyExtended(text, extra);
 }
 
-VELTRIA_API char16_t* NewCopyStringAW(const char* text) {
-  return NewConverted<char16_t>(text);
-}
+VELTRIA_API char16_t* NewCopyStringAW(const char* text) { return NewConverted<char16_t>(text); }
 VELTRIA_API char* NewCopyStringWA(const char16_t* text) { return NewConverted<char>(text); }
 
 VELTRIA_API char16_t* NewStringsConcat(Qword count, ...) {

@@ -102,9 +102,13 @@ VELTRIA_API bool StringIsChrPresent(const char16_t* text, char16_t c) {
 VELTRIA_API bool StringIsChrPresentA(const char* text, char c) {
   return IndexFirst(text, c) != kNoIndex;
 }
-VELTRIA_API Qword StringIndex1stChr(const char16_t* text, char16_t c) { return IndexFirst(text, c); }
+VELTRIA_API Qword StringIndex1stChr(const char16_t* text, char16_t c) {
+  return IndexFirst(text, c);
+}
 VELTRIA_API Qword StringIndex1stChrA(const char* text, char c) { return IndexFirst(text, c); }
-VELTRIA_API Qword StringIndexLastChr(const char16_t* text, char16_t c) { return IndexLast(text, c); }
+VELTRIA_API Qword StringIndexLastChr(const char16_t* text, char16_t c) {
+  return IndexLast(text, c);
+}
 VELTRIA_API Qword StringIndexLastChrA(const char* text, char c) { return IndexLast(text, c); }
 
 VELTRIA_API Qword StringIndex1stNonWhite(const char16_t* text) { return IndexFirstNonWhite(text); }
@@ -134,8 +138,7 @@ VELTRIA_API char* StringReplaceChrByChrA(char* text, char c, char replacement) {
   return ReplaceChr(text, c, replacement);
 }
 
-VELTRIA_API bool StringStartsWith(const char16_t* text, const char16_t* prefix,
-                                  Dword skip_blanks) {
+VELTRIA_API bool StringStartsWith(const char16_t* text, const char16_t* prefix, Dword skip_blanks) {
   return str::StartsWith(text, prefix, (skip_blanks & 0xFF) != 0);
 }
 VELTRIA_API bool StringStartsWithA(const char* text, const char* prefix, Dword skip_blanks) {

@@ -1,5 +1,6 @@
 // Skip tables, substring search and substring deletion.
 #include "base/string_search.h"
+
 #include "base/string_search_core.h"
 
 namespace {
@@ -54,28 +55,25 @@ VELTRIA_API char16_t* StringLocateSubString(const char16_t* text, const char16_t
                                             const Qword* table) {
   return const_cast<char16_t*>(str::Locate(text, pattern, text_length, pattern_length, table));
 }
-VELTRIA_API char* StringLocateSubStringA(const char* text, const char* pattern,
-                                         Qword text_length, Qword pattern_length,
-                                         const Qword* table) {
+VELTRIA_API char* StringLocateSubStringA(const char* text, const char* pattern, Qword text_length,
+                                         Qword pattern_length, const Qword* table) {
   return const_cast<char*>(str::Locate(text, pattern, text_length, pattern_length, table));
 }
 VELTRIA_API char16_t* StringLocateSubStringEx(const char16_t* text, const char16_t* pattern,
-                                              Qword text_length, Qword pattern_length,
-                                              Dword flags, char16_t wildcard,
-                                              const Qword* table) {
+                                              Qword text_length, Qword pattern_length, Dword flags,
+                                              char16_t wildcard, const Qword* table) {
   return const_cast<char16_t*>(
       str::LocateEx(text, pattern, text_length, pattern_length, flags, wildcard, table));
 }
-VELTRIA_API char* StringLocateSubStringExA(const char* text, const char* pattern,
-                                           Qword text_length, Qword pattern_length, Dword flags,
-                                           char wildcard, const Qword* table) {
+VELTRIA_API char* StringLocateSubStringExA(const char* text, const char* pattern, Qword text_length,
+                                           Qword pattern_length, Dword flags, char wildcard,
+                                           const Qword* table) {
   return const_cast<char*>(
       str::LocateEx(text, pattern, text_length, pattern_length, flags, wildcard, table));
 }
 
-VELTRIA_API bool StringDeleteSubString(char16_t* text, const char16_t* pattern,
-                                       Qword text_length, Qword pattern_length,
-                                       const Qword* table) {
+VELTRIA_API bool StringDeleteSubString(char16_t* text, const char16_t* pattern, Qword text_length,
+                                       Qword pattern_length, const Qword* table) {
   return DeleteSub(text, pattern, text_length, pattern_length, table);
 }
 VELTRIA_API bool StringDeleteSubStringA(char* text, const char* pattern, Qword text_length,

@@ -32,22 +32,19 @@ VELTRIA_API Qword* BmhSkipTableExA(const char* pattern, Qword length, Dword flag
 VELTRIA_API char16_t* StringLocateSubString(const char16_t* text, const char16_t* pattern,
                                             Qword text_length, Qword pattern_length,
                                             const Qword* table);
-VELTRIA_API char* StringLocateSubStringA(const char* text, const char* pattern,
-                                         Qword text_length, Qword pattern_length,
-                                         const Qword* table);
+VELTRIA_API char* StringLocateSubStringA(const char* text, const char* pattern, Qword text_length,
+                                         Qword pattern_length, const Qword* table);
 // The same with flag 1 (ASCII case-insensitive) and a wildcard (0: none).
 // The result is the start of the first full match of the whole pattern.
 VELTRIA_API char16_t* StringLocateSubStringEx(const char16_t* text, const char16_t* pattern,
-                                              Qword text_length, Qword pattern_length,
-                                              Dword flags, char16_t wildcard,
-                                              const Qword* table);
-VELTRIA_API char* StringLocateSubStringExA(const char* text, const char* pattern,
-                                           Qword text_length, Qword pattern_length, Dword flags,
-                                           char wildcard, const Qword* table);
+                                              Qword text_length, Qword pattern_length, Dword flags,
+                                              char16_t wildcard, const Qword* table);
+VELTRIA_API char* StringLocateSubStringExA(const char* text, const char* pattern, Qword text_length,
+                                           Qword pattern_length, Dword flags, char wildcard,
+                                           const Qword* table);
 
 // Removes the first occurrence in place; true when something was removed.
-VELTRIA_API bool StringDeleteSubString(char16_t* text, const char16_t* pattern,
-                                       Qword text_length, Qword pattern_length,
-                                       const Qword* table);
+VELTRIA_API bool StringDeleteSubString(char16_t* text, const char16_t* pattern, Qword text_length,
+                                       Qword pattern_length, const Qword* table);
 VELTRIA_API bool StringDeleteSubStringA(char* text, const char* pattern, Qword text_length,
                                         Qword pattern_length, const Qword* table);

@@ -1,6 +1,10 @@
 // Templates of comparison and skip-table search shared by the text
 // families (lists, comments, the exported search). Internal.
 #pragma once
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "base/string_core.h"
 
 namespace str {
@@ -83,22 +87,68 @@ template <class Ch, class Match>
 Qword SkipSearch(const Ch* text, Qword n, const Ch* pattern, Qword m, const Qword* table,
                  Match match) {
   if (m > n) return kNoIndex;
+  // An entry above m could only skip a match, one of 0 would stall.
+  auto step = [table, m](Ch c, Qword least) {
+    const Qword s = table[LowByte(c)];
+    return s < least ? least : (s > m ? m : s);
+  };
   Qword k = m - 1;
   const Ch last = pattern[m - 1];
   for (;;) {
-    Qword i = m - 1;
-    if (match(text[k], last)) {
-      Qword j = k;
-      while (i > 0 && match(text[j - 1], pattern[i - 1])) --j, --i;
-      if (i == 0) return j;
-      k = j - 1;
-      --i;
+    // Windows whose last place does not match move on by the table alone.
+    while (!match(text[k], last)) {
+      k += step(text[k], 1);
+      if (k >= n) return kNoIndex;
     }
-    Qword shift = table[LowByte(text[k])];
-    if (shift < m - i) shift = m - i;
-    if (shift >= n - k) return kNoIndex;  // the next index reaches the end
-    k += shift;
+    Qword i = m - 1, j = k;
+    while (i > 0 && match(text[j - 1], pattern[i - 1])) --j, --i;
+    if (i == 0) return j;
+    k = j - 1;  // the mismatch, at pattern index i - 1
+    k += step(text[k], m - i + 1);
+    if (k >= n) return kNoIndex;
   }
+}
+
+template <class Ch, class Match>
+bool WindowMatches(const Ch* window, const Ch* pattern, Qword m, Match match) {
+  for (Qword i = 0; i < m; ++i)
+    if (!match(window[i], pattern[i])) return false;
+  return true;
+}
+
+// Without a caller's table, 8-bit text is scanned sixteen window starts at
+// a time for its first and last pattern byte (either ASCII case with
+// `fold`), and only those candidates are compared in full. Requires
+// 1 <= m <= n; gives the first match like the skip-table search.
+template <class Match>
+Qword PairScan(const char* text, Qword n, const char* pattern, Qword m, bool fold, Match match) {
+  const Qword last_start = n - m;
+  Qword p = 0;
+  (void)fold;
+#if defined(__SSE2__)
+  // Or-ing 0x20 into a byte maps only 'A' and 'a' (and so on) together.
+  auto target = [fold](char c, __m128i& value, __m128i& bit) {
+    const char b = fold && IsLetter(c) ? 0x20 : 0;
+    bit = _mm_set1_epi8(b);
+    value = _mm_set1_epi8(static_cast<char>(c | b));
+  };
+  __m128i first, first_bit, last, last_bit;
+  target(pattern[0], first, first_bit);
+  target(pattern[m - 1], last, last_bit);
+  for (; p <= last_start && last_start - p >= 15; p += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));
+    const __m128i z = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p + m - 1));
+    const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, first_bit), first),
+                                      _mm_cmpeq_epi8(_mm_or_si128(z, last_bit), last));
+    for (unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)); bits; bits &= bits - 1) {
+      const Qword at = p + static_cast<Qword>(__builtin_ctz(bits));
+      if (WindowMatches(text + at, pattern, m, match)) return at;
+    }
+  }
+#endif
+  for (; p <= last_start; ++p)
+    if (WindowMatches(text + p, pattern, m, match)) return p;
+  return kNoIndex;
 }
 
 template <class Ch>
@@ -109,12 +159,19 @@ const Ch* Locate(const Ch* text, const Ch* pattern, Qword n, Qword m, const Qwor
   if (m == 0) m = Len(pattern);
   if (m == 0) return text;
   if (n < m) return nullptr;
+  auto same = [](Ch t, Ch p) { return t == p; };
+  if constexpr (sizeof(Ch) == 1) {
+    if (!table) {
+      const Qword at = PairScan(text, n, pattern, m, false, same);
+      return at == kNoIndex ? nullptr : text + at;
+    }
+  }
   Qword own[256];
   if (!table) {
     SkipTable(pattern, m, own);
     table = own;
   }
-  const Qword at = SkipSearch(text, n, pattern, m, table, [](Ch t, Ch p) { return t == p; });
+  const Qword at = SkipSearch(text, n, pattern, m, table, same);
   return at == kNoIndex ? nullptr : text + at;
 }
 
@@ -135,23 +192,30 @@ const Ch* LocateEx(const Ch* text, const Ch* pattern, Qword n, Qword m, Dword fl
   }
   const Ch* core = pattern + lead;
   const Qword mc = m - lead - trail;
+  // The dropped wildcards need their places on both sides of the match, so
+  // the core is sought where a whole match can start and end.
+  const Ch* area = text + lead;
+  const Qword span = n - lead - trail;
+  const bool fold = flags & 0x1;
+  auto folded = [wildcard](Ch t, Ch p) {
+    return (wildcard && p == wildcard) || ToUpper(t) == ToUpper(p);
+  };
+  auto exact = [wildcard](Ch t, Ch p) { return t == p || (wildcard && p == wildcard); };
+  Qword at;
+  if constexpr (sizeof(Ch) == 1) {
+    if (!table) {
+      at = fold ? PairScan(area, span, core, mc, true, folded)
+                : PairScan(area, span, core, mc, false, exact);
+      return at == kNoIndex ? nullptr : text + at;
+    }
+  }
   Qword own[256];
   if (!table) {
     SkipTableEx(core, mc, flags, wildcard, own);
     table = own;
   }
-  // The dropped wildcards need their places on both sides of the match, so
-  // the core is sought where a whole match can start and end.
-  const Qword span = n - lead - trail;
-  Qword at;
-  if (flags & 0x1) {
-    at = SkipSearch(text + lead, span, core, mc, table, [wildcard](Ch t, Ch p) {
-      return (wildcard && p == wildcard) || ToUpper(t) == ToUpper(p);
-    });
-  } else {
-    at = SkipSearch(text + lead, span, core, mc, table,
-                    [wildcard](Ch t, Ch p) { return t == p || (wildcard && p == wildcard); });
-  }
+  at = fold ? SkipSearch(area, span, core, mc, table, folded)
+            : SkipSearch(area, span, core, mc, table, exact);
   return at == kNoIndex ? nullptr : text + at;
 }
 

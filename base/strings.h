@@ -93,8 +93,7 @@ VELTRIA_API Qword StringIndex1stNonWhiteA(const char* text);
 VELTRIA_API Qword StringIndexLastNonWhite(const char16_t* text);
 VELTRIA_API Qword StringIndexLastNonWhiteA(const char* text);
 // found (optional) receives the character found, 0 when none.
-VELTRIA_API Qword StringIndex1stOfChars(const char16_t* text, const char16_t* set,
-                                        char16_t* found);
+VELTRIA_API Qword StringIndex1stOfChars(const char16_t* text, const char16_t* set, char16_t* found);
 VELTRIA_API Qword StringIndex1stOfCharsA(const char* text, const char* set, char* found);
 VELTRIA_API Qword StringIndexLastOfChars(const char16_t* text, const char16_t* set,
                                          char16_t* found);

@@ -19,6 +19,9 @@ VELTRIA_API Dword tOsPerformanceClock(Qword* frequency);
 VELTRIA_API Dword tOsPerformanceCount(Qword* count);
 VELTRIA_API Qword tOsSessionTimeInMs(void);
 VELTRIA_API Qword tWaitInMicroSec(Qword duration);
+// Waits at least `duration` ms; with pump nonzero the result is the number
+// of events dispatched, else the number of polling rounds.
+VELTRIA_API Qword tOsWaitInMs(Qword duration, unsigned char pump);
 
 // Date as "YYYY-MM-DD" and time as "HH:MM:SS"; the number of characters
 // written with the terminator, 0 when the buffer is too small or the record

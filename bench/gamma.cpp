@@ -1,10 +1,10 @@
 // Throughput of the log-gamma kernel, the regularised incomplete gamma and
 // the regularised incomplete beta over fixed spreads of arguments.
+#include "scalar/gamma.h"
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
-
-#include "scalar/gamma.h"
 
 namespace {
 std::vector<double> Spread(double lo, double hi, int n) {

@@ -47,4 +47,6 @@ VELTRIA_INTERNAL double rBetaMultiLnCore(Dword n, const double* values) {
 VELTRIA_API double rBeta(double a, double b) { return rBetaCore(a, b); }
 VELTRIA_API double rBetaLn(double a, double b) { return rBetaLnCore(a, b); }
 VELTRIA_API double rBeta3Ln(double a, double b, double c) { return rBeta3LnCore(a, b, c); }
-VELTRIA_API double rBetaMultiLn(Dword n, const double* values) { return rBetaMultiLnCore(n, values); }
+VELTRIA_API double rBetaMultiLn(Dword n, const double* values) {
+  return rBetaMultiLnCore(n, values);
+}

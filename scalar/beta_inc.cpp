@@ -46,7 +46,8 @@ VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regulari
   if (x == 0) return 0.0;
   if (x == 1) return regularized ? 1.0 : rBeta(a, b);
   const double power = a * gamma_detail::LogOfPositive(x) + b * rLog(1.0 - x);
-  const double f = regularized ? rExp(rGammaLn(a + b) - rGammaLn(a) - rGammaLn(b) + power) : rExp(power);
+  const double f =
+      regularized ? rExp(rGammaLn(a + b) - rGammaLn(a) - rGammaLn(b) + power) : rExp(power);
   if (x * (a + b + 2.0) >= a + 1.0) {
     const double h = rBetaIncContFrac(1.0 - x, b, a);
     return (regularized ? 1.0 : rBeta(a, b)) - f * h / b;

@@ -1,6 +1,7 @@
 // Gamma, its reciprocal, the forms regular at zero and the derivatives.
-#include "scalar/elementary.h"
 #include "scalar/gamma.h"
+
+#include "scalar/elementary.h"
 #include "scalar/gamma_internal.h"
 #include "scalar/real_helpers.h"
 
@@ -43,9 +44,9 @@ VELTRIA_API double r1DivGamma(double x) {
 VELTRIA_API double rGammaT1(double x) {
   if (rAbs(x) < ___Root4EpsReal) {
     return -0.5772156649015329 +
-           x * (0.9890559953279725 +
-                x * (-0.9074790760808863 +
-                     x * (0.9817280868344002 + x * (-0.9819950689031453 + x * 0.9931491146212762))));
+           x * (0.9890559953279725 + x * (-0.9074790760808863 +
+                                          x * (0.9817280868344002 + x * (-0.9819950689031453 +
+                                                                         x * 0.9931491146212762))));
   }
   return rGamma(x) - 1.0 / x;
 }
@@ -55,7 +56,8 @@ VELTRIA_API double rGammaLnT1(double x) {
     return -0.5772156649015329 +
            x * (0.8224670334241132 +
                 x * (-0.40068563438653143 +
-                     x * (0.27058080842778454 + x * (-0.20738555102867398 + x * 0.1695571769974082))));
+                     x * (0.27058080842778454 +
+                          x * (-0.20738555102867398 + x * 0.1695571769974082))));
   }
   return rGammaLn(1.0 + x) / x;
 }

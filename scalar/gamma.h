@@ -34,5 +34,13 @@ VELTRIA_API double rBetaIncRegInv(double p, double a, double b);
 
 VELTRIA_API double rBinomial(double x, Qlong k);
 VELTRIA_API double rBinomialLn(double x, Qlong k);
+VELTRIA_API double rFactorial(Qlong n);
+VELTRIA_API double rFactorialLn(Qlong n);
+VELTRIA_API double rDoubleFactorial(Qlong n);
+VELTRIA_API double rDoubleFactorialLn(Qlong n);
+VELTRIA_API double rDivByFact(double x, Qword n);
+VELTRIA_API double rDivByFactLn(double x, Qword n);
+VELTRIA_API double rMulByFact(double x, Qword n);
+VELTRIA_API double rMulByFactLn(double x, Qword n);
 VELTRIA_API double rPochhammer(double x, Qlong n);
 VELTRIA_API double rPochhammerLn(double x, Qlong n);

@@ -36,7 +36,7 @@ VELTRIA_INTERNAL double rPsi1Core(double x) {
     return q * q - rPsi1Core(1.0 - x);
   }
   // t_k = B(2k)
-  static constexpr double t[8] = {1.0,       1.0 / 6,  -1.0 / 30,         1.0 / 42,
+  static constexpr double t[8] = {1.0,       1.0 / 6,  -1.0 / 30,       1.0 / 42,
                                   -1.0 / 30, 5.0 / 66, -691.0 / 2730.0, 7.0 / 6};
   double s = 0;
   while (x < 9) {

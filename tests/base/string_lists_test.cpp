@@ -82,14 +82,14 @@ TEST(Lists, FindItemPosition) {
     GroomFlags flags;
     Qword position;
   } cases[] = {
-      {"b", "a, b ,c", 0, 0, 2},   {"x", "a, b ,c", 0, 0, 0},    {"B", "a, b ,c", 0, 0, 0},
-      {"B", "a, b ,c", 1, 0, 2},   {"b", "a, b ,c", 0, 0x6, 0},  {"c", "a,b,c", 0, 0, 3},
-      {"", "a,,b", 0, 0, 2},       {nullptr, ",a", 0, 0, 1},     {"", "a,b", 0, 0, 0},
-      {"a", "", 0, 0, 0},          {"a", nullptr, 0, 0, 0},      {"A", "x,a", 0, 0x100, 2},
+      {"b", "a, b ,c", 0, 0, 2}, {"x", "a, b ,c", 0, 0, 0},   {"B", "a, b ,c", 0, 0, 0},
+      {"B", "a, b ,c", 1, 0, 2}, {"b", "a, b ,c", 0, 0x6, 0}, {"c", "a,b,c", 0, 0, 3},
+      {"", "a,,b", 0, 0, 2},     {nullptr, ",a", 0, 0, 1},    {"", "a,b", 0, 0, 0},
+      {"a", "", 0, 0, 0},        {"a", nullptr, 0, 0, 0},     {"A", "x,a", 0, 0x100, 2},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.name ? c.name : "null") << " in "
-                                    << (c.list ? c.list : "null"));
+    SCOPED_TRACE(testing::Message()
+                 << (c.name ? c.name : "null") << " in " << (c.list ? c.list : "null"));
     const std::string before = c.list ? c.list : "";
     EXPECT_EQ(StringsListFindItemA(c.name, c.list, ',', c.no_case, c.flags), c.position);
     if (c.list) {
@@ -138,7 +138,7 @@ TEST(Lists, CopyItemsAndSections) {
     const char* expected;
   } items[] = {
       {"a,b,c", 1, "b"}, {"a,b,c", 3, "<null>"}, {"a,b,c", 2, "c"}, {"a,b,c", 0, "a"},
-      {",x", 0, ""},     {"a,", 1, ""},         {"", 0, ""},       {"", 1, "<null>"},
+      {",x", 0, ""},     {"a,", 1, ""},          {"", 0, ""},       {"", 1, "<null>"},
   };
   for (const ItemCase& c : items) {
     SCOPED_TRACE(testing::Message() << c.list << " #" << c.index);
@@ -151,8 +151,8 @@ TEST(Lists, CopyItemsAndSections) {
     Qword start, end;
     const char* expected;
   } sections[] = {
-      {1, 3, "el"},          {kNoIndex, 2, "he"}, {3, kNoIndex, "lo"}, {2, 99, "llo"},
-      {9, 12, ""},           {3, 1, "<null>"},    {0, 0, ""},          {kNoIndex, kNoIndex, "hello"},
+      {1, 3, "el"}, {kNoIndex, 2, "he"}, {3, kNoIndex, "lo"}, {2, 99, "llo"},
+      {9, 12, ""},  {3, 1, "<null>"},    {0, 0, ""},          {kNoIndex, kNoIndex, "hello"},
   };
   for (const SectionCase& c : sections) {
     SCOPED_TRACE(testing::Message() << c.start << ".." << c.end);

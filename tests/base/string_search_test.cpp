@@ -18,16 +18,16 @@ struct CompareCase {
 };
 
 const CompareCase kCompareCases[] = {
-    {"abc", "abd", 0, 0, -1},     {"abd", "abc", 0, 0, 1},      {"ab", "abc", 0, 0, -1},
-    {"abc", "ab", 0, 0, 1},       {"abc", "abc", 0, 0, 0},      {"ABC", "abc", 1, 0, 0},
-    {"ABC", "abc", 0, 0, -1},     {"abc", "  abc", 2, 0, 0},    {"abc", "  abc", 0, 0, 1},
-    {"  abc", "abc", 2, 0, 0},    {"abc", "abc  ", 4, 0, 0},    {"abc", "abc  ", 0, 0, -1},
-    {"abc  ", "abc", 4, 0, 0},    {"abc  x", "abc", 4, 0, 1},   {"a?c", "abc", 0, '?', 0},
-    {"abc", "a?c", 0, '?', 1},    {"a?", "a", 0, '?', 1},       {"", "", 0, 0, 0},
-    {nullptr, "", 0, 0, 0},       {nullptr, "a", 0, 0, -1},     {"a", nullptr, 0, 0, 1},
-    {"[", "a", 0, 0, -1},         {"[", "a", 1, 0, 1},  // '[' lies between 'Z' and 'a'
-    {"  ", "x", 2, 0, -1},        {"  ", "  ", 2, 0, 0},        {" ab", " AB", 3, 0, 0},
-    {"abc", "ABD  ", 5, 0, -1},   {"a\tb", "a b", 0, 0, -1},
+    {"abc", "abd", 0, 0, -1},   {"abd", "abc", 0, 0, 1},    {"ab", "abc", 0, 0, -1},
+    {"abc", "ab", 0, 0, 1},     {"abc", "abc", 0, 0, 0},    {"ABC", "abc", 1, 0, 0},
+    {"ABC", "abc", 0, 0, -1},   {"abc", "  abc", 2, 0, 0},  {"abc", "  abc", 0, 0, 1},
+    {"  abc", "abc", 2, 0, 0},  {"abc", "abc  ", 4, 0, 0},  {"abc", "abc  ", 0, 0, -1},
+    {"abc  ", "abc", 4, 0, 0},  {"abc  x", "abc", 4, 0, 1}, {"a?c", "abc", 0, '?', 0},
+    {"abc", "a?c", 0, '?', 1},  {"a?", "a", 0, '?', 1},     {"", "", 0, 0, 0},
+    {nullptr, "", 0, 0, 0},     {nullptr, "a", 0, 0, -1},   {"a", nullptr, 0, 0, 1},
+    {"[", "a", 0, 0, -1},       {"[", "a", 1, 0, 1},  // '[' lies between 'Z' and 'a'
+    {"  ", "x", 2, 0, -1},      {"  ", "  ", 2, 0, 0},      {" ab", " AB", 3, 0, 0},
+    {"abc", "ABD  ", 5, 0, -1}, {"a\tb", "a b", 0, 0, -1},
 };
 
 }  // namespace
@@ -56,8 +56,8 @@ namespace {
 
 // The oracle: the first start p where every place matches, or npos.
 template <class Ch>
-size_t NaiveFind(const std::basic_string<Ch>& text, const std::basic_string<Ch>& pattern,
-                 bool fold, Ch wildcard) {
+size_t NaiveFind(const std::basic_string<Ch>& text, const std::basic_string<Ch>& pattern, bool fold,
+                 Ch wildcard) {
   auto up = [](Ch c) { return c >= Ch('a') && c <= Ch('z') ? Ch(c - 32) : c; };
   if (pattern.empty()) return 0;
   for (size_t p = 0; p + pattern.size() <= text.size(); ++p) {
@@ -100,11 +100,11 @@ TEST(Search, PlainAgreesWithNaiveSearch) {
   for (int round = 0; round < 20000; ++round) {
     const std::string text = RandomText<char>(rng, alphabet, 40);
     const std::string pattern = RandomText<char>(rng, alphabet, 5);
-    const size_t expected = text.size() < pattern.size() ? std::string::npos
-                                                         : NaiveFind(text, pattern, false, '\0');
-    ASSERT_EQ(Offset<char>(StringLocateSubStringA(text.c_str(), pattern.c_str(), 0, 0, nullptr),
-                           text),
-              expected)
+    const size_t expected =
+        text.size() < pattern.size() ? std::string::npos : NaiveFind(text, pattern, false, '\0');
+    ASSERT_EQ(
+        Offset<char>(StringLocateSubStringA(text.c_str(), pattern.c_str(), 0, 0, nullptr), text),
+        expected)
         << text << " / " << pattern;
     if (!text.empty() && !pattern.empty()) {
       BmhSkipTableA(pattern.c_str(), pattern.size(), table);
@@ -133,8 +133,8 @@ TEST(Search, CaseAndWildcardAgreeWithNaiveSearch) {
     const std::string pattern = RandomText<char>(rng, alphabet, 6);
     size_t expected = NaiveFind(text, pattern, flags != 0, wildcard);
     if (text.empty() && !pattern.empty()) expected = std::string::npos;
-    SCOPED_TRACE(testing::Message() << '"' << text << "\" / \"" << pattern << "\" flags "
-                                    << flags << " wildcard " << int(wildcard));
+    SCOPED_TRACE(testing::Message() << '"' << text << "\" / \"" << pattern << "\" flags " << flags
+                                    << " wildcard " << int(wildcard));
     ASSERT_EQ(Offset<char>(StringLocateSubStringExA(text.c_str(), pattern.c_str(), 0, 0, flags,
                                                     wildcard, nullptr),
                            text),
@@ -145,17 +145,48 @@ TEST(Search, CaseAndWildcardAgreeWithNaiveSearch) {
     size_t wexpected = NaiveFind(wt, wp, flags != 0, wwild);
     if (wt.empty() && !wp.empty()) wexpected = std::u16string::npos;
     ASSERT_EQ(Offset<char16_t>(
-                  StringLocateSubStringEx(wt.c_str(), wp.c_str(), 0, 0, flags, wwild, nullptr),
-                  wt),
+                  StringLocateSubStringEx(wt.c_str(), wp.c_str(), 0, 0, flags, wwild, nullptr), wt),
               wexpected);
     // A table the caller built once from the same pattern gives the same.
     if (!pattern.empty() && wildcard == 0) {
       Qword table[256];
       BmhSkipTableExA(pattern.c_str(), pattern.size(), flags, 0, table);
-      ASSERT_EQ(Offset<char>(StringLocateSubStringExA(text.c_str(), pattern.c_str(), 0, 0, flags,
-                                                      0, table),
-                             text),
-                expected);
+      ASSERT_EQ(
+          Offset<char>(
+              StringLocateSubStringExA(text.c_str(), pattern.c_str(), 0, 0, flags, 0, table), text),
+          expected);
+    }
+  }
+}
+
+// Long texts, where whole blocks of window starts are screened at once;
+// matches near block edges and at the very end included.
+TEST(Search, LongTextsAgreeWithNaiveSearch) {
+  std::mt19937_64 rng(4242);
+  for (int round = 0; round < 6000; ++round) {
+    const Dword flags = round & 1;
+    const char wildcard = (round & 2) ? '?' : 0;
+    const std::string alphabet = (round & 4) ? "aAbB?[{" : "ab";
+    std::string text = RandomText<char>(rng, std::string("aAbB[{"), 300);
+    std::string pattern = RandomText<char>(rng, alphabet, 1 + round % 9);
+    if (pattern.empty()) pattern = "a";
+    if (round % 3 == 0 && text.size() >= pattern.size()) {  // plant a match
+      const size_t at = std::uniform_int_distribution<size_t>(0, text.size() - pattern.size())(rng);
+      for (size_t j = 0; j < pattern.size(); ++j)
+        if (pattern[j] != '?') text[at + j] = pattern[j];
+    }
+    SCOPED_TRACE(testing::Message() << '"' << text << "\" / \"" << pattern << "\" flags " << flags
+                                    << " wildcard " << int(wildcard));
+    const size_t expected =
+        text.empty() ? std::string::npos : NaiveFind(text, pattern, flags != 0, wildcard);
+    ASSERT_EQ(Offset<char>(StringLocateSubStringExA(text.c_str(), pattern.c_str(), 0, 0, flags,
+                                                    wildcard, nullptr),
+                           text),
+              expected);
+    if (flags == 0 && wildcard == 0) {
+      ASSERT_EQ(
+          Offset<char>(StringLocateSubStringA(text.c_str(), pattern.c_str(), 0, 0, nullptr), text),
+          expected);
     }
   }
 }

@@ -27,7 +27,8 @@ TEST(Chars, ClassificationAgreesWithCLocaleOverAllCodes) {
     ASSERT_EQ(chIsBinaryDigit(w), c == '0' || c == '1');
     ASSERT_EQ(chToUcase(w), ascii ? std::toupper(b) : b);
     ASSERT_EQ(chToLcase(w), ascii ? std::tolower(b) : b);
-    const Qlong digit = ascii && std::isxdigit(b) ? std::stoi(std::string(1, char(c)), nullptr, 16) : -1;
+    const Qlong digit =
+        ascii && std::isxdigit(b) ? std::stoi(std::string(1, char(c)), nullptr, 16) : -1;
     ASSERT_EQ(chHexToDigit(w), digit);
   }
   for (int c = 0; c < 256; ++c) {
@@ -41,8 +42,8 @@ TEST(Chars, ClassificationAgreesWithCLocaleOverAllCodes) {
 
 TEST(Chars, DigitToHexUsesTheLowFourBitsInUpperCase) {
   const char* digits = "0123456789ABCDEF";
-  for (Qword v : {Qword{0}, Qword{9}, Qword{10}, Qword{15}, Qword{16}, Qword{0x1234567B},
-                  ~Qword{0}}) {
+  for (Qword v :
+       {Qword{0}, Qword{9}, Qword{10}, Qword{15}, Qword{16}, Qword{0x1234567B}, ~Qword{0}}) {
     EXPECT_EQ(chDigitToHexA(v), digits[v & 15]);
     EXPECT_EQ(chDigitToHex(v), static_cast<char16_t>(digits[v & 15]));
     EXPECT_EQ(chHexToDigitA(chDigitToHexA(v)), static_cast<Qlong>(v & 15));
@@ -79,9 +80,15 @@ TEST(NewStrings, CopyOfInclusiveRange) {
     Qword first, last;
     const char* expected;
   } cases[] = {
-      {"hello", 1, kNoIndex, "ello"}, {"hello", 3, 1, ""},   {nullptr, 0, 5, ""},
-      {"", 0, 0, ""},                 {"hello", 0, 0, "h"},  {"hello", 1, 3, "ell"},
-      {"hello", 4, 99, "o"},          {"hello", 5, 9, ""},   {"hello", kNoIndex, kNoIndex, ""},
+      {"hello", 1, kNoIndex, "ello"},
+      {"hello", 3, 1, ""},
+      {nullptr, 0, 5, ""},
+      {"", 0, 0, ""},
+      {"hello", 0, 0, "h"},
+      {"hello", 1, 3, "ell"},
+      {"hello", 4, 99, "o"},
+      {"hello", 5, 9, ""},
+      {"hello", kNoIndex, kNoIndex, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text ? c.text : "null");
@@ -133,13 +140,13 @@ TEST(NewStrings, ConcatOfPieces) {
   EXPECT_EQ(Take(NewStringsConcatA(2, "", "")), "");
   // More pieces than any fixed table would hold.
   char* many = NewStringsConcatA(
-      120, "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6",
-      "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4",
-      "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2",
-      "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0",
-      "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8",
-      "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6",
-      "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9");
+      120, "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7",
+      "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6",
+      "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5",
+      "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4",
+      "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2", "3",
+      "4", "5", "6", "7", "8", "9", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2",
+      "3", "4", "5", "6", "7", "8", "9");
   std::string digits;
   for (int i = 0; i < 120; ++i) digits += char('0' + i % 10);
   EXPECT_EQ(Take(many), digits);
@@ -162,8 +169,9 @@ TEST(Buffers, CopyNeverWritesBeyondCapacity) {
     Qword copied;
     const char* expected;  // null: buffer untouched
   } cases[] = {
-      {"hello", 3, 2, "he"},   {"hello", 0, 0, nullptr}, {nullptr, 5, 0, ""},
-      {"", 5, 0, ""},          {"hello", 1, 0, ""},      {"hello", 6, 5, "hello"},
+      {"hello", 3, 2, "he"},     {"hello", 0, 0, nullptr},
+      {nullptr, 5, 0, ""},       {"", 5, 0, ""},
+      {"hello", 1, 0, ""},       {"hello", 6, 5, "hello"},
       {"hello", 99, 5, "hello"}, {"hello", kNoIndex, 5, "hello"},
   };
   for (const Case& c : cases) {
@@ -218,9 +226,9 @@ TEST(Buffers, SectionCopy) {
     Qword first, last, capacity, copied;
     const char* expected;
   } cases[] = {
-      {1, 3, 10, 3, "ell"},          {kNoIndex, 1, 10, 2, "he"}, {2, kNoIndex, 10, 3, "llo"},
-      {2, 99, 10, 3, "llo"},         {5, 9, 10, 0, ""},         {3, 2, 10, 0, ""},
-      {0, kNoIndex, 3, 2, "he"},     {1, 1, 10, 1, "e"},        {0, 4, kNoIndex, 5, "hello"},
+      {1, 3, 10, 3, "ell"},      {kNoIndex, 1, 10, 2, "he"}, {2, kNoIndex, 10, 3, "llo"},
+      {2, 99, 10, 3, "llo"},     {5, 9, 10, 0, ""},          {3, 2, 10, 0, ""},
+      {0, kNoIndex, 3, 2, "he"}, {1, 1, 10, 1, "e"},         {0, 4, kNoIndex, 5, "hello"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.first << ".." << c.last << " cap " << c.capacity);
@@ -288,8 +296,14 @@ TEST(HeapStrings, EnforceLastChr) {
     char c;
     const char* expected;
   } cases[] = {
-      {"a, ", ',', "a, "},  {"a ", ';', "a;"},   {"a", ';', "a;"},      {"a;", ';', "a;"},
-      {"a  \t", ';', "a; \t"}, {"", ';', ";"},   {"  ", ';', "  ;"},    {nullptr, ';', ";"},
+      {"a, ", ',', "a, "},
+      {"a ", ';', "a;"},
+      {"a", ';', "a;"},
+      {"a;", ';', "a;"},
+      {"a  \t", ';', "a; \t"},
+      {"", ';', ";"},
+      {"  ", ';', "  ;"},
+      {nullptr, ';', ";"},
       {"M\xC3\xBC", ';', "M\xC3\xBC;"},  // bytes of UTF-8 are no blanks
   };
   for (const Case& c : cases) {
@@ -371,7 +385,9 @@ TEST(Queries, NonWhiteIndices) {
   EXPECT_EQ(StringIndexLastNonWhite(u"x\x1F"), 0u);
   // UTF-8 bytes are characters in both directions.
   EXPECT_EQ(StringIndexLastNonWhiteA("ab\xE9"), 2u);
-  EXPECT_EQ(StringIndex1stNonWhiteA("\xE9" "ab"), 0u);
+  EXPECT_EQ(StringIndex1stNonWhiteA("\xE9"
+                                    "ab"),
+            0u);
   EXPECT_EQ(StringIndexLastNonWhiteA("ab\xC3\xA9 "), 3u);
 }
 
@@ -382,9 +398,12 @@ TEST(Queries, IndexOfCharSets) {
     Qword first, last;
     char first_found, last_found;
   } cases[] = {
-      {"a,b;c", ",;", 1, 3, ',', ';'}, {"abc", "xyz", kNoIndex, kNoIndex, 0, 0},
-      {"abc", "", kNoIndex, kNoIndex, 0, 0}, {"abc", nullptr, kNoIndex, kNoIndex, 0, 0},
-      {"", ",", kNoIndex, kNoIndex, 0, 0}, {nullptr, ",", kNoIndex, kNoIndex, 0, 0},
+      {"a,b;c", ",;", 1, 3, ',', ';'},
+      {"abc", "xyz", kNoIndex, kNoIndex, 0, 0},
+      {"abc", "", kNoIndex, kNoIndex, 0, 0},
+      {"abc", nullptr, kNoIndex, kNoIndex, 0, 0},
+      {"", ",", kNoIndex, kNoIndex, 0, 0},
+      {nullptr, ",", kNoIndex, kNoIndex, 0, 0},
       {",", ",", 0, 0, ',', ','},
   };
   for (const Case& c : cases) {
@@ -398,9 +417,9 @@ TEST(Queries, IndexOfCharSets) {
     const std::u16string wt = c.text ? W(c.text) : u"";
     const std::u16string ws = c.set ? W(c.set) : u"";
     char16_t wfound = u'x';
-    EXPECT_EQ(StringIndex1stOfChars(c.text ? wt.c_str() : nullptr, c.set ? ws.c_str() : nullptr,
-                                    &wfound),
-              c.first);
+    EXPECT_EQ(
+        StringIndex1stOfChars(c.text ? wt.c_str() : nullptr, c.set ? ws.c_str() : nullptr, &wfound),
+        c.first);
     EXPECT_EQ(wfound, static_cast<char16_t>(c.first_found));
     EXPECT_EQ(StringIndexLastOfChars(c.text ? wt.c_str() : nullptr, c.set ? ws.c_str() : nullptr,
                                      nullptr),
@@ -426,17 +445,17 @@ TEST(Queries, StartsAndEndsWith) {
     Dword skip;
     bool starts, ends;
   } cases[] = {
-      {"abc", "abc", 0, true, true},   {"abc", "bc", 0, false, true},
-      {"bc", "abc", 0, false, false},  {"", "a", 0, false, false},
-      {"abc", "", 0, true, true},      {"abc", nullptr, 0, true, true},
-      {nullptr, "a", 0, false, false}, {nullptr, "", 0, false, false},
-      {"  ab", "ab", 1, true, true},   {"  ab", "ab", 0, false, true},
+      {"abc", "abc", 0, true, true},      {"abc", "bc", 0, false, true},
+      {"bc", "abc", 0, false, false},     {"", "a", 0, false, false},
+      {"abc", "", 0, true, true},         {"abc", nullptr, 0, true, true},
+      {nullptr, "a", 0, false, false},    {nullptr, "", 0, false, false},
+      {"  ab", "ab", 1, true, true},      {"  ab", "ab", 0, false, true},
       {"  ab", "ab", 0x100, false, true},  // only the low byte of the flag counts
-      {"ab", "abc", 0, false, false},  {"abc", "ab", 0, true, false},
+      {"ab", "abc", 0, false, false},     {"abc", "ab", 0, true, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.text ? c.text : "null") << " / "
-                                    << (c.affix ? c.affix : "null"));
+    SCOPED_TRACE(testing::Message()
+                 << (c.text ? c.text : "null") << " / " << (c.affix ? c.affix : "null"));
     EXPECT_EQ(StringStartsWithA(c.text, c.affix, c.skip), c.starts);
     EXPECT_EQ(StringEndsWithA(c.text, c.affix), c.ends);
     const std::u16string wt = c.text ? W(c.text) : u"";

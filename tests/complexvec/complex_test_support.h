@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "complexvec/complex.h"
@@ -66,3 +66,11 @@ struct Worst {
 };
 
 }  // namespace ctest
+
+// Within a few ulp of the expected value, normwise.
+#define EXPECT_CNEAR(got, want, tol)                                        \
+  do {                                                                      \
+    const COMPLEX g_ = (got), w_ = (want);                                  \
+    EXPECT_LE(ctest::ErrorEps(g_, w_), tol)                                 \
+        << #got << " = " << ctest::Show(g_) << " want " << ctest::Show(w_); \
+  } while (0)

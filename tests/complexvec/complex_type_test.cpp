@@ -81,7 +81,8 @@ TEST(ComplexType, ArithmeticExactRows) {
       {"-(1,-2)", -COMPLEX(1, -2), COMPLEX(-1, 2)},
   };
   for (const auto& r : rows)
-    EXPECT_TRUE(Identical(r.got, r.want)) << r.what << ": " << Show(r.got) << " want " << Show(r.want);
+    EXPECT_TRUE(Identical(r.got, r.want))
+        << r.what << ": " << Show(r.got) << " want " << Show(r.want);
 }
 
 TEST(ComplexType, QuotientIsTheUnscaledFormula) {

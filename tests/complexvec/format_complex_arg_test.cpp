@@ -30,8 +30,12 @@ TEST(FormatComplexArguments, ByValueByAddressAndMatrices) {
   EXPECT_EQ(Take(NewSprintfA("%d|%C|%g|%Z|%d", 7, a, 0.5, b, 9)),
             "7|1.500000 -0.250000*i|0.500000|-2.000000 +3.000000*i|9");
   EXPECT_EQ(Take(NewSprintfA("%&Z", &b)), "-2.000000 +3.000000*i");
-  const COMPLEX m[] = {COMPLEX(1.0, 0.0), COMPLEX(0.0, 1.0), COMPLEX(2.0, -2.0), COMPLEX(-1.0, 0.5)};
-  EXPECT_EQ(Take(NewSprintfA("%.1C\xA7" "2\xA7" "2", m)),
+  const COMPLEX m[] = {COMPLEX(1.0, 0.0), COMPLEX(0.0, 1.0), COMPLEX(2.0, -2.0),
+                       COMPLEX(-1.0, 0.5)};
+  EXPECT_EQ(Take(NewSprintfA("%.1C\xA7"
+                             "2\xA7"
+                             "2",
+                             m)),
             "\n1.0 +0.0*i\t2.0 -2.0*i\n0.0 +1.0*i\t-1.0 +0.5*i");
   // Many by-value records: past the registers, on the stack.
   EXPECT_EQ(Take(NewSprintfA("%.0Z %.0Z %.0Z %.0Z %.0Z %.0Z", a, b, a, b, a, b)),

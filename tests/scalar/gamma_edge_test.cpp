@@ -17,7 +17,8 @@ constexpr double kEulerGamma = 0.5772156649015329;
 
 bool IsNan(double v) { return std::isnan(v); }
 void ExpectRel(double got, double want, double tol_eps) {
-  EXPECT_LE(std::fabs(got - want), tol_eps * kEps * std::fabs(want)) << "got " << got << " want " << want;
+  EXPECT_LE(std::fabs(got - want), tol_eps * kEps * std::fabs(want))
+      << "got " << got << " want " << want;
 }
 }  // namespace
 
@@ -38,7 +39,7 @@ TEST(GammaEdges, ClosedForms) {
   ExpectRel(rGamma(0.5), kSqrtPi, 4);
   ExpectRel(rGamma(-0.5), -2.0 * kSqrtPi, 4);
   ExpectRel(rGamma(-2.5), -8.0 * kSqrtPi / 15.0, 8);
-  ExpectRel(rGamma(5.0), 24.0, 32);  // exp(lnGamma): lnGamma's ulps times 3.2
+  ExpectRel(rGamma(5.0), 24.0, 32);   // exp(lnGamma): lnGamma's ulps times 3.2
   EXPECT_TRUE(IsNan(rGamma(172.0)));  // the exponential overflows
   EXPECT_EQ(r1DivGamma(172.0), 0.0);
   ExpectRel(r1DivGamma(-1.5), 3.0 / (4.0 * kSqrtPi), 8);
@@ -84,7 +85,8 @@ TEST(GammaEdges, IncompleteGammaArguments) {
   // Small x is not cut off: P(a, x) = x^a/Gamma(a + 1) (1 - a x/(a + 1) ...)
   ExpectRel(rGammaIncQ(0.01, 1e-16), 1.0 - std::pow(1e-16, 0.01) / std::tgamma(1.01), 16);
   ExpectRel(rGammaIncP(0.05, 3e-320), std::exp(0.05 * std::log(3e-320)) / std::tgamma(1.05), 64);
-  ExpectRel(rGammaIncP(0.2, 1e-200), std::pow(1e-200, 0.2) / std::tgamma(1.2), 1024);  // a ln x = -92
+  ExpectRel(rGammaIncP(0.2, 1e-200), std::pow(1e-200, 0.2) / std::tgamma(1.2),
+            1024);  // a ln x = -92
   ExpectRel(rGammaIncLower(0.01, 1e-16), std::pow(1e-16, 0.01) / 0.01, 16);
   ExpectRel(rGammaIncUpper(0.01, 1e-16), std::tgamma(0.01) - std::pow(1e-16, 0.01) / 0.01, 64);
   EXPECT_EQ(rGammaIncLower(2.5, 0.0), 0.0);
@@ -137,7 +139,8 @@ TEST(GammaEdges, InverseIncompleteGammaRoundTrip) {
   EXPECT_TRUE(IsNan(rGammaIncPInv(2.0, -0.1)));
   double worst = 0;
   for (double a : {0.013, 0.1, 0.37, 1.0, 2.345, 9.81, 47.3, 512.5, 8191.0}) {
-    for (double p : {1e-300, 1e-100, 1e-20, 1e-8, 0.001, 0.0917, 0.5, 0.8413, 0.999, 1 - 1e-9, 1 - 1e-15}) {
+    for (double p :
+         {1e-300, 1e-100, 1e-20, 1e-8, 0.001, 0.0917, 0.5, 0.8413, 0.999, 1 - 1e-9, 1 - 1e-15}) {
       const double x = rGammaIncPInv(a, p);
       ASSERT_FALSE(IsNan(x)) << a << " " << p;
       if (x == 0) {
@@ -154,7 +157,8 @@ TEST(GammaEdges, InverseIncompleteGammaRoundTrip) {
       } else {
         // Upper tail: p is known to an absolute eps only, and the root moves
         // by that much; P itself carries up to its tolerance class.
-        EXPECT_LE(std::fabs(rGammaIncP(a, x) - p), 8192 * kEps) << "a " << a << " p " << p << " x " << x;
+        EXPECT_LE(std::fabs(rGammaIncP(a, x) - p), 8192 * kEps)
+            << "a " << a << " p " << p << " x " << x;
       }
     }
   }
@@ -168,7 +172,8 @@ TEST(GammaEdges, BetaFamily) {
   EXPECT_TRUE(IsNan(rBetaLn(0.0, 1.0)));
   EXPECT_TRUE(IsNan(rBetaLn(1.0, -2.0)));
   EXPECT_TRUE(IsNan(rBeta3Ln(1.0, 2.0, 0.0)));
-  ExpectRel(rBeta3Ln(1.5, 2.5, 3.5), std::lgamma(1.5) + std::lgamma(2.5) + std::lgamma(3.5) - std::lgamma(7.5), 64);
+  ExpectRel(rBeta3Ln(1.5, 2.5, 3.5),
+            std::lgamma(1.5) + std::lgamma(2.5) + std::lgamma(3.5) - std::lgamma(7.5), 64);
   const double v[3] = {1.5, 2.5, 3.5};
   ExpectRel(rBetaMultiLn(3, v), rBeta3Ln(1.5, 2.5, 3.5), 16);
   EXPECT_EQ(rBetaMultiLn(1, v), 1.0);
@@ -183,7 +188,8 @@ TEST(GammaEdges, IncompleteBetaRules) {
   // I_x(1, b) = 1 - (1 - x)^b, I_x(a, 1) = x^a
   ExpectRel(rBetaIncReg(0.3, 1.0, 4.5), 1.0 - std::pow(0.7, 4.5), 64);
   ExpectRel(rBetaIncReg(0.3, 2.5, 1.0), std::pow(0.3, 2.5), 64);
-  for (double x : {0.2, 0.45, 0.8}) ExpectRel(rBetaInc(x, 2.0, 3.0), rBeta(2.0, 3.0) * rBetaIncReg(x, 2.0, 3.0), 64);
+  for (double x : {0.2, 0.45, 0.8})
+    ExpectRel(rBetaInc(x, 2.0, 3.0), rBeta(2.0, 3.0) * rBetaIncReg(x, 2.0, 3.0), 64);
   EXPECT_EQ(rBetaIncReg(1.0 - 2 * kEps, 2.0, 3.0), 1.0);
   EXPECT_EQ(rBetaInc(1.0 - 2 * kEps, 2.0, 3.0), rBeta(2.0, 3.0));
   // Near the end points the value still moves: x^a/(a B) and 1 - (1-x)^b/(b B).
@@ -196,7 +202,8 @@ TEST(GammaEdges, IncompleteBetaRules) {
   EXPECT_TRUE(IsNan(rBetaIncReg(-0.1, 2.0, 3.0)));
   EXPECT_TRUE(IsNan(rBetaIncReg(0.5, 0.0, 3.0)));
   EXPECT_TRUE(IsNan(rBetaIncReg(0.5, 2.0, -1.0)));
-  ExpectRel(rBetaIncReg2(0.2, 0.7, 2.0, 3.0), rBetaIncReg(0.7, 2.0, 3.0) - rBetaIncReg(0.2, 2.0, 3.0), 4);
+  ExpectRel(rBetaIncReg2(0.2, 0.7, 2.0, 3.0),
+            rBetaIncReg(0.7, 2.0, 3.0) - rBetaIncReg(0.2, 2.0, 3.0), 4);
   ExpectRel(rBetaInc2(0.2, 0.7, 2.0, 3.0), rBetaIncReg2(0.2, 0.7, 2.0, 3.0) * rBeta(2.0, 3.0), 4);
 }
 
@@ -210,12 +217,14 @@ TEST(GammaEdges, IncompleteBetaRules) {
   }
   const double slack = 1e-11;  // the incomplete beta's own error
   if (p < 0.5) {
-    if (rBetaIncReg(lo, a, b) <= p * (1 + slack) && p <= rBetaIncReg(hi, a, b) * (1 + slack) + 1e-300)
+    if (rBetaIncReg(lo, a, b) <= p * (1 + slack) &&
+        p <= rBetaIncReg(hi, a, b) * (1 + slack) + 1e-300)
       return ::testing::AssertionSuccess();
   } else {
     const double q = 1.0 - p;
     const double qlo = 1.0 - rBetaIncReg(hi, a, b), qhi = 1.0 - rBetaIncReg(lo, a, b);
-    if (qlo <= q * (1 + slack) + 1e-300 && q <= qhi * (1 + slack) + 4 * kEps) return ::testing::AssertionSuccess();
+    if (qlo <= q * (1 + slack) + 1e-300 && q <= qhi * (1 + slack) + 4 * kEps)
+      return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure() << "a " << a << " b " << b << " p " << p << " x " << x;
 }
@@ -239,6 +248,36 @@ TEST(GammaEdges, InverseIncompleteBetaRoundTrip) {
     }
   }
   std::printf("[ accuracy ] rBetaIncRegInv lower-tail round trip worst %.1f eps\n", worst);
+}
+
+TEST(GammaEdges, Factorials) {
+  EXPECT_EQ(rFactorial(-1), 0.0);
+  EXPECT_EQ(rFactorial(20), 2432902008176640000.0);
+  ExpectRel(rFactorial(25), 15511210043330985984000000.0, 64);
+  EXPECT_TRUE(std::isfinite(rFactorial(170)));
+  EXPECT_EQ(rFactorial(171), INFINITY);
+  EXPECT_TRUE(IsNan(rFactorialLn(-1)));
+  EXPECT_EQ(rFactorialLn(1), 0.0);
+  ExpectRel(rFactorialLn(20), std::log(2432902008176640000.0), 2);
+  EXPECT_EQ(rDoubleFactorial(-3), 0.0);
+  EXPECT_EQ(rDoubleFactorial(33), 6332659870762850625.0);
+  ExpectRel(rDoubleFactorial(34), 355687428096000.0 * 131072.0, 64);  // 17! 2^17
+  ExpectRel(rDoubleFactorial(35), 6332659870762850625.0 * 35.0, 64);
+  EXPECT_EQ(rDoubleFactorial(301), INFINITY);
+  EXPECT_TRUE(IsNan(rDoubleFactorialLn(-2)));
+  ExpectRel(rDoubleFactorialLn(35), std::log(6332659870762850625.0 * 35.0), 8);
+  ExpectRel(rDoubleFactorialLn(36), std::log(355687428096000.0 * 131072.0 * 36.0), 8);
+  EXPECT_TRUE(std::signbit(rDivByFact(-0.0, 5)));
+  EXPECT_EQ(rDivByFact(-0.0, 5), 0.0);
+  EXPECT_EQ(rDivByFact(240.0, 5), 2.0);
+  EXPECT_LT(rDivByFact(-1.0, 25), 0.0);
+  ExpectRel(rDivByFact(3.0, 200), std::exp(std::log(3.0) - std::lgamma(201.0)), 2048);
+  ExpectRel(rMulByFact(1e-300, 180), std::exp(std::log(1e-300) + std::lgamma(181.0)), 2048);
+  EXPECT_EQ(rMulByFact(-0.5, 4), -12.0);
+  EXPECT_TRUE(IsNan(rDivByFactLn(0.0, 5)));
+  EXPECT_TRUE(IsNan(rMulByFactLn(0.0, 5)));
+  ExpectRel(rDivByFactLn(2.0, 30), std::log(2.0) - std::lgamma(31.0), 16);
+  ExpectRel(rMulByFactLn(-2.0, 6), std::log(1440.0), 4);
 }
 
 TEST(GammaEdges, BinomialAndPochhammer) {

@@ -53,13 +53,16 @@ struct RefBinom {
 // what matters, absolutely below 1.
 class WorstError {
  public:
-  WorstError(const char* name, double tol_eps, double floor = 0) : name_(name), tol_(tol_eps), floor_(floor) {}
+  WorstError(const char* name, double tol_eps, double floor = 0)
+      : name_(name), tol_(tol_eps), floor_(floor) {}
   ~WorstError() {
-    std::printf("[ accuracy ] %-28s worst %10.1f eps (tolerance %g) at %s\n", name_, worst_, tol_, where_.c_str());
+    std::printf("[ accuracy ] %-28s worst %10.1f eps (tolerance %g) at %s\n", name_, worst_, tol_,
+                where_.c_str());
   }
   void Check(double got, double expected, const std::string& call) {
     const double scale = std::fmax(std::fabs(expected), floor_);
-    const double err = got == expected ? 0.0 : std::fabs(got - expected) / (scale * 2.220446049250313e-16);
+    const double err =
+        got == expected ? 0.0 : std::fabs(got - expected) / (scale * 2.220446049250313e-16);
     if (!(err <= tol_)) {
       ADD_FAILURE() << call << ": expected " << expected << ", got " << got << ", error " << err
                     << " eps, tolerance " << tol_ << " eps";

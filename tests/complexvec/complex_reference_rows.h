@@ -1,0 +1,46 @@
+// Rows of the committed mpmath tables (tools/gen_complex_reference.py) and
+// the check that runs a table through the exported entries.
+#pragma once
+#include <cinttypes>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "complex_test_support.h"
+
+namespace ctest {
+
+struct Row {
+  const char* name;
+  COMPLEX z;
+  Qlong i1, i2, i3;
+  double x;
+  COMPLEX w;
+  COMPLEX want;
+  int tol_class;
+};
+
+using Call = std::function<COMPLEX(const Row&)>;
+
+// Every row within its tolerance class; prints the worst error per function.
+template <size_t N>
+void CheckTable(const Row (&rows)[N], const std::map<std::string, Call>& calls) {
+  const double classes[] = {kTol0, kTol1, kTol2, kTol3};
+  std::map<std::string, Worst> worst;
+  for (const Row& r : rows) {
+    const auto it = calls.find(r.name);
+    ASSERT_NE(it, calls.end()) << "no call for " << r.name;
+    const COMPLEX got = it->second(r);
+    const double err = ErrorEps(got, r.want);
+    char where[160];
+    std::snprintf(where, sizeof where, "%s z=%s i=(%" PRId64 ", %" PRId64 ", %" PRId64 ") x=%g",
+                  r.name, Show(r.z).c_str(), r.i1, r.i2, r.i3, r.x);
+    worst[r.name].Note(err, where);
+    EXPECT_LE(err, classes[r.tol_class])
+        << where << "\n  got  " << Show(got) << "\n  want " << Show(r.want);
+  }
+  for (const auto& [name, w] : worst) w.Report(name.c_str());
+}
+
+}  // namespace ctest
