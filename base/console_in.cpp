@@ -59,7 +59,7 @@ LibErrorCode ReadLine(const C* prompt, C* buffer, Qword capacity, Qword groom, b
     Groom(buffer, groom);
   }
   PlatformFree(store);
-  return have_buffer ? 0 : kErrMissingOutputBuffer;
+  return have_buffer ? LibErrorCode{0} : LibErrorCode{kErrMissingOutputBuffer};
 }
 
 template <class C>
