@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "arrays/rarr_reduce.h"
+#include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
+#include "scalar/special_numbers.h"
 
 namespace {
 
@@ -50,6 +52,24 @@ VELTRIA_API double RArrHoelderSumI(Qword count, const double* x, Qlong n) {
       count, n < 0, [x](Qword i) { return std::fabs(x[i]); },
       [x, n](Qword i, double m) { return riPower(x[i] / m, n); },
       [inv](double s) { return rPow(s, inv); });
+}
+
+VELTRIA_API double RArrAbsHoelderSumI(Qword count, const double* x, Qlong n) {
+  if (!x || count == 0 || n == 0) return ___NAN;
+  const double inv = 1.0 / static_cast<double>(n);
+  return ScaledSum(
+      count, n < 0, [x](Qword i) { return std::fabs(x[i]); },
+      [x, n](Qword i, double m) { return riAbsPower(x[i] / m, n); },
+      [inv](double s) { return rPow(s, inv); });
+}
+
+VELTRIA_API double RArrSignedHoelderSumI(Qword count, const double* x, Qlong n) {
+  if (!x || count == 0 || n == 0) return ___NAN;
+  const double inv = 1.0 / static_cast<double>(n);
+  return ScaledSum(
+      count, n < 0, [x](Qword i) { return std::fabs(x[i]); },
+      [x, n](Qword i, double m) { return riSignedPower(x[i] / m, n); },
+      [inv](double s) { return rSignedPower(s, inv); });
 }
 
 VELTRIA_API double RArrAbsMinkowskiSum(Qword count, const double* a, const double* b, double p) {

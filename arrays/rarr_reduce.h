@@ -17,6 +17,8 @@ VELTRIA_API double RArrSkipSum(Qword count, const double* x, Qword step);
 VELTRIA_API double RArrSumOfPowersI(Qword count, const double* x, Qword n);
 VELTRIA_API double RArrAbsSumOfPowers(Qword count, const double* x, double p);
 VELTRIA_API double RArrSumOfSignedPowers(Qword count, const double* x, double p);
+VELTRIA_API double RArrAbsSumOfPowersI(Qword count, const double* x, Qword n);
+VELTRIA_API double RArrSumOfSignedPowersI(Qword count, const double* x, Qword n);
 VELTRIA_API double RArrProduct(Qword count, const double* x);     // empty: 1
 VELTRIA_API double RArrAbsProduct(Qword count, const double* x);  // empty: 1
 // Sum of ln abs(x), the product's sign in *sign (optional); empty: 0.
@@ -32,7 +34,9 @@ VELTRIA_API Dword RArrByRMat(const double* A, Dword rows, Dword cols, const doub
 
 // Scaled power sums: NaN also for an exponent of 0.
 VELTRIA_API double RArrAbsHoelderSum(Qword count, const double* x, double p);
+VELTRIA_API double RArrAbsHoelderSumI(Qword count, const double* x, Qlong n);
 VELTRIA_API double RArrHoelderSumI(Qword count, const double* x, Qlong n);
+VELTRIA_API double RArrSignedHoelderSumI(Qword count, const double* x, Qlong n);
 VELTRIA_API double RArrAbsMinkowskiSum(Qword count, const double* a, const double* b, double p);
 
 // Means.

@@ -13,6 +13,7 @@ COMPLEX ccLogValue(COMPLEX z, Qlong k);
 COMPLEX ccLog1pValue(COMPLEX z, Qlong k);
 COMPLEX ccLogAValue(COMPLEX z, Qlong k);
 COMPLEX ccLogDValue(COMPLEX z);
+COMPLEX ccLogADValue(COMPLEX z, Qlong n, Qlong k);
 
 // Powers.
 COMPLEX ccPowerValue(COMPLEX z, COMPLEX w);
@@ -56,7 +57,9 @@ COMPLEX ccAcoshValue(COMPLEX z);
 COMPLEX ccAtanhValue(COMPLEX z);
 COMPLEX ccAcothValue(COMPLEX z);
 
-// Rising and falling factorials.
+// Closed-form integral of t^n (ln t)^m from 0 to z, rising and falling
+// factorials.
+COMPLEX ccAS4_1_51Value(COMPLEX z, Qword n, Qword m, Qlong k);
 COMPLEX ccPochhammerValue(COMPLEX z, Qlong n);
 
 // Means.

@@ -56,6 +56,11 @@ TEST(RealSums, SkipSumsPowersAndProducts) {
   EXPECT_REL(RArrSumOfSignedPowers(2, neg, 3.0), 19.0, 64);
   EXPECT_REL(RArrSumOfSignedPowers(2, neg, 0.5), std::sqrt(3.0) - std::sqrt(2.0), 64);
   EXPECT_TRUE(std::isnan(RArrSumOfSignedPowers(0, neg, 2.0)));
+  EXPECT_EQ(RArrAbsSumOfPowersI(2, neg, 3), 35.0);
+  EXPECT_EQ(RArrSumOfSignedPowersI(2, neg, 2), 5.0);
+  EXPECT_EQ(RArrAbsSumOfPowersI(2, neg, 0), 2.0);
+  EXPECT_TRUE(std::isnan(RArrAbsSumOfPowersI(0, neg, 2)));
+  EXPECT_TRUE(std::isnan(RArrSumOfSignedPowersI(2, nullptr, 2)));
   // A saturated term is the answer at once.
   const double huge[3] = {1, 1e300, 1e300};
   EXPECT_EQ(RArrAbsSumOfPowers(3, huge, 2.0), std::numeric_limits<double>::max());
@@ -124,6 +129,11 @@ TEST(RealPowerSums, ScaledAgainstClosedForms) {
   EXPECT_REL(RArrHoelderSumI(2, x, 2), 5.0, 8);
   // Odd n keeps the signs inside: |27 - 64|^(1/3).
   EXPECT_REL(RArrHoelderSumI(2, x, 3), std::cbrt(37.0), 16);
+  EXPECT_REL(RArrAbsHoelderSumI(2, x, 3), std::cbrt(91.0), 16);
+  EXPECT_REL(RArrSignedHoelderSumI(2, x, 3), -std::cbrt(37.0), 16);
+  EXPECT_REL(RArrSignedHoelderSumI(2, x, 2), -std::sqrt(7.0), 16);  // 9 - 16 = -7
+  EXPECT_TRUE(std::isnan(RArrAbsHoelderSumI(2, x, 0)));
+  EXPECT_TRUE(std::isnan(RArrSignedHoelderSumI(0, x, 2)));
   // Far beyond the range of the squares.
   const double big[2] = {3e200, 4e200};
   EXPECT_REL(RArrAbsHoelderSum(2, big, 2.0), 5e200, 8);
