@@ -22,7 +22,7 @@ struct FormatSpecT {
 using FormatSpec = FormatSpecT<char16_t>;
 using FormatSpecA = FormatSpecT<char>;
 
-// Parses the specification that starts at the '%' of `text`; returns the
+// Parses the conversion field that starts at the '%' of `text`; returns the
 // characters consumed (the '%' included), 0 for a null text.
 Qword FormatParseSpec(const char16_t* text, FormatSpec* spec);
 Qword FormatParseSpec(const char* text, FormatSpecA* spec);

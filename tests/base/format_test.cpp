@@ -1,4 +1,4 @@
-// The formatter: every documented case of the specification parser, the
+// The formatter: every documented case of the conversion-field parser, the
 // engine and the converters, in both engines; the real forms against the
 // independent digit-loop table; limits and failures.
 #include "base/format.h"
