@@ -19,3 +19,7 @@ VELTRIA_API Qword Utf8ToUtf16(const char* src, Qword src_units, char16_t* dst, Q
 // or when the allocation fails.
 VELTRIA_API char* NewUtf8FromUtf16(const char16_t* src);
 VELTRIA_API char16_t* NewUtf16FromUtf8(const char* src);
+
+// Writes the UTF-8 bytes of one code point (at most 4) to out; returns
+// their number. Internal: the console encodes through it.
+int Utf8EncodeCodePoint(Dword code, char* out);
