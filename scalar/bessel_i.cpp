@@ -36,6 +36,9 @@ VELTRIA_API double rBesselInuSeries(double x, double nu, Long* count) {
   if (x > 0) {
     pre = std::exp(nu * std::log(0.5 * x) - rGammaLn(nu + 1));
     if (nu < 0 && (DoubleToQlong(nu) & 1)) pre = -pre;
+  } else if (nu < 0) {
+    // (x/2)^nu grows without bound; the sign is that of 1/Gamma(nu + 1).
+    pre = (DoubleToQlong(nu) & 1) ? -___PlsINF : ___PlsINF;
   } else {
     pre = nu == 0 ? 1.0 : 0.0;
   }
@@ -72,7 +75,11 @@ VELTRIA_API double rBesselInuDefinitive(double x, double nu) {
   const double asymp_top = std::fmin(c, 2 * std::sqrt(x));
   if (nu >= 0) {
     if (x > 18 && nu < asymp_top) return rBesselInuAsymp(x, nu);
-    return rBesselInuSeries(x, nu, nullptr);
+    const double value = rBesselInuSeries(x, nu, nullptr);
+    // The series needs more than its 1000 terms only from x = 2000 on; with
+    // nu <= x, I is at least I_x(x) ~ e^(0.53 x) there and overflows.
+    if (std::isnan(value) && x > 1500 && nu <= x) return ___PlsINF;
+    return value;
   }
   if (x > 18) {
     // The asymptotic sum holds only for small orders; beyond, the

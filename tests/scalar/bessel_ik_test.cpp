@@ -71,6 +71,15 @@ TEST(BesselI, DomainAndCaps) {
   Long count = 0;
   EXPECT_TRUE(std::isnan(rBesselInuSeries(3000, 0.5, &count)));
   EXPECT_EQ(count, 1000);
+  // Where the cap is reached with nu <= x, I overflows: infinity, not NaN.
+  EXPECT_EQ(rBesselInuDefinitive(3000, 1200), ___PlsINF);
+  // At 0, negative non-integer orders are infinite with the sign of
+  // 1/Gamma(nu + 1).
+  EXPECT_EQ(rBesselInuSeries(0, -0.4, nullptr), ___PlsINF);
+  EXPECT_EQ(rBesselInuSeries(0, -1.4, nullptr), ___MnsINF);
+  EXPECT_EQ(rBesselInuDefinitive(0, -2.5), ___PlsINF);
+  EXPECT_EQ(rBesselInuSeries(0, 0, nullptr), 1);
+  EXPECT_EQ(rBesselInuSeries(0, 2.5, nullptr), 0);
   // mu = 1 (nu = 1/2) ends the asymptotic sum after its first term.
   EXPECT_EQ(rBesselInuAsympSum(7.3, 0.5, 12), 1);
 }
