@@ -28,8 +28,7 @@ VELTRIA_API double RArrIntExt3QXYarr(double x, const double* XY, Qword n);
 
 // The polynomial through all n points. Lagrange: NaN for coinciding x; the
 // interleaved form gives 0 for a null table or n < 2, the other NaN.
-VELTRIA_API double RArrIntExtLagrangeXarrYarr(double x, const double* X, const double* Y,
-                                              Qword n);
+VELTRIA_API double RArrIntExtLagrangeXarrYarr(double x, const double* X, const double* Y, Qword n);
 VELTRIA_API double RArrIntExtLagrangeXYarr(double x, const double* XY, Qword n);
 // Newton: work holds n doubles; with mode 1 it receives the value and every
 // derivative at x. NaN for a null table or work, or n < 2.
@@ -58,8 +57,8 @@ VELTRIA_API Dword RArrSplineEx(const double* X, const double* Y, Qword n, const 
 // Cubic spline workers. yp1, ypn: end slopes; above 9.9e29 a natural end.
 VELTRIA_INTERNAL Dword RArrSpline3Worker(const double* X, const double* Y, Qword n, double* y2,
                                          double yp1, double ypn);
-VELTRIA_INTERNAL Dword RArrSpline3Eval(const double* X, const double* Y, Qword n,
-                                       const double* y2, double x, double* out);
+VELTRIA_INTERNAL Dword RArrSpline3Eval(const double* X, const double* Y, Qword n, const double* y2,
+                                       double x, double* out);
 // The (k+1) x (k+1) column-major system of one extended-spline segment: h
 // rows through the window abscissae s, then k+1-h rows of derivatives 1, 2,
 // ... at s[m0]; the polynomial is centred on (s[m0] + s[m0 + step])/2.

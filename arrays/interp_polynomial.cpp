@@ -58,8 +58,7 @@ double Newton(const Table& t, double x, double* w, Qword mode) {
 
 }  // namespace
 
-VELTRIA_API double RArrIntExtLagrangeXarrYarr(double x, const double* X, const double* Y,
-                                              Qword n) {
+VELTRIA_API double RArrIntExtLagrangeXarrYarr(double x, const double* X, const double* Y, Qword n) {
   if (!X || !Y || n < 2) return ___NAN;
   return Lagrange(interp::Separate(X, Y, n), x);
 }

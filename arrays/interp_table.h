@@ -16,9 +16,7 @@ struct Table {
 };
 
 inline Table Separate(const double* x, const double* y, Qword n) { return {x, y, 1, n}; }
-inline Table Interleaved(const double* xy, Qword n) {
-  return {xy, xy ? xy + 1 : nullptr, 2, n};
-}
+inline Table Interleaved(const double* xy, Qword n) { return {xy, xy ? xy + 1 : nullptr, 2, n}; }
 
 // The interval [lo, lo + 1] that holds x, for n >= 2; a point equal to a
 // knot falls in the interval to its right, points outside in the end ones.

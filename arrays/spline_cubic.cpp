@@ -49,8 +49,8 @@ VELTRIA_INTERNAL Dword RArrSpline3Worker(const double* X, const double* Y, Qword
   return kErrNone;
 }
 
-VELTRIA_INTERNAL Dword RArrSpline3Eval(const double* X, const double* Y, Qword n,
-                                       const double* y2, double x, double* out) {
+VELTRIA_INTERNAL Dword RArrSpline3Eval(const double* X, const double* Y, Qword n, const double* y2,
+                                       double x, double* out) {
   if (!X || !Y || !y2 || n <= 1) return kErrMissingArguments;
   if (!out) return kErrMissingOutputBuffer;
   const Qword lo = interp::Bracket(interp::Separate(X, Y, n), x), hi = lo + 1;
@@ -58,7 +58,8 @@ VELTRIA_INTERNAL Dword RArrSpline3Eval(const double* X, const double* Y, Qword n
   if (h == 0) return kErrIllegalArgument;
   const double a = (X[hi] - x) / h;
   const double b = 1 - a;
-  *out = a * Y[lo] + b * Y[hi] + ((a * a * a - a) * y2[lo] + (b * b * b - b) * y2[hi]) * (h * h) / 6;
+  *out =
+      a * Y[lo] + b * Y[hi] + ((a * a * a - a) * y2[lo] + (b * b * b - b) * y2[hi]) * (h * h) / 6;
   return kErrNone;
 }
 

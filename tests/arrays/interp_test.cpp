@@ -1,12 +1,12 @@
 // Kernels, table lookups and the Lagrange and Newton polynomials: closed
 // forms (polynomials the rules must reproduce) and numpy.interp
 // (tools/gen_interp_reference.py).
+#include "arrays/interp.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
-
-#include "arrays/interp.h"
 
 namespace {
 

@@ -173,9 +173,8 @@ TEST(Spline3, ClampedReproducesACubic) {
   const std::vector<double> x = Knots(8);
   const std::vector<double> y = Samples(p, x);
   std::vector<double> y2(x.size());
-  ASSERT_EQ(RArrSpline3Worker(x.data(), y.data(), x.size(), y2.data(), dp.At(x[0]),
-                              dp.At(x.back())),
-            0u);
+  ASSERT_EQ(
+      RArrSpline3Worker(x.data(), y.data(), x.size(), y2.data(), dp.At(x[0]), dp.At(x.back())), 0u);
   for (double t : {x[0] - 0.5, -1.0, 0.1, 0.77, x.back(), x.back() + 0.75}) {
     double v = 0;
     ASSERT_EQ(RArrSpline3Eval(x.data(), y.data(), x.size(), y2.data(), t, &v), 0u);
@@ -222,14 +221,13 @@ struct ExCase {
 
 TEST(SplineEx, ReproducesPolynomialsOfItsDegree) {
   const ExCase cases[] = {
-      {9, 3, 2, 0, 2},   // f 0: three-point windows, piecewise quadratic
-      {10, 3, 2, 1, 2},  // last segment of one interval: two points and one slope
-      {13, 5, 2, 0, 3},  // f 1: four points at the ends, five inside
-      {13, 5, 2, 2, 5},
-      {12, 6, 3, 1, 4},  // f 1; last segment of two intervals with four points
-      {8, 7, 1, 0, 3},   // deg made 6, f 2: windows cut to four points at both ends
-      {5, 9, 2, 3, 7},   // f 3: every window is the whole table
-      {3, 5, 4, 1, 3},   // no whole segment: only the shorter last one
+      {9, 3, 2, 0, 2},                     // f 0: three-point windows, piecewise quadratic
+      {10, 3, 2, 1, 2},                    // last segment of one interval: two points and one slope
+      {13, 5, 2, 0, 3},                    // f 1: four points at the ends, five inside
+      {13, 5, 2, 2, 5}, {12, 6, 3, 1, 4},  // f 1; last segment of two intervals with four points
+      {8, 7, 1, 0, 3},  // deg made 6, f 2: windows cut to four points at both ends
+      {5, 9, 2, 3, 7},  // f 3: every window is the whole table
+      {3, 5, 4, 1, 3},  // no whole segment: only the shorter last one
   };
   for (const ExCase& c : cases) {
     Poly p;
@@ -262,24 +260,20 @@ TEST(SplineEx, SmallDegreesAreTheSimpleRules) {
   const Qword m = xs.size();
   std::vector<double> out(m), want(m);
   // deg 2, step 1: straight lines between neighbours.
-  ASSERT_EQ(RArrSplineEx(x.data(), y.data(), 7, nullptr, nullptr, 0, xs.data(), out.data(), m, 2,
-                         1),
-            0u);
+  ASSERT_EQ(
+      RArrSplineEx(x.data(), y.data(), 7, nullptr, nullptr, 0, xs.data(), out.data(), m, 2, 1), 0u);
   for (Qword j = 0; j < m; ++j)
-    EXPECT_NEAR(out[j], RArrIntExt2LXarrYarr(xs[j], x.data(), y.data(), 7), 64 * kEps * 4)
-        << xs[j];
+    EXPECT_NEAR(out[j], RArrIntExt2LXarrYarr(xs[j], x.data(), y.data(), 7), 64 * kEps * 4) << xs[j];
   // deg 2, step 1 and one slope: the quadratic spline started with it.
   const double chord = (y[1] - y[0]) / (x[1] - x[0]);
-  ASSERT_EQ(RArrSplineEx(x.data(), y.data(), 7, &chord, &chord, 1, xs.data(), out.data(), m, 2,
-                         1),
+  ASSERT_EQ(RArrSplineEx(x.data(), y.data(), 7, &chord, &chord, 1, xs.data(), out.data(), m, 2, 1),
             0u);
   ASSERT_EQ(RArrSpline2XarrYarr(x.data(), y.data(), 7, xs.data(), want.data(), m, 1), 0u);
   for (Qword j = 0; j < m; ++j) EXPECT_NEAR(out[j], want[j], 256 * kEps * 8) << xs[j];
   // deg 4, step 1: the cubic through the segment's points and one neighbour
   // on either side (three points at the ends).
-  ASSERT_EQ(RArrSplineEx(x.data(), y.data(), 7, nullptr, nullptr, 0, xs.data(), out.data(), m, 4,
-                         1),
-            0u);
+  ASSERT_EQ(
+      RArrSplineEx(x.data(), y.data(), 7, nullptr, nullptr, 0, xs.data(), out.data(), m, 4, 1), 0u);
   for (Qword j = 0; j < m; ++j) {
     Qword k = 0;
     while (k + 2 < 7 && xs[j] > x[k + 1]) ++k;
