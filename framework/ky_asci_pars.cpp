@@ -96,11 +96,11 @@ LibErrorCode cKyAsciPars::AddEntry(const char* name, const char* value, const ch
   // An empty value before an extra text keeps its own "=", so that the
   // extra text is not read back as the value.
   if (v > 0 || e > 0) {
-    std::memcpy(out, value, v);
+    if (v > 0) std::memcpy(out, value, v);
     out += v;
     *out++ = '=';
   }
-  std::memcpy(out, extra, e);
+  if (e > 0) std::memcpy(out, extra, e);
   out += e;
   *out++ = kCr;
   *out = 0;
