@@ -125,6 +125,10 @@ TEST(Spline2, Checks) {
   // One point makes no segment: refused, nothing written.
   EXPECT_EQ(RArrSpline2XarrYarr(X, Y, 1, xs, out, 2, 1), 14u);
   EXPECT_EQ(out[0], 7.0);
+  // A repeated knot is refused before anything is written.
+  const double Xdup[3] = {0, 1, 1};
+  EXPECT_EQ(RArrSpline2XarrYarr(Xdup, Y, 3, xs, out, 2, 1), 26u);
+  EXPECT_EQ(out[0], 7.0);
   // Mode 2 on two points falls back to the chord.
   EXPECT_EQ(RArrSpline2XarrYarr(X, Y, 2, xs, out, 2, 2), 0u);
   EXPECT_EQ(out[0], 0.5);
