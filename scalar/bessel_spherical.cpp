@@ -25,6 +25,7 @@ double SphericalJSeries(double x, Qword n) {
   const double h = -0.5 * x * x;
   // (2n + 1)!! is infinite from n = 150 on; the clamp keeps 2n + 1 in range.
   double term = 1 / rDoubleFactorial(static_cast<Qlong>(2 * std::min<Qword>(n, 1000) + 1));
+  if (term == 0) return 0.0;  // x^n would meet an infinity
   double sum = term;
   const double two_n = 2 * static_cast<double>(n);
   for (Qword c = 0; c < kMaxTerms; ++c) {
@@ -99,6 +100,8 @@ VELTRIA_API double rBessel_ynu_series(double x, Qlong n) {
     const double j = bessel_detail::SphericalJSeries(x, m);
     return (m & 1) ? j : -j;
   }
+  // (2n - 1)!! is infinite from n = 151 on; this keeps 2n a Qlong.
+  if (n > 1000) return ___MnsINF;
   const double h = 0.5 * x * x;
   // G = sum_{k=0..n} (2n - 2k - 1)!! h^k / k!
   // (2n - 1)!! with (-1)!! = 1; n = -1 has no finite part.
