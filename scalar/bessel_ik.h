@@ -8,6 +8,7 @@ VELTRIA_API double rBesselIn(double x, Qlong n);
 VELTRIA_API double rBesselInuDefinitive(double x, double nu);
 VELTRIA_API double rBesselInuSeries(double x, double nu, Long* count);
 VELTRIA_API double rBesselInuAsymp(double x, double nu);
+VELTRIA_API double rBesselInuThroughMultiplication(double x, double nu);
 VELTRIA_API double rBessel_I0(double x);
 
 VELTRIA_API double rBesselK0(double x);

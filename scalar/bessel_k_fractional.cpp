@@ -7,10 +7,9 @@
 
 #include "base/double_to_int.h"
 #include "scalar/bessel_ik_internal.h"
+#include "scalar/bessel_temme_table.h"
 
 namespace {
-
-#include "scalar/bessel_temme_table.inc"
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kEps = 2.220446049250313e-16;
@@ -21,20 +20,25 @@ constexpr int kMaxSteps = 100000;
 // exponent nu·eta; they meet near 1e5 at a few 1e-13.
 constexpr double kDebyeOrder = 1e5;
 
-template <size_t N>
-double EvenPoly(const double (&c)[N], double m2) {
-  double s = c[N - 1];
-  for (size_t i = N - 1; i-- > 0;) s = s * m2 + c[i];
+// sum over i of a_(2i + parity) m2^i from the Taylor coefficients a_k of
+// 1/Gamma(1 + mu).
+double HalfTaylor(int parity, double m2) {
+  using bessel_detail::kRecipGammaTaylor;
+  using bessel_detail::kRecipGammaTerms;
+  int i = kRecipGammaTerms - 1;
+  if ((i & 1) != parity) --i;
+  double s = kRecipGammaTaylor[i];
+  for (i -= 2; i >= 0; i -= 2) s = s * m2 + kRecipGammaTaylor[i];
   return s;
 }
 
 // Temme's series, for 0 < x <= 2.
 void TemmePair(double x, double mu, double* k_mu, double* k_mu1) {
   const double m2 = mu * mu;
-  const double g1 = -EvenPoly(kRGammaOdd, m2);  // (1/G(1-mu) - 1/G(1+mu)) / (2 mu)
-  const double g2 = EvenPoly(kRGammaEven, m2);  // (1/G(1-mu) + 1/G(1+mu)) / 2
-  const double rg_plus = g2 - mu * g1;          // 1/Gamma(1 + mu)
-  const double rg_minus = g2 + mu * g1;         // 1/Gamma(1 - mu)
+  const double g1 = -HalfTaylor(1, m2);  // (1/G(1-mu) - 1/G(1+mu)) / (2 mu)
+  const double g2 = HalfTaylor(0, m2);   // (1/G(1-mu) + 1/G(1+mu)) / 2
+  const double rg_plus = g2 - mu * g1;   // 1/Gamma(1 + mu)
+  const double rg_minus = g2 + mu * g1;  // 1/Gamma(1 - mu)
   const double ln2x = std::log(2.0 / x);
   const double sigma = mu * ln2x;
   const double pimu = kPi * mu;
