@@ -98,7 +98,8 @@ VELTRIA_API Long OsRunApplication(const char16_t* application, const char16_t* f
   if (path) {
     StringGroom(path, 0);
     // The path goes between double quotes unless it brings its own.
-    std::u16string line = path[0] == u'"' ? std::u16string(path) : u"\"" + std::u16string(path) + u"\"";
+    std::u16string line =
+        path[0] == u'"' ? std::u16string(path) : u"\"" + std::u16string(path) + u"\"";
     char16_t* work = (folder && folder[0]) ? NewCopyString(folder, 0, ~Qword{0}) : nullptr;
     OsProcess* process = OsProcessLaunch(line.data(), work);
     if (process) {

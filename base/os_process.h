@@ -10,8 +10,8 @@
 
 // A launched process; owned by the caller until OsProcessDetach.
 struct OsProcess {
-  Qlong process;    // -1 until launched
-  Qlong thread;     // -1 until launched
+  Qlong process;  // -1 until launched
+  Qlong thread;   // -1 until launched
   Dword process_id;
   Dword thread_id;
   Dword exit_code;  // written by OsProcessTest; 259 while running

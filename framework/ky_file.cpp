@@ -84,8 +84,10 @@ bool cKyFile::SetPath(const char16_t* path, const char16_t* folder, const char16
     dir = Normalised(folder);
     // An empty folder, or one of blanks only, means the executable's folder.
     if (dir.empty()) dir = Take(OsStringNewCopy(kOsExecutableFolder));
-    if (dir.empty()) have_folder = false;
-    else if (dir.back() != u'/') dir += u'/';
+    if (dir.empty())
+      have_folder = false;
+    else if (dir.back() != u'/')
+      dir += u'/';
   }
   std::u16string full;
   if (p.empty()) {
@@ -129,8 +131,8 @@ bool cKyFile::SelectByDialog(const char16_t* title, const char16_t* folder,
                              const char16_t* extension, const char16_t* filter, Dword flags,
                              Qword owner, Dword* raw_flags) {
   char16_t* start = folder ? nullptr : OsStringNewCopy(kOsExecutableFolder);
-  char16_t* chosen = NewOsFileSelectDialog(title, folder ? folder : start, extension, filter,
-                                           flags, owner, raw_flags);
+  char16_t* chosen = NewOsFileSelectDialog(title, folder ? folder : start, extension, filter, flags,
+                                           owner, raw_flags);
   KillString(&start);
   if (!chosen) {
     last_error_ = LibLastError;
@@ -153,7 +155,9 @@ bool cKyFile::SetPathByDialog(const char16_t* title, const char16_t* folder,
   return SetPath(chooser.path_, nullptr, nullptr);
 }
 
-char16_t* cKyFile::GetName() const { return path_ ? NewFilePathFraction(path_, kPathName) : nullptr; }
+char16_t* cKyFile::GetName() const {
+  return path_ ? NewFilePathFraction(path_, kPathName) : nullptr;
+}
 
 char16_t* cKyFile::GetFolder() const {
   return path_ ? NewFilePathFraction(path_, kPathFolder) : nullptr;

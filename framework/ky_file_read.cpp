@@ -87,8 +87,8 @@ bool cKyFile::MakeWindow(Qlong capacity) {
   window_capacity_ = 0;
   window_count_ = 0;
   Dword error = 0;
-  window_data_ = reinterpret_cast<unsigned char*>(
-      NewByteArrFill(&error, static_cast<Qword>(capacity) + 2));
+  window_data_ =
+      reinterpret_cast<unsigned char*>(NewByteArrFill(&error, static_cast<Qword>(capacity) + 2));
   if (!window_data_) {
     last_error_ = error;
     return false;

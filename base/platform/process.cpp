@@ -22,9 +22,7 @@ namespace {
 
 constexpr Qword kUnitsPerSecond = 10000000;  // 100 ns units
 
-Qword ToUnits(const FILETIME& t) {
-  return (Qword{t.dwHighDateTime} << 32) | t.dwLowDateTime;
-}
+Qword ToUnits(const FILETIME& t) { return (Qword{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
 
 Qword NowUnits() {
   FILETIME now{};
@@ -190,12 +188,12 @@ Dword PlatformTaskTimes(Dword pid, Dword tid, FILETIME* creation, FILETIME* kern
     return 0;
   }
   const auto ticks_per_second = sysconf(_SC_CLK_TCK);
-  const Qword per_tick = ticks_per_second > 0 ? kUnitsPerSecond / static_cast<Qword>(ticks_per_second)
-                                              : 100000;
+  const Qword per_tick =
+      ticks_per_second > 0 ? kUnitsPerSecond / static_cast<Qword>(ticks_per_second) : 100000;
   timespec boot{};
   clock_gettime(CLOCK_BOOTTIME, &boot);
-  const Qword since_boot = static_cast<Qword>(boot.tv_sec) * kUnitsPerSecond +
-                           static_cast<Qword>(boot.tv_nsec) / 100;
+  const Qword since_boot =
+      static_cast<Qword>(boot.tv_sec) * kUnitsPerSecond + static_cast<Qword>(boot.tv_nsec) / 100;
   const Qword age = since_boot > start * per_tick ? since_boot - start * per_tick : 0;
   *creation = PlatformFileTime(NowUnits() - age);
   *kernel = PlatformFileTime(stime * per_tick);

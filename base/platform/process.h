@@ -36,7 +36,6 @@ Qlong WinCurrentProcess(Dword* process_id);
 
 // Internal to the platform layer: the times of one task of /proc (pid and
 // tid; tid 0 for the process as a whole).
-Dword PlatformTaskTimes(Dword pid, Dword tid, FILETIME* creation, FILETIME* kernel,
-                        FILETIME* user);
+Dword PlatformTaskTimes(Dword pid, Dword tid, FILETIME* creation, FILETIME* kernel, FILETIME* user);
 // A file time from 100 ns units.
 FILETIME PlatformFileTime(Qword units);

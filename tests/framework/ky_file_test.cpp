@@ -158,8 +158,8 @@ TEST_F(KyFileTest, DialogsThroughTheHooks) {
   UiHooksInstall(&hooks);
   cKyFile f;
   answer = Path("chosen");
-  ASSERT_TRUE(f.SelectByDialog(u"Pick", Wide(dir_).c_str(), u"cfg", u"Config|*.cfg|", 0, 0,
-                               nullptr));
+  ASSERT_TRUE(
+      f.SelectByDialog(u"Pick", Wide(dir_).c_str(), u"cfg", u"Config|*.cfg|", 0, 0, nullptr));
   EXPECT_EQ(Narrow(f.path()), Path("chosen.cfg"));
   answer.clear();
   EXPECT_FALSE(f.SetPathByDialog(u"Pick", nullptr, u"cfg", nullptr, 0, 0, nullptr));
@@ -336,8 +336,7 @@ TEST_F(KyFileTest, LocateStringMatchesStdFind) {
   std::string model = RandomBytes(rng, static_cast<size_t>(kWindow) * 2 + 5000);
   // "Setup:" across the seam of the first two windows, and elsewhere.
   const std::vector<size_t> plants = {100, static_cast<size_t>(kWindow) - 3, 5000000,
-                                      static_cast<size_t>(kWindow) * 2 - 1,
-                                      model.size() - 6};
+                                      static_cast<size_t>(kWindow) * 2 - 1, model.size() - 6};
   for (size_t p : plants) model.replace(p, 6, "Setup:");
   cKyFile f;
   OpenWith(&f, "search", model, 0);
@@ -396,9 +395,9 @@ TEST_F(KyFileTest, SeekLineStartAndPreviousLine) {
     Qlong start;
   };
   const Row rows[] = {
-      {0, 0},   {3, 0},    {5, 0},    {6, 0},    // the CR and LF of the first line
-      {7, 7},   {13, 7},   {14, 7},   {15, 15},  // an empty line stays on its CR
-      {16, 15}, {17, 17},  {23, 17},  {24, 24},  {28, 24}, {29, 24},
+      {0, 0},   {3, 0},   {5, 0},   {6, 0},    // the CR and LF of the first line
+      {7, 7},   {13, 7},  {14, 7},  {15, 15},  // an empty line stays on its CR
+      {16, 15}, {17, 17}, {23, 17}, {24, 24}, {28, 24}, {29, 24},
   };
   for (const Row& row : rows) {
     ASSERT_TRUE(f.SetPosition(row.position));
@@ -512,8 +511,7 @@ TEST_F(KyFileTest, RangeEditsMatchTheModel) {
   f.DropBuffer();
   ASSERT_TRUE(f.Rewind());
   std::string back(model.size(), '\0');
-  EXPECT_EQ(f.Read(back.data(), static_cast<Qlong>(back.size())),
-            static_cast<Qlong>(model.size()));
+  EXPECT_EQ(f.Read(back.data(), static_cast<Qlong>(back.size())), static_cast<Qlong>(model.size()));
   EXPECT_TRUE(back == model);
   // No temporary file stays behind.
   size_t entries = 0;
