@@ -368,6 +368,7 @@ TEST(CriticalSectionTest, OwnerEntersTwiceOthersWait) {
     ASSERT_NE(t, 0);
     OsThreadResume(t);
     finished.wait();
+    WaitUntilInactive(t);  // done with the latch before it goes
     EXPECT_EQ(s.try_result, 0);  // held by this thread
     OsKillHandle(&t);
   }
@@ -379,6 +380,7 @@ TEST(CriticalSectionTest, OwnerEntersTwiceOthersWait) {
     Qlong t = OsThreadCreate(TryFromOtherThread, &s, nullptr);
     OsThreadResume(t);
     finished.wait();
+    WaitUntilInactive(t);  // done with the latch before it goes
     EXPECT_EQ(s.try_result, 0);  // entered three times, left twice: still held
     OsKillHandle(&t);
   }
@@ -389,6 +391,7 @@ TEST(CriticalSectionTest, OwnerEntersTwiceOthersWait) {
     Qlong t = OsThreadCreate(TryFromOtherThread, &s, nullptr);
     OsThreadResume(t);
     finished.wait();
+    WaitUntilInactive(t);  // done with the latch before it goes
     EXPECT_EQ(s.try_result, 1);  // free now
     OsKillHandle(&t);
   }
