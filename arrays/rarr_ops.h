@@ -99,6 +99,9 @@ VELTRIA_API Dword RArrIpRunningSum(Qword count, double* data);
 VELTRIA_API Dword RArrIpRunningProduct(Qword count, double* data);
 VELTRIA_API Dword RArrIpRunningTrapez2(Qword count, double* data);
 VELTRIA_API Dword RArrIpRunningModTrapez(Qword count, double* data, double before, double after);
+// Series coefficients between the ordinary and exponential readings.
+VELTRIA_API Dword RArrIpOgfOfEgf(Qword count, double* data);
+VELTRIA_API Dword RArrIpEgfOfOgf(Qword count, double* data);
 
 // The evaluator.
 VELTRIA_API Dword RArrEval(Qword count, const double* src, double* dst, Dword code, double p);

@@ -11,6 +11,7 @@
 #include "arrays/rarr_reduce.h"
 #include "arrays/rmat_kernels.h"
 #include "arrays/rmat_linalg.h"
+#include "arrays/svd_job.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "scalar/numerical_tools.h"
@@ -85,8 +86,8 @@ VELTRIA_API Dword RMatSVD(double* A, Qword rows, Qword cols, double* U, double* 
                           Dword job) {
   if (!A || rows == 0 || cols == 0) return kErrMissingArguments;
   if (!sv) return kErrMissingOutputBuffer;
-  const Dword jobu = (job % 100) / 10;
-  const bool wantu = jobu != 0, wantv = job % 10 != 0;
+  const SvdJob jb = SvdJobDecode(job);
+  const bool wantu = jb.wantu, wantv = jb.wantv;
   if (wantu && !U) return kErrMissingOutputBuffer;
   if (wantv && !V) return kErrMissingOutputBuffer;
   const Qword n = rows, p = cols;
@@ -113,7 +114,7 @@ VELTRIA_API Dword RMatSVD(double* A, Qword rows, Qword cols, double* U, double* 
   const Mat x{A, n}, u{U, n}, v{V, p};
   auto s = [sv](Qword i) -> double& { return sv[i - 1]; };
   auto e = [ework](Qword i) -> double& { return ework[i - 1]; };
-  const Qword ncu = jobu > 1 ? (n < p ? n : p) : n;
+  const Qword ncu = jb.thin_u ? (n < p ? n : p) : n;
 
   // Householder bidiagonalisation.
   const Qword nct = n - 1 < p ? n - 1 : p;
@@ -332,5 +333,5 @@ VELTRIA_API Dword RMatSVD(double* A, Qword rows, Qword cols, double* U, double* 
 }
 
 VELTRIA_API Dword RMatThinSVD(double* A, Qword rows, Qword cols, double* U, double* s, double* V) {
-  return RMatSVD(A, rows, cols, U, s, V, 22);
+  return RMatSVD(A, rows, cols, U, s, V, kSvdJobThin);
 }

@@ -9,6 +9,7 @@
 #include "base/platform/allocator.h"
 #include "base/platform/terminal.h"
 #include "base/string_groom.h"
+#include "base/utf.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr LibErrorCode kErrLineStore = 0x80001;
 constexpr Qword kDropCapacity = 1024;
 
 inline void CopyLine(const char* line, char16_t* buffer, Qword capacity) {
-  ConDecodeUtf8(line, buffer, capacity);
+  Utf8ToUtf16(line, kNoIndex, buffer, capacity);
 }
 inline void CopyLine(const char* line, char* buffer, Qword capacity) {
   const Qword n = strlen(line);

@@ -7,8 +7,9 @@
 #include "base/console_in.h"
 #include "base/console_out.h"
 #include "base/console_text.h"
+#include "base/os_services.h"
 #include "base/platform/terminal.h"
-#include "base/platform/ui_hooks.h"
+#include "base/utf.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ LibErrorCode RunMenu(const Item* table, Dword flags, void* context) {
         ConWriteText(" other");
       } else {
         TermFlush();
-        UiHooksGet().beep(880, 300);
+        OsBeep(300, 880);
       }
       TermFlush();
       return 0;
@@ -130,18 +131,8 @@ Long Quasso(const char* control) {
 
 // Wide control strings go through their UTF-8 form.
 std::string Utf8Of(const char16_t* text) {
-  std::string out;
-  char bytes[4];
-  for (const char16_t* p = text; *p; ++p) {
-    Dword code = *p;
-    if (code >= 0xD800 && code <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (p[1] - 0xDC00);
-      ++p;
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
-      code = 0xFFFD;
-    }
-    out.append(bytes, ConEncodeUtf8(code, bytes));
-  }
+  std::string out(Utf16ToUtf8(text, kNoIndex, nullptr, 0), '\0');
+  Utf16ToUtf8(text, kNoIndex, out.data(), out.size() + 1);
   return out;
 }
 

@@ -34,36 +34,3 @@ void ConWriteText(const char16_t* text) {
   }
   TermWrite(chunk, used);
 }
-
-Qword ConDecodeUtf8(const char* src, char16_t* dst, Qword capacity) {
-  if (capacity == 0) return 0;
-  Qword n = 0;
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(src);
-  while (*p) {
-    Dword code = 0xFFFD;
-    int follow = *p >= 0xF0 && *p < 0xF5 ? 3 : *p >= 0xE0 && *p < 0xF0 ? 2
-               : *p >= 0xC2 && *p < 0xE0 ? 1 : *p < 0x80 ? 0 : -1;
-    Qword used = 1;
-    if (follow >= 0) {
-      Dword c = *p & (follow ? (0x3F >> follow) : 0x7F);
-      int i = 1;
-      for (; i <= follow && (p[i] & 0xC0) == 0x80; ++i) c = (c << 6) | (p[i] & 0x3F);
-      if (i > follow) {
-        used = static_cast<Qword>(follow) + 1;
-        const bool overlong = (follow == 2 && c < 0x800) || (follow == 3 && c < 0x10000);
-        if (!overlong && !(c >= 0xD800 && c <= 0xDFFF) && c < 0x110000) code = c;
-      }
-    }
-    const Qword units = code >= 0x10000 ? 2 : 1;
-    if (n + units + 1 > capacity) break;
-    if (units == 2) {
-      dst[n++] = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-      dst[n++] = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      dst[n++] = static_cast<char16_t>(code);
-    }
-    p += used;
-  }
-  dst[n] = 0;
-  return n;
-}

@@ -8,10 +8,6 @@ void ConWriteText(const char16_t* text);
 void ConWriteText(const char* text);
 // UTF-8 bytes of one code point below 0x110000; returns their count.
 Qword ConEncodeUtf8(Dword code, char* out);
-// UTF-8 bytes to UTF-16 in dst (capacity units with the terminator; whole
-// characters only); each ill-formed byte becomes U+FFFD. Returns the units
-// written.
-Qword ConDecodeUtf8(const char* src, char16_t* dst, Qword capacity);
 
 // Internal line read behind CinToBuffer: `ended` (may be null) tells that
 // the input is at its end and no more lines will come.

@@ -201,7 +201,7 @@ void Dispatch(FormatSpecT<C>& spec, C last, Args& a, FormatSink<C>& out) {
         out.Start();
         FormatComplex(&z, out, spec);
       } else {
-        FormatRationalValue q{};
+        Qrat q{};
         if (!FetchRecord(a, by_address, &q)) return;
         out.Start();
         FormatRational(&q, out, spec);

@@ -5,6 +5,7 @@
 #include <cstdarg>
 
 #include "base/format_sink.h"
+#include "base/qrat.h"
 #include "base/types.h"
 
 template <class C>
@@ -33,14 +34,10 @@ char16_t* FormatEngine(const char16_t* format, va_list args);
 char* FormatEngineA(const char* format, va_list args);
 
 // The value records that travel by value through the argument list: a
-// complex value (real part first) and a rational (numerator first).
+// complex value (real part first) and the rational Qrat (base/qrat.h).
 struct FormatComplexValue {
   double re;
   double im;
-};
-struct FormatRationalValue {
-  Qlong numerator;
-  Qlong denominator;
 };
 
 // Converters: each appends the text of one value (or one matrix) to the
@@ -66,5 +63,5 @@ template <class C>
 Qword FormatComplexMatrix(const FormatComplexValue* first, FormatSink<C>& out,
                           const FormatSpecT<C>& spec);
 template <class C>
-Qword FormatRational(const FormatRationalValue* value, FormatSink<C>& out,
+Qword FormatRational(const Qrat* value, FormatSink<C>& out,
                      const FormatSpecT<C>& spec);

@@ -51,7 +51,7 @@ Qword FormatUnsigned(const Qword* value, FormatSink<C>& out, const FormatSpecT<C
 // A sign column ("-" or nothing), a blank, the numerator, " / " and the
 // denominator, both as magnitudes.
 template <class C>
-Qword FormatRational(const FormatRationalValue* value, FormatSink<C>& out, const FormatSpecT<C>&) {
+Qword FormatRational(const Qrat* value, FormatSink<C>& out, const FormatSpecT<C>&) {
   const Qword start = out.Length();
   const Qlong a = value->numerator;
   const Qlong b = value->denominator;
@@ -71,7 +71,7 @@ Qword FormatRational(const FormatRationalValue* value, FormatSink<C>& out, const
   template Qword FormatPointer<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&);  \
   template Qword FormatSigned<C>(const Qlong*, FormatSink<C>&, const FormatSpecT<C>&);   \
   template Qword FormatUnsigned<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&); \
-  template Qword FormatRational<C>(const FormatRationalValue*, FormatSink<C>&,           \
+  template Qword FormatRational<C>(const Qrat*, FormatSink<C>&,           \
                                    const FormatSpecT<C>&);
 VELTRIA_FORMAT_INT_INSTANCES(char)
 VELTRIA_FORMAT_INT_INSTANCES(char16_t)

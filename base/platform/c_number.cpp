@@ -5,6 +5,7 @@
 #include <locale.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <clocale>
 #include <cstdlib>
 
@@ -26,4 +27,13 @@ PlatformRealParse PlatformTextToReal(const char* text) {
   errno = saved;
   r.consumed = static_cast<Qword>(end - text);
   return r;
+}
+
+int PlatformFormatC(char* buffer, Qword size, const char* format, va_list args) {
+  const locale_t loc = CLocale();
+  // The switch is per thread and undone at once: no other thread sees it.
+  const locale_t previous = loc ? uselocale(loc) : static_cast<locale_t>(0);
+  const int n = vsnprintf(buffer, static_cast<size_t>(size), format, args);
+  if (loc) uselocale(previous);
+  return n;
 }

@@ -1,6 +1,8 @@
-// The C runtime's conversion of decimal and hexadecimal text to a double,
-// always in the "C" numeric locale whatever the environment says.
+// The C runtime's conversion between decimal text and numbers, always in
+// the "C" numeric locale whatever the environment says.
 #pragma once
+#include <cstdarg>
+
 #include "base/types.h"
 
 struct PlatformRealParse {
@@ -10,3 +12,7 @@ struct PlatformRealParse {
 };
 
 PlatformRealParse PlatformTextToReal(const char* text);
+
+// vsnprintf in the "C" numeric locale: a decimal point is always ".".
+// Returns what vsnprintf returns (the full length; negative on failure).
+int PlatformFormatC(char* buffer, Qword size, const char* format, va_list args);

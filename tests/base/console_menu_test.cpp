@@ -5,7 +5,7 @@
 
 #include "base/console_menu.h"
 #include "base/console_out.h"
-#include "pty_run.h"
+#include "support/pty_run.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "base/console_out.h"
 #include "base/number_text.h"
 #include "base/platform/terminal.h"
-#include "pty_run.h"
+#include "support/pty_run.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "base/files.h"
 #include "base/memory.h"
 #include "base/utf.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "base/memory.h"
 #include "base/number_text.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -326,7 +326,7 @@ TEST(FormatConverters, ComplexValues) {
 }
 
 TEST(FormatConverters, Rationals) {
-  const FormatRationalValue q1{3, 4}, q2{-12, 5}, q3{0, 1}, q4{-3, 4}, q5{120, 7}, q6{3, -4},
+  const Qrat q1{3, 4}, q2{-12, 5}, q3{0, 1}, q4{-3, 4}, q5{120, 7}, q6{3, -4},
       q7{-3, -4}, q8{INT64_MIN, 1}, q9{-3, 0};
   EXPECT_EQ(Both("%Q", q1), " 3 / 4");
   EXPECT_EQ(Both("%Q", q2), "- 12 / 5");

@@ -14,7 +14,7 @@
 #include "base/memory.h"
 #include "base/time.h"
 #include "base/utf.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "base/memory.h"
 #include "base/utf.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "text_test_util.h"
 
 namespace {

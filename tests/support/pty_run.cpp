@@ -1,4 +1,4 @@
-#include "pty_run.h"
+#include "support/pty_run.h"
 
 #include <fcntl.h>
 #include <poll.h>
