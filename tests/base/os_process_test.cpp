@@ -22,7 +22,7 @@
 #include "base/os_services.h"
 #include "base/platform/os_objects.h"
 #include "base/platform/ui_hooks.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -368,7 +368,7 @@ TEST(CriticalSectionTest, OwnerEntersTwiceOthersWait) {
     ASSERT_NE(t, 0);
     OsThreadResume(t);
     finished.wait();
-    WaitUntilInactive(t);  // done with the latch before it goes
+    WaitUntilInactive(t);        // done with the latch before it goes
     EXPECT_EQ(s.try_result, 0);  // held by this thread
     OsKillHandle(&t);
   }
@@ -380,7 +380,7 @@ TEST(CriticalSectionTest, OwnerEntersTwiceOthersWait) {
     Qlong t = OsThreadCreate(TryFromOtherThread, &s, nullptr);
     OsThreadResume(t);
     finished.wait();
-    WaitUntilInactive(t);  // done with the latch before it goes
+    WaitUntilInactive(t);        // done with the latch before it goes
     EXPECT_EQ(s.try_result, 0);  // entered three times, left twice: still held
     OsKillHandle(&t);
   }
@@ -391,7 +391,7 @@ TEST(CriticalSectionTest, OwnerEntersTwiceOthersWait) {
     Qlong t = OsThreadCreate(TryFromOtherThread, &s, nullptr);
     OsThreadResume(t);
     finished.wait();
-    WaitUntilInactive(t);  // done with the latch before it goes
+    WaitUntilInactive(t);        // done with the latch before it goes
     EXPECT_EQ(s.try_result, 1);  // free now
     OsKillHandle(&t);
   }

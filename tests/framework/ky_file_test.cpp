@@ -18,8 +18,8 @@
 #include "base/memory.h"
 #include "base/platform/allocator.h"
 #include "base/platform/ui_hooks.h"
-#include "base/temp_folder.h"
 #include "base/utf.h"
+#include "support/temp_folder.h"
 
 namespace {
 
