@@ -39,7 +39,8 @@ VELTRIA_API double RArrIntExtNewtonXYarr(double x, const double* XY, Qword n, do
 
 // Quadratic spline at m ascending points; mode 2 (n > 2) starts with the
 // slope of the parabola through the first three points, any other mode with
-// the first chord. m 0: 0; null out 18; null input or n < 2: 14.
+// the first chord. m 0: 0; null out 18; null input or n < 2: 14; x not
+// strictly ascending 26.
 VELTRIA_API Dword RArrSpline2XarrYarr(const double* X, const double* Y, Qword n, const double* xs,
                                       double* out, Qword m, Qword mode);
 // Natural cubic spline at m points in any order. Null input or n <= 1: 22;

@@ -9,6 +9,9 @@ VELTRIA_API Dword RArrSpline2XarrYarr(const double* X, const double* Y, Qword n,
   if (!out) return kErrMissingOutputBuffer;
   // One point makes no segment.
   if (n < 2 || !X || !Y || !xs) return kErrMissingInputData;
+  // A repeated knot would divide by zero and turn every later point NaN.
+  for (Qword i = 0; i + 1 < n; ++i)
+    if (!(X[i + 1] > X[i])) return kErrIllegalArgument;
   const double s01 = (Y[1] - Y[0]) / (X[1] - X[0]);
   double b = s01;
   if (mode == 2 && n > 2) {

@@ -5,6 +5,7 @@
 
 #include "base/console_menu.h"
 #include "base/console_out.h"
+#include "base/platform/ui_hooks.h"
 #include "support/pty_run.h"
 
 namespace {
@@ -101,6 +102,40 @@ TEST(ConsoleMenu, OutputDestinationAnswers) {
   // No input at all: both.
   EXPECT_EQ(RunInPty([] { return static_cast<int>(CinOutputDestination()); }, {}, false).exit_code,
             3);
+}
+
+}  // namespace
+
+namespace {
+
+// The beep of a key that is no choice: 300 ms at 880 Hz through the hooks.
+struct BeepLog {
+  static inline int count = 0;
+  static inline Dword frequency = 0, duration = 0;
+  static void Beep(Dword f, Dword d) {
+    ++count;
+    frequency = f;
+    duration = d;
+  }
+};
+
+TEST(ConsoleMenu, EnterBeepsAndEndsTheMenu) {
+  PtyResult r = RunInPty(
+      [] {
+        UiHooks hooks{};
+        hooks.beep = BeepLog::Beep;
+        UiHooksInstall(&hooks);
+        const LibErrorCode e = ConMenuA(kMenu, 0, nullptr);
+        return e == 0 && BeepLog::count == 1 && BeepLog::frequency == 880 &&
+                       BeepLog::duration == 300
+                   ? 0
+                   : 1;
+      },
+      {{"Your choice: ", "\r"}});
+  EXPECT_FALSE(r.timed_out);
+  EXPECT_EQ(r.exit_code, 0) << r.output;
+  // The key is no printable choice: no " other" after the prompt.
+  EXPECT_EQ(r.output.find(" other", r.output.rfind("Your choice: ")), std::string::npos);
 }
 
 }  // namespace

@@ -36,7 +36,9 @@ TEST_F(OutputFileTest, CancelledDialogGivesNoHandleAndNoPath) {
   EXPECT_FALSE(OutputFileScript::request.must_exist);
   EXPECT_EQ(OutputFileScript::request.title, "Pick");
   EXPECT_EQ(OutputFileScript::request.filter, "*.txt\t*.txt");
-  EXPECT_EQ(OutputFileScript::request.folder, std::string(getenv("HOME") ? getenv("HOME") : ""));
+  if (const char* home = getenv("HOME"); home && home[0]) {
+    EXPECT_EQ(OutputFileScript::request.folder, std::string(home));
+  }
 }
 
 TEST_F(OutputFileTest, ChosenNameIsCreatedWithTheTextExtension) {
