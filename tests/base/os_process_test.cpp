@@ -326,6 +326,35 @@ TEST(ThreadTest, PriorityLevelsOpenAndAffinity) {
   EXPECT_EQ(OsKillHandle(&thread), 1);
 }
 
+struct OwnLevels {
+  Long before = -9, old = -9, after = -9;
+  unsigned char set = 0, refused = 1;
+};
+
+// Run on a thread of its own: a lowered priority cannot always be raised
+// again without privilege, so the test's own thread keeps its level.
+Dword LowerOwnPriority(void* arg) {
+  OwnLevels* o = static_cast<OwnLevels*>(arg);
+  OsThisThreadInfo(nullptr, &o->before, nullptr);
+  o->set = OsThisThreadSetPriority(kThreadBelowNormal, &o->old);
+  o->after = OsThreadPriority(-2);
+  o->refused = OsThisThreadSetPriority(9, nullptr);
+  return 0;
+}
+
+TEST(ThreadTest, ThisThreadSetPriority) {
+  OwnLevels o;
+  Qlong t = OsThreadCreate(LowerOwnPriority, &o, nullptr);
+  ASSERT_NE(t, 0);
+  OsThreadResume(t);
+  WaitUntilInactive(t);
+  EXPECT_EQ(o.old, o.before);
+  EXPECT_EQ(o.set, 1);
+  EXPECT_EQ(o.after, kThreadBelowNormal);
+  EXPECT_EQ(o.refused, 0);
+  OsKillHandle(&t);
+}
+
 struct Shared {
   OsCriticalSection* section = nullptr;
   Qword counter = 0;  // plain: only the critical section protects it
