@@ -8,6 +8,7 @@
 #include "base/paths.h"
 #include "base/platform/file_io.h"
 #include "base/platform/last_error.h"
+#include "base/platform/os_objects.h"
 #include "base/platform/process_env.h"
 #include "base/platform/ui_hooks.h"
 #include "base/string_core.h"
@@ -331,7 +332,7 @@ VELTRIA_API Long OsKillHandle(Qlong* handle) {
   if (!handle || *handle == 0) return 1;
   const Qlong closing = *handle;
   *handle = -1;
-  if (WinFileClose(closing)) return 1;
+  if (WinKillHandle(closing)) return 1;
   WinFetchLastError();
   return 0;
 }

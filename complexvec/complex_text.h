@@ -44,3 +44,15 @@ VELTRIA_API LibErrorCode CinCMat(const char16_t* prompt, Dword* rows, Dword* col
                                  Dword all_rows, Dword fixed_cols);
 VELTRIA_API LibErrorCode CinCMatA(const char* prompt, Dword* rows, Dword* cols, COMPLEX* M,
                                   Dword all_rows, Dword fixed_cols);
+// Listings to an OutputDestination (bit 0 console, bit 1 file; without a
+// handle of the caller's a new file is asked for). Lines end with a line
+// feed; wide listings write UTF-16LE into the file. The array's title goes
+// to the console only; the matrix's title to every destination.
+VELTRIA_API Dword CoutCArr(const char16_t* title, Dword n, const COMPLEX* values, Dword destination,
+                           Qlong handle);
+VELTRIA_API Dword CoutCArrA(const char* title, Dword n, const COMPLEX* values, Dword destination,
+                            Qlong handle);
+VELTRIA_API Dword CoutCMat(const char16_t* title, Dword rows, Dword cols, const COMPLEX* M,
+                           Dword destination, Qlong handle);
+VELTRIA_API Dword CoutCMatA(const char* title, Dword rows, Dword cols, const COMPLEX* M,
+                            Dword destination, Qlong handle);

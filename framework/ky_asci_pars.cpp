@@ -125,21 +125,11 @@ LibErrorCode cKyAsciPars::AddLines(const char* text) {
 Qlong cKyAsciPars::Find(const char* name) const {
   if (!name || !*name || !text_ || IsBadName(name)) return -1;
   const size_t n = std::strlen(name);
-  // Every CR starts an entry, so the first "\rNAME=" in the text is the
-  // first entry with the name.
-  char local[256];
-  if (n + 2 <= sizeof local) {
-    local[0] = kCr;
-    std::memcpy(local + 1, name, n);
-    local[n + 1] = '=';
-    const void* hit = memmem(text_, static_cast<size_t>(used_), local, n + 2);
-    return hit ? (static_cast<const char*>(hit) + n + 2) - text_ : -1;
-  }
   const char* end = text_ + used_;
   for (const char* cr = text_; cr && cr < end;
        cr = static_cast<const char*>(std::memchr(cr + 1, kCr, end - cr - 1))) {
     // strncmp stops at the terminator, so the text is never read past it.
-    if (*cr == kCr && std::strncmp(cr + 1, name, n) == 0 && cr[1 + n] == '=')
+    if (*cr == kCr && cr[1] == name[0] && std::strncmp(cr + 1, name, n) == 0 && cr[1 + n] == '=')
       return (cr + 1 + n + 1) - text_;
   }
   return -1;

@@ -14,8 +14,8 @@ constexpr Dword kMaxDepth = 1000;
 }  // namespace
 
 cKyExpression::cKyExpression(void* user, KyVariableValue value, KyVariableExists exists,
-                             KyFunctionLookup lookup, Dword token_capacity,
-                             const char* extra_first, const char* extra_name)
+                             KyFunctionLookup lookup, Dword token_capacity, const char* extra_first,
+                             const char* extra_name)
     : cKyParser(token_capacity, extra_first, extra_name),
       user_(user),
       value_(value),

@@ -27,9 +27,8 @@ enum : Dword {
 class cKyExpression : public cKyParser {
  public:
   // The exists callback is kept for the owner and not consulted here.
-  cKyExpression(void* user, KyVariableValue value, KyVariableExists exists,
-                KyFunctionLookup lookup, Dword token_capacity, const char* extra_first,
-                const char* extra_name);
+  cKyExpression(void* user, KyVariableValue value, KyVariableExists exists, KyFunctionLookup lookup,
+                Dword token_capacity, const char* extra_first, const char* extra_name);
   ~cKyExpression() override = default;
 
   void Reset() {

@@ -18,14 +18,10 @@ void cKyListItem::Unlink() {
 void cKyListItem::Detach() {
   cKyList* list = owner_;
   if (!list) return;
-  if (next_a_) next_a_->prev_a_ = prev_a_;
-  else list->last_a_ = prev_a_;
-  if (prev_a_) prev_a_->next_a_ = next_a_;
-  else list->first_a_ = next_a_;
-  if (next_b_) next_b_->prev_b_ = prev_b_;
-  else list->last_b_ = prev_b_;
-  if (prev_b_) prev_b_->next_b_ = next_b_;
-  else list->first_b_ = next_b_;
+  (next_a_ ? next_a_->prev_a_ : list->last_a_) = prev_a_;
+  (prev_a_ ? prev_a_->next_a_ : list->first_a_) = next_a_;
+  (next_b_ ? next_b_->prev_b_ : list->last_b_) = prev_b_;
+  (prev_b_ ? prev_b_->next_b_ : list->first_b_) = next_b_;
   ++list->removal_counter_;
   --list->count_;
   Reset(flags_);
@@ -44,13 +40,11 @@ LibErrorCode cKyList::Append(cKyListItem* item) {
   item->Unlink();
   item->prev_a_ = last_a_;
   item->next_a_ = nullptr;
-  if (last_a_) last_a_->next_a_ = item;
-  else first_a_ = item;
+  (last_a_ ? last_a_->next_a_ : first_a_) = item;
   last_a_ = item;
   item->prev_b_ = last_b_;
   item->next_b_ = nullptr;
-  if (last_b_) last_b_->next_b_ = item;
-  else first_b_ = item;
+  (last_b_ ? last_b_->next_b_ : first_b_) = item;
   last_b_ = item;
   item->owner_ = this;
   ++count_;
@@ -90,8 +84,10 @@ void cKyList::MoveToFrontB(cKyListItem* item) {
   if (!item || item->owner_ != this || item == first_b_) return;
   // Not the first, so it has a previous item.
   item->prev_b_->next_b_ = item->next_b_;
-  if (item->next_b_) item->next_b_->prev_b_ = item->prev_b_;
-  else last_b_ = item->prev_b_;
+  if (item->next_b_)
+    item->next_b_->prev_b_ = item->prev_b_;
+  else
+    last_b_ = item->prev_b_;
   item->prev_b_ = nullptr;
   item->next_b_ = first_b_;
   first_b_->prev_b_ = item;

@@ -20,6 +20,15 @@ char* CopySet(const char* set) {
 
 bool InSet(const char* set, char c) { return set && c != 0 && std::strchr(set, c) != nullptr; }
 
+// The backslash escapes of control characters; any other escaped
+// character stands for itself. Never called with NUL.
+char Unescaped(char c) {
+  static const char kFrom[] = "fnrt";
+  static const char kTo[] = "\f\n\r\t";
+  const char* hit = std::strchr(kFrom, c);
+  return hit ? kTo[hit - kFrom] : c;
+}
+
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
@@ -102,8 +111,8 @@ Dword cKyParser::Scan(Dword* position_out, Dword flags, bool reals) {
   } else if (!reals && IsDigitChar(c)) {
     token_type_ = ScanInteger((options & kKyParseHex) != 0);
   } else if (reals && (IsDigitChar(c) || (c == '.' && IsDigitChar(next)) ||
-                       (c == '-' && (IsDigitChar(next) ||
-                                     (next == '.' && IsDigitChar(At(position_ + 2))))))) {
+                       (c == '-' &&
+                        (IsDigitChar(next) || (next == '.' && IsDigitChar(At(position_ + 2))))))) {
     ScanReal();
     token_type_ = kKyTokenNumber;
   } else if (c == '"') {
@@ -166,13 +175,7 @@ void cKyParser::ScanQuoted() {
       c = At(position_);
       if (c == 0) break;
       ++position_;
-      switch (c) {
-        case 'f': c = '\f'; break;
-        case 'n': c = '\n'; break;
-        case 'r': c = '\r'; break;
-        case 't': c = '\t'; break;
-        default: break;
-      }
+      c = Unescaped(c);
     }
     PutTokenChar(&length, c);
   }

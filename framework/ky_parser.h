@@ -15,9 +15,9 @@ enum : Dword {
 
 // Option and per-call flag bits.
 enum : Dword {
-  kKyParseGroom = 0x1,       // groom every token but quoted strings
-  kKyParseHex = 0x4,         // 0x numbers (NextToken only)
-  kKyParseOwnsText = 0x8000, // the parser frees the text
+  kKyParseGroom = 0x1,        // groom every token but quoted strings
+  kKyParseHex = 0x4,          // 0x numbers (NextToken only)
+  kKyParseOwnsText = 0x8000,  // the parser frees the text
 };
 
 class cKyParser {

@@ -1,6 +1,8 @@
 // Kernels of the Bessel J and Y family, shared by its files; not exported.
 // Each public function picks one of them by region of argument and order.
 #pragma once
+#include <cmath>
+
 #include "base/types.h"
 
 namespace bessel_detail {
@@ -10,10 +12,17 @@ inline constexpr double kEulerGamma = 0.5772156649015329;
 
 // By x: the largest order of the Hankel sum for x >= 17, and the order c
 // from just below which the upward recurrence of Y starts at large x.
+// Both grow linearly up to x = 300; the truncation of the Hankel sums goes
+// with nu^2/x, so beyond 300 they grow with sqrt(x) (the linear forms lose
+// 3e-10 at x = 900).
 inline double HankelOrderBound6(double x) {
+  if (x > 300) return 23.249592645791438 * std::sqrt(x / 300);  // the linear form at 300
   return 10.5 + 0.0412 * (x + 10) - 1950 / ((x - 5) * (x - 5));
 }
-inline double TransitionOrder(double x) { return 19.6 + 0.0835 * (x + 13) - 3000 / (x * x); }
+inline double TransitionOrder(double x) {
+  if (x > 300) return 45.70216666666667 * std::sqrt(x / 300);
+  return 19.6 + 0.0835 * (x + 13) - 3000 / (x * x);
+}
 
 // Truncation to an unsigned count; the arguments are finite and
 // non-negative by construction.

@@ -88,6 +88,15 @@ def jy_rows():
     return rows
 
 
+# Beyond the mapped range: the Hankel order bounds must stop growing
+# linearly (x^(1/2) instead).
+FAR = [(x, nu) for x in (644.2, 900.3, 2215.4) for nu in (0.5, -3.0, 24.7, 47.5, -70.25, 95.0, -99.0)]
+
+
+def far_rows():
+    return [(x, nu, mp.besselj(nu, mp.mpf(x)), mp.bessely(nu, mp.mpf(x))) for x, nu in FAR]
+
+
 SPH_XS = [0.0004, 0.003, 0.05, 0.31, 0.9, 1.7, 1.99, 2.0, 2.01, 3.3, 5.5, 8.2, 12.6, 19.9,
           33.3, 57.1, 98.6, 150.2, 299.5]
 
@@ -125,6 +134,12 @@ def main():
     for x, nu, j, y in jy_rows():
         ys = ("___MnsINF" if y == -mp.inf else "___PlsINF") if mp.isinf(y) else fmt(y)
         lines.append("    {%s, %s, %s, %s}," % (fmt(x), fmt(nu), fmt(j), ys))
+    lines.append("};")
+    lines.append("")
+    lines.append("// {x, nu, J_nu(x), Y_nu(x)} beyond x = 300")
+    lines.append("static const BesselRow kBesselJYFarRef[] = {")
+    for x, nu, j, y in far_rows():
+        lines.append("    {%s, %s, %s, %s}," % (fmt(x), fmt(nu), fmt(j), fmt(y)))
     lines.append("};")
     lines.append("")
     lines.append("// {x, n, j_n(x), y_n(x), j_n'(x), y_n'(x)}")

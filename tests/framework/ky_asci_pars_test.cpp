@@ -1,5 +1,7 @@
 // The named-parameter store against a plain model of its entries, the
 // documented cases, and the unsafe inputs it must refuse or end.
+#include "framework/ky_asci_pars.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "base/platform/allocator.h"
-#include "framework/ky_asci_pars.h"
 
 namespace {
 
@@ -95,12 +96,15 @@ TEST(KyAsciPars, RandomEditsMatchModel) {
     bool created = false;  // the buffer comes with the first addition
     for (int step = 0; step < 200; ++step) {
       const std::string name = names[pick(8)];
-      const std::string value = pick(4) ? std::to_string(pick(100000)) + "." + std::to_string(pick(10)) : "";
+      const std::string value =
+          pick(4) ? std::to_string(pick(100000)) + "." + std::to_string(pick(10)) : "";
       const std::string extra = pick(3) == 0 ? "unit " + std::to_string(pick(9)) : "";
-      auto it = std::find_if(model.begin(), model.end(), [&](const Entry& e) { return e.name == name; });
+      auto it =
+          std::find_if(model.begin(), model.end(), [&](const Entry& e) { return e.name == name; });
       switch (pick(3)) {
         case 0:
-          ASSERT_EQ(p.AddEntry(name.c_str(), value.c_str(), extra.empty() ? nullptr : extra.c_str()), 0u);
+          ASSERT_EQ(
+              p.AddEntry(name.c_str(), value.c_str(), extra.empty() ? nullptr : extra.c_str()), 0u);
           model.push_back({name, value, extra});
           created = true;
           break;
@@ -127,7 +131,8 @@ TEST(KyAsciPars, RandomEditsMatchModel) {
         ASSERT_EQ(seen[i].extra, model[i].extra);
       }
       for (const char* n : names) {
-        auto first = std::find_if(model.begin(), model.end(), [&](const Entry& e) { return e.name == n; });
+        auto first =
+            std::find_if(model.begin(), model.end(), [&](const Entry& e) { return e.name == n; });
         char buf[1024];
         const Qlong next = p.GetString(n, buf);
         if (first == model.end()) {
@@ -206,8 +211,11 @@ TEST(KyAsciPars, RefusesNamesAndValuesThatWouldSplitEntries) {
   const std::string before = p.Text();
   const struct {
     const char *name, *value, *extra;
-  } kBad[] = {{"X\rY", "1", nullptr}, {"X=Y", "1", nullptr}, {"X", "1\rB=2", nullptr},
-              {"X", "1=2", nullptr},  {"X", "1", "a\rB=3"}};
+  } kBad[] = {{"X\rY", "1", nullptr},
+              {"X=Y", "1", nullptr},
+              {"X", "1\rB=2", nullptr},
+              {"X", "1=2", nullptr},
+              {"X", "1", "a\rB=3"}};
   for (const auto& b : kBad) {
     EXPECT_EQ(p.AddEntry(b.name, b.value, b.extra), 25u) << b.name << " " << b.value;
     if (!b.extra) {

@@ -1,12 +1,12 @@
 // The expression evaluator against Python's ast evaluation of random texts
 // (bit for bit), and its documented errors and positions.
+#include "framework/ky_expression.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <string>
-
-#include "framework/ky_expression.h"
 
 namespace {
 
@@ -66,27 +66,15 @@ TEST(KyExpression, DocumentedValuesErrorsAndPositions) {
     Dword error;
     size_t consumed;
   } kCases[] = {
-      {"1+2*3", 7, 0, 5},
-      {"(1+2)*3", 9, 0, 7},
-      {"-2*3", -6, 0, 4},
-      {"2*-3", -6, 0, 4},
-      {"8/2/2", 2, 0, 5},
-      {"8-2-2", 4, 0, 5},
-      {"1.5e2", 150, 0, 5},
-      {".5", 0.5, 0, 2},
-      {"-.5*2", -1, 0, 5},
-      {"3 x", 3, 0, 2},         // stops at the x
-      {"4)", 4, 0, 1},          // unused characters stay
-      {"2e+", 2, 0, 1},         // an exponent needs digits
-      {"", 0, 5, 0},
-      {"   ", 0, 5, 3},
-      {"(1+2", 3, 1, 4},
-      {"2*", 2, 3, 2},
-      {"1+", 1, 4, 2},
-      {"2*-x", 2, 2, 3},        // the lone minus is a bad factor
-      {"1+(2*", 1, 3, 5},       // the value before the failing operand
-      {"()", 0, 2, 2},
-      {"7/0", INFINITY, 0, 3},  // IEEE division
+      {"1+2*3", 7, 0, 5},  {"(1+2)*3", 9, 0, 7},    {"-2*3", -6, 0, 4},   {"2*-3", -6, 0, 4},
+      {"8/2/2", 2, 0, 5},  {"8-2-2", 4, 0, 5},      {"1.5e2", 150, 0, 5}, {".5", 0.5, 0, 2},
+      {"-.5*2", -1, 0, 5}, {"3 x", 3, 0, 2},  // stops at the x
+      {"4)", 4, 0, 1},                        // unused characters stay
+      {"2e+", 2, 0, 1},                       // an exponent needs digits
+      {"", 0, 5, 0},       {"   ", 0, 5, 3},        {"(1+2", 3, 1, 4},    {"2*", 2, 3, 2},
+      {"1+", 1, 4, 2},     {"2*-x", 2, 2, 3},        // the lone minus is a bad factor
+      {"1+(2*", 1, 3, 5},                            // the value before the failing operand
+      {"()", 0, 2, 2},     {"7/0", INFINITY, 0, 3},  // IEEE division
       {"a1+1", NAN, 0, 4},
   };
   for (const auto& c : kCases) {
@@ -140,9 +128,8 @@ TEST(KyParser, TokenTypesAndTexts) {
   const struct {
     Dword type;
     const char* token;
-  } kTokens[] = {{4, "A1"}, {4, "$b"},  {4, "_c"},     {128, "12"}, {2, "."}, {128, "5"},
-                 {2, "-"},  {128, "3"}, {128, "0"},    {4, "x1F"},  {8, "q\t\"x"},
-                 {2, ";"},  {4, "_z"},  {1, ""}};
+  } kTokens[] = {{4, "A1"},  {4, "$b"},  {4, "_c"},  {128, "12"},   {2, "."}, {128, "5"}, {2, "-"},
+                 {128, "3"}, {128, "0"}, {4, "x1F"}, {8, "q\t\"x"}, {2, ";"}, {4, "_z"},  {1, ""}};
   for (const auto& t : kTokens) {
     EXPECT_EQ(p.NextToken(nullptr, 0), t.type) << t.token;
     EXPECT_STREQ(p.Token(), t.token);
@@ -172,6 +159,12 @@ TEST(KyParser, TokenTypesAndTexts) {
   p.SetText("\x01\x85\xff+");
   EXPECT_EQ(p.NextToken(nullptr, 0), kKyTokenChar);
   EXPECT_STREQ(p.Token(), "+");
+  // Escapes in quoted strings; an unterminated string runs to the end.
+  p.SetText("\"\\n\\f\\r\\\\\" \"open");
+  EXPECT_EQ(p.NextToken(nullptr, 0), kKyTokenString);
+  EXPECT_STREQ(p.Token(), "\n\f\r\\");
+  EXPECT_EQ(p.NextToken(nullptr, kKyParseGroom), kKyTokenString);
+  EXPECT_STREQ(p.Token(), "open");  // not groomed
   // An underscore is no name character unless a set says so.
   cKyParser q(16, nullptr, nullptr);
   q.SetText("A_1");

@@ -1,12 +1,12 @@
 // Intrusive lists against a plain model (vectors of ids per ordering) under
 // random operations, plus the documented edge cases.
+#include "framework/ky_list.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <vector>
-
-#include "framework/ky_list.h"
 
 namespace {
 
@@ -258,7 +258,9 @@ TEST(KyList, FindLastSearchesOrderingABackwards) {
   cKyList l;
   Plain* p[4];
   for (Plain*& x : p) l.Append(x = new Plain);
-  auto odd = [](cKyListItem* item, void*) -> Dword { return (item->Sequence() & 1) ? 0x100u | 1u : 0x100u; };
+  auto odd = [](cKyListItem* item, void*) -> Dword {
+    return (item->Sequence() & 1) ? 0x100u | 1u : 0x100u;
+  };
   EXPECT_EQ(l.FindLast(odd, nullptr), p[2]);
   auto none = [](cKyListItem*, void*) -> Dword { return 0x100u; };  // lowest byte 0
   EXPECT_EQ(l.FindLast(none, nullptr), nullptr);

@@ -1,12 +1,12 @@
 // Trees and forests: pre-order walks against a recursive model of the same
 // random forest, broadcasts, searches and subtree deletion.
+#include "framework/ky_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <random>
 #include <vector>
-
-#include "framework/ky_tree.h"
 
 namespace {
 

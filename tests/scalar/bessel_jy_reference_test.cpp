@@ -104,3 +104,13 @@ TEST(BesselJYReference, YnIntegerOrders) {
     if (IsInteger(r.nu)) b.Check(rBesselYn(r.x, DoubleToQlong(r.nu)), r.y, "rBesselYn", r.x, r.nu);
   });
 }
+
+TEST(BesselJYReference, BeyondTheMappedRange) {
+  // x up to 2215 and |nu| up to 99: the Hankel sums keep to orders below
+  // sqrt(x); Miller's recurrence over some 2400 orders adds its rounding.
+  Band j{"J_nu far", 300, 3000, 3e-13}, y{"Y_nu far", 300, 3000, 3e-13};
+  for (const BesselRow& r : kBesselJYFarRef) {
+    j.Check(rBesselJnu(r.x, r.nu), r.j, "rBesselJnu", r.x, r.nu);
+    y.Check(rBesselYnuDefinitive(r.x, r.nu), r.y, "rBesselYnuDefinitive", r.x, r.nu);
+  }
+}
