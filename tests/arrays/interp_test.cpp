@@ -17,6 +17,9 @@ struct InterpCase {
   double yp1, ypn;
 };
 #include "interp_reference.inc"
+#include "test_poly.h"
+
+using test_poly::Poly;
 
 std::vector<double> Interleave(const std::vector<double>& x, const std::vector<double>& y) {
   std::vector<double> xy;
@@ -27,28 +30,6 @@ std::vector<double> Interleave(const std::vector<double>& x, const std::vector<d
   return xy;
 }
 
-// p(x) = sum c[k] x^k, and a bound on the rounding of its evaluation.
-struct Poly {
-  std::vector<double> c;
-  double At(double x) const {
-    double v = 0;
-    for (size_t k = c.size(); k-- > 0;) v = v * x + c[k];
-    return v;
-  }
-  double Scale(double x) const {
-    double s = 0, p = 1;
-    for (double ck : c) {
-      s += std::fabs(ck) * p;
-      p *= std::fabs(x);
-    }
-    return s;
-  }
-  Poly Derivative() const {
-    Poly d;
-    for (size_t k = 1; k < c.size(); ++k) d.c.push_back(c[k] * static_cast<double>(k));
-    return d;
-  }
-};
 
 TEST(InterpKernels, LineAndParabola) {
   EXPECT_EQ(rIntExt2L(3, 0, 1, 0, 2), 6.0);

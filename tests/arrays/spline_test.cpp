@@ -19,28 +19,10 @@ struct InterpCase {
   double yp1, ypn;
 };
 #include "interp_reference.inc"
+#include "test_poly.h"
 
-struct Poly {
-  std::vector<double> c;
-  double At(double x) const {
-    double v = 0;
-    for (size_t k = c.size(); k-- > 0;) v = v * x + c[k];
-    return v;
-  }
-  double Scale(double x) const {
-    double s = 0, p = 1;
-    for (double ck : c) {
-      s += std::fabs(ck) * p;
-      p *= std::fabs(x);
-    }
-    return s;
-  }
-  Poly Derivative() const {
-    Poly d;
-    for (size_t k = 1; k < c.size(); ++k) d.c.push_back(c[k] * static_cast<double>(k));
-    return d;
-  }
-};
+using test_poly::Poly;
+
 
 std::vector<double> Samples(const Poly& p, const std::vector<double>& x) {
   std::vector<double> y;
