@@ -15,6 +15,10 @@ typedef uint32_t NumStatus;     // status word of parsers and rounders
 // C linkage but not exported (the target of aliases, internal bodies).
 #define VELTRIA_INTERNAL extern "C"
 
+// A C++ class or function that the program reaches in the shared library
+// beside the flat interface (framework and engine classes, the hook table).
+#define VELTRIA_CLASS __attribute__((visibility("default")))
+
 // Exports `name` as a second entry of the interface for the body `target`,
 // which must be defined in the same file with the same signature.
 #define VELTRIA_ALIAS(ret, name, params, target) \
