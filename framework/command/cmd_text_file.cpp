@@ -1,0 +1,62 @@
+// Code 142: a text or comma-separated file written as a new file, at a
+// given path or one the user chooses in a save dialog.
+#include <cstring>
+
+#include "base/error_codes.h"
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/memory.h"
+#include "base/os_services.h"
+#include "base/paths.h"
+#include "framework/command/command_table.h"
+#include "framework/command/lib_command.h"
+
+namespace {
+
+constexpr Dword kSaveDialogFlags = 0x20005;
+
+// The error of a failed create: an existing file is never overwritten, and
+// that refusal is a failure like any other.
+Dword CreateFailure() {
+  const Dword mapped = LibLastError;
+  if (mapped >= kErrFileSystem && mapped <= kErrUndefinedFile) return mapped;
+  return kErrFileNotAccessible;
+}
+
+}  // namespace
+
+void CmdWriteTextFile(KyAppRecord* record) {
+  const auto* args = static_cast<const TextFileArgs*>(record->argument);
+  if (args == nullptr || args->text == nullptr) {
+    record->error = kErrMissingArguments;
+    return;
+  }
+  char16_t* chosen = nullptr;
+  const char16_t* path = args->path;
+  if (path == nullptr || path[0] == 0) {
+    if (args->kind == kKyTextFileText)
+      chosen = NewOsFileSelectDialog(u"Select a new file", nullptr, u"txt",
+                                     u"Text files (*.txt)|*.txt|", kSaveDialogFlags, 0, nullptr);
+    else if (args->kind == kKyTextFileCsv)
+      chosen = NewOsFileSelectDialog(u"Select a new file", nullptr, u"csv",
+                                     u"Comma-Separated Values (*.csv)|*.csv|", kSaveDialogFlags,
+                                     0, nullptr);
+    if (chosen == nullptr) return;  // another kind, or the user cancelled
+    path = chosen;
+  }
+  Qlong handle = FileOpen(path, kOpenWrite | kOpenCreateNew);
+  if (handle == -1) {
+    record->error = CreateFailure();
+    OsMessagefA(kOsError, "Invalid file.");
+    KillString(&chosen);
+    return;
+  }
+  const bool written = FileWriteBinary(handle, args->text, std::strlen(args->text)) != 0;
+  const bool closed = FileClose(&handle, 1) != 0;
+  if (!written || !closed) {
+    // The file is new and ours: a half-written one is not left behind.
+    FileDelete(path);
+    record->error = kErrFileNotAccessible;
+  }
+  KillString(&chosen);
+}

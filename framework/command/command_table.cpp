@@ -1,0 +1,78 @@
+#include "framework/command/command_table.h"
+
+namespace {
+
+// Sorted by code. Rows without a handler are families not in this build
+// yet: the data and task commands, the nuclide calculator (107) and the
+// plot commands; their codes answer "Unknown command" until they land.
+constexpr KyCommandRow kTable[] = {
+    {3, 3, CmdRunApplication},
+    {4, 4, CmdErrorText},
+    {5, 5, CmdErrorTextA},
+    {6, 6, CmdShellOpen},
+    {7, 7, CmdLocalTime},
+    {94, 96, nullptr},  // data commands: not yet available
+    {97, 97, CmdOpenItemFolder},
+    {98, 101, nullptr},  // data commands: not yet available
+    {102, 102, CmdFreeData},
+    {103, 103, CmdKillObject},
+    {104, 106, nullptr},  // data commands: not yet available
+    {107, 107, nullptr},  // nuclide calculator: not yet available
+    {108, 110, nullptr},  // data commands: not yet available
+    {111, 111, CmdKindTest},
+    {112, 112, CmdNotYetImplemented},
+    {113, 115, nullptr},  // data commands, undo: not yet available
+    {116, 116, CmdNotYetImplemented},
+    {117, 117, CmdReadUserScript},
+    {118, 118, nullptr},  // task run: not yet available
+    {119, 119, CmdNothing},
+    {120, 120, CmdReadRecentFiles},
+    {121, 121, CmdAddRecentFile},
+    {122, 122, nullptr},  // task run: not yet available
+    {123, 123, CmdWriteUserScript},
+    {124, 125, CmdKill},
+    {126, 136, nullptr},  // parameters and item fields: not yet available
+    {138, 138, CmdWriteSetup},
+    {139, 139, CmdReadSetup},
+    {140, 141, nullptr},  // processing state: not yet available
+    {142, 142, CmdWriteTextFile},
+    {143, 144, nullptr},  // item restores: not yet available
+    {1000, 1000, CmdConQuasso},
+    {1001, 1001, CmdCout},
+    {1002, 1002, CmdCoutA},
+    {1003, 1003, CmdConMenu},
+    {10001, 10002, nullptr},  // plot commands: not yet available
+    {10004, 10005, nullptr},  // plot commands: not yet available
+    {10007, 10021, nullptr},  // plot commands: not yet available
+};
+
+constexpr Qword kRows = sizeof kTable / sizeof kTable[0];
+
+constexpr bool Sorted() {
+  for (Qword i = 0; i < kRows; ++i) {
+    if (kTable[i].first > kTable[i].last) return false;
+    if (i > 0 && kTable[i - 1].last >= kTable[i].first) return false;
+  }
+  return true;
+}
+static_assert(Sorted(), "command rows are sorted and do not overlap");
+
+}  // namespace
+
+KyCommandHandler KyCommandFind(Dword code) {
+  Qword lo = 0, hi = kRows;
+  while (lo < hi) {
+    const Qword mid = lo + (hi - lo) / 2;
+    if (kTable[mid].last < code)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  if (lo < kRows && kTable[lo].first <= code) return kTable[lo].handler;
+  return nullptr;
+}
+
+const KyCommandRow* KyCommandTable(Qword* rows) {
+  if (rows) *rows = kRows;
+  return kTable;
+}

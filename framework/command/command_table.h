@@ -1,0 +1,46 @@
+// The command table: every code of LibCommand, by ranges, with the handler
+// that runs it. A row without a handler belongs to a family that is not in
+// this build yet; its codes answer "Unknown command" like codes outside
+// every row.
+#pragma once
+#include "framework/ky_app_record.h"
+
+// Runs one command on the record: reads the argument field, writes the
+// result and error fields. Never throws.
+typedef void (*KyCommandHandler)(KyAppRecord* record);
+
+struct KyCommandRow {
+  Dword first;
+  Dword last;
+  KyCommandHandler handler;  // null: not yet available in this build
+};
+
+// The handler of a code, or null for an unknown or unavailable code.
+KyCommandHandler KyCommandFind(Dword code);
+// The whole table, for tests that walk it.
+const KyCommandRow* KyCommandTable(Qword* rows);
+
+// Handlers, by family.
+void CmdRunApplication(KyAppRecord* record);   // 3
+void CmdFreeData(KyAppRecord* record);         // 102
+void CmdErrorText(KyAppRecord* record);        // 4
+void CmdErrorTextA(KyAppRecord* record);       // 5
+void CmdShellOpen(KyAppRecord* record);        // 6
+void CmdLocalTime(KyAppRecord* record);        // 7
+void CmdOpenItemFolder(KyAppRecord* record);   // 97
+void CmdKillObject(KyAppRecord* record);       // 103
+void CmdKindTest(KyAppRecord* record);         // 111
+void CmdNotYetImplemented(KyAppRecord* record);  // 112, 116
+void CmdNothing(KyAppRecord* record);          // 119
+void CmdKill(KyAppRecord* record);             // 124, 125
+void CmdWriteTextFile(KyAppRecord* record);    // 142
+void CmdReadUserScript(KyAppRecord* record);   // 117
+void CmdReadRecentFiles(KyAppRecord* record);  // 120
+void CmdAddRecentFile(KyAppRecord* record);    // 121
+void CmdWriteUserScript(KyAppRecord* record);  // 123
+void CmdWriteSetup(KyAppRecord* record);       // 138
+void CmdReadSetup(KyAppRecord* record);        // 139
+void CmdConQuasso(KyAppRecord* record);        // 1000
+void CmdCout(KyAppRecord* record);             // 1001
+void CmdCoutA(KyAppRecord* record);            // 1002
+void CmdConMenu(KyAppRecord* record);          // 1003
