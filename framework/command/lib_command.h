@@ -13,4 +13,4 @@ VELTRIA_API KyAppRecord* LibCommand(Dword code, KyAppRecord* record);
 
 // The framework's own copy of the application information, made by code 3;
 // the constructor's defaults until then.
-VELTRIA_CLASS const KyAppInfo* KyFrameworkAppInfo(void);
+const KyAppInfo* KyFrameworkAppInfo(void);
