@@ -15,8 +15,8 @@ namespace {
 
 constexpr Dword kSaveDialogFlags = 0x20005;
 
-// The error of a failed create: an existing file is never overwritten, and
-// that refusal is a failure like any other.
+// The error of a failed create. An existing file is never overwritten:
+// that refusal is reported as "File not accessible", like a failed write.
 Dword CreateFailure() {
   const Dword mapped = LibLastError;
   if (mapped >= kErrFileSystem && mapped <= kErrUndefinedFile) return mapped;
@@ -46,7 +46,7 @@ void CmdWriteTextFile(KyAppRecord* record) {
   }
   Qlong handle = FileOpen(path, kOpenWrite | kOpenCreateNew);
   if (handle == -1) {
-    record->error = CreateFailure();
+    record->error = FileIsPresent(path, nullptr) ? kErrFileNotAccessible : CreateFailure();
     OsMessagefA(kOsError, "Invalid file.");
     KillString(&chosen);
     return;
