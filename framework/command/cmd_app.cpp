@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/error_codes.h"
-#include "base/os_services.h"
 #include "base/memory.h"
+#include "base/os_services.h"
 #include "framework/command/command_table.h"
 #include "framework/command/command_testing.h"
 #include "framework/command/data_root.h"

@@ -39,8 +39,8 @@ void CmdWriteTextFile(KyAppRecord* record) {
                                      u"Text files (*.txt)|*.txt|", kSaveDialogFlags, 0, nullptr);
     else if (args->kind == kKyTextFileCsv)
       chosen = NewOsFileSelectDialog(u"Select a new file", nullptr, u"csv",
-                                     u"Comma-Separated Values (*.csv)|*.csv|", kSaveDialogFlags,
-                                     0, nullptr);
+                                     u"Comma-Separated Values (*.csv)|*.csv|", kSaveDialogFlags, 0,
+                                     nullptr);
     if (chosen == nullptr) return;  // another kind, or the user cancelled
     path = chosen;
   }

@@ -21,26 +21,26 @@ KyCommandHandler KyCommandFind(Dword code);
 const KyCommandRow* KyCommandTable(Qword* rows);
 
 // Handlers, by family.
-void CmdRunApplication(KyAppRecord* record);   // 3
-void CmdFreeData(KyAppRecord* record);         // 102
-void CmdErrorText(KyAppRecord* record);        // 4
-void CmdErrorTextA(KyAppRecord* record);       // 5
-void CmdShellOpen(KyAppRecord* record);        // 6
-void CmdLocalTime(KyAppRecord* record);        // 7
-void CmdOpenItemFolder(KyAppRecord* record);   // 97
-void CmdKillObject(KyAppRecord* record);       // 103
-void CmdKindTest(KyAppRecord* record);         // 111
+void CmdRunApplication(KyAppRecord* record);     // 3
+void CmdFreeData(KyAppRecord* record);           // 102
+void CmdErrorText(KyAppRecord* record);          // 4
+void CmdErrorTextA(KyAppRecord* record);         // 5
+void CmdShellOpen(KyAppRecord* record);          // 6
+void CmdLocalTime(KyAppRecord* record);          // 7
+void CmdOpenItemFolder(KyAppRecord* record);     // 97
+void CmdKillObject(KyAppRecord* record);         // 103
+void CmdKindTest(KyAppRecord* record);           // 111
 void CmdNotYetImplemented(KyAppRecord* record);  // 112, 116
-void CmdNothing(KyAppRecord* record);          // 119
-void CmdKill(KyAppRecord* record);             // 124, 125
-void CmdWriteTextFile(KyAppRecord* record);    // 142
-void CmdReadUserScript(KyAppRecord* record);   // 117
-void CmdReadRecentFiles(KyAppRecord* record);  // 120
-void CmdAddRecentFile(KyAppRecord* record);    // 121
-void CmdWriteUserScript(KyAppRecord* record);  // 123
-void CmdWriteSetup(KyAppRecord* record);       // 138
-void CmdReadSetup(KyAppRecord* record);        // 139
-void CmdConQuasso(KyAppRecord* record);        // 1000
-void CmdCout(KyAppRecord* record);             // 1001
-void CmdCoutA(KyAppRecord* record);            // 1002
-void CmdConMenu(KyAppRecord* record);          // 1003
+void CmdNothing(KyAppRecord* record);            // 119
+void CmdKill(KyAppRecord* record);               // 124, 125
+void CmdWriteTextFile(KyAppRecord* record);      // 142
+void CmdReadUserScript(KyAppRecord* record);     // 117
+void CmdReadRecentFiles(KyAppRecord* record);    // 120
+void CmdAddRecentFile(KyAppRecord* record);      // 121
+void CmdWriteUserScript(KyAppRecord* record);    // 123
+void CmdWriteSetup(KyAppRecord* record);         // 138
+void CmdReadSetup(KyAppRecord* record);          // 139
+void CmdConQuasso(KyAppRecord* record);          // 1000
+void CmdCout(KyAppRecord* record);               // 1001
+void CmdCoutA(KyAppRecord* record);              // 1002
+void CmdConMenu(KyAppRecord* record);            // 1003

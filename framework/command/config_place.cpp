@@ -1,8 +1,8 @@
 // Where the configuration file lives, decided once per process.
 #include <string>
 
-#include "base/os_services.h"
 #include "base/memory.h"
+#include "base/os_services.h"
 #include "base/platform/folder_access.h"
 #include "base/platform/process_env.h"
 #include "framework/command/config_file.h"

@@ -94,8 +94,7 @@ size_t BodyEnd(const std::string& file, const std::vector<Line>& lines, KyConfig
 
 // Walks the file's lines: a whole line equal to a header starts a section
 // and its body is skipped; the first section of each kind is the one used.
-Place FindSection(const std::string& file, const std::vector<Line>& lines,
-                  KyConfigSection wanted) {
+Place FindSection(const std::string& file, const std::vector<Line>& lines, KyConfigSection wanted) {
   Place place;
   size_t i = 0;
   while (i < lines.size()) {

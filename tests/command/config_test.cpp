@@ -272,7 +272,8 @@ TEST_F(ConfigTest, TwoProcessesWritingAtOnceLoseNothing) {
     EXPECT_EQ(bytes.rfind("KyApp Configuration\r\n\r\nSetup:\r\nkeep=1\r\n", 0), 0u) << bytes;
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     int status = 0;
-    running = waitpid(writers[0], &status, WNOHANG) == 0 || waitpid(writers[1], &status, WNOHANG) == 0;
+    running =
+        waitpid(writers[0], &status, WNOHANG) == 0 || waitpid(writers[1], &status, WNOHANG) == 0;
   }
   for (pid_t pid : writers) {
     int status = 0;

@@ -44,9 +44,8 @@ LibErrorCode MarkAction(Long argument, void* context) {
 TEST(ConsoleCommandTest, MenuRunsOnceWithTheRecordAsContext) {
   PtyResult r = RunInPty(
       [] {
-        static const ConMenuItem table[] = {{u" Test menu", nullptr, 0x4},
-                                            {u"aAction", MarkAction, 42},
-                                            {nullptr, nullptr, 0}};
+        static const ConMenuItem table[] = {
+            {u" Test menu", nullptr, 0x4}, {u"aAction", MarkAction, 42}, {nullptr, nullptr, 0}};
         return RunCommand(kKyCmdConMenu, table);
       },
       {{"Your choice", "a"}, {"Hit any key", "x"}});

@@ -99,25 +99,24 @@ const std::vector<Dword> kErrMessages = {kKyMsgBegin, kKyMsgEnd, kKyMsgError};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FrameTest,
-    ::testing::Values(
-        FrameCase{"unknown_137", 0, 137, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_0", 0, 0, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_8", 0, 8, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_93", 0, 93, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_145", 0, 145, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_1004", 0, 1004, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_10003", 0, 10003, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_10006", 0, 10006, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_10022", 0, 10022, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"unknown_max", 0, 0xFFFFFFFFu, kErrMessages, kErrUnknownCommand, 0},
-        FrameCase{"ok_119", 0, 119, kOkMessages, 0, 0},
-        FrameCase{"not_yet_112", 0, 112, kErrMessages, kErrNotYetImplemented, 0},
-        FrameCase{"quiet_failure", kKyFlagQuiet, 137, {}, kErrUnknownCommand, 0},
-        FrameCase{"quiet_success", kKyFlagQuiet, 119, {}, 0, 0},
-        FrameCase{"keep_command_1", kKyFlagKeepCommand1, 119, kOkMessages, 0, 119},
-        FrameCase{"keep_command_2", kKyFlagKeepCommand2, 116, kErrMessages, kErrNotYetImplemented,
-                  116},
-        FrameCase{"no_undo_flag_clears", kKyFlagNoUndo, 119, kOkMessages, 0, 0}),
+    ::testing::Values(FrameCase{"unknown_137", 0, 137, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_0", 0, 0, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_8", 0, 8, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_93", 0, 93, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_145", 0, 145, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_1004", 0, 1004, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_10003", 0, 10003, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_10006", 0, 10006, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_10022", 0, 10022, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"unknown_max", 0, 0xFFFFFFFFu, kErrMessages, kErrUnknownCommand, 0},
+                      FrameCase{"ok_119", 0, 119, kOkMessages, 0, 0},
+                      FrameCase{"not_yet_112", 0, 112, kErrMessages, kErrNotYetImplemented, 0},
+                      FrameCase{"quiet_failure", kKyFlagQuiet, 137, {}, kErrUnknownCommand, 0},
+                      FrameCase{"quiet_success", kKyFlagQuiet, 119, {}, 0, 0},
+                      FrameCase{"keep_command_1", kKyFlagKeepCommand1, 119, kOkMessages, 0, 119},
+                      FrameCase{"keep_command_2", kKyFlagKeepCommand2, 116, kErrMessages,
+                                kErrNotYetImplemented, 116},
+                      FrameCase{"no_undo_flag_clears", kKyFlagNoUndo, 119, kOkMessages, 0, 0}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CommandTest, ErrorReportSeesTheErrorAndTheRestoredArgument) {
@@ -212,8 +211,8 @@ TEST_F(CommandTest, RunWindowedSendsTenThenElevenWithTheInfo) {
     return 0u;
   });
   EXPECT_EQ(Run(kKyCmdRun, &info), 0u);
-  EXPECT_EQ(recorder_.Messages(), (std::vector<Dword>{kKyMsgBegin, kKyMsgBuildWindow,
-                                                      kKyMsgRunWindow, kKyMsgEnd}));
+  EXPECT_EQ(recorder_.Messages(),
+            (std::vector<Dword>{kKyMsgBegin, kKyMsgBuildWindow, kKyMsgRunWindow, kKyMsgEnd}));
   EXPECT_EQ(recorder_.Log()[1].argument, &info);
   EXPECT_EQ(recorder_.Log()[2].argument, &info);
   EXPECT_EQ(mode_during_11, 2u);

@@ -20,8 +20,10 @@ struct ErrorTextCase {
 };
 
 TEST_F(CommandTest, ErrorTextsNarrowAndWide) {
-  const ErrorTextCase cases[] = {
-      {0, ""}, {10, "Unknown command"}, {0x80001, "Allocation failure"}, {9, "Not yet implemented"}};
+  const ErrorTextCase cases[] = {{0, ""},
+                                 {10, "Unknown command"},
+                                 {0x80001, "Allocation failure"},
+                                 {9, "Not yet implemented"}};
   for (const ErrorTextCase& c : cases) {
     ErrorTextArgs args{c.code, nullptr, nullptr};
     EXPECT_EQ(Run(kKyCmdErrorTextA, &args), 0u);
@@ -164,10 +166,10 @@ TEST_F(CommandTest, FixedAnswers) {
 // Every command that reads through a pointer answers 22 for a null one
 // instead of touching it.
 TEST_F(CommandTest, NullPointerArgumentsAnswerMissingArguments) {
-  const Dword codes[] = {kKyCmdRun,          kKyCmdErrorText, kKyCmdErrorTextA, kKyCmdKillObject,
-                         kKyCmdKindTest,     kKyCmdKill,      kKyCmdKill2,      kKyCmdAddRecentFile,
-                         kKyCmdWriteTextFile, kKyCmdConQuasso, kKyCmdCout,       kKyCmdCoutA,
-                         kKyCmdConMenu};
+  const Dword codes[] = {
+      kKyCmdRun,  kKyCmdErrorText, kKyCmdErrorTextA,    kKyCmdKillObject,    kKyCmdKindTest,
+      kKyCmdKill, kKyCmdKill2,     kKyCmdAddRecentFile, kKyCmdWriteTextFile, kKyCmdConQuasso,
+      kKyCmdCout, kKyCmdCoutA,     kKyCmdConMenu};
   for (Dword code : codes) {
     recorder_.Clear();
     EXPECT_EQ(Run(code, nullptr), kErrMissingArguments) << code;
