@@ -80,7 +80,7 @@ bool ReplaceFile(const std::string& path, bool exists, const std::string& bytes)
 
 }  // namespace
 
-bool KyConfigFileName(KyAppRecord* record, std::string* name) {
+Dword KyConfigFileName(KyAppRecord* record, std::string* name) {
   record->result.u64 = 0;
   KySendMessage(record, kKyMsgAppName);
   const auto* app = static_cast<const char16_t*>(record->result.pointer);
@@ -88,23 +88,25 @@ bool KyConfigFileName(KyAppRecord* record, std::string* name) {
   record->result.u64 = 0;
   if (app == nullptr) {
     *name = "config.txt";
-    return true;
+    return 0;
   }
   Qword units = 0;
   while (app[units] != 0) {
-    if (app[units] == u'/' || ++units > kMaxNameUnits) return false;
+    if (app[units] == u'/' || ++units > kMaxNameUnits) return kErrIllegalFileName;
   }
   char* utf8 = NewUtf8FromUtf16(app);
-  if (utf8 == nullptr && units > 0) return false;
-  *name = std::string(utf8 ? utf8 : "") + ".config";
+  if (utf8 == nullptr) return kErrAlloc;
+  *name = std::string(utf8) + ".config";
   KillStringA(&utf8);
-  return true;
+  return 0;
 }
 
 char* KyConfigRead(KyAppRecord* record, KyConfigSection section, Dword* error) {
-  *error = 0;
   std::string name;
-  if (!KyConfigFileName(record, &name)) return nullptr;
+  // A name that cannot name a file means there is no file to read.
+  *error = KyConfigFileName(record, &name);
+  if (*error == kErrIllegalFileName) *error = 0;
+  if (*error != 0) return nullptr;
   const KyConfigPlace& place = KyConfigCurrentPlace();
   std::string file;
   Load load = LoadFile(place.folder + name, &file);
@@ -122,7 +124,7 @@ char* KyConfigRead(KyAppRecord* record, KyConfigSection section, Dword* error) {
 
 Dword KyConfigWrite(KyAppRecord* record, KyConfigSection section, const std::string& body) {
   std::string name;
-  if (!KyConfigFileName(record, &name)) return kErrIllegalFileName;
+  if (const Dword error = KyConfigFileName(record, &name)) return error;
   const KyConfigPlace& place = KyConfigCurrentPlace();
   const std::string path = place.folder + name;
   if (!EnsureFolder(place.folder)) return FileFailure();

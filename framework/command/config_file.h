@@ -24,9 +24,9 @@ void KyConfigResolvePlace(const std::string& exe_folder, bool exe_writable,
 const KyConfigPlace& KyConfigCurrentPlace(void);
 
 // The file name for the application: "<name>.config", or "config.txt"
-// without a name. False for a name that cannot name a file here (longer
-// than 42 characters, or holding '/').
-bool KyConfigFileName(KyAppRecord* record, std::string* name);
+// without a name. 0, or 59 for a name that cannot name a file here (longer
+// than 42 characters, or holding '/'), or the allocation failure.
+Dword KyConfigFileName(KyAppRecord* record, std::string* name);
 
 // A section's text as a new block (freed with code 124), or null.
 char* KyConfigRead(KyAppRecord* record, KyConfigSection section, Dword* error);

@@ -73,14 +73,13 @@ size_t BodyEnd(const std::string& file, const std::vector<Line>& lines, KyConfig
       return i;
     case kKyConfigUserScript: {
       if (i >= lines.size() || !LineStartsWithQuote(file, lines[i])) return i;
-      size_t from = lines[i].begin + 1;
+      // The closing quote is looked for line by line, never past a line.
       for (size_t j = i; j < lines.size(); ++j) {
-        const size_t q = file.find('"', from);
-        if (q != std::string::npos && q < lines[j].end) {
+        const size_t from = j == i ? lines[j].begin + 1 : lines[j].begin;
+        if (std::memchr(file.data() + from, '"', lines[j].end - from) != nullptr) {
           *closed = true;
           return j + 1;
         }
-        if (j + 1 < lines.size()) from = lines[j + 1].begin;
       }
       // No closing quote: no script body at all.
       return i;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
+#include "base/platform/allocator.h"
 #include "command_fixture.h"
 #include "framework/command/config_file.h"
 #include "framework/command/config_file_testing.h"
@@ -154,6 +155,20 @@ TEST_F(ConfigTest, NamesThatCannotNameAFileAreRefused) {
     EXPECT_EQ(Read(kKyCmdReadSetup), "<null>");
   }
   EXPECT_FALSE(Exists(dir_ + "/../escape.config"));
+}
+
+TEST_F(ConfigTest, AllocationFailureIsReportedNotHidden) {
+  ASSERT_EQ(Write(kKyConfigSetup, "a=1"), 0u);
+  PlatformAllocTestFailAfter(0);
+  const Dword write_error = Write(kKyConfigSetup, "a=2");
+  record_->argument = nullptr;
+  LibCommand(kKyCmdReadSetup, record_);
+  const Dword read_error = record_->error;
+  PlatformAllocTestFailAfter(-1);
+  EXPECT_EQ(write_error, kErrAlloc);
+  EXPECT_EQ(read_error, kErrAlloc);
+  EXPECT_EQ(record_->result.pointer, nullptr);
+  EXPECT_EQ(Read(kKyCmdReadSetup), "a=1\r\n");
 }
 
 TEST_F(ConfigTest, ReadOnlyFileIsAFailedWriteAndStaysAsItWas) {
