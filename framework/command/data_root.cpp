@@ -2,16 +2,17 @@
 
 #include "framework/command/lib_command.h"
 
-bool KyFreeDataRoot(KyAppRecord* record) {
-  if (record == nullptr || record->data_root == nullptr) return false;
+void KyFreeDataRoot(KyAppRecord* record) {
+  if (record == nullptr || record->data_root == nullptr) return;
   // The data engine's delete of the node is wired here when the engine
   // joins the build; until then a root is left as it is (never freed with
-  // the wrong destructor) and no deletion is reported.
-  return false;
+  // the wrong destructor), and no deletion is reported.
 }
 
 void KyFreeDataTree(KyAppRecord* record) {
-  if (!KyFreeDataRoot(record)) return;
+  const bool existed = record->data_root != nullptr;
+  KyFreeDataRoot(record);
+  if (!existed || record->data_root != nullptr) return;
   if (KyFrameworkAppInfo()->mode == 2) KySendMessage(record, kKyMsgTreeDeleted);
   // In console mode the console title is refreshed by the console front
   // end, which is not in this build yet.

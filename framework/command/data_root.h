@@ -4,9 +4,8 @@
 #pragma once
 #include "framework/ky_app_record.h"
 
-// Deletes the record's data tree and sets the root to null. True when a
-// tree was deleted.
-bool KyFreeDataRoot(KyAppRecord* record);
+// Deletes the record's data tree and sets the root to null.
+void KyFreeDataRoot(KyAppRecord* record);
 
 // Frees the data tree as codes 2 and 102 do: deletes it, then, when a tree
 // existed, tells the windowed application (message 15).
