@@ -51,6 +51,7 @@ class ConfigTest : public TempFolderTest {
     record_ = LibCommand(kKyCmdCreate, nullptr);
     recorder_.Install(record_);
     recorder_.On(kKyMsgAppName, [this](KyAppRecord* r) {
+      result_seen_ = r->result.u64;
       r->result.pointer = name_ ? const_cast<char16_t*>(name_->c_str()) : nullptr;
       return 0u;
     });
@@ -93,6 +94,7 @@ class ConfigTest : public TempFolderTest {
   }
   std::string ConfigPath() const { return Path("pelorin.config"); }
 
+  Qword result_seen_ = 0;
   std::u16string default_name_ = u"pelorin";
   const std::u16string* name_ = &default_name_;
   KyAppRecord* record_ = nullptr;
@@ -129,7 +131,10 @@ TEST_F(ConfigTest, ReadersOfAMissingFileAnswerNull) {
 TEST_F(ConfigTest, NameIsAskedBeforeEveryAccessEvenWhenQuiet) {
   record_->flags = kKyFlagQuiet;
   record_->result.u64 = 0x1234;
+  result_seen_ = 99;
   Write(kKyConfigSetup, "a=1");
+  EXPECT_EQ(result_seen_, 0u);  // the sender clears the result first
+  EXPECT_EQ(record_->result.u64, 0u);
   Read(kKyCmdReadSetup);
   EXPECT_EQ(recorder_.Messages(), (std::vector<Dword>{kKyMsgAppName, kKyMsgAppName}));
   EXPECT_TRUE(Exists(ConfigPath()));
