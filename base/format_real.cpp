@@ -1,5 +1,6 @@
 // The formatter's converters of reals and real matrices: a fixed-point form
-// (g) and an exponent form (e, f), digits cut by the library's digit loop.
+// (g) and an exponent form (e, f), digits cut (never rounded) from the value's
+// shortest exact text.
 #include "base/format_real_text.h"
 
 namespace {
@@ -13,13 +14,11 @@ Qword RealEF(double x, FormatSink<C>& out, const FormatSpecT<C>& spec) {
   const Qword start = out.Length();
   if (!PutSpecial(x, out)) {
     Long k = 0;
-    double m = rMantissaAndExponent(x, &k, 10);
+    const double m = rMantissaAndExponent(x, &k, 10);
+    if (x < 0) out.Put('-');
+    numtext::RealDigits gen(x, 10, m, k, Precision(spec) + 1);
+    k = gen.Exponent();
     if (x == 0) k = 0;  // the zero marker is no decimal exponent
-    if (x < 0) {
-      out.Put('-');
-      m = -m;
-    }
-    numtext::MantissaDigits gen(m, 10);
     const Qlong p = Precision(spec);
     const Qlong n = p < 1 ? 1 : p;  // at least one digit, and no point for one
     out.Put(numtext::DigitChar<C>(gen.Next()));

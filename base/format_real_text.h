@@ -40,7 +40,7 @@ inline bool PutSpecial(double x, FormatSink<C>& out) {
 }
 
 template <class C>
-inline void PutDigits(numtext::MantissaDigits& gen, FormatSink<C>& out, Qlong n) {
+inline void PutDigits(numtext::RealDigits& gen, FormatSink<C>& out, Qlong n) {
   for (Qlong i = 0; i < n; ++i) out.Put(numtext::DigitChar<C>(gen.Next()));
 }
 
@@ -48,12 +48,10 @@ inline void PutDigits(numtext::MantissaDigits& gen, FormatSink<C>& out, Qlong n)
 template <class C>
 inline void PutFixed(double x, Qlong p, FormatSink<C>& out) {
   Long k = 0;
-  double m = rMantissaAndExponent(x, &k, 10);
-  if (x < 0) {
-    out.Put('-');
-    m = -m;
-  }
-  numtext::MantissaDigits gen(m, 10);
+  const double m = rMantissaAndExponent(x, &k, 10);
+  if (x < 0) out.Put('-');
+  numtext::RealDigits gen(x, 10, m, k, p + 18);
+  k = gen.Exponent();
   if (k < 0) {
     out.Put('0');
     if (p > 0) {
@@ -80,10 +78,22 @@ inline Qword RealG(double x, FormatSink<C>& out, Qword width, Qlong p) {
   return out.Length() - start;
 }
 
+// Most characters one matrix conversion may write. Every row costs at least
+// its line feed and every element a character, so a shape is refused before
+// anything is written when even that lower bound would pass the limit (a
+// 4294967295 x 0 shape asked for four billion line feeds).
+inline constexpr Qword kFormatMaxMatrixText = Qword{1} << 28;
+
 // Rows start with a line feed, columns are separated by TAB; column-major.
 template <class C, class T, class F>
 inline Qword Matrix(const T* first, FormatSink<C>& out, const FormatSpecT<C>& spec, F element) {
   const Qword start = out.Length();
+  const Qword per_row = spec.columns == 0 ? 1 : 2 * spec.columns;  // line feed or TAB + a digit
+  if (spec.rows != 0 &&
+      (spec.columns > kFormatMaxMatrixText || per_row > kFormatMaxMatrixText / spec.rows)) {
+    out.Abandon();
+    return 0;
+  }
   for (Qword i = 0; i < spec.rows; ++i) {
     out.Put('\n');
     for (Qword j = 0; j < spec.columns; ++j) {

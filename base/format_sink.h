@@ -54,6 +54,9 @@ class FormatSink {
     len_ += pad;
   }
 
+  // Gives the whole result up: Release then returns null.
+  void Abandon() { Fail(); }
+
   Qword Length() const { return len_; }
   bool Started() const { return started_; }
   bool Failed() const { return failed_; }

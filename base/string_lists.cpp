@@ -54,7 +54,9 @@ bool DeleteItem(Ch* list, const Ch* item, Ch delimiter) {
     if (starts && (after == 0 || after == delimiter)) {
       Ch* cut_from = at;
       Qword cut = m;
-      if (after == delimiter) {
+      // A NUL delimiter must never match the terminator: the cut would take
+      // the NUL in and run past the end of the text.
+      if (after != 0) {
         ++cut;
       } else if (at != list) {
         --cut_from;

@@ -5,6 +5,8 @@
 #pragma once
 #include "base/types.h"
 
+class cKyExpression;
+
 class cKyAsciPars {
  public:
   cKyAsciPars() = default;
@@ -75,4 +77,8 @@ class cKyAsciPars {
   // that refer to each other must end.
   mutable Dword eval_depth_ = 0;
   mutable Dword eval_budget_ = 0;
+  // Nesting used by the enclosing evaluations: the evaluator that is asking
+  // for a variable and the depth consumed below it.
+  mutable const cKyExpression* eval_active_ = nullptr;
+  mutable Dword eval_depth_used_ = 0;
 };

@@ -96,18 +96,36 @@ double cKyAsciPars::VariableValue(const char* name, void* user) {
   const cKyAsciPars* store = static_cast<const cKyAsciPars*>(user);
   if (store->eval_budget_ == 0) return ___NAN;
   --store->eval_budget_;
-  return store->GetReal(name);
+  // A value read here may be an expression itself: it may only nest as deep
+  // as the asking evaluator has left.
+  const Dword kept = store->eval_depth_used_;
+  const cKyExpression* asking = store->eval_active_;
+  if (asking) store->eval_depth_used_ = kept + asking->Depth() + 1;
+  const double value = store->GetReal(name);
+  store->eval_depth_used_ = kept;
+  store->eval_active_ = asking;
+  return value;
 }
 
 double cKyAsciPars::Evaluate(const char* expression) const {
   if (!expression) return ___NAN;
-  if (eval_depth_ == 0) eval_budget_ = kMaxVariableReads;
-  if (eval_depth_ >= kMaxEvalDepth) return ___NAN;
+  if (eval_depth_ == 0) {
+    eval_budget_ = kMaxVariableReads;
+    eval_depth_used_ = 0;
+  }
+  if (eval_depth_ >= kMaxEvalDepth || eval_depth_used_ >= kKyExprMaxDepth) return ___NAN;
   ++eval_depth_;
   cKyExpression evaluator(const_cast<cKyAsciPars*>(this), VariableValue, nullptr, nullptr,
                           kExpressionTokenCapacity, nullptr, nullptr);
+  // One budget of nesting for this evaluation and all it starts, so values
+  // that refer to each other through deep parentheses cannot overflow the
+  // stack (64 nested evaluations of 1000 levels each could before).
+  evaluator.SetDepthLimit(kKyExprMaxDepth - eval_depth_used_);
+  const cKyExpression* kept_active = eval_active_;
+  eval_active_ = &evaluator;
   const char* p = expression;
   double value = evaluator.Evaluate(&p);
+  eval_active_ = kept_active;
   --eval_depth_;
   // A failed evaluation has no value, whatever the evaluator computed
   // before the failing operand.

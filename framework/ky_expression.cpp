@@ -10,7 +10,6 @@
 namespace {
 // Nesting beyond this would only exhaust the stack; no real expression
 // comes near it.
-constexpr Dword kMaxDepth = 1000;
 }  // namespace
 
 cKyExpression::cKyExpression(void* user, KyVariableValue value, KyVariableExists exists,
@@ -80,7 +79,7 @@ double cKyExpression::Factor() {
     return 0.0;
   }
   if (Peek() == '(') {
-    if (depth_ >= kMaxDepth) {
+    if (depth_ >= depth_limit_) {
       error_ = kKyExprBadFactor;
       return 0.0;
     }
@@ -111,7 +110,7 @@ double cKyExpression::Factor() {
     error_ = kKyExprUnknownFunction;
     return 0.0;
   }
-  if (depth_ >= kMaxDepth) {
+  if (depth_ >= depth_limit_) {
     error_ = kKyExprBadFactor;
     return 0.0;
   }

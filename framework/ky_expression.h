@@ -14,6 +14,9 @@ typedef double (*KyVariableValue)(const char* name, void* user);
 typedef bool (*KyVariableExists)(const char* name, void* user);
 typedef const KyFunctionDescriptor* (*KyFunctionLookup)(const char* name, void* user);
 
+// Deepest nesting of parentheses and function calls one evaluation accepts.
+inline constexpr Dword kKyExprMaxDepth = 1000;
+
 // Error codes of the evaluation (0 none).
 enum : Dword {
   kKyExprMissingParenthesis = 1,
@@ -41,6 +44,11 @@ class cKyExpression : public cKyParser {
   double Evaluate(const char** text);
   Dword ErrorCode() const { return error_; }
   Dword Depth() const { return depth_; }
+  // Nesting of parentheses and calls allowed to this evaluation (at most
+  // kKyExprMaxDepth); an owner whose variables evaluate further expressions
+  // hands each nested evaluator what the enclosing ones left, so the stack
+  // stays bounded across all of them.
+  void SetDepthLimit(Dword limit) { depth_limit_ = limit < kKyExprMaxDepth ? limit : kKyExprMaxDepth; }
 
  private:
   double Expression();
@@ -60,4 +68,5 @@ class cKyExpression : public cKyParser {
   KyFunctionLookup lookup_;
   KyVariableExists exists_;
   Dword depth_ = 0;
+  Dword depth_limit_ = kKyExprMaxDepth;
 };

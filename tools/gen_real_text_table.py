@@ -3,11 +3,9 @@
 real writers (RealToBuffer in radix 10 and the formatter's fixed-point and
 exponent forms) for a fixed set of doubles.
 
-Source of the numbers: a second, independent implementation of the
-documented algorithms in Python floats, which are IEEE doubles with the same
-correctly rounded division, multiplication and subtraction as the library:
-the radix split by repeated division or multiplication by the radix, then
-digits cut from the running mantissa (digit = floor(m), m = m * 10 - digit * 10).
+Source of the numbers: Python's decimal module, which gives the exact decimal
+expansion of every double (Decimal(x) is exact); the digits are cut from it,
+never rounded. Zero keeps the radix split of the documented algorithm.
 Nothing here is taken from the library's output.
 
 Run: /usr/bin/python3 tools/gen_real_text_table.py > tests/base/real_text_table.inc
@@ -15,6 +13,7 @@ Run: /usr/bin/python3 tools/gen_real_text_table.py > tests/base/real_text_table.
 import math
 import random
 import struct
+from decimal import Decimal
 
 ZERO_MARKER = -2147483647
 MIN_REAL = 2.0 ** -1024
@@ -50,6 +49,18 @@ def digits(m, radix, n):
     return "".join("0123456789ABCDEF"[d & 15] for d in out)
 
 
+def exact10(x):
+    """Digits of |x| (x finite, non-zero) from its exact decimal expansion and
+    the power of ten of the first one."""
+    t = Decimal(abs(x)).as_tuple()
+    ds = "".join(str(d) for d in t.digits).rstrip("0") or "0"
+    return ds, len(t.digits) - 1 + t.exponent
+
+
+def cut(ds, n):
+    return (ds + "0" * n)[:n]
+
+
 def special(x):
     if math.isnan(x):
         return "NaN"
@@ -70,7 +81,11 @@ def real_to_buffer(x, n):
     out = ""
     if m < 0:
         out, m = "-", -m
-    ds = digits(m, 10, n)
+    if x != 0:
+        exact, e = exact10(x)
+        ds = cut(exact, n)
+    else:
+        ds = digits(m, 10, n)
     if e < -3 or e >= n:
         out += ds[0] + "." + ds[1:]
         if e > -4951:
@@ -91,13 +106,20 @@ def fixed(x, p):
     out = ""
     if x < 0:
         out, m = "-", -m
+    exact = None
+    if x != 0:
+        exact, k = exact10(x)
+
+    def digits_from(skip, n):
+        return digits(m, 10, n) if exact is None else cut(exact, n)
+
     if k < 0:
         out += "0"
         if p > 0:
             z = min(-k - 1, p)
-            out += "." + "0" * z + digits(m, 10, p - z)
+            out += "." + "0" * z + digits_from(0, p - z)
     else:
-        ds = digits(m, 10, k + 1 + max(p, 0))
+        ds = digits_from(0, k + 1 + max(p, 0))
         out += ds[: k + 1]
         if p > 0:
             out += "." + ds[k + 1:]
@@ -124,7 +146,11 @@ def fmt_ef(x, width, prec, wide):
         if x < 0:
             s, m = "-", -m
         n = max(p, 1)
-        ds = digits(m, 10, n)
+        if x != 0:
+            exact, k = exact10(x)
+            ds = cut(exact, n)
+        else:
+            ds = digits(m, 10, n)
         s += ds[0] + ("." + ds[1:] if n > 1 else "")
         if k != 0:
             s += "e" + ("+" if k > 0 else "-") + str(abs(k))

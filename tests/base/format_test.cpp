@@ -296,6 +296,14 @@ TEST(FormatConverters, Matrices) {
                  "2",
                  m),
             "\n  1.0\t  2.0");
+  // A shape whose text would pass the conversion's limit is refused at once
+  // (four billion line feeds before).
+  char* huge = NewSprintfA("%E\xA7"
+                           "4294967295\xA7"
+                           "0",
+                           m);
+  EXPECT_EQ(huge, nullptr);
+  KillStringA(&huge);
   const double* none = nullptr;
   EXPECT_EQ(Both("%r\xA7"
                  "2\xA7"

@@ -88,6 +88,24 @@ TEST(RealToBuffer, DocumentedExamples) {
   EXPECT_STREQ(b, "");
 }
 
+TEST(RealToBuffer, ExactValuesNeverPrintBelowThemselves) {
+  // Exact integers and short binary fractions keep their own digits; values
+  // whose binary form lies below a short decimal show that (99.99).
+  const struct {
+    double x;
+    Long digits;
+    const char* text;
+  } cases[] = {
+      {99999, 6, "99999.0"},          {123456, 6, "123456."},
+      {999999999999999.0, 15, "999999999999999."},
+      {0.375, 3, "0.375"},            {99.99, 8, "99.989999"},
+      {1e22, 3, "1.00e22"},           {9007199254740993.0, 16, "9007199254740992."},
+      {0.1, 25, "0.1000000000000000055511151"},
+      {5e-324, 0, "4.94065645841246e-324"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RealA(c.x, c.digits, 10), c.text) << c.x;
+}
+
 TEST(RealToBuffer, DecimalDigitLoopMatchesIndependentModel) {
   for (const RealTextRow& row : kRealToBufferRows) {
     const double x = FromBits(row.bits);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/platform/allocator.h"
 #include "base/strings.h"
@@ -51,6 +52,20 @@ TEST(Lists, DeleteMatchesWholeItemsOnly) {
   }
   EXPECT_FALSE(StringsListDeleteItemA(nullptr, "a", ','));
   EXPECT_FALSE(StringsListDeleteItemA(const_cast<char*>("a"), nullptr, ','));
+}
+
+TEST(Lists, NulDelimiterNeverMatchesTheTerminator) {
+  // Exactly sized buffers, so a cut that took the NUL in reads past the end
+  // (the sanitizer build sees it).
+  std::vector<char> one = {'s', 0};
+  EXPECT_TRUE(StringsListDeleteItemA(one.data(), "s", 0));
+  EXPECT_STREQ(one.data(), "");
+  std::vector<char> two = {'x', 's', 0};
+  EXPECT_FALSE(StringsListDeleteItemA(two.data(), "s", 0));
+  EXPECT_STREQ(two.data(), "xs");
+  std::vector<char16_t> wide = {u's', 0};
+  EXPECT_TRUE(StringsListDeleteItem(wide.data(), u"s", 0));
+  EXPECT_EQ(wide[0], 0);
 }
 
 TEST(Lists, ParseItemsDestructively) {

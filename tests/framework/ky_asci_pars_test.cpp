@@ -3,6 +3,7 @@
 #include "framework/ky_asci_pars.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <cmath>
 #include <random>
@@ -254,6 +255,35 @@ TEST(KyAsciPars, FailedExpressionsAndCyclesGiveNaN) {
   f.AddEntry("V40", "1", nullptr);
   EXPECT_TRUE(std::isnan(f.GetReal("V0")));
   EXPECT_EQ(f.GetReal("V35"), 32.0);  // short chains still read
+}
+
+// A value that reads itself under hundreds of parentheses: each nested
+// evaluation only gets the nesting the enclosing ones left, so the whole
+// chain stays within one bound and ends with NaN on a small stack.
+void* DeepSelfReference(void* out) {
+  cKyAsciPars p;
+  const std::string deep = std::string(460, '(') + "A";
+  p.AddEntry("A", deep.c_str(), nullptr);
+  const std::string ok = "(" + std::string(300, '(') + "1" + std::string(300, ')') + "+B)";
+  p.AddEntry("C", ok.c_str(), nullptr);
+  p.AddEntry("B", "((2))", nullptr);
+  double* results = static_cast<double*>(out);
+  results[0] = p.GetReal("A");
+  results[1] = p.GetReal("C");
+  return nullptr;
+}
+
+TEST(KyAsciPars, NestedEvaluationsShareOneDepthBound) {
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setstacksize(&attr, 1 << 20);
+  double results[2] = {0, 0};
+  pthread_t thread;
+  ASSERT_EQ(pthread_create(&thread, &attr, DeepSelfReference, results), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+  EXPECT_TRUE(std::isnan(results[0]));
+  EXPECT_EQ(results[1], 3.0);  // nesting within the bound still evaluates
 }
 
 TEST(KyAsciPars, CopyAssignClearAndMemoryFailures) {
