@@ -16,31 +16,29 @@ VELTRIA_API double* RArrNewSGcoeff(Qword k, Qword m, Qword p, double x, double* 
   if (k > p || p >= m || !std::isfinite(x)) return nullptr;
   const Qword q = p + 1;
   Dword error = kErrNone;
-  double* G = NewQwordArrFill(&error, q * q + q);
+  // G (q x q), then the right-hand side u (q), then the power sums (2p + 1).
+  double* G = NewQwordArrFill(&error, q * q + q + 2 * p + 1);
   if (!G) return nullptr;
   double* u = G + q * q;
+  double* sums = u + q;
   double* c = NewQwordArrFill(&error, m);
   if (!c) {
     KillPtr(&G);
     return nullptr;
   }
   const double centre = 0.5 * static_cast<double>(m - 1) + x;
-  // Power sums of the abscissa: G(a, b) = sum_i z_i^(a+b).
-  for (Qword i = 0; i < q * q; ++i) G[i] = 0;
+  // G(a, b) = sum_i z_i^(a+b): the power sums once, then spread.
+  for (Qword e = 0; e <= 2 * p; ++e) sums[e] = 0;
   for (Qword i = 0; i < m; ++i) {
     const double z = static_cast<double>(i) - centre;
-    double za = 1;
-    for (Qword a = 0; a < q; ++a) {
-      double zab = za;
-      for (Qword b = a; b < q; ++b) {
-        G[a + b * q] += zab;
-        zab *= z;
-      }
-      za *= z;
+    double ze = 1;
+    for (Qword e = 0; e <= 2 * p; ++e) {
+      sums[e] += ze;
+      ze *= z;
     }
   }
   for (Qword a = 0; a < q; ++a)
-    for (Qword b = a + 1; b < q; ++b) G[b + a * q] = G[a + b * q];
+    for (Qword b = 0; b < q; ++b) G[a + b * q] = sums[a + b];
   for (Qword j = 0; j < q; ++j) u[j] = j == k ? 1.0 : 0.0;
   if (SolveScaledNormalEquations(G, q, u, 1) != kErrNone) {
     KillPtr(&c);
