@@ -13,7 +13,9 @@ VELTRIA_API double* RArrNewSGcoeff(Qword k, Qword m, Qword p, double x, double* 
   *gain = std::numeric_limits<double>::quiet_NaN();
   // A derivative above the order has no coefficient in the fit, and a fit
   // of more coefficients than samples has no unique solution.
-  if (k > p || p >= m || !std::isfinite(x)) return nullptr;
+  // An order beyond a few thousand is refused before its matrix size
+  // could overflow.
+  if (k > p || p >= m || p > 4096 || !std::isfinite(x)) return nullptr;
   const Qword q = p + 1;
   Dword error = kErrNone;
   // G (q x q), then the right-hand side u (q), then the power sums (2p + 1).
@@ -26,33 +28,47 @@ VELTRIA_API double* RArrNewSGcoeff(Qword k, Qword m, Qword p, double x, double* 
     KillPtr(&G);
     return nullptr;
   }
-  const double centre = 0.5 * static_cast<double>(m - 1) + x;
-  // G(a, b) = sum_i z_i^(a+b): the power sums once, then spread.
+  // The fit runs in the window's own scaled abscissa w = (i - centre)/h,
+  // which keeps the normal equations well conditioned even for wide
+  // windows evaluated off centre; the k-th derivative by the sample index
+  // at the evaluation point w0 = x/h then sets the right-hand side:
+  // D_j = j!/(j-k)! w0^(j-k) / h^k.
+  const double mid = 0.5 * static_cast<double>(m - 1);
+  const double h = m > 1 ? mid : 1.0;
+  const double w0 = x / h;
   for (Qword e = 0; e <= 2 * p; ++e) sums[e] = 0;
   for (Qword i = 0; i < m; ++i) {
-    const double z = static_cast<double>(i) - centre;
-    double ze = 1;
+    const double w = (static_cast<double>(i) - mid) / h;
+    double we = 1;
     for (Qword e = 0; e <= 2 * p; ++e) {
-      sums[e] += ze;
-      ze *= z;
+      sums[e] += we;
+      we *= w;
     }
   }
   for (Qword a = 0; a < q; ++a)
     for (Qword b = 0; b < q; ++b) G[a + b * q] = sums[a + b];
-  for (Qword j = 0; j < q; ++j) u[j] = j == k ? 1.0 : 0.0;
+  for (Qword j = 0; j < q; ++j) {
+    if (j < k) {
+      u[j] = 0;
+      continue;
+    }
+    double d = 1;
+    for (Qword r = j - k + 1; r <= j; ++r) d *= static_cast<double>(r);
+    for (Qword r = 0; r < j - k; ++r) d *= w0;
+    for (Qword r = 0; r < k; ++r) d /= h;
+    u[j] = d;
+  }
   if (SolveScaledNormalEquations(G, q, u, 1) != kErrNone) {
     KillPtr(&c);
     KillPtr(&G);
     return nullptr;
   }
-  double factorial = 1;
-  for (Qword j = 2; j <= k; ++j) factorial *= static_cast<double>(j);
   double sum2 = 0;
   for (Qword i = 0; i < m; ++i) {
-    const double z = static_cast<double>(i) - centre;
+    const double w = (static_cast<double>(i) - mid) / h;
     double v = u[p];
-    for (Qword j = p; j-- > 0;) v = v * z + u[j];
-    c[i] = factorial * v;
+    for (Qword j = p; j-- > 0;) v = v * w + u[j];
+    c[i] = v;
     sum2 += c[i] * c[i];
   }
   *gain = std::sqrt(sum2);
