@@ -1,13 +1,14 @@
 // The apodization windows. Every factor is taken at the sample's own
 // abscissa, so long records carry no error accumulated from sample to
 // sample; the data are written only once the parameters are known good.
+#include "signal_fit/signal/apodization.h"
+
 #include <cmath>
 #include <numbers>
 
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "signal_fit/signal/apodization.h"
 #include "signal_fit/signal/sarr.h"
 
 namespace {
@@ -78,8 +79,8 @@ Dword Smoothstep(Qword n, double* data, double t0, double B, const double* p) {
 }
 }  // namespace
 
-VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, double t0,
-                                  double t1, const double* p) {
+VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, double t0, double t1,
+                                  const double* p) {
   if (!data) return kErrMissingInputData;
   if (n < 2) return kErrNone;
   if (type < 1 || type > 8) return kErrUnknownId;
@@ -123,8 +124,8 @@ VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, d
   }
 }
 
-VELTRIA_API Dword SArrTdApodize(ApodizationType type, Qword n, double* s, double t0,
-                                double t1, const double* p) {
+VELTRIA_API Dword SArrTdApodize(ApodizationType type, Qword n, double* s, double t0, double t1,
+                                const double* p) {
   if (!s) return kErrMissingInputData;
   Dword error = kErrNone;
   double* copy = SArrNewCopy(&error, n, s);

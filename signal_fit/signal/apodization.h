@@ -9,8 +9,8 @@ typedef Qword ApodizationType;
 
 // data[k] *= w(t_k); 44 for an unknown code, 26 for parameters that give no
 // window; a failure leaves the data unchanged.
-VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, double t0,
-                                  double t1, const double* p);
+VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, double t0, double t1,
+                                  const double* p);
 // The same window on both halves of a signal array, all or nothing.
-VELTRIA_API Dword SArrTdApodize(ApodizationType type, Qword n, double* s, double t0,
-                                double t1, const double* p);
+VELTRIA_API Dword SArrTdApodize(ApodizationType type, Qword n, double* s, double t0, double t1,
+                                const double* p);

@@ -40,9 +40,9 @@ void Erase(Qword m, double* v, Qword c) {
 }
 }  // namespace
 
-VELTRIA_API Dword RArrBagsToBest3Counts(Dword n, const double* w, double* counts1,
-                                        double* score1, double* counts2, double* score2,
-                                        double* counts3, double* score3) {
+VELTRIA_API Dword RArrBagsToBest3Counts(Dword n, const double* w, double* counts1, double* score1,
+                                        double* counts2, double* score2, double* counts3,
+                                        double* score3) {
   if (n == 0 || !w) return kErrMissingInputData;
   if (!counts1 || !score1 || !counts2 || !score2 || !counts3 || !score3)
     return kErrMissingOutputBuffer;

@@ -18,13 +18,11 @@ VELTRIA_API Dword RArrAutoCorr(Qword n, const double* src, double* dst);
 VELTRIA_API Dword SArrAutoCorr(Qword n, const double* src, double* dst, Long raw);
 // flags: 1 caller's order and points, 2 keep the raw derivative, 4 real
 // half only.
-VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, double width,
-                                    Qword d, Qword* order, Qword* points, double* gain,
-                                    Dword flags);
+VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, double width, Qword d,
+                                    Qword* order, Qword* points, double* gain, Dword flags);
 VELTRIA_API Dword SArrResolutionBooster(Qword n, const double* src, double* dst, double width,
                                         double noise, double factor, Qword d, Qword* order,
                                         Qword* points, double* gain, Dword flags);
 VELTRIA_API Dword RArrArtifactRemoval(double* data, Dword n, Dword mode, const void* params);
 VELTRIA_API Dword SArrArtifactRemoval(double* data, Dword n, Dword mode, const void* params);
-VELTRIA_API Dword RArrMonotoneFilter(Qword n, const double* src, double* dst,
-                                     const void* params);
+VELTRIA_API Dword RArrMonotoneFilter(Qword n, const double* src, double* dst, const void* params);

@@ -8,9 +8,8 @@
 #include "signal_fit/signal/savgol.h"
 #include "signal_fit/smoothing.h"
 
-VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, double width,
-                                    Qword d, Qword* order, Qword* points, double* gain,
-                                    Dword flags) {
+VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, double width, Qword d,
+                                    Qword* order, Qword* points, double* gain, Dword flags) {
   if (!order || !points || !gain) return kErrMissingParameters;
   if (!(width >= 0.5)) width = 0.5;
   if (!(flags & 1)) *points = RArrSGpoints(d, width, order);
@@ -18,8 +17,8 @@ VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, dou
   double* c = RArrNewSGcoeff(d, *points, *order, 0, gain);
   if (!c) return kErrAlloc;
   const bool real_only = (flags & 4) != 0;
-  const Dword status = real_only ? RArrConvolute(n, src, dst, *points, c)
-                                 : SArrConvolute(n, src, dst, *points, c);
+  const Dword status =
+      real_only ? RArrConvolute(n, src, dst, *points, c) : SArrConvolute(n, src, dst, *points, c);
   KillPtr(&c);
   if (status != kErrNone || (flags & 2) || d == 0) return status;
   double f = 1;

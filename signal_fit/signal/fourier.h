@@ -19,8 +19,8 @@ VELTRIA_API Dword SArrFdApplyPhases(Qword n, const double* src, double* dst, dou
 // Mode 1: the zero-order phase of the strongest point; phi1 := 0.
 VELTRIA_API Dword SArrFdCalcPhases(Qword n, const double* spectrum, Long mode, double* phi0,
                                    double* phi1);
-VELTRIA_API double SArrFdLocalPhase(Qword n, const double* spectrum, Qword* index,
-                                    Qword first, Qword last);
+VELTRIA_API double SArrFdLocalPhase(Qword n, const double* spectrum, Qword* index, Qword first,
+                                    Qword last);
 // Removes a digital-filter group delay of k points.
 VELTRIA_API Dword SArrCorrectBrukerFid(Qword n, const double* src, double* dst, Qword k);
 // Every sample i rotated by -p(i - first), p the polynomial of k

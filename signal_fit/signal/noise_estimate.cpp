@@ -36,9 +36,8 @@ double ClippedStd(Qword n, const double* x, double threshold, Qword passes) {
 }  // namespace
 
 VELTRIA_API Dword RArrNoiseEstimateBySavitskyGolay(Qword n, const double* data, double* noise,
-                                                   double* smoothed, Qword order,
-                                                   Qword window, Qword passes,
-                                                   double threshold) {
+                                                   double* smoothed, Qword order, Qword window,
+                                                   Qword passes, double threshold) {
   if (!data || n == 0) return kErrMissingInputData;
   if (!noise) return kErrMissingOutputBuffer;
   Dword error = kErrNone;

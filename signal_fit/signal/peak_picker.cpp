@@ -81,8 +81,8 @@ VELTRIA_API void PpTerminatePeakPicking(PpState* state) { KillPtr(&state); }
 
 VELTRIA_API void PpStateKill(void* holder) { KillPtr(holder); }
 
-VELTRIA_API Dword PpFillLocalExtremesIarr(Qword n, const double* data, Long* marks,
-                                          double scale, double factor, Long kind) {
+VELTRIA_API Dword PpFillLocalExtremesIarr(Qword n, const double* data, Long* marks, double scale,
+                                          double factor, Long kind) {
   if (n == 0 || !data) return kErrMissingInputData;
   if (!marks) return kErrMissingOutputBuffer;
   PpState* state = PpStartPeakPicking(scale * factor);
@@ -104,8 +104,8 @@ VELTRIA_API Dword PpFillLocalExtremesIarr(Qword n, const double* data, Long* mar
   return kErrNone;
 }
 
-VELTRIA_API Dword PpNewLocalExtremesIarr(Qword n, const double* data, Long** marks,
-                                         double scale, double factor, Long kind) {
+VELTRIA_API Dword PpNewLocalExtremesIarr(Qword n, const double* data, Long** marks, double scale,
+                                         double factor, Long kind) {
   if (!marks) return kErrMissingOutputBuffer;
   *marks = nullptr;
   if (n == 0 || !data) return kErrMissingInputData;

@@ -55,18 +55,17 @@ VELTRIA_API void PpStateKill(void* holder);
 
 // marks: 1 maximum, -1 minimum, 0 elsewhere; kind > 0 maxima only, < 0
 // minima only, 0 both.
-VELTRIA_API Dword PpFillLocalExtremesIarr(Qword n, const double* data, Long* marks,
-                                          double scale, double factor, Long kind);
-VELTRIA_API Dword PpNewLocalExtremesIarr(Qword n, const double* data, Long** marks,
-                                         double scale, double factor, Long kind);
-VELTRIA_API Dword PpNewSpecialPointsLabels(Qlong n, const double* data, double noise,
-                                           double factor, double width, Qword** labels,
-                                           double** smoothed);
+VELTRIA_API Dword PpFillLocalExtremesIarr(Qword n, const double* data, Long* marks, double scale,
+                                          double factor, Long kind);
+VELTRIA_API Dword PpNewLocalExtremesIarr(Qword n, const double* data, Long** marks, double scale,
+                                         double factor, Long kind);
+VELTRIA_API Dword PpNewSpecialPointsLabels(Qlong n, const double* data, double noise, double factor,
+                                           double width, Qword** labels, double** smoothed);
 
 // Scores of sets of weights.
-VELTRIA_API Dword RArrBagsToBest3Counts(Dword n, const double* w, double* counts1,
-                                        double* score1, double* counts2, double* score2,
-                                        double* counts3, double* score3);
+VELTRIA_API Dword RArrBagsToBest3Counts(Dword n, const double* w, double* counts1, double* score1,
+                                        double* counts2, double* score2, double* counts3,
+                                        double* score3);
 VELTRIA_API double RArrBagsTotalWeightFactor(Qword n, const double* w, double total);
 VELTRIA_API Dword RArrEffectivePeaks(Qword n, const double* weights, const double* positions,
                                      double width, double* result, Long ignored, Dword a);

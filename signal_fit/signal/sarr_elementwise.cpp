@@ -47,8 +47,7 @@ VELTRIA_API Dword SArrIpMulByReal(Qword n, double* s, double a, double b) {
   return SArrMulByReal(n, s, s, a, b);
 }
 
-VELTRIA_API Dword SArrMulByComplex(Qword n, const double* src, double* dst, double a,
-                                   double b) {
+VELTRIA_API Dword SArrMulByComplex(Qword n, const double* src, double* dst, double a, double b) {
   return ForEach(n, src, dst, [a, b](double re, double im, double& r, double& i) {
     r = re * a - im * b;
     i = re * b + im * a;
@@ -129,8 +128,8 @@ VELTRIA_API Dword SArrConvolute(Qword n, const double* src, double* dst, Qword m
   return RArrConvolute(n, src + n, dst + n, m, kernel);
 }
 
-VELTRIA_API Dword SArrHistogram(Qword n, const double* s, double* bins, Qlong nbins,
-                                double width, Qword skip) {
+VELTRIA_API Dword SArrHistogram(Qword n, const double* s, double* bins, Qlong nbins, double width,
+                                Qword skip) {
   if (!s) return kErrMissingInputData;
   const Dword status = RArrHistogram(n, s, bins, nbins, width, skip);
   if (status != kErrNone) return status;

@@ -75,8 +75,8 @@ VELTRIA_API Dword SArrEval(Qword n, const double* src, double* dst, Dword op, do
   }
 }
 
-VELTRIA_API double* NewSArrEval(Dword* error, Qword n, const double* src, Dword op,
-                                double p1, double p2) {
+VELTRIA_API double* NewSArrEval(Dword* error, Qword n, const double* src, Dword op, double p1,
+                                double p2) {
   *error = kErrNone;
   double* s = SArrNew0(error, n);
   if (!s) return nullptr;
@@ -100,8 +100,7 @@ VELTRIA_API double* NewSArrFromCFArrEval(Dword* error, Qword n, const float* src
   return s;
 }
 
-VELTRIA_API Dword CFArrEval(Qword n, const float* src, float* dst, Dword op, double p1,
-                            double p2) {
+VELTRIA_API Dword CFArrEval(Qword n, const float* src, float* dst, Dword op, double p1, double p2) {
   // A null array cannot be evaluated; reporting success for it would hide
   // the caller's fault.
   if (!src) return kErrMissingInputData;
@@ -114,22 +113,50 @@ VELTRIA_API Dword CFArrEval(Qword n, const float* src, float* dst, Dword op, dou
     const double re = src[2 * i], im = src[2 * i + 1];
     double r = re, m = im;
     switch (op) {
-      case 2: r = p1; m = p2; break;
-      case 3: r = re + p1; m = im + p2; break;
-      case 4: r = re * p1; m = im * p2; break;
-      case 25: r = std::hypot(re, im); break;
-      case 26: r = std::hypot(re, im); m = rAzimuth(re, im); break;
+      case 2:
+        r = p1;
+        m = p2;
+        break;
+      case 3:
+        r = re + p1;
+        m = im + p2;
+        break;
+      case 4:
+        r = re * p1;
+        m = im * p2;
+        break;
+      case 25:
+        r = std::hypot(re, im);
+        break;
+      case 26:
+        r = std::hypot(re, im);
+        m = rAzimuth(re, im);
+        break;
       case 28: {
         const float fr = src[2 * i], fi = src[2 * i + 1];
         r = fr * fr + fi * fi;
         break;
       }
-      case 30: r = im; m = re; break;
-      case 31: r = re * p1 - im * p2; m = re * p2 + im * p1; break;
-      case 37: m = re; break;
-      case 38: r = im; break;
-      case 41: r = re + pRgNormal(0, p1); m = im + pRgNormal(0, p2); break;
-      default: break;
+      case 30:
+        r = im;
+        m = re;
+        break;
+      case 31:
+        r = re * p1 - im * p2;
+        m = re * p2 + im * p1;
+        break;
+      case 37:
+        m = re;
+        break;
+      case 38:
+        r = im;
+        break;
+      case 41:
+        r = re + pRgNormal(0, p1);
+        m = im + pRgNormal(0, p2);
+        break;
+      default:
+        break;
     }
     dst[2 * i] = static_cast<float>(r);
     dst[2 * i + 1] = static_cast<float>(m);
@@ -149,8 +176,8 @@ VELTRIA_API float* NewCFArrFromSArrEval(Dword* error, Qword n, const double* src
   return c;
 }
 
-VELTRIA_API Dword SMatEvalC(Qword n, Qword m, const double* src, double* dst, Dword op,
-                            double p1, double p2) {
+VELTRIA_API Dword SMatEvalC(Qword n, Qword m, const double* src, double* dst, Dword op, double p1,
+                            double p2) {
   if (!src) return kErrMissingInputData;
   if (!dst) return kErrMissingOutputBuffer;
   for (Qword j = 0; j < m; ++j) {

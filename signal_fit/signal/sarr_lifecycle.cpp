@@ -35,8 +35,7 @@ VELTRIA_API double* SArrNewCopy(Dword* error, Qword n, const double* src) {
   return s;
 }
 
-VELTRIA_API double* SArrNewFromTwoRArrs(Dword* error, Qword n, const double* re,
-                                        const double* im) {
+VELTRIA_API double* SArrNewFromTwoRArrs(Dword* error, Qword n, const double* re, const double* im) {
   double* s = NewValues(error, n);
   if (!s) return nullptr;
   const Dword status = SArrFillFromTwoRArrs(n, s, re, im);
@@ -103,14 +102,12 @@ VELTRIA_API Dword SArrFill(Qword n, double* s, double v) { return RArrFill(2 * n
 
 VELTRIA_API Dword SArrZero(Qword n, double* s) { return RArrZero(2 * n, s); }
 
-VELTRIA_API Dword SArrSkipFill(Qword n, double* s, Qword start, Qword step, double re,
-                               double im) {
+VELTRIA_API Dword SArrSkipFill(Qword n, double* s, Qword start, Qword step, double re, double im) {
   RArrSkipFill(n, s, start, step, re);
   return RArrSkipFill(n, s ? s + n : nullptr, start, step, im);
 }
 
-VELTRIA_API Dword SArrFillFromTwoRArrs(Qword n, double* dst, const double* re,
-                                       const double* im) {
+VELTRIA_API Dword SArrFillFromTwoRArrs(Qword n, double* dst, const double* re, const double* im) {
   if (!dst) return kErrMissingOutputBuffer;
   if (!re || !im) return kErrMissingInputData;
   std::memmove(dst, re, n * sizeof(double));

@@ -56,8 +56,8 @@ VELTRIA_API Dword SArrFdApplyPhases(Qword n, const double* src, double* dst, dou
   return kErrNone;
 }
 
-VELTRIA_API double SArrFdLocalPhase(Qword n, const double* spectrum, Qword* index,
-                                    Qword first, Qword last) {
+VELTRIA_API double SArrFdLocalPhase(Qword n, const double* spectrum, Qword* index, Qword first,
+                                    Qword last) {
   if (index) *index = kNoIndex;
   if (!spectrum || n == 0) return kNaN;
   uNormalizeIndexWindow(&first, &last, n - 1, 0);

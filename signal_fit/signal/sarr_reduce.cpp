@@ -42,8 +42,7 @@ VELTRIA_API double SArrMeanMagnitude(Qword n, const double* s) {
   return std::sqrt(SArrMeanPower(n, s));
 }
 
-VELTRIA_API Dword SArrNormalizeMagnitude(Qword n, const double* src, double* dst,
-                                         double* level) {
+VELTRIA_API Dword SArrNormalizeMagnitude(Qword n, const double* src, double* dst, double* level) {
   if (!src) return kErrMissingInputData;
   if (!dst) return kErrMissingOutputBuffer;
   if (!level) return kErrMissingParameters;

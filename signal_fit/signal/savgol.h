@@ -13,16 +13,15 @@ VELTRIA_API double* RArrNewSGcoeff(Qword k, Qword m, Qword p, double x, double* 
 VELTRIA_API Qword RArrSGpoints(Qword k, double width, Qword* order);
 // flags: 1 the caller's *order and *points are used, 2 the derivative is
 // not divided by k!.
-VELTRIA_API Dword RArrSavitskyGolay(Qword n, const double* in, double* out, double width,
-                                    Qword k, Qword* order, Qword* points, double* gain,
-                                    Dword flags, double position);
+VELTRIA_API Dword RArrSavitskyGolay(Qword n, const double* in, double* out, double width, Qword k,
+                                    Qword* order, Qword* points, double* gain, Dword flags,
+                                    double position);
 // Ends handled by off-centre coefficient sets; in may be out.
 VELTRIA_API Dword RArrSavitskyGolayEx(Qword n, const double* in, double* out, double* gain,
-                                      double position, Qword k, Qword p, Qword m,
-                                      Dword flags, double* centre);
+                                      double position, Qword k, Qword p, Qword m, Dword flags,
+                                      double* centre);
 VELTRIA_API Dword RArrNoiseEstimateBySavitskyGolay(Qword n, const double* data, double* noise,
-                                                   double* smoothed, Qword order,
-                                                   Qword window, Qword passes,
-                                                   double threshold);
+                                                   double* smoothed, Qword order, Qword window,
+                                                   Qword passes, double threshold);
 VELTRIA_API Dword RArrNoiseEstimateBySorting(Qword n, const double* data, double* noise,
                                              Dword flag);

@@ -80,6 +80,8 @@ VELTRIA_API Qword RArrSGpoints(Qword k, double width, Qword* order) {
   if (order) *order = k + 3;
   const double extra = std::floor(1 + std::fabs(width));
   // A NaN width counts as none; an absurd one is capped well below overflow.
-  const Qword add = std::isnan(extra) ? 1 : extra > 1e15 ? Qword{1000000000000000} : DoubleToQword(extra);
+  const Qword add = std::isnan(extra) ? 1
+                    : extra > 1e15    ? Qword{1000000000000000}
+                                      : DoubleToQword(extra);
   return (k + 3 + add) | 1;
 }

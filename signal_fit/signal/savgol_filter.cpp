@@ -17,9 +17,9 @@ double InverseFactorial(Qword k) {
 }
 }  // namespace
 
-VELTRIA_API Dword RArrSavitskyGolay(Qword n, const double* in, double* out, double width,
-                                    Qword k, Qword* order, Qword* points, double* gain,
-                                    Dword flags, double position) {
+VELTRIA_API Dword RArrSavitskyGolay(Qword n, const double* in, double* out, double width, Qword k,
+                                    Qword* order, Qword* points, double* gain, Dword flags,
+                                    double position) {
   if (!order || !points || !gain) return kErrMissingParameters;
   if (!(width > 0.5)) width = 0.5;
   if (!(flags & 1)) *points = RArrSGpoints(k, width, order);
@@ -35,8 +35,8 @@ VELTRIA_API Dword RArrSavitskyGolay(Qword n, const double* in, double* out, doub
 }
 
 VELTRIA_API Dword RArrSavitskyGolayEx(Qword n, const double* in, double* out, double* gain,
-                                      double position, Qword k, Qword p, Qword m,
-                                      Dword flags, double* centre) {
+                                      double position, Qword k, Qword p, Qword m, Dword flags,
+                                      double* centre) {
   if (centre) *centre = 0;
   if (!in || n == 0) return kErrMissingInputData;
   if (!out) return kErrMissingOutputBuffer;

@@ -48,9 +48,8 @@ void PostProcess(Qword n, Qword* label, Qword reach) {
 }
 }  // namespace
 
-VELTRIA_API Dword PpNewSpecialPointsLabels(Qlong n, const double* data, double noise,
-                                           double factor, double width, Qword** labels,
-                                           double** smoothed) {
+VELTRIA_API Dword PpNewSpecialPointsLabels(Qlong n, const double* data, double noise, double factor,
+                                           double width, Qword** labels, double** smoothed) {
   if (!labels) return kErrMissingOutputBuffer;
   *labels = nullptr;
   if (n <= 0 || !data) return kErrMissingInputData;

@@ -23,7 +23,8 @@ TEST(SigFilters, MovingAverageMatchesUniformFilter) {
   for (int r = 0; r < 3; ++r) {
     std::vector<double> out(kN, -9.0);
     ASSERT_EQ(RArrRectConvolution(kN, kFilterIn, widths[r], out.data()), 0u);
-    for (Qword i = 0; i < kN; ++i) EXPECT_NEAR(out[i], kRectOut[r * kN + i], 1e-14) << r << " " << i;
+    for (Qword i = 0; i < kN; ++i)
+      EXPECT_NEAR(out[i], kRectOut[r * kN + i], 1e-14) << r << " " << i;
     std::vector<double> in_place(kFilterIn, kFilterIn + kN);
     ASSERT_EQ(RArrRectConvolution(kN, in_place.data(), widths[r], in_place.data()), 0u);
     for (Qword i = 0; i < kN; ++i) EXPECT_NEAR(in_place[i], out[i], 1e-14);
@@ -178,15 +179,20 @@ TEST(SigFilters, ResolutionBoosterTurnsPeaksPositive) {
   // -second derivative of -(t - 15)^2 is 2 w^2 / 2! = w^2 (width w = 2).
   const Qword n = 31;
   std::vector<double> s(2 * n, 0.0), d(2 * n, 0.0);
-  for (Qword i = 0; i < n; ++i) s[i] = -(static_cast<double>(i) - 15) * (static_cast<double>(i) - 15);
+  for (Qword i = 0; i < n; ++i)
+    s[i] = -(static_cast<double>(i) - 15) * (static_cast<double>(i) - 15);
   Qword order = 0, points = 0;
   double gain = 0;
-  ASSERT_EQ(SArrResolutionBooster(n, s.data(), d.data(), 2.0, 0, 0, 2, &order, &points, &gain, 0), 0u);
+  ASSERT_EQ(SArrResolutionBooster(n, s.data(), d.data(), 2.0, 0, 0, 2, &order, &points, &gain, 0),
+            0u);
   for (Qword i = 5; i + 5 < n; ++i) EXPECT_NEAR(d[i], 4.0, 1e-10) << i;
-  EXPECT_EQ(SArrResolutionBooster(n, s.data(), d.data(), 2.0, 0, 0, 1, &order, &points, &gain, 0), 11u);
-  EXPECT_EQ(SArrResolutionBooster(n, nullptr, d.data(), 2.0, 0, 0, 2, &order, &points, &gain, 0), 14u);
+  EXPECT_EQ(SArrResolutionBooster(n, s.data(), d.data(), 2.0, 0, 0, 1, &order, &points, &gain, 0),
+            11u);
+  EXPECT_EQ(SArrResolutionBooster(n, nullptr, d.data(), 2.0, 0, 0, 2, &order, &points, &gain, 0),
+            14u);
   // A threshold above every value clears the result.
-  ASSERT_EQ(SArrResolutionBooster(n, s.data(), d.data(), 2.0, 1e6, 1, 2, &order, &points, &gain, 0), 0u);
+  ASSERT_EQ(SArrResolutionBooster(n, s.data(), d.data(), 2.0, 1e6, 1, 2, &order, &points, &gain, 0),
+            0u);
   for (Qword i = 0; i < n; ++i) EXPECT_EQ(d[i], 0.0);
 }
 

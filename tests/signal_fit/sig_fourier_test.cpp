@@ -46,7 +46,8 @@ TEST_P(SigFourierSize, MatchesClosedFormOfTones) {
   struct Tone {
     long double nu, re, im;
   };
-  const Tone tones[] = {{3.37L, 1.0L, 0.5L}, {-1234.61L, -0.7L, 0.2L}, {0.5L * nl - 7.25L, 0.3L, -0.9L}};
+  const Tone tones[] = {
+      {3.37L, 1.0L, 0.5L}, {-1234.61L, -0.7L, 0.2L}, {0.5L * nl - 7.25L, 0.3L, -0.9L}};
   std::vector<double> s(2 * n);
   for (Qword t = 0; t < n; ++t) {
     long double re = 0, im = 0;
@@ -135,9 +136,8 @@ TEST(SigFourier, ApplyPhasesFollowsTheFormula) {
     double phi0, phi1;
   };
   // The last rows take steps phi1/n beyond a quarter turn.
-  const Case cases[] = {{Qword{1} << 20, 0.4, 7.5},  {4096, -2.0, -300.0},
-                        {16, 0.3, 40.0},              {16, 0.0, -40.0},
-                        {9, 1.0, 20.0},               {64, 0.7, 0.0}};
+  const Case cases[] = {{Qword{1} << 20, 0.4, 7.5}, {4096, -2.0, -300.0}, {16, 0.3, 40.0},
+                        {16, 0.0, -40.0},           {9, 1.0, 20.0},       {64, 0.7, 0.0}};
   for (const Case& c : cases) {
     std::vector<double> s(2 * c.n), d(2 * c.n);
     for (double& v : s) v = g(rng);
@@ -213,7 +213,8 @@ TEST(SigFourier, TdPhasorRotatesByThePolynomial) {
   const Qword n = 6;
   std::vector<double> s(2 * n), d(2 * n);
   for (Qword i = 0; i < n; ++i) {
-    const double p = 0.2 + 0.1 * (static_cast<double>(i) - 2) + 0.03 * (static_cast<double>(i) - 2) * (static_cast<double>(i) - 2);
+    const double p = 0.2 + 0.1 * (static_cast<double>(i) - 2) +
+                     0.03 * (static_cast<double>(i) - 2) * (static_cast<double>(i) - 2);
     s[i] = 2 * std::cos(p);
     s[n + i] = 2 * std::sin(p);
   }

@@ -27,7 +27,8 @@ TEST(SigSavgol, CoefficientsMatchScipy) {
       g2 += want[i] * want[i];
     }
     for (Qword i = 0; i < r.m; ++i)
-      EXPECT_NEAR(c[i], want[i], 1e-12 * biggest) << "m " << r.m << " p " << r.p << " k " << r.k << " i " << i;
+      EXPECT_NEAR(c[i], want[i], 1e-12 * biggest)
+          << "m " << r.m << " p " << r.p << " k " << r.k << " i " << i;
     EXPECT_NEAR(gain, std::sqrt(g2), 1e-12 * std::sqrt(g2));
     RArrKill(&c);
     want += r.m;
