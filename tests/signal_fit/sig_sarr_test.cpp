@@ -234,3 +234,14 @@ TEST(SigSarr, ElementwiseAgreesWithStdComplex) {
   EXPECT_EQ(d[n], kEvalA[n] - 1);
 }
 }  // namespace
+
+namespace {
+TEST(SigSarr, HistogramOfBothHalves) {
+  const std::vector<double> s = {-1, 0.5, 2, 0, 0, 0};
+  std::vector<double> bins(8, -1.0);
+  ASSERT_EQ(SArrHistogram(3, s.data(), bins.data(), 4, 1.0, 0), 0u);
+  EXPECT_EQ(bins, (std::vector<double>{0, 1, 1, 1, 0, 0, 3, 0}));
+  EXPECT_EQ(SArrHistogram(3, nullptr, bins.data(), 4, 1.0, 0), 14u);
+  EXPECT_EQ(SArrHistogram(3, s.data(), bins.data(), 4, 0.0, 0), 26u);
+}
+}  // namespace
