@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "base/memory.h"
 #include "signal_fit/signal/peaks.h"
 
 namespace {
@@ -77,7 +78,7 @@ TEST(SigPeaks, NewLocalExtremes) {
   ASSERT_EQ(PpNewLocalExtremesIarr(3, x.data(), &m, 1, 1, 0), 0u);
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(m[1], 1);
-  PpStateKill(&m);  // a plain block; released the same way
+  IArrKill(&m);
   EXPECT_EQ(PpNewLocalExtremesIarr(0, x.data(), &m, 1, 1, 0), 14u);
   EXPECT_EQ(m, nullptr);
   EXPECT_EQ(PpFillLocalExtremesIarr(3, x.data(), nullptr, 1, 1, 0), 18u);
@@ -153,8 +154,8 @@ TEST(SigPeaks, SpecialPointsMarkThePeak) {
   EXPECT_EQ(rising, 1);
   EXPECT_EQ(falling, 1);
   EXPECT_NEAR(smoothed[100], x[100], 0.1);
-  PpStateKill(&labels);
-  PpStateKill(&smoothed);
+  UQArrKill(&labels);
+  RArrKill(&smoothed);
   EXPECT_EQ(PpNewSpecialPointsLabels(0, x.data(), 0.01, 5, 4, &labels, nullptr), 14u);
   EXPECT_EQ(labels, nullptr);
 }

@@ -245,3 +245,26 @@ TEST(SigSarr, HistogramOfBothHalves) {
   EXPECT_EQ(SArrHistogram(3, s.data(), bins.data(), 4, 0.0, 0), 26u);
 }
 }  // namespace
+
+namespace {
+TEST(SigSarr, HalfwiseCodesTakeTheirOwnParameter) {
+  const std::vector<double> s = {1, 2, 3, 4, 10, 20, 30, 40};
+  std::vector<double> d(8);
+  // 20: shift with zero fill, the real half by +1, the imaginary by -1.
+  ASSERT_EQ(SArrEval(4, s.data(), d.data(), 20, 1, -1), 0u);
+  EXPECT_EQ(d, (std::vector<double>{0, 1, 2, 3, 20, 30, 40, 0}));
+  // 10: clip mode 0 (minimum with the level).
+  ASSERT_EQ(SArrEval(4, s.data(), d.data(), 10, 2.5, 25), 0u);
+  EXPECT_EQ(d, (std::vector<double>{1, 2, 2.5, 2.5, 10, 20, 25, 25}));
+  // 41 with zero deviations adds nothing.
+  ASSERT_EQ(SArrEval(4, s.data(), d.data(), 41, 0, 0), 0u);
+  EXPECT_EQ(d, s);
+}
+
+TEST(SigSarr, MaxPowerOfNanSamples) {
+  const std::vector<double> s = {kNaN, kNaN, 0, 0};
+  Qword at = 5;
+  EXPECT_EQ(SArrMaxPower(2, s.data(), &at), -std::numeric_limits<double>::max());
+  EXPECT_EQ(at, 0u);
+}
+}  // namespace
