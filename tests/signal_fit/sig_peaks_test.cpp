@@ -197,3 +197,29 @@ TEST(SigPeaks, EffectivePeaks) {
   EXPECT_EQ(RArrEffectivePeaks(0, w.data(), p.data(), 1.0, &r, 0, 1), 0u);
 }
 }  // namespace
+
+namespace {
+// Regions of two narrow lines d samples apart in weak noise.
+int RegionCount(double d, Qword gap) {
+  const Qword n = 2000;
+  std::vector<double> s(2 * n, 0.0);
+  std::mt19937 rng(9);
+  std::normal_distribution<double> g(0.0, 0.01);
+  for (Qword i = 0; i < n; ++i) {
+    const double a = (static_cast<double>(i) - 800) / 3;
+    const double b = (static_cast<double>(i) - 800 - d) / 3;
+    s[i] = 10 / (1 + a * a) + 10 / (1 + b * b) + g(rng);
+    s[n + i] = g(rng);
+  }
+  std::vector<Dword> marks(n);
+  EXPECT_EQ(SArrFindSignalRegions(n, s.data(), marks.data(), 0, 7, gap), 0u);
+  int regions = 0;
+  for (Qword i = 0; i < n; ++i) regions += marks[i] == 1 && (i == 0 || marks[i - 1] == 0);
+  return regions;
+}
+
+TEST(SigPeaks, SignalRegionsCloseShortGapsOnly) {
+  EXPECT_EQ(RegionCount(400, 0), 2);    // far apart: two regions
+  EXPECT_EQ(RegionCount(400, 600), 1);  // a gap shorter than 600 is closed
+}
+}  // namespace
