@@ -241,10 +241,10 @@ TEST(SigFourier, MeanDecayOfAnExponential) {
   EXPECT_NEAR(T, tau, 0.05 * tau);
   EXPECT_FALSE(truncated);
   // The same decay seen through its spectrum.
-  std::vector<double> spec = s;
-  ASSERT_EQ(SArrFT(n, spec.data(), 0), 0u);
+  std::vector<double> spectrum = s;
+  ASSERT_EQ(SArrFT(n, spectrum.data(), 0), 0u);
   double Ts = -1;
-  ASSERT_EQ(SArrMeanDecayInPoints(n, spec.data(), true, &Ts, nullptr), 0u);
+  ASSERT_EQ(SArrMeanDecayInPoints(n, spectrum.data(), true, &Ts, nullptr), 0u);
   EXPECT_NEAR(Ts, T, 1e-9 * T);
   EXPECT_NEAR(SArrMeanLineWidthInPoints(n, s.data(), false), n / (std::numbers::pi * T), 1e-9);
   EXPECT_NEAR(SArrMeanDecayInPhysicalUnits(n, s.data(), 1.0, 1.0 + (n - 1) * 0.01, nullptr),
