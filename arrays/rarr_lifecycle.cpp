@@ -29,5 +29,3 @@ VELTRIA_API Dword RArrSkipFill(Qword count, double* array, Qword start, Qword st
   va_end(args);
   return ArrSkipFill<double>(count, array, start, step, value);
 }
-
-void PpStateKill(void* holder) { KillPtr(holder); }

@@ -1,0 +1,127 @@
+// Apodization windows against their formulas written out with numpy, and
+// the failures that must leave the data unchanged.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "signal_fit/signal/apodization.h"
+#include "signal_fit/signal/sarr.h"
+
+namespace {
+#include "sig_reference.inc"
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(SigWindows, MatchNumpyFormulas) {
+  const Qword n = 33;
+  const double* want = kWindowOut;
+  for (const WindowRow& row : kWindowRows) {
+    std::vector<double> data(n, 2.0);
+    const double p[2] = {row.p0, row.p1};
+    ASSERT_EQ(RArrApodization(row.code, n, data.data(), 0.1, 2.3, p), 0u) << row.code;
+    for (Qword k = 0; k < n; ++k)
+      EXPECT_NEAR(data[k], 2.0 * want[k], 1e-14) << "code " << row.code << " at " << k;
+    want += n;
+  }
+}
+
+TEST(SigWindows, DocumentedEdgeCases) {
+  std::vector<double> d = {1, 1};
+  const double e1[2] = {1 / M_PI, 0};
+  ASSERT_EQ(RArrApodization(1, 2, d.data(), 0, 1, e1), 0u);
+  EXPECT_NEAR(d[1], std::exp(-1.0), 1e-16);
+  EXPECT_EQ(d[0], 1.0);
+
+  std::vector<double> c(5, 1.0);
+  const double c3[2] = {1, 0};
+  ASSERT_EQ(RArrApodization(3, 5, c.data(), 0, 2, c3), 0u);
+  EXPECT_EQ(c[0], 1.0);
+  EXPECT_NEAR(c[1], 0.5, 1e-15);
+  EXPECT_EQ((std::vector<double>(c.begin() + 2, c.end())), std::vector<double>(3, 0.0));
+
+  std::vector<double> s(4, 3.0);
+  const double sinc[2] = {2, 0};
+  ASSERT_EQ(RArrApodization(6, 4, s.data(), 0, 1, sinc), 0u);
+  EXPECT_EQ(s[0], 3.0);
+  const double mb[2] = {1, 0};
+  ASSERT_EQ(RArrApodization(7, 4, s.data(), 0, 1, mb), 0u);
+  EXPECT_EQ(s[0], 0.0);
+
+  std::vector<double> h(3, 4.0);
+  const double half[2] = {1, 0.4};
+  ASSERT_EQ(RArrApodization(8, 3, h.data(), 0, 1, half), 0u);
+  EXPECT_EQ(h, std::vector<double>(3, 2.0));
+  const double bad[2] = {-1, 2};
+  EXPECT_EQ(RArrApodization(8, 3, h.data(), 0, 1, bad), 26u);
+  EXPECT_EQ(h, std::vector<double>(3, 2.0));
+  const double none[2] = {0, 0};
+  EXPECT_EQ(RArrApodization(9, 3, h.data(), 0, 1, none), 44u);
+  EXPECT_EQ(RArrApodization(9, 1, h.data(), 0, 1, none), 0u);
+  EXPECT_EQ(RArrApodization(1, 3, nullptr, 0, 1, none), 14u);
+  // p0 = 0: codes 3 and 7 zero the data, 6 and 8 leave it.
+  std::vector<double> z(3, 5.0);
+  EXPECT_EQ(RArrApodization(6, 3, z.data(), 0, 1, none), 0u);
+  EXPECT_EQ(z, std::vector<double>(3, 5.0));
+  EXPECT_EQ(RArrApodization(3, 3, z.data(), 0, 1, none), 0u);
+  EXPECT_EQ(z, std::vector<double>(3, 0.0));
+}
+
+TEST(SigWindows, StanningWithoutLengthIsRefused) {
+  std::vector<double> d(5, 1.0);
+  const double zero_length[2] = {1, 0};  // T = p1 p0 = 0
+  EXPECT_EQ(RArrApodization(2, 5, d.data(), 0, 1, zero_length), 26u);
+  const double negative[2] = {-2, 0.5};
+  EXPECT_EQ(RArrApodization(2, 5, d.data(), 0, 1, negative), 26u);
+  const double nan_p0[2] = {kNaN, 1};
+  EXPECT_EQ(RArrApodization(2, 5, d.data(), 0, 1, nan_p0), 26u);
+  EXPECT_EQ(d, std::vector<double>(5, 1.0));
+  // Infinite p1: T = t1, p0 = 0 counts as 4 only when p1 is finite.
+  const double to_end[2] = {0, INFINITY};
+  ASSERT_EQ(RArrApodization(2, 5, d.data(), 0, 1, to_end), 0u);
+  EXPECT_NEAR(d[4], 0.0, 1e-16);
+  EXPECT_NEAR(d[2], 0.5, 1e-15);
+}
+
+TEST(SigWindows, Cos2TmaxEndsBeforeTheFirstSample) {
+  std::vector<double> d(5, 1.0);
+  const double early[2] = {0.5, 0};  // p0 < t0: nothing of the window is left
+  ASSERT_EQ(RArrApodization(3, 5, d.data(), 1, 3, early), 0u);
+  EXPECT_EQ(d, std::vector<double>(5, 0.0));
+  std::vector<double> e(5, 1.0);
+  const double nan_p0[2] = {kNaN, 0};
+  EXPECT_EQ(RArrApodization(3, 5, e.data(), 0, 1, nan_p0), 26u);
+  EXPECT_EQ(e, std::vector<double>(5, 1.0));
+}
+
+TEST(SigWindows, SmoothstepLimitsAndOddPowers) {
+  // u overflows for t/p0 = 1e200: the window is 1 there, not NaN.
+  std::vector<double> d = {1, 1};
+  const double steep[2] = {1e-200, 3};
+  ASSERT_EQ(RArrApodization(8, 2, d.data(), 1, 2, steep), 0u);
+  EXPECT_EQ(d, (std::vector<double>{1, 1}));
+  // Odd N at negative times uses |t/p0|^N: symmetric, in [0, 1).
+  std::vector<double> s(5, 1.0);
+  const double odd[2] = {1, 3};
+  ASSERT_EQ(RArrApodization(8, 5, s.data(), -2, 2, odd), 0u);
+  EXPECT_NEAR(s[0], 8.0 / 9.0, 1e-15);
+  EXPECT_NEAR(s[1], 0.5, 1e-15);
+  EXPECT_EQ(s[2], 0.0);
+  EXPECT_NEAR(s[3], 0.5, 1e-15);
+}
+
+TEST(SigWindows, SignalApodizeIsAllOrNothing) {
+  std::vector<double> s = {1, 1, 1, 2, 2, 2};
+  const double p[2] = {1 / M_PI, 0};
+  ASSERT_EQ(SArrTdApodize(1, 3, s.data(), 0, 2, p), 0u);
+  EXPECT_NEAR(s[2], std::exp(-2.0), 1e-16);
+  EXPECT_NEAR(s[5], 2 * std::exp(-2.0), 1e-16);
+  std::vector<double> keep = {1, 2, 3, 4};
+  const double bad[2] = {-1, 2};
+  EXPECT_EQ(SArrTdApodize(8, 2, keep.data(), 0, 1, bad), 26u);
+  EXPECT_EQ(keep, (std::vector<double>{1, 2, 3, 4}));
+  EXPECT_EQ(SArrTdApodize(1, 0, keep.data(), 0, 1, p), 14u);
+  EXPECT_EQ(SArrTdApodize(1, 2, nullptr, 0, 1, p), 14u);
+}
+}  // namespace
