@@ -26,5 +26,3 @@ VELTRIA_API double** RPArrNewCopy(Dword* error, Qword count, double* const* src)
 // *count 0: take pointers up to the first null; else exactly *count of them.
 VELTRIA_API double** RPArrNewVa(Dword* error, Qword* count, ...);
 
-// Releases the peak-picking state record held in *holder.
-void PpStateKill(void* holder);
