@@ -141,7 +141,10 @@ void DrawCurve(cKyGw* gw, Dword plot_flags, Dword array_flags, Qword n, const do
   bool have_previous = false;
   double prev_low = 0.0, prev_high = 0.0;
   const Qlong H = gw->DeviceHeight();
-  for (Qlong col = r; col != o && i <= s.last; col += dir) {
+  // All m columns, the one of the last point included, so that no value at
+  // the end is dropped; the last column takes whatever is left.
+  Qlong col = r;
+  for (Qword q = 0; q < m && i <= s.last; ++q, col += dir) {
     double low = 0.0, high = 0.0;
     bool any = false;
     Fold(y[i++], &low, &high, &any);
@@ -150,6 +153,8 @@ void DrawCurve(cKyGw* gw, Dword plot_flags, Dword array_flags, Qword n, const do
       if (i <= s.last) Fold(y[i++], &low, &high, &any);  // none past the last
     }
     t = (t + m) % c;
+    if (q + 1 == m)
+      while (i <= s.last) Fold(y[i++], &low, &high, &any);
     if (!any) continue;
     if (have_previous) {
       if (prev_high < low) low = prev_high;
