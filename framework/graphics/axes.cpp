@@ -68,12 +68,12 @@ void cAxis::DrawBefore(cKyGw* context, Dword) {
   const Dword scale = flags_word_ & kAxisScaleMask;
   if (scale != 0 && scale != 0x10) return;
   if (direction == 0)
-    Draw(gw, false);
+    DrawAxis(gw, false);
   else if (direction == 1)
-    Draw(gw, true);
+    DrawAxis(gw, true);
 }
 
-void cAxis::Draw(cKyGw* gw, bool vertical) {
+void cAxis::DrawAxis(cKyGw* gw, bool vertical) {
   const bool log = IsLogarithmic();
   const double min = vertical ? gw->YMin() : gw->XMin();
   const double range = vertical ? gw->YRange() : gw->XRange();

@@ -35,7 +35,7 @@ class cAxis : public cGrob {
   bool IsLogarithmic() const { return (flags_word_ & kAxisScaleMask) == 0x10; }
 
  private:
-  void Draw(cKyGw* gw, bool vertical);
+  void DrawAxis(cKyGw* gw, bool vertical);
 
   Dword flags_word_;
   Dword line_width_;
