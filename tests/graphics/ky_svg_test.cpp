@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "framework/graphics/grob.h"
+#include "framework/graphics/plot.h"
 #include "support/temp_folder.h"
 #include "svg_test_util.h"
 
@@ -263,6 +264,56 @@ TEST_F(SvgTest, RenderedColoursLandWhereTheTraceSays) {
     ASSERT_EQ(status, 0);
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0], p.rgb) << p.x << "," << p.y;
+  }
+}
+
+// A plot of a real array with axes, through the whole chain: the curve lies
+// where the data says, and the file stays small.
+TEST_F(SvgTest, PlotOfRealArrayRendersTheCurve) {
+  if (!HaveRsvgConvert()) GTEST_SKIP() << "rsvg-convert is missing (Debian package librsvg2-bin)";
+  const int n = 20000;
+  std::vector<double> x(n), y(n);
+  for (int i = 0; i < n; ++i) {
+    x[i] = i / (n - 1.0);
+    y[i] = 0.8 * std::sin(2 * M_PI * x[i]);
+  }
+  RecordingDraw screen(800, 600);
+  cKyGw gw(&screen, RecordingDraw::Callback);
+  cPlot plot(0, kPlotFull, 0, 0);
+  plot.SetContext(&gw);
+  plot.axes->SetFlags(0x04010400u);
+  plot.data->AddArray(x.data(), n, 0, "x", 0, 0, false);
+  cGwArr* curve = plot.data->AddArray(y.data(), n, 0, "real", 0xFF000000u, 0, false);
+  curve->line_width = 3;
+  plot.data->GetXRange(&plot.x_data_min, &plot.x_data_max);
+  plot.data->GetYRange(&plot.y_data_min, &plot.y_data_max);
+  plot.AutoScaleX(nullptr);
+  plot.AutoScaleY(nullptr);
+  ASSERT_EQ(GrobToSvgFile(0, &plot, 1000, 1000, U16(Path("plot.svg")).c_str()), 0u);
+  int status = 0;
+  const std::vector<std::string> lines = RunSvgCheck("elements " + Path("plot.svg"), &status);
+  ASSERT_EQ(status, 0);
+  EXPECT_LT(lines.size(), 3000u);  // one stroke per column, not one per point
+  struct Probe {
+    double xv;
+  } probes[] = {{0.1}, {0.4}, {0.7}};
+  for (const Probe& p : probes) {
+    const double yv = 0.8 * std::sin(2 * M_PI * p.xv);
+    const int px = static_cast<int>(std::lround(p.xv * 1000));
+    const int py = static_cast<int>(std::lround((1 - (yv + 0.8) / 1.6) * 1000));
+    // The curve is 3 pixels wide: some pixel within 2 of the point is red.
+    std::vector<std::string> out = RunSvgCheck(
+        "pixel " + Path("plot.svg") + " " + std::to_string(px) + " " + std::to_string(py) + " 2",
+        &status);
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(out.size(), 25u);
+    bool red = false;
+    for (const std::string& o : out) {
+      int r = 0, g = 0, b = 0;
+      ASSERT_EQ(std::sscanf(o.c_str(), "%d %d %d", &r, &g, &b), 3);
+      if (r > 230 && g < 30 && b < 30) red = true;
+    }
+    EXPECT_TRUE(red) << p.xv;
   }
 }
 

@@ -4,8 +4,9 @@
   svg_check.py elements FILE      one line per element inside the drawing:
                                   tag, then name=value of its attributes in
                                   document order; text elements add text=...
-  svg_check.py pixel FILE X Y     renders FILE with rsvg-convert -w 1000
-                                  -h 1000 and prints "R G B" of pixel (X, Y)
+  svg_check.py pixel FILE X Y [R] renders FILE with rsvg-convert -w 1000
+                                  -h 1000 and prints "R G B" of pixel (X, Y),
+                                  or of every pixel within R of it, row by row
 
 Exit status 2 when the file is not well-formed XML, 3 when rsvg-convert is
 missing or fails.
@@ -81,7 +82,7 @@ def decode_png(data):
     return width, height, bpp, rows
 
 
-def pixel(path, x, y):
+def pixel(path, x, y, radius=0):
     tool = shutil.which("rsvg-convert")
     if not tool:
         print("rsvg-convert missing")
@@ -91,16 +92,19 @@ def pixel(path, x, y):
         if r.returncode != 0:
             return 3
         width, height, bpp, rows = decode_png(open(png.name, "rb").read())
-    px = rows[y][x * bpp:x * bpp + bpp]
-    # Transparent pixels read as white, as on a page.
-    if bpp == 4 and px[3] == 0:
-        print("255 255 255")
-    else:
-        print("%d %d %d" % (px[0], px[1], px[2]))
+    for yy in range(max(0, y - radius), min(height, y + radius + 1)):
+        for xx in range(max(0, x - radius), min(width, x + radius + 1)):
+            px = rows[yy][xx * bpp:xx * bpp + bpp]
+            # Transparent pixels read as white, as on a page.
+            if bpp == 4 and px[3] == 0:
+                print("255 255 255")
+            else:
+                print("%d %d %d" % (px[0], px[1], px[2]))
     return 0
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "elements":
         sys.exit(elements(sys.argv[2]))
-    sys.exit(pixel(sys.argv[2], int(sys.argv[3]), int(sys.argv[4])))
+    radius = int(sys.argv[5]) if len(sys.argv) > 5 else 0
+    sys.exit(pixel(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), radius))
