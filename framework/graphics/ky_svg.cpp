@@ -1,6 +1,7 @@
 #include "framework/graphics/ky_svg.h"
 
 #include <cstdarg>
+#include <new>
 
 #include "base/memory.h"
 #include "base/os_services.h"
@@ -345,7 +346,8 @@ Qlong SvgDrawCallback(void* writer, Dword message, Qlong x1, Qlong y1, Qlong x2,
 LibErrorCode GrobToSvgFile(Dword flags, cGrob* object, Dword width, Dword height,
                            const char16_t* path) {
   if (!object) return kErrMissingInputData;
-  cKySVG* svg = new cKySVG(width, height);
+  cKySVG* svg = new (std::nothrow) cKySVG(width, height);
+  if (!svg) return kErrAlloc;
   const LibErrorCode error = svg->Create(path, flags);
   if (error) {
     delete svg;

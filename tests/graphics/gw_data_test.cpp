@@ -293,4 +293,31 @@ TEST(GwDataLayout, SideBySideBlocksAndBadBlockLength) {
   }
 }
 
+// A rotated plot runs x along the device's vertical axis: the envelope
+// strokes become horizontal, one per device row, in the order of x.
+TEST(DrawCurve, RotatedEnvelopeStrokesAreRows) {
+  for (Dword rotation : {kPlotRotatedCcw, kPlotRotatedCw}) {
+    Scene s(400, 600, kPlotFull | rotation);
+    s.gw.SetOrientation(rotation == kPlotRotatedCcw ? kGwRotateCcw : kGwRotateCw);
+    const int n = 5000;
+    std::vector<double> x(n), y(n);
+    for (int i = 0; i < n; ++i) x[i] = i / (n - 1.0), y[i] = 0.5;
+    s.plot.data->AddArray(x.data(), n, 0, "x", 0, 0, false);
+    s.plot.data->AddArray(y.data(), n, 0, "y", 0, 0, false);
+    s.DrawData();
+    const auto lines = s.rec.Of(21);
+    EXPECT_GE(lines.size(), 590u);
+    EXPECT_LE(lines.size(), 601u);
+    for (const RecordedDraw& l : lines) {
+      EXPECT_EQ(l.y1, l.y2);
+      EXPECT_NEAR(l.x1, 200, 1);  // y 0.5 is the middle of the width
+    }
+    // Counter-clockwise: x runs upwards, so the first stroke is at the bottom.
+    if (rotation == kPlotRotatedCcw)
+      EXPECT_GT(lines.front().y1, lines.back().y1);
+    else
+      EXPECT_LT(lines.front().y1, lines.back().y1);
+  }
+}
+
 }  // namespace
