@@ -317,4 +317,79 @@ TEST_F(SvgTest, PlotOfRealArrayRendersTheCurve) {
   }
 }
 
+std::string g_dialog_answer;
+std::string g_dialog_title;
+std::string g_opened;
+
+bool ScriptedDialog(const UiFileDialogRequest& request, std::string* paths) {
+  g_dialog_title = request.title;
+  *paths = g_dialog_answer;
+  return true;
+}
+
+bool RecordOpen(const std::string& target) {
+  g_opened = target;
+  return true;
+}
+
+// Without a path the save dialog chooses the file; flag bit 0 opens the
+// finished file with the desktop.
+TEST_F(SvgTest, DialogChoosesThePathAndShellOpensIt) {
+  UiHooks hooks = UiHooksFallback();
+  hooks.file_dialog = ScriptedDialog;
+  hooks.open_document = RecordOpen;
+  UiHooksInstall(&hooks);
+  g_dialog_answer = Path("chosen.svg");
+  g_opened.clear();
+  SceneGrob scene;
+  EXPECT_EQ(GrobToSvgFile(kSvgOpenWithShell | kSvgNoOverwritePrompt, &scene, 500, 400, nullptr),
+            0u);
+  EXPECT_EQ(g_dialog_title, "Create a new SVG file");
+  EXPECT_TRUE(std::filesystem::exists(Path("chosen.svg")));
+  EXPECT_EQ(g_opened, Path("chosen.svg"));
+  EXPECT_NE(Read(Path("chosen.svg")).find("<svg viewBox = \"0 0 500 400\">"), std::string::npos);
+  g_opened.clear();
+  EXPECT_EQ(GrobToSvgFile(0, &scene, 500, 400, U16(Path("plain.svg")).c_str()), 0u);
+  EXPECT_TRUE(g_opened.empty());
+  UiHooksInstall(nullptr);
+}
+
+// Children are drawn from the last added to the first unless bit 0 asks
+// otherwise; a hidden node draws neither itself nor its children.
+TEST(Grob, ChildOrderAndHidden) {
+  struct Mark : cGrob {
+    Dword colour;
+    explicit Mark(Dword c) : cGrob(0, 0), colour(c) {}
+    void DrawBefore(cKyGw* gw, Dword) override { gw->SetPen(colour, 1, 0, 0); }
+  };
+  RecordingDraw rec(100, 100);
+  cKyGw gw(&rec, RecordingDraw::Callback);
+  cGrob root(0, 0);
+  root.AddChild(new Mark(1 << 8));
+  root.AddChild(new Mark(2 << 8));
+  root.AddChild(nullptr);
+  auto pens = [&] {
+    std::vector<Qlong> out;
+    for (const RecordedDraw& m : rec.Of(13)) out.push_back(m.x1 >> 8);
+    return out;
+  };
+  rec.Clear();
+  root.Draw(&gw, 0);
+  EXPECT_EQ(pens(), (std::vector<Qlong>{2, 1}));
+  rec.Clear();
+  root.Draw(&gw, kGrolForward);
+  EXPECT_EQ(pens(), (std::vector<Qlong>{1, 2}));
+  root.SetGrobFlags(kGrobHidden);
+  rec.Clear();
+  root.Draw(&gw, 0);
+  EXPECT_TRUE(rec.Log().empty());
+  root.SetGrobFlags(0);
+  root.Children()->SetGrolFlags(kGrobHidden);
+  rec.Clear();
+  root.Draw(&gw, 0);
+  EXPECT_TRUE(rec.Log().empty());
+  root.Draw(nullptr, 0);  // no context of its own: nothing
+  EXPECT_TRUE(rec.Log().empty());
+}
+
 }  // namespace
