@@ -6,6 +6,7 @@
 #include "scalar/elementary.h"
 #include "scalar/gamma.h"
 #include "scalar/real_helpers.h"
+#include "signal_fit/prob/log_beta.h"
 #include "signal_fit/prob/probability.h"
 
 double pDfBeta(double x, double a, double b) {
@@ -14,7 +15,7 @@ double pDfBeta(double x, double a, double b) {
   if (x == 0.0 && a == 1.0) return b;
   if (x == 1.0 && b == 1.0) return a;
   if (x == 0.0 || x == 1.0) return 0.0;
-  return std::exp((a - 1.0) * std::log(x) + (b - 1.0) * std::log1p(-x) - rBetaLn(a, b));
+  return std::exp((a - 1.0) * std::log(x) + (b - 1.0) * std::log1p(-x) - ProbBetaLn(a, b));
 }
 
 double pCfBeta(double x, double a, double b) { return rBetaIncReg(x, a, b); }
@@ -33,7 +34,7 @@ double pDfFisherSnedecor(double x, double d1, double d2) {
   // ln f = (d1/2) ln(d1 x/(d1 x + d2)) - (d2/2) ln(1 + d1 x/d2) - ln x - ln B.
   const double u = d1 * x;
   const double ln_f = 0.5 * d1 * (std::log(u) - std::log(u + d2)) - 0.5 * d2 * std::log1p(u / d2) -
-                      std::log(x) - rBetaLn(0.5 * d1, 0.5 * d2);
+                      std::log(x) - ProbBetaLn(0.5 * d1, 0.5 * d2);
   return std::exp(ln_f);
 }
 
@@ -53,7 +54,7 @@ namespace {
 
 // ln of the normalising constant Gamma((nu+1)/2)/(sqrt(nu pi) Gamma(nu/2)),
 // through the beta function so that the two large log-gammas do not cancel.
-double StudentLnNorm(double nu) { return -0.5 * std::log(nu) - rBetaLn(0.5 * nu, 0.5); }
+double StudentLnNorm(double nu) { return -0.5 * std::log(nu) - ProbBetaLn(0.5 * nu, 0.5); }
 
 }  // namespace
 

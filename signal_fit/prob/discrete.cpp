@@ -3,6 +3,7 @@
 
 #include "scalar/gamma.h"
 #include "scalar/real_helpers.h"
+#include "signal_fit/prob/log_beta.h"
 #include "signal_fit/prob/probability.h"
 
 double pMfBernoulli(Qword k, double p) {
@@ -32,8 +33,7 @@ double pFisherInfoBernoulli(double p) {
 double pMfPoisson(Qword k, double lambda) {
   if (!(lambda >= 0.0)) return ___NAN;
   if (lambda == 0.0) return k == 0 ? 1.0 : 0.0;
-  const double kd = static_cast<double>(k);
-  return std::exp(-lambda + kd * std::log(lambda) - rGammaLn(kd + 1.0));
+  return std::exp(ProbPoissonLn(static_cast<double>(k), lambda));
 }
 
 double pMfPoisson0(Qword k) {
@@ -70,7 +70,7 @@ COMPLEX* pcChfPoisson(COMPLEX* out, double t, double lambda) {
 double pMfContPoisson(double x, double lambda) {
   if (!(lambda >= 0.0) || !(x >= 0.0)) return ___NAN;
   if (lambda <= ___MinReal) return x <= ___MinReal ? 1.0 : 0.0;
-  return std::exp(-lambda + x * std::log(lambda) - rGammaLn(x + 1.0));
+  return std::exp(ProbPoissonLn(x, lambda));
 }
 
 double pCfContPoisson(double x, double lambda) {

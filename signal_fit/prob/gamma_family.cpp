@@ -6,6 +6,7 @@
 #include "scalar/error_functions.h"
 #include "scalar/gamma.h"
 #include "scalar/real_helpers.h"
+#include "signal_fit/prob/log_beta.h"
 #include "signal_fit/prob/probability.h"
 
 double pDfChiSquare(double x, double k) {
@@ -15,7 +16,8 @@ double pDfChiSquare(double x, double k) {
     if (h < 1.0) return ___PlsINF;
     return h == 1.0 ? 0.5 : 0.0;
   }
-  return std::exp((h - 1.0) * std::log(x) - 0.5 * x - h * 0.6931471805599453 - rGammaLn(h));
+  // The density is half the Poisson term of x/2 at h - 1 (h = k/2).
+  return 0.5 * std::exp(ProbPoissonLn(h - 1.0, 0.5 * x));
 }
 
 double pCfChiSquare(double x, double k) { return rGammaIncP(0.5 * k, 0.5 * x); }

@@ -40,7 +40,10 @@ double pQfCauchy(double p, double x0, double gamma) {
   if (p == 0.0) return ___MnsINF;
   if (p == 1.0) return ___PlsINF;
   if (!(p > 0.0 && p < 1.0)) return ___NAN;
-  return x0 + gamma * std::tan(kPi * (p - 0.5));
+  // tan(pi (p - 1/2)) = -cot(pi p): the cotangent of the smaller tail keeps
+  // p's relative accuracy where p - 1/2 would round it away.
+  const double z = p < 0.5 ? -1.0 / std::tan(kPi * p) : 1.0 / std::tan(kPi * (1.0 - p));
+  return x0 + gamma * z;
 }
 
 double pQfCauchy0(double p) { return pQfCauchy(p, 0.0, 1.0); }
