@@ -37,7 +37,8 @@ double pMfPoisson(Qword k, double lambda) {
 }
 
 double pMfPoisson0(Qword k) {
-  return 0.36787944117144233 * r1DivGamma(static_cast<double>(k) + 1.0);
+  // e^(-1)/k!, through the same logarithmic form as any other mean.
+  return pMfPoisson(k, 1.0);
 }
 
 double pCfPoisson(Qword k, double lambda) {

@@ -81,7 +81,8 @@ double pQfLogistic(double p, double mu, double s) {
 
 double pMGFLogistic(double t, double mu, double s) {
   if (!(s > 0.0) || !(std::fabs(t) < 1.0 / s)) return ___NAN;
-  return std::exp(mu * t) * rBeta(1.0 - s * t, 1.0 + s * t);
+  // B(1 - u, 1 + u) = Gamma(1 - u) Gamma(1 + u) = pi u/sin(pi u), exact at u = 0.
+  return std::exp(mu * t) / rSinc(kPi * s * t);
 }
 
 double pVarianceLogistic(double s) {

@@ -19,7 +19,8 @@ double ProbStirlingCorrection(double z) {
   const double r = 1.0 / z;
   const double r2 = r * r;
   // Bernoulli-number series; at z = 10 the next term is below 1e-14 of 1/z.
-  return r * (1.0 / 12 - r2 * (1.0 / 360 - r2 * (1.0 / 1260 - r2 * (1.0 / 1680 - r2 * (1.0 / 1188)))));
+  return r *
+         (1.0 / 12 - r2 * (1.0 / 360 - r2 * (1.0 / 1260 - r2 * (1.0 / 1680 - r2 * (1.0 / 1188)))));
 }
 
 double ProbBetaLn(double a, double b) {
@@ -38,7 +39,8 @@ double ProbBetaLn(double a, double b) {
 }
 
 double ProbPoissonLn(double x, double lambda) {
-  if (x < kLargeArgument) return -lambda + x * std::log(lambda) - rGammaLn(x + 1.0);
+  // Gamma(x + 1) itself is small and exact to a few ulps below the switch.
+  if (x < kLargeArgument) return -lambda + x * std::log(lambda) - std::log(std::tgamma(x + 1.0));
   // ln Gamma(x + 1) = (x + 1/2) ln x - x + ln(2 pi)/2 + c(x): the large terms
   // combine into x ln(lambda/x) + x - lambda, which stays of order one near
   // the mode.

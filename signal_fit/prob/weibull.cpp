@@ -55,8 +55,8 @@ double WeibullMgfIntegral(double s, double k) {
     const double lv = 1.5707963267948966 * std::sinh(tau);
     const double v = std::exp(lv);
     const double vk = std::exp(k * lv);
-    const double ln_w = s * v - vk + std::log(k) + k * lv +
-                        std::log(1.5707963267948966 * std::cosh(tau));
+    const double ln_w =
+        s * v - vk + std::log(k) + k * lv + std::log(1.5707963267948966 * std::cosh(tau));
     sum += std::exp(ln_w);
   }
   return sum * kH;

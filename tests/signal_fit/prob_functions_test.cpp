@@ -18,50 +18,182 @@ struct Case {
 // Adapters to one signature, one per function of the reference table.
 #define ARGS double x, double p1, double p2, double p3
 #define UNUSED (void)x, (void)p1, (void)p2, (void)p3
-double DfBeta(ARGS) { UNUSED; return pDfBeta(x, p1, p2); }
-double CfBeta(ARGS) { UNUSED; return pCfBeta(x, p1, p2); }
-double QfBeta(ARGS) { UNUSED; return pQfBeta(x, p1, p2); }
-double DfCauchy(ARGS) { UNUSED; return pDfCauchy(x, p1, p2); }
-double CfCauchy(ARGS) { UNUSED; return pCfCauchy(x, p1, p2); }
-double QfCauchy(ARGS) { UNUSED; return pQfCauchy(x, p1, p2); }
-double DfChiSquare(ARGS) { UNUSED; return pDfChiSquare(x, p1); }
-double CfChiSquare(ARGS) { UNUSED; return pCfChiSquare(x, p1); }
-double QfChiSquare(ARGS) { UNUSED; return pQfChiSquare(x, p1); }
-double MfContPoisson(ARGS) { UNUSED; return pMfContPoisson(x, p1); }
-double CfContPoisson(ARGS) { UNUSED; return pCfContPoisson(x, p1); }
-double MfPoisson(ARGS) { UNUSED; return pMfPoisson(DoubleToQword(x), p1); }
-double CfPoisson(ARGS) { UNUSED; return pCfPoisson(DoubleToQword(x), p1); }
-double DfExponential(ARGS) { UNUSED; return pDfExponential(x, p1); }
-double CfExponential(ARGS) { UNUSED; return pCfExponential(x, p1); }
-double QfExponential(ARGS) { UNUSED; return pQfExponential(x, p1); }
-double DfFisherSnedecor(ARGS) { UNUSED; return pDfFisherSnedecor(x, p1, p2); }
-double CfFisherSnedecor(ARGS) { UNUSED; return pCfFisherSnedecor(x, p1, p2); }
-double QfFisherSnedecor(ARGS) { UNUSED; return pQfFisherSnedecor(x, p1, p2); }
-double DfLogistic(ARGS) { UNUSED; return pDfLogistic(x, p1, p2); }
-double CfLogistic(ARGS) { UNUSED; return pCfLogistic(x, p1, p2); }
-double CfULogistic(ARGS) { UNUSED; return pCfULogistic(x, p1, p2); }
-double QfLogistic(ARGS) { UNUSED; return pQfLogistic(x, p1, p2); }
-double MGFLogistic(ARGS) { UNUSED; return pMGFLogistic(x, p1, p2); }
-double DfMaxwellBoltzmann(ARGS) { UNUSED; return pDfMaxwellBoltzmann(x, p1); }
-double CfMaxwellBoltzmann(ARGS) { UNUSED; return pCfMaxwellBoltzmann(x, p1); }
-double MeanMaxwellBoltzmann(ARGS) { UNUSED; return pMeanMaxwellBoltzmann(p1); }
-double ModeMaxwellBoltzmann(ARGS) { UNUSED; return pModeMaxwellBoltzmann(p1); }
-double VarianceMaxwellBoltzmann(ARGS) { UNUSED; return pVarianceMaxwellBoltzmann(p1); }
-double EntropyMaxwellBoltzmann(ARGS) { UNUSED; return pEntropyMaxwellBoltzmann(p1); }
-double DfNormal(ARGS) { UNUSED; return pDfNormal(x, p1, p2); }
-double CfNormal(ARGS) { UNUSED; return pCfNormal(x, p1, p2); }
-double QfNormal(ARGS) { UNUSED; return pQfNormal(x, p1, p2); }
-double MgfNormal(ARGS) { UNUSED; return pMgfNormal(x, p1, p2); }
-double DfStudent(ARGS) { UNUSED; return pDfStudent(x, p1, p2, p3); }
-double CfStudent(ARGS) { UNUSED; return pCfStudent(x, p1, p2, p3); }
-double QfStudent(ARGS) { UNUSED; return pQfStudent(x, p1, p2, p3); }
-double DfWeibull(ARGS) { UNUSED; return pDfWeibull(x, p1, p2); }
-double CfWeibull(ARGS) { UNUSED; return pCfWeibull(x, p1, p2); }
-double CfUWeibull(ARGS) { UNUSED; return pCfUWeibull(x, p1, p2); }
-double MGfWeibull(ARGS) { UNUSED; return pMGfWeibull(x, p1, p2); }
-double MeanWeibull(ARGS) { UNUSED; return pMeanWeibull(p1, p2); }
-double MedianWeibull(ARGS) { UNUSED; return pMedianWeibull(p1, p2); }
-double ModeWeibull(ARGS) { UNUSED; return pModeWeibull(p1, p2); }
+double DfBeta(ARGS) {
+  UNUSED;
+  return pDfBeta(x, p1, p2);
+}
+double CfBeta(ARGS) {
+  UNUSED;
+  return pCfBeta(x, p1, p2);
+}
+double QfBeta(ARGS) {
+  UNUSED;
+  return pQfBeta(x, p1, p2);
+}
+double DfCauchy(ARGS) {
+  UNUSED;
+  return pDfCauchy(x, p1, p2);
+}
+double CfCauchy(ARGS) {
+  UNUSED;
+  return pCfCauchy(x, p1, p2);
+}
+double QfCauchy(ARGS) {
+  UNUSED;
+  return pQfCauchy(x, p1, p2);
+}
+double DfChiSquare(ARGS) {
+  UNUSED;
+  return pDfChiSquare(x, p1);
+}
+double CfChiSquare(ARGS) {
+  UNUSED;
+  return pCfChiSquare(x, p1);
+}
+double QfChiSquare(ARGS) {
+  UNUSED;
+  return pQfChiSquare(x, p1);
+}
+double MfContPoisson(ARGS) {
+  UNUSED;
+  return pMfContPoisson(x, p1);
+}
+double CfContPoisson(ARGS) {
+  UNUSED;
+  return pCfContPoisson(x, p1);
+}
+double MfPoisson(ARGS) {
+  UNUSED;
+  return pMfPoisson(DoubleToQword(x), p1);
+}
+double CfPoisson(ARGS) {
+  UNUSED;
+  return pCfPoisson(DoubleToQword(x), p1);
+}
+double DfExponential(ARGS) {
+  UNUSED;
+  return pDfExponential(x, p1);
+}
+double CfExponential(ARGS) {
+  UNUSED;
+  return pCfExponential(x, p1);
+}
+double QfExponential(ARGS) {
+  UNUSED;
+  return pQfExponential(x, p1);
+}
+double DfFisherSnedecor(ARGS) {
+  UNUSED;
+  return pDfFisherSnedecor(x, p1, p2);
+}
+double CfFisherSnedecor(ARGS) {
+  UNUSED;
+  return pCfFisherSnedecor(x, p1, p2);
+}
+double QfFisherSnedecor(ARGS) {
+  UNUSED;
+  return pQfFisherSnedecor(x, p1, p2);
+}
+double DfLogistic(ARGS) {
+  UNUSED;
+  return pDfLogistic(x, p1, p2);
+}
+double CfLogistic(ARGS) {
+  UNUSED;
+  return pCfLogistic(x, p1, p2);
+}
+double CfULogistic(ARGS) {
+  UNUSED;
+  return pCfULogistic(x, p1, p2);
+}
+double QfLogistic(ARGS) {
+  UNUSED;
+  return pQfLogistic(x, p1, p2);
+}
+double MGFLogistic(ARGS) {
+  UNUSED;
+  return pMGFLogistic(x, p1, p2);
+}
+double DfMaxwellBoltzmann(ARGS) {
+  UNUSED;
+  return pDfMaxwellBoltzmann(x, p1);
+}
+double CfMaxwellBoltzmann(ARGS) {
+  UNUSED;
+  return pCfMaxwellBoltzmann(x, p1);
+}
+double MeanMaxwellBoltzmann(ARGS) {
+  UNUSED;
+  return pMeanMaxwellBoltzmann(p1);
+}
+double ModeMaxwellBoltzmann(ARGS) {
+  UNUSED;
+  return pModeMaxwellBoltzmann(p1);
+}
+double VarianceMaxwellBoltzmann(ARGS) {
+  UNUSED;
+  return pVarianceMaxwellBoltzmann(p1);
+}
+double EntropyMaxwellBoltzmann(ARGS) {
+  UNUSED;
+  return pEntropyMaxwellBoltzmann(p1);
+}
+double DfNormal(ARGS) {
+  UNUSED;
+  return pDfNormal(x, p1, p2);
+}
+double CfNormal(ARGS) {
+  UNUSED;
+  return pCfNormal(x, p1, p2);
+}
+double QfNormal(ARGS) {
+  UNUSED;
+  return pQfNormal(x, p1, p2);
+}
+double MgfNormal(ARGS) {
+  UNUSED;
+  return pMgfNormal(x, p1, p2);
+}
+double DfStudent(ARGS) {
+  UNUSED;
+  return pDfStudent(x, p1, p2, p3);
+}
+double CfStudent(ARGS) {
+  UNUSED;
+  return pCfStudent(x, p1, p2, p3);
+}
+double QfStudent(ARGS) {
+  UNUSED;
+  return pQfStudent(x, p1, p2, p3);
+}
+double DfWeibull(ARGS) {
+  UNUSED;
+  return pDfWeibull(x, p1, p2);
+}
+double CfWeibull(ARGS) {
+  UNUSED;
+  return pCfWeibull(x, p1, p2);
+}
+double CfUWeibull(ARGS) {
+  UNUSED;
+  return pCfUWeibull(x, p1, p2);
+}
+double MGfWeibull(ARGS) {
+  UNUSED;
+  return pMGfWeibull(x, p1, p2);
+}
+double MeanWeibull(ARGS) {
+  UNUSED;
+  return pMeanWeibull(p1, p2);
+}
+double MedianWeibull(ARGS) {
+  UNUSED;
+  return pMedianWeibull(p1, p2);
+}
+double ModeWeibull(ARGS) {
+  UNUSED;
+  return pModeWeibull(p1, p2);
+}
 #undef ARGS
 #undef UNUSED
 
