@@ -204,18 +204,26 @@ struct ChfCase {
 
 #define PROB_CASE(f, x, a, b, c, v, tol) {#f, f, x, a, b, c, v, tol},
 #define PROB_CHF(f, t, a, b, c, re, im, tol)
+#define PROB_CHI2_SF(dof, x, sf)
+#define PROB_KS_CRITICAL(n, d)
 const Case kCases[] = {
 #include "tests/signal_fit/prob_reference.inc"
 };
 #undef PROB_CASE
 #undef PROB_CHF
+#undef PROB_CHI2_SF
+#undef PROB_KS_CRITICAL
 #define PROB_CASE(f, x, a, b, c, v, tol)
+#define PROB_CHI2_SF(dof, x, sf)
+#define PROB_KS_CRITICAL(n, d)
 #define PROB_CHF(f, t, a, b, c, re, im, tol) {#f, t, a, b, c, re, im, tol},
 const ChfCase kChfCases[] = {
 #include "tests/signal_fit/prob_reference.inc"
 };
 #undef PROB_CASE
 #undef PROB_CHF
+#undef PROB_CHI2_SF
+#undef PROB_KS_CRITICAL
 
 TEST(ProbFunctions, ReferenceTable) {
   int failures = 0;
