@@ -13,6 +13,10 @@ Characteristic functions: PROB_CHF(function, t, p1, p2, p3, re, im, tol).
 Chi-square upper tails: PROB_CHI2_SF(dof, chi2, sf) (scipy chi2.sf, checked
 against mpmath). Kolmogorov-Smirnov critical values: PROB_KS_CRITICAL(n, d),
 the 99.9 % quantile of scipy.stats.kstwo for n samples.
+Properties records: PROB_PROPS(family, p1, p2, p3, field, value, tol), from
+scipy.stats (mean, variance, skewness, excess kurtosis, entropy, median) and
+mpmath (densities, mean absolute deviation by quadrature, inflection points
+as zeros of the second derivative, half-height widths by root finding).
 Usage: python3 tools/gen_prob_reference.py > tests/signal_fit/prob_reference.inc
 """
 import mpmath as mp
@@ -303,6 +307,146 @@ for t in [-2.0, 0.3, 5.0]:
     chf("Bernoulli", t, 0.3, 0, 0, 0.7 + 0.3 * mp.expj(tm))
 
 
+props_rows = []
+
+
+def prop(fam, p1, p2, p3, field, value, tol=1e-12):
+    props_rows.append((fam, p1, p2, p3, field, float(value), tol))
+
+
+def mvsk_rows(fam, p, dist, tol=1e-12):
+    m, v, sk, ku = dist.stats(moments="mvsk")
+    pp = tuple(p) + (0.0,) * (3 - len(p))
+    for field, val in (("Mean", m), ("Variance", v), ("Skewness", sk), ("ExKurtosis", ku)):
+        if abs(float(val)) < 1e300 and float(val) == float(val):
+            prop(fam, *pp, field, float(val), tol if field != "ExKurtosis" else 1e-10)
+    if fam not in ("Student", "Normal"):  # symmetric: the median is the location, below
+        prop(fam, *pp, "Median", float(dist.median()), 1e-12)
+
+
+def entropy_by_quadrature(pdf, points):
+    # -int f ln f at 50 digits; scipy's generic entropies lose digits.
+    return -mp.quad(lambda x: pdf(x) * mp.log(pdf(x)) if pdf(x) > 0 else mp.mpf(0), points)
+
+
+def bisect(f, lo, hi):
+    flo = f(lo)
+    for _ in range(200):
+        mid = (lo + hi) / 2
+        fm = f(mid)
+        if (fm > 0) == (flo > 0):
+            lo, flo = mid, fm
+        else:
+            hi = mid
+    return (lo + hi) / 2
+
+
+def zeros_of_second_derivative(pdf, mode, lo, hi):
+    d2 = lambda x: mp.diff(pdf, x, 2)
+    return bisect(d2, mp.mpf(lo), mp.mpf(mode)), bisect(d2, mp.mpf(mode), mp.mpf(hi))
+
+
+# Normal, Cauchy, Uniform, Exponential: scipy moments and entropy.
+for (mu, sg) in [(0.0, 1.0), (1.5, 0.25)]:
+    d = st.norm(mu, sg)
+    mvsk_rows("Normal", (mu, sg), d)
+    prop("Normal", mu, sg, 0, "Entropy", d.entropy())
+    prop("Normal", mu, sg, 0, "NhciWidth", d.ppf(0.75) - d.ppf(0.25))
+    prop("Normal", mu, sg, 0, "MeanAbsDev", float(mp.sqrt(2 / mp.pi) * sg))
+    prop("Normal", mu, sg, 0, "HalfHeightWidth", float(2 * mp.sqrt(2 * mp.log(2)) * sg))
+prop("Cauchy", 1.0, 0.5, 0, "Entropy", st.cauchy(1.0, 0.5).entropy())
+prop("Cauchy", 1.0, 0.5, 0, "Median", 1.0)
+for lam in [0.5, 2.0]:
+    d = st.expon(scale=1 / lam)
+    mvsk_rows("Exponential", (lam,), d)
+    prop("Exponential", lam, 0, 0, "Entropy", d.entropy())
+    prop("Exponential", lam, 0, 0, "MeanAbsDev", float(mp.quad(lambda x: abs(x - 1 / mp.mpf(lam)) * lam * mp.exp(-lam * x), [0, 1 / mp.mpf(lam), mp.inf])))
+for (c, w) in [(1.0, 3.0)]:
+    d = st.uniform(c - w / 2, w)
+    mvsk_rows("Uniform", (c, w), d)
+    prop("Uniform", c, w, 0, "Entropy", d.entropy())
+
+# Bernoulli: scipy median (ppf(0.5)) and moments; the mode by the mass.
+for p in [0.25, 0.5, 0.8]:
+    d = st.bernoulli(p)
+    mvsk_rows("Bernoulli", (p,), d, 1e-13)
+    prop("Bernoulli", p, 0, 0, "Entropy", d.entropy())
+    prop("Bernoulli", p, 0, 0, "Mode", 1.0 if p >= 0.5 else 0.0)
+    prop("Bernoulli", p, 0, 0, "MedianDensity", d.pmf(d.median()))
+
+# Beta.
+for (a, b) in [(2.5, 4.0), (5.0, 3.0), (1.5, 0.6), (300.0, 500.0)]:
+    d = st.beta(a, b)
+    mvsk_rows("Beta", (a, b), d, 1e-12)
+    am, bm = mp.mpf(a), mp.mpf(b)
+    mean = am / (am + bm)
+    pdf = lambda x: x ** (am - 1) * (1 - x) ** (bm - 1) / mp.beta(am, bm)
+    sd = mp.sqrt(am * bm / ((am + bm) ** 2 * (am + bm + 1)))
+    pts = [0, mean, 1] if a < 100 else [0, mean - 30 * sd, mean - 3 * sd, mean, mean + 3 * sd, mean + 30 * sd, 1]
+    prop("Beta", a, b, 0, "Entropy", entropy_by_quadrature(pdf, pts), 1e-10 if a > 100 else 1e-12)
+    prop("Beta", a, b, 0, "MeanAbsDev", mp.quad(lambda x: abs(x - mean) * pdf(x), [0, mean, 1]), 1e-11)
+    if a > 2 and b > 2:
+        mode = (am - 1) / (am + bm - 2)
+        sdev = mp.sqrt(am * bm / ((am + bm) ** 2 * (am + bm + 1)))
+        lo, hi = zeros_of_second_derivative(pdf, mode, max(mode - 3 * sdev, mp.mpf(10) ** -9),
+                                            min(mode + 3 * sdev, 1 - mp.mpf(10) ** -9))
+        prop("Beta", a, b, 0, "LowerInflex", lo, 1e-11)
+        prop("Beta", a, b, 0, "UpperInflex", hi, 1e-11)
+
+# Chi-square.
+for k in [1, 2, 7, 400]:
+    d = st.chi2(k)
+    mvsk_rows("ChiSquare", (float(k),), d)
+    km = mp.mpf(k)
+    sd = mp.sqrt(2 * km)
+    pts = [0, 1, km, km + 10 * sd, mp.inf] if k < 100 else [0, km - 10 * sd, km, km + 10 * sd, mp.inf]
+    prop("ChiSquare", float(k), 0, 0, "Entropy", entropy_by_quadrature(lambda x: chi2_pdf(x, k), pts), 1e-11)
+
+# Fisher-Snedecor: (3, 7) is where the former entropy gave -2.016.
+for (d1, d2) in [(3.0, 7.0), (5.0, 12.0), (2.0, 20.0), (10.0, 30.0), (4.0, 9.0)]:
+    d = st.f(d1, d2)
+    mvsk_rows("FisherSnedecor", (d1, d2), d, 1e-11)
+    prop("FisherSnedecor", d1, d2, 0, "Entropy",
+         entropy_by_quadrature(lambda x, d1=d1, d2=d2: f_pdf(x, d1, d2), [0, 1, 5, mp.inf]), 1e-11)
+    if d1 > 2:
+        pdf = lambda x, d1=d1, d2=d2: f_pdf(x, d1, d2)
+        mode = mp.mpf(d1 - 2) / d1 * d2 / (d2 + 2)
+        lo, hi = zeros_of_second_derivative(pdf, mode, mode * mp.mpf(10) ** -6, mode + 50)
+        if d1 > 4:  # below, the density is concave from 0 to the mode
+            prop("FisherSnedecor", d1, d2, 0, "LowerInflex", lo, 1e-10)
+        prop("FisherSnedecor", d1, d2, 0, "UpperInflex", hi, 1e-10)
+
+# Student.
+for (nu, mu, sg) in [(1.0, 0.0, 1.0), (3.0, 1.0, 2.0), (7.5, -1.0, 0.5), (1e5, 0.0, 1.0)]:
+    d = st.t(nu, mu, sg)
+    mvsk_rows("Student", (nu, mu, sg), d, 1e-12)
+    prop("Student", nu, mu, sg, "Entropy",
+         entropy_by_quadrature(lambda x: t_pdf(x, nu, mu, sg), [-mp.inf, mu - 10 * sg, mu, mu + 10 * sg, mp.inf]),
+         1e-11)
+    prop("Student", nu, mu, sg, "ModeDensity", float(t_pdf(mu, nu, mu, sg)))
+    prop("Student", nu, mu, sg, "NhciWidth", float(2 * (quantile(lambda y: t_cdf(y, nu, mu, sg), d.ppf(0.75), 0.75) - mu)),
+         1e-11 if nu < 100 else 1e-10)  # the lower layer's inverse incomplete beta at large nu
+    if nu > 1:
+        prop("Student", nu, mu, sg, "MeanAbsDev", d.expect(lambda x: abs(x - mu)) if nu < 100 else
+             float(2 * mp.gamma((mp.mpf(nu) + 1) / 2) / mp.gamma(mp.mpf(nu) / 2) * mp.sqrt(nu / mp.pi) * sg / (nu - 1)), 1e-9 if nu < 100 else 1e-12)
+
+# Poisson: moments, median (scipy ppf), mean absolute deviation by summation,
+# half-height width of the continuous curve by root finding.
+for lam in [0.3, 0.5, 2.0, 7.3, 150.0]:
+    d = st.poisson(lam)
+    mvsk_rows("Poisson", (lam,), d, 1e-12)
+    lm = mp.mpf(lam)
+    top = int(lam + 40 * lam ** 0.5 + 60)
+    mad = mp.fsum(abs(k - lm) * mp.exp(-lm + k * mp.log(lm) - mp.loggamma(k + 1)) for k in range(top))
+    prop("Poisson", lam, 0, 0, "MeanAbsDev", mad, 1e-12)
+    prop("Poisson", lam, 0, 0, "Mode", float(mp.floor(lm)))
+    curve = lambda x: mp.exp(-lm + x * mp.log(lm) - mp.loggamma(x + 1))
+    peak = mp.findroot(lambda x: mp.digamma(x + 1) - mp.log(lm), lm) if mp.digamma(1) < mp.log(lm) else mp.mpf(0)
+    half = curve(peak) / 2
+    left = mp.mpf(0) if curve(0) >= half else mp.findroot(lambda x: curve(x) - half, (mp.mpf(0), peak), solver="anderson")
+    right = mp.findroot(lambda x: curve(x) - half, (peak, peak + 3 * mp.sqrt(lm) + 3), solver="anderson")
+    prop("Poisson", lam, 0, 0, "HalfHeightWidth", right - left, 1e-11)
+
 sf_rows = []
 for (dof, x) in [(1, 0.5), (3, 2.0), (10, 25.0), (50, 40.0), (7, 90.0), (200, 400.0)]:
     sf = st.chi2.sf(x, dof)
@@ -323,6 +467,8 @@ def fmt(v):
 print("// Generated by tools/gen_prob_reference.py (mpmath at 50 digits); do not edit.")
 for (fn, x, p1, p2, p3, val, tol) in rows:
     print(f"PROB_CASE({fn}, {fmt(x)}, {fmt(p1)}, {fmt(p2)}, {fmt(p3)}, {fmt(val)}, {tol!r})")
+for (fam, p1, p2, p3, field, val, tol) in props_rows:
+    print(f"PROB_PROPS({fam}, {fmt(p1)}, {fmt(p2)}, {fmt(p3)}, {field}, {fmt(val)}, {tol!r})")
 for (dof, x, sf) in sf_rows:
     print(f"PROB_CHI2_SF({dof}, {fmt(x)}, {fmt(sf)})")
 for (n, d) in ks_rows:

@@ -19,7 +19,9 @@ struct SfRow {
 #define PROB_KS_CRITICAL(n, d)
 #define PROB_CHI2_SF(dof, x, sf) {dof, x, sf},
 const SfRow kSfRows[] = {
+#define PROB_PROPS(fam, a, b, c, field, v, tol)
 #include "tests/signal_fit/prob_reference.inc"
+#undef PROB_PROPS
 };
 #undef PROB_CASE
 #undef PROB_CHF

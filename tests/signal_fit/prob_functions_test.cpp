@@ -207,7 +207,9 @@ struct ChfCase {
 #define PROB_CHI2_SF(dof, x, sf)
 #define PROB_KS_CRITICAL(n, d)
 const Case kCases[] = {
+#define PROB_PROPS(fam, a, b, c, field, v, tol)
 #include "tests/signal_fit/prob_reference.inc"
+#undef PROB_PROPS
 };
 #undef PROB_CASE
 #undef PROB_CHF
@@ -218,7 +220,9 @@ const Case kCases[] = {
 #define PROB_KS_CRITICAL(n, d)
 #define PROB_CHF(f, t, a, b, c, re, im, tol) {#f, t, a, b, c, re, im, tol},
 const ChfCase kChfCases[] = {
+#define PROB_PROPS(fam, a, b, c, field, v, tol)
 #include "tests/signal_fit/prob_reference.inc"
+#undef PROB_PROPS
 };
 #undef PROB_CASE
 #undef PROB_CHF

@@ -20,7 +20,9 @@ struct KsRow {
   double d;
 };
 const KsRow kKs[] = {
+#define PROB_PROPS(fam, a, b, c, field, v, tol)
 #include "tests/signal_fit/prob_reference.inc"
+#undef PROB_PROPS
 };
 #undef PROB_CASE
 #undef PROB_CHF
