@@ -3,7 +3,7 @@
 # are missing; 'apt-get update' runs once, and only when something is missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build ccache libgtest-dev libgmock-dev libbenchmark-dev
-          binutils python3 liblapack-dev)
+          binutils python3 liblapack-dev python3-numpy python3-scipy python3-mpmath libgsl-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
