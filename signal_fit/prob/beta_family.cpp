@@ -46,6 +46,12 @@ double pCfFisherSnedecor(double x, double d1, double d2) {
 double pQfFisherSnedecor(double p, double d1, double d2) {
   if (p == 1.0) return ___PlsINF;
   if (!(p >= 0.0 && p <= 1.0)) return ___NAN;
+  if (p < 0.5) {
+    // The lower tail directly (u = d1 x/(d1 x + d2)): through 1 - p the
+    // small p would round away and x with it.
+    const double u = rBetaIncRegInv(p, 0.5 * d1, 0.5 * d2);
+    return (d2 / d1) * (u / (1.0 - u));
+  }
   const double y = rBetaIncRegInv(1.0 - p, 0.5 * d2, 0.5 * d1);
   return (d2 / d1) * (1.0 / y - 1.0);
 }
@@ -70,8 +76,13 @@ double pCfStudent(double x, double nu, double mu, double sigma) {
   if (!(nu > 0.0 && sigma > 0.0)) return ___NAN;
   const double d = x - mu;
   const double ns2 = nu * sigma * sigma;
-  if (x <= mu) return 0.5 * rBetaIncReg(ns2 / (ns2 + d * d), 0.5 * nu, 0.5);
-  return 0.5 * (rBetaIncReg(d * d / (ns2 + d * d), 0.5, 0.5 * nu) + 1.0);
+  const double y = ns2 / (ns2 + d * d);
+  const double w = d * d / (ns2 + d * d);
+  // Near the centre y rounds towards 1 and loses w = 1 - y: there the lower
+  // half comes from I_w(1/2, nu/2) = 1 - I_y(nu/2, 1/2) as well.
+  if (x <= mu && y < 0.5) return 0.5 * rBetaIncReg(y, 0.5 * nu, 0.5);
+  const double half = 0.5 * rBetaIncReg(w, 0.5, 0.5 * nu);
+  return x <= mu ? 0.5 - half : 0.5 + half;
 }
 
 double pCfStudent0(double x, double nu) { return pCfStudent(x, nu, 0.0, 1.0); }
@@ -82,8 +93,16 @@ double pQfStudent(double p, double nu, double mu, double sigma) {
   if (!(p > 0.0 && p < 1.0)) return ___NAN;
   if (p == 0.5) return mu;
   const double tail = p < 0.5 ? 2.0 * p : 2.0 - 2.0 * p;
-  const double y = rBetaIncRegInv(tail, 0.5 * nu, 0.5);
-  const double t = sigma * std::sqrt(nu * (1.0 / y - 1.0));
+  double t;
+  if (tail < 0.5) {
+    const double y = rBetaIncRegInv(tail, 0.5 * nu, 0.5);
+    t = sigma * std::sqrt(nu * (1.0 / y - 1.0));
+  } else {
+    // Near the centre y is close to 1 and 1/y - 1 cancels: invert the
+    // complement w = 1 - y, with I_w(1/2, nu/2) = 1 - tail = |2p - 1|.
+    const double w = rBetaIncRegInv(std::fabs(2.0 * p - 1.0), 0.5, 0.5 * nu);
+    t = sigma * std::sqrt(nu * w / (1.0 - w));
+  }
   return p < 0.5 ? mu - t : mu + t;
 }
 
