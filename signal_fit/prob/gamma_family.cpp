@@ -49,6 +49,7 @@ double pCfExponential0(double z) {
 }
 
 double pQfExponential(double p, double lambda) {
+  if (p == 1.0) return ___PlsINF;
   if (!(lambda > 0.0)) return ___NAN;
   return pQfExponential0(p) / lambda;
 }

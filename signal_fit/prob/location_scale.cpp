@@ -72,10 +72,9 @@ double pCfULogistic(double x, double mu, double s) {
 }
 
 double pQfLogistic(double p, double mu, double s) {
-  if (!(s > 0.0)) return ___NAN;
   if (p == 0.0) return ___MnsINF;
   if (p == 1.0) return ___PlsINF;
-  if (!(p > 0.0 && p < 1.0)) return ___NAN;
+  if (!(p > 0.0 && p < 1.0) || !(s > 0.0)) return ___NAN;
   return mu + s * (std::log(p) - std::log1p(-p));
 }
 
