@@ -108,9 +108,9 @@ TEST(ProbStatistics, CovarianceAndVariance) {
 }
 
 TEST(ProbStatistics, StdThreshold) {
-  // Ten values of +-1 and one outlier of 100: the first estimate is large,
-  // one clipping pass at 3 s keeps... all (s ~ 30), the second pass at 3 s
-  // drops the outlier and leaves the spread of the +-1 values.
+  // Ten values of +-1 and one outlier of 100: the first estimate is about
+  // 30, so clipping at 0.5 s drops only the outlier and leaves the spread of
+  // the +-1 values; further passes keep it.
   std::vector<double> v;
   for (int i = 0; i < 10; ++i) v.push_back(i % 2 ? 1.0 : -1.0);
   v.push_back(100.0);
