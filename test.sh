@@ -21,4 +21,8 @@ for variant in release asan; do
     status=1
   fi
 done
+echo "== fuzz targets (short runs) =="
+if ! fuzz/run.sh 5; then
+  status=1
+fi
 exit $status

@@ -12,12 +12,11 @@ seconds=${1:-5}
 dir=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELTRIA_FUZZ=ON -DVELTRIA_BENCH=OFF > /dev/null
-targets=$(cd fuzz && ls *_fuzz.cpp | sed 's/\.cpp$//; s/^/fuzz_/')
+targets=$(cd fuzz && ls *_fuzz.cpp | sed 's/_fuzz\.cpp$//; s/^/fuzz_/')
 cmake --build "$dir" -j "$(nproc)" --target $targets
 status=0
 for t in $targets; do
   name=${t#fuzz_}
-  name=${name%_fuzz}
   scratch=$(mktemp -d)
   echo "== $t ($seconds s)"
   if ! ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
