@@ -34,7 +34,7 @@ VELTRIA_API Dword RMatTriDiagonalize(double* Am, Dword nn, double* dv, double* e
   if (nn == 0) return kErrIllegalArgument;
   const Qword n = nn;
   Dword error;
-  double* row = NewQwordArrFill(&error, n + 1);  // row[k] = A(i, k)
+  double* row = NewRealArrFill(&error, n + 1);  // row[k] = A(i, k)
   if (!row) return error;
   const Sym A{Am, n};
   auto d = [dv](Qword i) -> double& { return dv[i - 1]; };

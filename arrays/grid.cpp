@@ -44,7 +44,7 @@ struct Coordinate {
 }  // namespace
 
 VELTRIA_API double* NewRArrGrid(Dword* error, Qword kind, double min, double max, Qword n) {
-  double* grid = NewQwordArrFill(error, n);
+  double* grid = NewRealArrFill(error, n);
   if (grid) RArrGridFill(kind, min, max, n, grid);
   return grid;
 }

@@ -9,7 +9,7 @@
 Dword SolveScaledNormalEquations(double* G, Qword k, double* B, Dword m) {
   if (!G || k == 0) return kErrMissingInputData;
   Dword error;
-  double* d = NewQwordArrFill(&error, k);
+  double* d = NewRealArrFill(&error, k);
   if (!d) return error;
   for (Qword i = 0; i < k; ++i) {
     const double g = G[i + k * i];

@@ -5,7 +5,7 @@
 #include "arrays/elementwise.h"
 #include "arrays/rarr_ops.h"
 #include "scalar/real_helpers.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 
 using elementwise::CheckA;
 using elementwise::CheckB;

@@ -5,7 +5,7 @@
 #include "arrays/rarr_sort.h"
 #include "base/memory.h"
 #include "scalar/int_helpers.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 namespace {
 

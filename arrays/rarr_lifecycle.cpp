@@ -4,7 +4,7 @@
 #include "arrays/array_templates.h"
 #include "arrays/rarr.h"
 
-VELTRIA_API double* RArrNew(Dword* error, Qword count) { return NewQwordArrFill(error, count); }
+VELTRIA_API double* RArrNew(Dword* error, Qword count) { return NewRealArrFill(error, count); }
 
 VELTRIA_API double* RArrNew0(Dword* error, Qword count) { return ArrNew0<double>(error, count); }
 

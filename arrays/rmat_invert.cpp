@@ -46,7 +46,7 @@ VELTRIA_API Dword RMatInvert(double* A, Qword n, double* B, Dword m) {
   if (!index) return error;
   Qword* cindex = NewPointerArrFill(&error, n);  // pivot columns
   Qword* mark = cindex ? NewPointerArrFill(&error, n, &kFree) : nullptr;
-  double* f = mark ? NewQwordArrFill(&error, n) : nullptr;
+  double* f = mark ? NewRealArrFill(&error, n) : nullptr;
   if (!f) {
     KillPtr(&mark);
     KillPtr(&cindex);

@@ -17,7 +17,7 @@ bool CountOrRefuse(Dword* error, Qword rows, Qword cols, Qword* count) {
 VELTRIA_API double* RMatNew(Dword* error, Qword rows, Qword cols) {
   Qword n;
   if (!CountOrRefuse(error, rows, cols, &n)) return nullptr;
-  return NewQwordArrFill(error, n);
+  return NewRealArrFill(error, n);
 }
 
 VELTRIA_API double* RMatNew0(Dword* error, Qword rows, Qword cols) {

@@ -3,7 +3,7 @@
 #include "base/types.h"
 #include "base/error_codes.h"
 
-// The library's single last-error word (not exported; see base/last_error.cpp).
+// The library's single last-error word (not exported; defined in base/error_text.cpp).
 extern Dword LibLastError;
 
 VELTRIA_API const char* KyErrorStringA(Dword code);

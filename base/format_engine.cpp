@@ -69,11 +69,25 @@ bool FetchReal(Args& a, Dword size, bool by_address, double* x) {
   return true;
 }
 
+// The type a record is read as from the argument list: itself, or for a
+// record with constructors a plain struct of the same members (the same
+// classification in the calling convention), since va_arg of a type with
+// constructors is not portable.
+template <class T>
+struct VaRecord {
+  using type = T;
+};
+template <>
+struct VaRecord<Qrat> {
+  using type = QratPlain;
+};
+
 // A record by value, or through its address with '&'.
 template <class T>
 bool FetchRecord(Args& a, bool by_address, T* value) {
   if (!by_address) {
-    *value = va_arg(a.ap, T);
+    const typename VaRecord<T>::type plain = va_arg(a.ap, typename VaRecord<T>::type);
+    std::memcpy(static_cast<void*>(value), &plain, sizeof(T));
     return true;
   }
   const T* p = va_arg(a.ap, const T*);

@@ -7,7 +7,7 @@
 #include "base/format_engine.h"
 #include "base/num_chars.h"
 #include "base/real_digits.h"
-#include "scalar/real_helpers.h"
+#include "base/ieee.h"
 
 namespace fmtreal {
 

@@ -4,7 +4,7 @@
 
 #include "base/double_to_int.h"
 #include "base/time.h"
-#include "scalar/real_helpers.h"
+#include "base/ieee.h"
 
 namespace {
 inline Long Trunc(double x) { return DoubleToLong(x); }

@@ -9,7 +9,7 @@ double* NewArrCopyExtend(Dword* error, const double* source, Qword count, Qword 
     return nullptr;
   }
   if (total == 0) return nullptr;
-  double* block = NewQwordArrFill(error, total);
+  double* block = NewRealArrFill(error, total);
   if (block && count) std::memcpy(block, source, static_cast<size_t>(count * sizeof(double)));
   return block;
 }

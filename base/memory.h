@@ -42,7 +42,7 @@ T* NewArrFill(Dword* error, Qword count, const T* fill = nullptr) {
 inline Qword* NewPointerArrFill(Dword* e, Qword n, const Qword* fill = nullptr) {
   return NewArrFill<Qword>(e, n, fill);
 }
-inline double* NewQwordArrFill(Dword* e, Qword n, const double* fill = nullptr) {
+inline double* NewRealArrFill(Dword* e, Qword n, const double* fill = nullptr) {
   return NewArrFill<double>(e, n, fill);
 }
 inline Dword* NewDwordArrFill(Dword* e, Qword n, const Dword* fill = nullptr) {

@@ -1,7 +1,7 @@
 // General integer parsers: a real read by StringToReal(A), rounded half away
 // from zero to the wanted type by the integer rounders.
 #include "base/number_text.h"
-#include "scalar/int_helpers.h"
+#include "base/real_round.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "base/number_text.h"
 #include "base/platform/allocator.h"
 #include "base/platform/c_number.h"
-#include "scalar/real_helpers.h"
+#include "base/ieee.h"
 
 namespace {
 

@@ -37,3 +37,13 @@ static_assert(offsetof(Qrat, numerator) == 0 && offsetof(Qrat, denominator) == 8
               "numerator first");
 static_assert(std::is_trivially_copyable_v<Qrat> && std::is_standard_layout_v<Qrat>,
               "Qrat travels by value through C interfaces and argument lists");
+
+// The members of a Qrat without its constructors: what a Qrat passed through
+// a C argument list is read as (va_arg of a type with constructors is not
+// portable; the two have the same layout and calling convention).
+struct QratPlain {
+  Qlong numerator;
+  Qlong denominator;
+};
+static_assert(sizeof(QratPlain) == sizeof(Qrat));
+inline Qrat QratFromPlain(QratPlain p) { return Qrat(p.numerator, p.denominator); }

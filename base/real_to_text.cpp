@@ -4,7 +4,7 @@
 #include "base/num_chars.h"
 #include "base/number_text.h"
 #include "base/real_digits.h"
-#include "scalar/real_helpers.h"
+#include "base/ieee.h"
 
 namespace {
 

@@ -12,7 +12,7 @@ static void BM_NewArrFill(benchmark::State& state) {
   const double fill = 1.5;
   for (auto _ : state) {
     Dword error;
-    double* a = NewQwordArrFill(&error, n, &fill);
+    double* a = NewRealArrFill(&error, n, &fill);
     benchmark::DoNotOptimize(a);
     RArrKill(&a);
   }

@@ -50,7 +50,7 @@ VELTRIA_API double* SArrNewFromCArr(Dword* error, Qword n, const COMPLEX* src) {
     *error = kErrAlloc;
     return nullptr;
   }
-  double* split = NewQwordArrFill(error, 2 * n);
+  double* split = NewRealArrFill(error, 2 * n);
   if (split) SArrFillFromCArr(n, src, split);
   return split;
 }

@@ -11,8 +11,8 @@ namespace {
 template <class Op, class Map>
 COMPLEX Fold(COMPLEX empty, Qword count, va_list ap, Op op, Map map) {
   if (count == 0) return empty;
-  COMPLEX r = map(va_arg(ap, COMPLEX));
-  for (Qword i = 1; i < count; ++i) r = op(r, map(va_arg(ap, COMPLEX)));
+  COMPLEX r = map(ComplexFromPlain(va_arg(ap, ComplexPlain)));
+  for (Qword i = 1; i < count; ++i) r = op(r, map(ComplexFromPlain(va_arg(ap, ComplexPlain))));
   return r;
 }
 COMPLEX Add(COMPLEX a, COMPLEX b) { return a + b; }
@@ -64,7 +64,7 @@ VELTRIA_API COMPLEX* ccVaSumInv(COMPLEX* result, Qword count, ...) {
   COMPLEX sum = ZeroComplex;
   bool zero = false;
   for (Qword i = 0; i < count; ++i) {
-    const COMPLEX v = va_arg(ap, COMPLEX);
+    const COMPLEX v = ComplexFromPlain(va_arg(ap, ComplexPlain));
     if (cAbs(v) == 0) {
       zero = true;
       break;

@@ -109,3 +109,13 @@ extern const COMPLEX MnsOneComplex;
 extern const COMPLEX IComplex;
 extern const COMPLEX MnsIComplex;
 extern const COMPLEX NanComplex;
+
+// The members of a COMPLEX without its constructors: what a COMPLEX passed
+// through a C argument list is read as (va_arg of a type with constructors
+// is not portable; both have the same layout and calling convention).
+struct ComplexPlain {
+  double re;
+  double im;
+};
+static_assert(sizeof(ComplexPlain) == sizeof(COMPLEX));
+inline COMPLEX ComplexFromPlain(ComplexPlain p) { return COMPLEX(p.re, p.im); }

@@ -1,6 +1,5 @@
 // Bernoulli numbers, their generating function and the Bernoulli
 // polynomials.
-#include "arrays/rarr.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "scalar/elementary.h"
@@ -87,7 +86,7 @@ VELTRIA_API double* rBernoulliNewPoly(Dword* error, Qword n) {
     if (error) *error = kErrAlloc;
     return nullptr;
   }
-  double* poly = RArrNew(&err, n + 1);
+  double* poly = NewRealArrFill(&err, n + 1);
   if (!poly) {
     if (error) *error = err;
     return nullptr;

@@ -1,32 +1,43 @@
 // Power-basis coefficients of the Chebyshev polynomials, as real or signed
 // 64-bit arrays, by the three-term recurrence on whole coefficient arrays.
-#include "arrays/iarr.h"
-#include "arrays/rarr.h"
+#include <cstring>
+
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "scalar/orthogonal_polys.h"
 
 namespace {
-// The array operations of each element type, with their own argument orders.
-struct RealOps {
+// Whole-array steps on the allocate-and-fill of base, for either element type.
+template <class T>
+struct ArrayOps {
+  static Dword Zero(Qword n, T* p) {
+    if (!p) return kErrMissingInputData;
+    std::memset(p, 0, static_cast<size_t>(n * sizeof(T)));
+    return kErrNone;
+  }
+  static T* New(Dword* e, Qword n) { return NewArrFill<T>(e, n); }
+  static T* NewCopy(Dword* e, Qword n, const T* p) {
+    T* q = NewArrFill<T>(e, n);
+    if (q) std::memcpy(q, p, static_cast<size_t>(n * sizeof(T)));
+    return q;
+  }
+  static Dword Copy(Qword n, const T* src, T* dst) {
+    if (!src || !dst) return kErrMissingInputData;
+    std::memmove(dst, src, static_cast<size_t>(n * sizeof(T)));
+    return kErrNone;
+  }
+  static void Kill(T** p) { KillPtr(p); }
+};
+
+struct RealOps : ArrayOps<double> {
   using T = double;
-  static Dword Zero(Qword n, T* p) { return RArrZero(n, p); }
-  static T* NewCopy(Dword* e, Qword n, const T* p) { return RArrNewCopy(e, n, p); }
-  static Dword Copy(Qword n, const T* src, T* dst) { return RArrCopy(n, src, dst); }
-  static T* New(Dword* e, Qword n) { return RArrNew(e, n); }
-  static void Kill(T** p) { RArrKill(p); }
   static T TwiceMinus(T a, T b) { return 2 * a - b; }
   static T Negate(T a) { return -a; }
 };
 
 // The integer forms wrap modulo 2^64 beyond the signed range, by design.
-struct IntOps {
+struct IntOps : ArrayOps<Qlong> {
   using T = Qlong;
-  static Dword Zero(Qword n, T* p) { return IQArrZero(n, p); }
-  static T* NewCopy(Dword* e, Qword n, const T* p) { return IQArrNewCopy(e, p, n); }
-  static Dword Copy(Qword n, const T* src, T* dst) { return IQArrCopy(src, n, dst); }
-  static T* New(Dword* e, Qword n) { return IQArrNew(e, n); }
-  static void Kill(T** p) { IQArrKill(p); }
   static T TwiceMinus(T a, T b) {
     return static_cast<T>(2 * static_cast<Qword>(a) - static_cast<Qword>(b));
   }

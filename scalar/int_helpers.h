@@ -2,13 +2,8 @@
 // word, clamping conversions, bounded multiplication, bits, index windows,
 // pick spreading and score conversions.
 #pragma once
+#include "base/real_round.h"
 #include "base/types.h"
-
-// Rounders (half away from zero); status overwritten when given.
-VELTRIA_API Long iRealRoundToLong(double x, NumStatus* status);
-VELTRIA_API Qlong iRealRoundToQlong(double x, NumStatus* status);
-VELTRIA_API Dword uRealRoundToDword(double x, NumStatus* status);
-VELTRIA_API Qword uRealRoundToQword(double x, NumStatus* status);
 
 // Clamping conversions: 1 when the rounded value lies in [min, max].
 VELTRIA_API Long iRealToLongInterval(double x, Long* result, Long minimum, Long maximum);

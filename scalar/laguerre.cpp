@@ -1,6 +1,5 @@
 // Generalised Laguerre polynomials L_n^(α): values, derivative, series and
 // power-basis coefficients.
-#include "arrays/rarr.h"
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -70,9 +69,9 @@ VELTRIA_API double* rLaguerreNewPoly(Dword* error, Qword n, double a) {
     *err = kErrAlloc;
     return nullptr;
   }
-  double* p = RArrNew(err, n + 1);
+  double* p = NewRealArrFill(err, n + 1);
   if (!p) return nullptr;
   *err = rLaguerreFillPoly(n, p, a);
-  if (*err) RArrKill(&p);
+  if (*err) KillPtr(&p);
   return p;
 }

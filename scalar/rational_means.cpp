@@ -29,7 +29,7 @@ Dword FoldArgs(Fold fold, Qrat* result, Qword count, va_list args) {
   // The empty fold: no argument is read.
   Qrat acc = fold == Fold::kProduct ? Qrat(1) : Qrat(0);
   for (Qword i = 0; i < count; ++i) {
-    const Qrat v = va_arg(args, Qrat);
+    const Qrat v = QratFromPlain(va_arg(args, QratPlain));
     const Qrat t = Term(fold, v);
     if (i == 0)
       acc = t;

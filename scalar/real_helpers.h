@@ -2,36 +2,9 @@
 // tolerant comparisons, rounding and modulo, radix split, integer powers,
 // the guarded power and frequency-period-angle conversions.
 #pragma once
+#include "base/ieee.h"
 #include "base/types.h"
 
-VELTRIA_API const double ___EpsReal;
-VELTRIA_API const double ___2EpsReal;
-VELTRIA_API const double ___5EpsReal;
-VELTRIA_API const double ___SqrtEpsReal;
-VELTRIA_API const double ___Root3EpsReal;
-VELTRIA_API const double ___Root4EpsReal;
-VELTRIA_API const double ___Root5EpsReal;
-VELTRIA_API const double ___LnEpsReal;
-VELTRIA_API const double ___MaxReal;
-VELTRIA_API const double ___SqrtMaxReal;
-VELTRIA_API const double ___Root3MaxReal;
-VELTRIA_API const double ___Root4MaxReal;
-VELTRIA_API const double ___Root5MaxReal;
-VELTRIA_API const double ___LnMaxReal;
-VELTRIA_API const double ___MinReal;
-VELTRIA_API const double ___SqrtMinReal;
-VELTRIA_API const double ___LnMinReal;
-VELTRIA_API const double ___MinRegularReal;
-// Constant-initialised, so no static initialiser anywhere sees them unset.
-VELTRIA_API const double ___NAN;
-VELTRIA_API const double ___PlsINF;
-VELTRIA_API const double ___MnsINF;
-
-// Special values, recognised by bit pattern.
-VELTRIA_API bool rIsNAN(double x);  // NaN or either infinity
-VELTRIA_API bool rIsNotNAN(double x);
-VELTRIA_API bool rIsPlsINF(double x);
-VELTRIA_API bool rIsMnsINF(double x);
 VELTRIA_API double* rSetNAN(double* x);
 VELTRIA_API void rSetPlsINF(double* x);
 VELTRIA_API void rSetMnsINF(double* x);
@@ -52,7 +25,6 @@ VELTRIA_API bool rHaveSameSign(double a, double b);
 VELTRIA_API bool rIsInteger(double x);
 
 // Rounding, parts and modulo.
-VELTRIA_API double rAbs(double x);
 VELTRIA_API double rFloor(double x);
 VELTRIA_API double rCeil(double x);
 VELTRIA_API double rRound(double x);
@@ -62,7 +34,6 @@ VELTRIA_API double rModf(double x, double* integer_part);
 VELTRIA_API double rModuloOne(double x, double* integer_part);
 VELTRIA_API double rModuloPeriod(double x, double period, double* multiple);
 VELTRIA_API double rPhaseInPeriod(double x, double period, double* multiple);
-VELTRIA_API double rMantissaAndExponent(double x, Long* exponent, Dword radix);
 VELTRIA_API double rMultiplyByRadixToExponent(double x, Long exponent, Dword radix);
 VELTRIA_API double rByMin1toI(double x, Qword n);
 VELTRIA_API double rByMin1toU(double x, Qword n);

@@ -9,7 +9,6 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 }
 
-VELTRIA_API double rAbs(double x) { return x < 0 ? -x : x; }
 VELTRIA_API double rFloor(double x) { return c_Floor(x); }
 VELTRIA_API double rCeil(double x) { return c_Ceil(x); }
 VELTRIA_API double rRound(double x) { return c_Round(x); }
@@ -60,36 +59,6 @@ VELTRIA_API double rModuloPeriod(double x, double period, double* multiple) {
 
 VELTRIA_API double rPhaseInPeriod(double x, double period, double* multiple) {
   return rModuloPeriod(x, period, multiple) / period * kTwoPi;
-}
-
-VELTRIA_API double rMantissaAndExponent(double x, Long* exponent, Dword radix) {
-  Long e = 0;
-  double m;
-  if (rIsNAN(x)) {
-    m = x;
-  } else if (radix < 2) {
-    m = ___NAN;
-  } else if (x == 0) {
-    e = static_cast<Long>(0x80000001u);
-    m = 0.0;
-  } else {
-    const double r = radix;
-    m = std::fabs(x);
-    for (;;) {
-      if (m >= r) {
-        m /= r;
-        ++e;
-      } else if (m < 1) {
-        m *= r;
-        --e;
-      } else {
-        break;
-      }
-    }
-    if (x < 0) m = -m;
-  }
-  if (exponent) *exponent = e;
-  return m;
 }
 
 VELTRIA_API double rMultiplyByRadixToExponent(double x, Long exponent, Dword radix) {

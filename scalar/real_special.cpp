@@ -9,10 +9,6 @@ constexpr Qword kExpMask = 0x7FF0000000000000;
 inline Qword BitsOf(double x) { return std::bit_cast<Qword>(x); }
 }  // namespace
 
-VELTRIA_API bool rIsNAN(double x) { return (BitsOf(x) & kExpMask) == kExpMask; }
-VELTRIA_API bool rIsNotNAN(double x) { return !rIsNAN(x); }
-VELTRIA_API bool rIsPlsINF(double x) { return BitsOf(x) == 0x7FF0000000000000; }
-VELTRIA_API bool rIsMnsINF(double x) { return BitsOf(x) == 0xFFF0000000000000; }
 
 VELTRIA_API double* rSetNAN(double* x) {
   *x = ___NAN;

@@ -1,9 +1,10 @@
 // Stirling numbers of the first (unsigned) and second kind by their row
 // recurrences, computing only the entries the wanted one depends on.
-#include "arrays/iarr.h"
 #include "base/memory.h"
 #include "scalar/comb_status.h"
 #include "scalar/combinatorics.h"
+
+constexpr Qlong kZeroQlong = 0;
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr Qword kAlwaysOverflows = Qword{1} << 17;
 Qword StirlingRows(Qword n, Qword k, bool first_kind, NumStatus* status) {
   if (n >= kAlwaysOverflows) return UnsignedOverflow(status);
   Dword error = 0;
-  Qlong* cells = IQArrNew0(&error, k + 1);
+  Qlong* cells = NewArrFill<Qlong>(&error, k + 1, &kZeroQlong);
   if (!cells) {
     StatusAdd(status, kAllocFailed);
     return kUnsignedMarker;

@@ -1,12 +1,13 @@
 // Stirling numbers of both kinds as reals: exact where the integer
 // functions succeed, real recurrences beyond.
-#include "arrays/rarr.h"
 #include "base/memory.h"
 #include "scalar/combinatorics.h"
 #include "scalar/elementary.h"
 #include "scalar/gamma.h"
 #include "scalar/real_helpers.h"
 #include "scalar/special_numbers.h"
+
+constexpr double kZeroReal = 0;
 
 namespace {
 constexpr NumStatus kAllocFailed = 0x80000000u;
@@ -19,7 +20,7 @@ constexpr NumStatus kAllocFailed = 0x80000000u;
 template <typename Factor>
 double BandRecurrence(Qword n, Qword k, Factor factor) {
   Dword err = 0;
-  double* row = RArrNew0(&err, k + 1);
+  double* row = NewRealArrFill(&err, k + 1, &kZeroReal);
   if (!row) return ___NAN;
   row[1] = 1.0;
   for (Qword i = 1; i < n; ++i) {

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build ccache libgtest-dev libgmock-dev libbenchmark-dev
           binutils python3 liblapack-dev libfftw3-dev python3-numpy python3-scipy
-          python3-mpmath librsvg2-bin libgsl-dev)
+          python3-mpmath librsvg2-bin libgsl-dev locales clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -15,4 +15,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+# A comma-decimal locale for the test that numbers ignore the process locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen > /dev/null
+  "${sudo_cmd[@]}" locale-gen > /dev/null || echo "locale-gen failed: the locale test will be skipped"
 fi

@@ -45,10 +45,12 @@ struct UiHooks {
   void (*pump_messages)(void);
 };
 
+// The program reaches these in the shared library: one hook table serves the
+// library and the windowed program.
 // The hooks in force: the installed table, or the fallbacks.
-const UiHooks& UiHooksGet(void);
+VELTRIA_CLASS const UiHooks& UiHooksGet(void);
 // Installs a table (copied; null members keep the fallback); null restores
 // the fallbacks. Tests install their own to script the answers.
-void UiHooksInstall(const UiHooks* hooks);
+VELTRIA_CLASS void UiHooksInstall(const UiHooks* hooks);
 // The fallbacks alone, for hooks that want to defer to them.
-const UiHooks& UiHooksFallback(void);
+VELTRIA_CLASS const UiHooks& UiHooksFallback(void);

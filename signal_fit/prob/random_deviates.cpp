@@ -7,7 +7,7 @@
 #include "scalar/real_helpers.h"
 #include "signal_fit/prob/log_beta.h"
 #include "signal_fit/prob/probability.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 
 namespace {
 

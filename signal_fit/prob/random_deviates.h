@@ -1,5 +1,5 @@
 // Random deviates of the distribution families, all drawn from the one
-// uniform stream of signal_fit/random.h (U below is one fresh pRgUniform0).
+// uniform stream of arrays/random.h (U below is one fresh pRgUniform0).
 // Integer results use all ones (0xFFFFFFFF) to mark an invalid parameter.
 #pragma once
 #include "base/types.h"

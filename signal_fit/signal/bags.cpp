@@ -54,7 +54,7 @@ VELTRIA_API Dword RArrBagsToBest3Counts(Dword n, const double* w, double* counts
   if (!(wmin > 0) || !std::isfinite(wmin)) return kErrIllegalArgument;
   const Qword M = g_bags_candidates;
   Dword error = kErrNone;
-  double* f = NewQwordArrFill(&error, 2 * M);
+  double* f = NewRealArrFill(&error, 2 * M);
   if (!f) return error;
   double* score = f + M;
   const double lo = g_bags_lower / wmin, hi = g_bags_upper / wmin;

@@ -10,7 +10,7 @@ VELTRIA_API Dword RArrAutoCorr(Qword n, const double* src, double* dst) {
   double* copy = nullptr;
   const double* x = src;
   if (src == dst) {
-    copy = NewQwordArrFill(&error, n, nullptr);
+    copy = NewRealArrFill(&error, n, nullptr);
     if (!copy) return error;
     for (Qword i = 0; i < n; ++i) copy[i] = src[i];
     x = copy;

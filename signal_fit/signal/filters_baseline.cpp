@@ -20,11 +20,11 @@ VELTRIA_API Dword RArrAblativeBc(Qword n, double* src, double* dst, Qword width,
   double* own = nullptr;
   double* W = dst;
   if (!dst) {
-    own = NewQwordArrFill(&error, n);
+    own = NewRealArrFill(&error, n);
     if (!own) return error;
     W = own;
   }
-  double* C = NewQwordArrFill(&error, n);
+  double* C = NewRealArrFill(&error, n);
   if (!C) {
     KillPtr(&own);
     return error;

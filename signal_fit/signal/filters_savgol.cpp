@@ -6,7 +6,7 @@
 #include "signal_fit/signal/filters.h"
 #include "signal_fit/signal/sarr.h"
 #include "signal_fit/signal/savgol.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, double width, Qword d,
                                     Qword* order, Qword* points, double* gain, Dword flags) {

@@ -5,7 +5,7 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/signal/filters.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 VELTRIA_API Dword RArrGaussConvolution(Qword n, const double* src, double width, double* dst) {
   if (!src) return kErrMissingInputData;
@@ -32,7 +32,7 @@ VELTRIA_API Dword RArrRectConvolution(Qword n, const double* src, double width, 
   if (L % 2 == 0) ++L;
   if (L <= 1) return kErrNone;
   Dword error = kErrNone;
-  double* ring = NewQwordArrFill(&error, L);
+  double* ring = NewRealArrFill(&error, L);
   if (!ring) return error;
   const Qword h = L / 2;
   const double last = src[n - 1];

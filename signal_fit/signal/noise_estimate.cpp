@@ -41,7 +41,7 @@ VELTRIA_API Dword RArrNoiseEstimateBySavitskyGolay(Qword n, const double* data, 
   if (!data || n == 0) return kErrMissingInputData;
   if (!noise) return kErrMissingOutputBuffer;
   Dword error = kErrNone;
-  double* work = NewQwordArrFill(&error, 2 * n);
+  double* work = NewRealArrFill(&error, 2 * n);
   if (!work) return error;
   double* sm = work;
   double* residual = work + n;
@@ -70,7 +70,7 @@ VELTRIA_API Dword RArrNoiseEstimateBySorting(Qword n, const double* data, double
   if (!data || n < 16) return kErrMissingInputData;
   if (!noise) return kErrMissingOutputBuffer;
   Dword error = kErrNone;
-  double* d1 = NewQwordArrFill(&error, 2 * n);
+  double* d1 = NewRealArrFill(&error, 2 * n);
   if (!d1) return error;
   double* d8 = d1 + n;
   // The entries past the differences are 0: they sit at the centre of the

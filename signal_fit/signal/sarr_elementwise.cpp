@@ -7,7 +7,7 @@
 #include "base/error_codes.h"
 #include "scalar/elementary.h"
 #include "signal_fit/signal/sarr.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 namespace {
 inline Dword Check(const double* src, const double* dst) {

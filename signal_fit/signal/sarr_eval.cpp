@@ -8,7 +8,7 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "scalar/elementary.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 #include "signal_fit/signal/fourier.h"
 #include "signal_fit/signal/sarr.h"
 
@@ -192,7 +192,7 @@ VELTRIA_API Dword NewSMatEvalC(Qword n, Qword m, const double* src, double** out
   if (!out) return kErrMissingOutputBuffer;
   if (n != 0 && m > MaxArrCount<double>() / 2 / n) return kErrAlloc;
   Dword error = kErrNone;
-  *out = NewQwordArrFill(&error, 2 * n * m);
+  *out = NewRealArrFill(&error, 2 * n * m);
   if (!*out) return error;
   std::memset(*out, 0, 2 * n * m * sizeof(double));
   const Dword status = SMatEvalC(n, m, src, *out, op, p1, p2);

@@ -227,7 +227,7 @@ VELTRIA_API Dword SArrFT(Qword n, double* s, Long direction) {
   if ((n & (n - 1)) != 0) return kErrIllegalArgument;
   if (n == 1) return kErrNone;
   Dword error = kErrNone;
-  double* w = NewQwordArrFill(&error, 2 * n);  // the rows' cosines, then their sines
+  double* w = NewRealArrFill(&error, 2 * n);  // the rows' cosines, then their sines
   if (!w) return error;
   double* re = s;
   double* im = s + n;

@@ -15,7 +15,7 @@ double* NewValues(Dword* error, Qword n) {
     *error = kErrAlloc;
     return nullptr;
   }
-  return NewQwordArrFill(error, 2 * n);
+  return NewRealArrFill(error, 2 * n);
 }
 }  // namespace
 

@@ -19,11 +19,11 @@ VELTRIA_API double* RArrNewSGcoeff(Qword k, Qword m, Qword p, double x, double* 
   const Qword q = p + 1;
   Dword error = kErrNone;
   // G (q x q), then the right-hand side u (q), then the power sums (2p + 1).
-  double* G = NewQwordArrFill(&error, q * q + q + 2 * p + 1);
+  double* G = NewRealArrFill(&error, q * q + q + 2 * p + 1);
   if (!G) return nullptr;
   double* u = G + q * q;
   double* sums = u + q;
-  double* c = NewQwordArrFill(&error, m);
+  double* c = NewRealArrFill(&error, m);
   if (!c) {
     KillPtr(&G);
     return nullptr;

@@ -7,7 +7,7 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/signal/savgol.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 namespace {
 double InverseFactorial(Qword k) {
@@ -51,7 +51,7 @@ VELTRIA_API Dword RArrSavitskyGolayEx(Qword n, const double* in, double* out, do
   Dword error = kErrNone;
   double* copy = nullptr;
   if (in == out) {
-    copy = NewQwordArrFill(&error, n);
+    copy = NewRealArrFill(&error, n);
     if (!copy) return error;
     std::memcpy(copy, in, n * sizeof(double));
     in = copy;

@@ -57,8 +57,8 @@ VELTRIA_API Dword PpNewSpecialPointsLabels(Qlong n, const double* data, double n
   Dword error = kErrNone;
   const Qword zero = 0;
   Qword* label = NewArrFill<Qword>(&error, N, &zero);
-  double* sm = label ? NewQwordArrFill(&error, N) : nullptr;
-  double* work = sm ? NewQwordArrFill(&error, 2 * N) : nullptr;
+  double* sm = label ? NewRealArrFill(&error, N) : nullptr;
+  double* work = sm ? NewRealArrFill(&error, 2 * N) : nullptr;
   Long* marks = work ? NewArrFill<Long>(&error, N) : nullptr;
   if (!marks) {
     KillPtr(&label);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "arrays/rarr_ops.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "arrays/rarr.h"
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 
 namespace {
 

@@ -91,7 +91,7 @@ std::vector<double> Samples(const Poly& p, Qword n) {
   return y;
 }
 
-TEST(Quadrature, SpecifiedSmallCases) {
+TEST(Quadrature, SmallCasesByHand) {
   const double y3[3] = {1, 2, 3};
   EXPECT_EQ(RArrTrapez2Ex(3, y3), 4.0);
   EXPECT_EQ(RArrTrapez2Ex(1, y3), 0.0);

@@ -22,7 +22,7 @@ const double kEps = 2.220446049250313e-16;
 #define EXPECT_REL(got, want, ulps) \
   EXPECT_NEAR((got), (want), (ulps) * kEps * std::fabs(want)) << #got
 
-TEST(RealSums, OrderIsTheSpecifiedOne) {
+TEST(RealSums, AddsInIndexOrder) {
   const double x[3] = {1, 1e16, -1e16};
   EXPECT_EQ(RArrSum(3, x, false), 0.0);
   EXPECT_EQ(RArrSum(3, x, true), 1.0);

@@ -50,7 +50,7 @@ TEST(NewArrFill, RefusedCountsForEveryWidth) {
 
 TEST(NewArrFill, CountZeroIsNullWithoutError) {
   Dword error = 77;
-  EXPECT_EQ(NewQwordArrFill(&error, 0), nullptr);
+  EXPECT_EQ(NewRealArrFill(&error, 0), nullptr);
   EXPECT_EQ(error, 0u);
   error = 77;
   EXPECT_EQ(NewWordArrFill(&error, 0), nullptr);
@@ -60,7 +60,7 @@ TEST(NewArrFill, CountZeroIsNullWithoutError) {
 TEST(NewArrFill, FillCopiesTheValueBitForBit) {
   Dword error = 77;
   const double fill = 1.5;
-  double* a = NewQwordArrFill(&error, 3, &fill);
+  double* a = NewRealArrFill(&error, 3, &fill);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(error, 0u);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(a[i], 1.5);
@@ -68,7 +68,7 @@ TEST(NewArrFill, FillCopiesTheValueBitForBit) {
   EXPECT_EQ(a, nullptr);
 
   const double negative_zero = -0.0;
-  double* z = NewQwordArrFill(&error, 2, &negative_zero);
+  double* z = NewRealArrFill(&error, 2, &negative_zero);
   ASSERT_NE(z, nullptr);
   EXPECT_TRUE(std::signbit(z[1]));
   RArrKill(&z);
@@ -77,7 +77,7 @@ TEST(NewArrFill, FillCopiesTheValueBitForBit) {
 TEST(NewArrFill, AllocationFailureGivesNullAndTheFlaggedCode) {
   AllocFailGuard guard(0);
   Dword error = 0;
-  EXPECT_EQ(NewQwordArrFill(&error, 4), nullptr);
+  EXPECT_EQ(NewRealArrFill(&error, 4), nullptr);
   EXPECT_EQ(error, 0x80001u);
   const double src[2] = {1, 2};
   EXPECT_EQ(NewArrCopyExtend(&error, src, 2, 1), nullptr);
@@ -111,7 +111,7 @@ TEST(Kill, EveryNameReleasesAndClearsAndToleratesNull) {
                           UArrKill,  UMatKill,   UQArrKill,  UQMatKill};
   for (KillFn kill : kills) {
     Dword error;
-    double* block = NewQwordArrFill(&error, 8);
+    double* block = NewRealArrFill(&error, 8);
     ASSERT_NE(block, nullptr);
     kill(&block);
     EXPECT_EQ(block, nullptr);

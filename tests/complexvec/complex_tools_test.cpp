@@ -93,7 +93,7 @@ TEST(ComplexGeneratingFunctions, ClosedForms) {
   worst.Report("generating functions");
 }
 
-TEST(ComplexGeneratingFunctions, RealSeriesFromTheSpec) {
+TEST(ComplexGeneratingFunctions, RealSeriesOfTheExponential) {
   // c_k = 1 at z = 1: e, e - 1 for the integral, e again for the derivative.
   const double e = 2.718281828459045;
   COMPLEX v;

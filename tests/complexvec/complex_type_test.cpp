@@ -186,8 +186,8 @@ TEST(ComplexType, PowerEdgeCases) {
 }
 
 TEST(ComplexType, SignedPowerInvertsFirst) {
-  // z^-n is (1/z)^n, not 1/z^n: the two differ in rounding, and the Part
-  // specifies the first. Both agree with the exact value to a few ulp.
+  // z^-n is (1/z)^n, not 1/z^n: the two differ in rounding, and the power
+  // inverts first. Both agree with the exact value to a few ulp.
   const COMPLEX z(0.7, 1.3);
   const COMPLEX w = COMPLEX(1, 0) / z;
   for (Qlong n = 1; n <= 9; ++n) {

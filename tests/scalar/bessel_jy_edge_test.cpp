@@ -40,7 +40,7 @@ TEST(BesselJYEdge, ClosedFormsOfHalfIntegerOrder) {
   }
 }
 
-TEST(BesselJYEdge, SpecifiedValuesAndRegions) {
+TEST(BesselJYEdge, PublishedValuesAndRegionEdges) {
   // The 15 digits given for Y_0(1) and Y_1(1).
   EXPECT_NEAR(rBesselYnuDefinitive(1, 0), 0.088256964215677, 4e-15);
   EXPECT_NEAR(rBesselYnuDefinitive(1, 1), -0.781212821300289, 4e-15);

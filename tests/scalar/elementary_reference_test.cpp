@@ -34,7 +34,7 @@ Qword N(double v) { return static_cast<Qword>(v); }  // table counts are small i
 
 // Tolerance classes: 2 for one correctly rounded operation and a few exact
 // ones, 4 to 16 for short compositions, larger only where the
-// specified formula carries its argument's rounding (noted per line).
+// formula the library uses carries its argument's rounding (noted per line).
 const std::map<std::string, Entry>& Table() {
   static const std::map<std::string, Entry> t = {
       {"rExp", {[](double x, double, double) { return rExp(x); }, 2}},

@@ -1,5 +1,5 @@
 // The gamma family against mpmath reference tables (tools/
-// gen_gamma_zeta_reference.py). Tolerances are what the specified
+// gen_gamma_zeta_reference.py). Tolerances are what the library's
 // algorithms reach, in units of ___EpsReal; each table prints its worst row.
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "signal_fit/prob/probability.h"
 #include "signal_fit/prob/random_deviates.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 VELTRIA_API Dword RArrGaussSmooth(Qword n, const double* src, double* dst, double width) {
   if (!src) return kErrMissingInputData;
@@ -25,7 +25,7 @@ VELTRIA_API Dword RArrGaussSmooth(Qword n, const double* src, double* dst, doubl
   if (h == 0) return kErrNone;
   const Qword taps = 2 * static_cast<Qword>(h) + 1;
   Dword error = kErrNone;
-  double* kernel = NewQwordArrFill(&error, taps);
+  double* kernel = NewRealArrFill(&error, taps);
   if (!kernel) return error;
   double sum = 0;
   for (Qword k = 0; k < taps; ++k) {

@@ -1,7 +1,7 @@
 // The exported real constants, by exact bit pattern.
 #include <bit>
 
-#include "scalar/real_helpers.h"
+#include "base/ieee.h"
 
 namespace {
 constexpr double Bits(Qword bits) { return std::bit_cast<double>(bits); }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/random_seed.h"
-#include "signal_fit/random.h"
+#include "arrays/random.h"
 
 namespace {
 

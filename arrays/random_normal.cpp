@@ -2,8 +2,8 @@
 // pair is kept for the next call.
 #include <cmath>
 
-#include "signal_fit/random.h"
-#include "signal_fit/random_state.h"
+#include "arrays/random.h"
+#include "arrays/random_state.h"
 
 namespace {
 bool g_have_second = false;

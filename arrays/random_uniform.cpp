@@ -2,8 +2,8 @@
 // method, whose output is shuffled through a table of 32 entries.
 #include "base/random_seed.h"
 #include "scalar/real_helpers.h"
-#include "signal_fit/random.h"
-#include "signal_fit/random_state.h"
+#include "arrays/random.h"
+#include "arrays/random_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // that the destination may be the source itself.
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 namespace {
 inline Qword Clamp(Qlong q, Qword n) {
@@ -17,7 +17,7 @@ VELTRIA_API Dword RArrConvolute(Qword n, const double* src, double* dst, Qword m
   if (!dst) return kErrMissingOutputBuffer;
   if (n == 0 || m == 0) return kErrNone;
   Dword error = kErrNone;
-  double* ring = NewQwordArrFill(&error, m);
+  double* ring = NewRealArrFill(&error, m);
   if (!ring) return error;
   const Qlong h = static_cast<Qlong>((m - 1) / 2);
   // Window element j of output i sits in slot (i + j) mod m.

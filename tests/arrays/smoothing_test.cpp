@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "signal_fit/smoothing.h"
+#include "arrays/smoothing.h"
 
 namespace {
 
