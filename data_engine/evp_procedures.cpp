@@ -4,6 +4,7 @@
 // null function is a procedure not built yet, whose steps answer 9.
 #include <array>
 
+#include "data_engine/evp_testing.h"
 #include "data_engine/procedure.h"
 
 namespace {
@@ -51,7 +52,24 @@ const EvpProcedureRow* EvpProcedureRows(Qword* count) {
   return kRows;
 }
 
+namespace {
+EvpProcedureRow g_test_row{};
+bool g_test_active = false;
+}  // namespace
+
+void EvpTestOverrideProcedure(Qword id, EvpProcedure run, bool has_prepare, EvpProcedure prepare) {
+  const EvpProcedureRow* row = nullptr;
+  for (const EvpProcedureRow& r : kRows)
+    if (r.id == id) row = &r;
+  if (!row) return;
+  g_test_row = EvpProcedureRow{row->id, row->name, run, has_prepare, prepare};
+  g_test_active = true;
+}
+
+void EvpTestResetProcedures() { g_test_active = false; }
+
 const EvpProcedureRow* EvpFindProcedure(Qword id) {
+  if (g_test_active && g_test_row.id == id) return &g_test_row;
   for (const EvpProcedureRow& row : kRows)
     if (row.id == id) return &row;
   return nullptr;

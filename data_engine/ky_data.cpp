@@ -32,10 +32,12 @@ T* CopyArray(const T* source, Qword n, LibErrorCode* error) {
   return copy;
 }
 
+// True when the two stores hold the same text (a store without text holds
+// none, whatever its counters say).
 bool SameStore(const cKyAsciPars& a, const cKyAsciPars& b) {
+  if (!a.Text() || !b.Text()) return !a.Text() && !b.Text();
   if (a.Used() != b.Used() || a.EntryCount() != b.EntryCount()) return false;
-  if (a.Used() == 0) return true;
-  return a.Text() && b.Text() && std::memcmp(a.Text(), b.Text(), a.Used()) == 0;
+  return std::memcmp(a.Text(), b.Text(), a.Used()) == 0;
 }
 
 }  // namespace
