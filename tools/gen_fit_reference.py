@@ -84,6 +84,25 @@ arr("kDecoCoef", coef)
 arr("kDecoGinvDiag", np.diag(ginv))
 scalar("kDecoZ95", norm.ppf(1 - (1 - 0.95) / 2))
 
+# Noisy bi-exponential decay: the least-squares optimum by
+# scipy.optimize.least_squares on offset + a1 exp(-r1 x) + a2 exp(-r2 x).
+from scipy.optimize import least_squares  # noqa: E402
+
+x = np.geomspace(1e-3, 10, 40)
+y = 0.1 + 2.0 * np.exp(-0.5 * x) + 1.0 * np.exp(-20 * x) + rng.normal(0, 0.01, x.size)
+
+
+def model(p, t):
+    return p[0] + p[1] * np.exp(-p[3] * t) + p[2] * np.exp(-p[4] * t)
+
+
+fit = least_squares(lambda p: model(p, x) - y, [0.1, 2, 1, 0.5, 20], xtol=1e-15, ftol=1e-15,
+                    gtol=1e-15, method="lm")
+arr("kBiExpX", x)
+arr("kBiExpY", y)
+arr("kBiExpFit", fit.x)  # offset, a1, a2, r1, r2
+scalar("kBiExpRms", np.sqrt(np.mean((model(fit.x, x) - y) ** 2)))
+
 with open("tests/signal_fit/fit_reference.inc", "w") as f:
     f.write("// Written by tools/gen_fit_reference.py; do not edit.\n")
     f.write("\n".join(out))
