@@ -60,7 +60,9 @@ double rNucGfactor(const char* symbol) {
   const NuclideRecord* row = FindNuclide(symbol);
   if (row == nullptr) return NAN;
   if (row->A != 0) return GammaHz(row) * kPlanck / kNuclearMagneton;
-  if (row->mass < 1e-4) return GammaHz(row) * kPlanck / kBohrMagneton;  // the electron
+  // The electron (5.5e-4 u) in Bohr magnetons; a bound of 1e-4 u would miss
+  // it and hand it the muon's value.
+  if (row->mass < 1e-3) return GammaHz(row) * kPlanck / kBohrMagneton;
   return kMuonGfactor;
 }
 

@@ -145,7 +145,8 @@ TEST(NuclideFunctions, ConversionsMomentAndGfactorBranches) {
   // magnetons, the muon's free value.
   EXPECT_NEAR(rNucGfactor("1H"), 5.5856, 1e-4);
   EXPECT_NEAR(rNucGfactor("1n"), -3.8261, 1e-4);
-  EXPECT_NEAR(rNucGfactor("e"), -2.00232, 2e-5);  // the printed value, rounded
+  EXPECT_NEAR(rNucGfactor("e"), -28024.9527e6 * kPlanck / 9.27400968e-24, 1e-14);
+  EXPECT_NEAR(rNucGfactor("e"), -2.0023193, 1e-6);  // the electron's own, not the muon's
   EXPECT_EQ(rNucGfactor("u"), -2.0023318418);
   EXPECT_NEAR(rNucGfactor("13C"), 10.70839975e6 * kPlanck / 5.05078353e-27, 1e-12);
   for (const char* bad : {"X", "", "h", " 1H"}) {
