@@ -103,6 +103,21 @@ arr("kBiExpY", y)
 arr("kBiExpFit", fit.x)  # offset, a1, a2, r1, r2
 scalar("kBiExpRms", np.sqrt(np.mean((model(fit.x, x) - y) ** 2)))
 
+# Truncated singular-value inversion of a Laplace kernel: numpy's SVD with
+# the singular values below threshold times the largest dropped.
+t = np.geomspace(1e-3, 5, 50)
+r = np.geomspace(0.5, 200, 12)
+K = np.exp(-np.outer(t, r))
+ys = K @ rng.uniform(0, 1, r.size) + rng.normal(0, 1e-3, t.size)
+U, sv, Vt = np.linalg.svd(K, full_matrices=False)
+keep = sv >= 1e-3 * sv[0]
+xs = Vt[keep].T @ ((U[:, keep].T @ ys) / sv[keep])
+arr("kSvdT", t)
+arr("kSvdR", r)
+arr("kSvdY", ys)
+arr("kSvdAmp", xs)
+arr("kSvdFitted", K @ xs)
+
 with open("tests/signal_fit/fit_reference.inc", "w") as f:
     f.write("// Written by tools/gen_fit_reference.py; do not edit.\n")
     f.write("\n".join(out))
