@@ -115,6 +115,10 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
     path = PathByDialog();
     if (path.empty()) return kErrUndefinedFile;
   }
+  // A Windows-style separator from a caller is the folder separator here,
+  // as the framework's file object takes it.
+  for (char& c : path)
+    if (c == '\\') c = '/';
   if (path.empty() || path.back() == '/') return kErrIllegalFileName;
   if (LibErrorCode e = NameItem(item, path)) return e;
   const std::string name = BrukerNameOf(path);

@@ -162,7 +162,9 @@ std::string TargetFolder(const char16_t* folder) {
     folder = chosen;
   }
   std::string target = Utf8(folder);
-  if (!target.empty() && !BrukerFolderExists(target)) OsCreateFolder(folder);
+  for (char& c : target)
+    if (c == '\\') c = '/';
+  if (!target.empty() && !BrukerFolderExists(target)) OsCreateFolderA(target.c_str());
   KillString(&chosen);
   return BrukerFolderExists(target) ? target : std::string();
 }

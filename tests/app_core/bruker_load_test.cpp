@@ -250,3 +250,18 @@ TEST_F(BrukerLoadMalformed, OddTdNeverReadsPastItsBlock) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BrukerLoadMalformed, BackslashesSeparateFolders) {
+  WriteFile("acqus", AcqusBuilder().Set("TD", " 8").Text());
+  WriteFile("fid", IntSamples(8));
+  std::string path = Path("fid");
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  cKyData root(0);
+  ASSERT_EQ(Load(&root, path), 0u);
+  EXPECT_EQ(std::u16string(root.FirstChild()->full_path), Wide(Path("fid")));
+}
+
+}  // namespace
