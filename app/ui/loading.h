@@ -27,5 +27,5 @@ void OnRecentFile(Fl_Widget* menu, void* entry);
 // The menu label of a UTF-8 path: at most kRecentLabelMax characters (a
 // longer path keeps its head and tail around "..."), escaped so that FLTK
 // shows it as it is.
-constexpr size_t kRecentLabelMax = 120;
+constexpr size_t kRecentLabelMax = 90;
 std::string RecentMenuLabel(const std::string& path);

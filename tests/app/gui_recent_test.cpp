@@ -86,10 +86,10 @@ TEST(RecentLabel, LabelsAreCutInTheMiddleAndEscaped) {
   const LabelCase cases[] = {
       {"/short/path", "/short/path"},
       {"relative/path\\x", "relative\\/path\\\\x"},
-      {"/" + a200 + "/tail", "/" + std::string(57, 'a') + "..." + std::string(53, 'a') + "/tail"},
+      {"/" + a200 + "/tail", "/" + std::string(42, 'a') + "..." + std::string(38, 'a') + "/tail"},
       // A cut never splits a UTF-8 character (each é is two bytes).
-      {"/" + std::string(56, 'a') + "\xC3\xA9\xC3\xA9" + std::string(100, 'b'),
-       "/" + std::string(56, 'a') + "..." + std::string(58, 'b')},
+      {"/" + std::string(41, 'a') + "\xC3\xA9\xC3\xA9" + std::string(100, 'b'),
+       "/" + std::string(41, 'a') + "..." + std::string(43, 'b')},
   };
   for (const LabelCase& c : cases) EXPECT_EQ(RecentMenuLabel(c.path), c.label) << c.path;
 }
