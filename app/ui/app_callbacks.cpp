@@ -28,7 +28,7 @@ ForeignWriter g_bruker_writer = nullptr;
 
 const char16_t kAppNameWide[] = u"Pelorin";
 
-Fl_Text_Display* LogFor(const EvpView* evp, Qword items) {
+Fl_Text_Display* LogFor(const Evp* evp, Qword items) {
   if (evp->zone != ~Qword{0} && evp->zone < items) {
     if (evp->zone < App().logs.size()) return App().logs[evp->zone];
     return nullptr;
@@ -55,7 +55,7 @@ void SetParameter(Qword item, const char* name, const char* value) {
 }
 
 void OnTaskCompleted(KyAppRecord* record) {
-  const auto* evp = static_cast<const EvpView*>(record->argument);
+  const auto* evp = static_cast<const Evp*>(record->argument);
   if (evp == nullptr) return;
   // The outer command's state: the nested commands below clear the error.
   const Dword error = record->error;

@@ -18,6 +18,13 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr Qlong kNone = INT32_MIN;
 
 cCanvas* g_drawing = nullptr;
+CanvasCommandRunner g_runner = nullptr;
+
+// Every plot command of a canvas goes through here (tests replace it).
+Dword PlotCommand(KyAppRecord* record, Dword code, void* argument, bool quiet) {
+  if (g_runner != nullptr) return g_runner(record, code, argument, quiet);
+  return quiet ? RunQuietCommand(record, code, argument) : RunCommand(record, code, argument);
+}
 
 // One drag at a time, whichever canvas got the push.
 struct Interaction {
@@ -34,6 +41,8 @@ Qlong Clamp(Qlong v, Qlong lo, Qlong hi) { return v < lo ? lo : (v > hi ? hi : v
 
 }  // namespace
 
+void CanvasCommandOverrideForTesting(CanvasCommandRunner runner) { g_runner = runner; }
+
 CanvasDrawScope::CanvasDrawScope(cCanvas* canvas) : previous_(g_drawing) { g_drawing = canvas; }
 CanvasDrawScope::~CanvasDrawScope() { g_drawing = previous_; }
 
@@ -46,7 +55,7 @@ cCanvas::cCanvas(int x, int y, int w, int h, Qword id, KyAppRecord* rec)
 }
 
 cCanvas::~cCanvas() {
-  if (record != nullptr && plot != nullptr) RunQuietCommand(record, kCmdPlotKill, &plot);
+  if (record != nullptr && plot != nullptr) PlotCommand(record, kCmdPlotKill, &plot, true);
   plot = nullptr;
   SetReadout(nullptr);
   if (g_drawing == this) g_drawing = nullptr;
@@ -66,7 +75,7 @@ void cCanvas::Reset(cCanvas* canvas, bool kill, bool keep) {
   if (keep && canvas->plot != nullptr) canvas->KeepZoomBox();
   if (kill) {
     if (canvas->record != nullptr && canvas->plot != nullptr)
-      RunQuietCommand(canvas->record, kCmdPlotKill, &canvas->plot);
+      PlotCommand(canvas->record, kCmdPlotKill, &canvas->plot, true);
     canvas->plot = nullptr;
     canvas->SetReadout(nullptr);
     canvas->delta_divisor = 1.0;
@@ -88,7 +97,7 @@ void cCanvas::DrawContent() {
   if (plot == nullptr && last_error_ == nullptr) {
     // Quiet: an error box here would reopen the event loop inside draw()
     // and paint again; the reason is shown in the canvas instead.
-    if (RunQuietCommand(record, kCmdPlotCreate, &window_id) != 0) {
+    if (PlotCommand(record, kCmdPlotCreate, &window_id, true) != 0) {
       last_error_ = "";
       ErrorTextArgs text{record->error, nullptr, nullptr};
       if (RunQuietCommand(record, kKyCmdErrorTextA, &text) == 0 && text.narrow != nullptr)
@@ -97,7 +106,7 @@ void cCanvas::DrawContent() {
       plot = static_cast<cPlot*>(record->result.pointer);
     }
     if (plot != nullptr) {
-      RunQuietCommand(record, kCmdPlotOrientation, plot);
+      PlotCommand(record, kCmdPlotOrientation, plot, true);
       orientation = record->result.i64;
       SetPlotOption(spectrometer_frequency);
     }
@@ -122,7 +131,7 @@ void cCanvas::DrawContent() {
   args.values[2].real = kept_view[0];
   args.values[3].real = kept_view[1];
   args.delta_divisor = delta_divisor;
-  RunQuietCommand(record, kCmdPlotDraw, &args);
+  PlotCommand(record, kCmdPlotDraw, &args, true);
   ShowPointReadout(Fl::event_x(), Fl::event_y());
 }
 
@@ -131,7 +140,7 @@ double cCanvas::PixelToValue(Dword code, Qlong pixel) {
   PlotArgs args{};
   args.plot = plot;
   args.pointer = &pixel;
-  if (RunQuietCommand(record, code, &args) != 0) return kNaN;
+  if (PlotCommand(record, code, &args, true) != 0) return kNaN;
   return record->result.real;
 }
 
@@ -140,7 +149,7 @@ Qlong cCanvas::ValueToPixel(Dword code, double value) {
   PlotArgs args{};
   args.plot = plot;
   args.pointer = &value;
-  if (RunQuietCommand(record, code, &args) != 0) return INT64_MIN;
+  if (PlotCommand(record, code, &args, true) != 0) return INT64_MIN;
   return record->result.i64;
 }
 
@@ -173,7 +182,7 @@ void cCanvas::ZoomToBox(Qlong bx, Qlong by, Qlong bw, Qlong bh) {
   args.values[1].integer = by;
   args.values[2].integer = bw;
   args.values[3].integer = bh;
-  RunCommand(record, kCmdPlotZoomBox, &args);
+  PlotCommand(record, kCmdPlotZoomBox, &args, false);
   KeepZoomBox();
   redraw();
 }
@@ -182,7 +191,7 @@ void cCanvas::ShowPointReadout(Qlong px, Qlong py) {
   if (readout_box == nullptr || record == nullptr) return;
   ReadoutArgs args{px, py, window_id};
   const char* text = nullptr;
-  if (RunQuietCommand(record, kCmdPlotReadout, &args) == 0)
+  if (PlotCommand(record, kCmdPlotReadout, &args, true) == 0)
     text = static_cast<const char*>(record->result.pointer);
   SetReadout(text);
 }
@@ -193,7 +202,7 @@ void cCanvas::SetPlotOption(double frequency) {
   PlotArgs args{};
   args.plot = plot;
   args.values[0].real = frequency;
-  RunQuietCommand(record, kCmdPlotFrequency, &args);
+  PlotCommand(record, kCmdPlotFrequency, &args, true);
 }
 
 void cCanvas::ReleaseDrag(int button) {
@@ -209,7 +218,7 @@ void cCanvas::ReleaseDrag(int button) {
       PlotArgs args{};
       args.plot = plot;
       args.pointer = &window_id;
-      RunCommand(record, kCmdPlotZoomBox, &args);
+      PlotCommand(record, kCmdPlotZoomBox, &args, false);
       zoomed = false;
       redraw();
     }
@@ -301,7 +310,7 @@ int cCanvas::handle(int event) {
       PlotArgs args{};
       args.plot = plot;
       args.values[0].real = Fl::event_dy() < 0 ? 2.0 : 0.75;
-      RunCommand(record, kCmdPlotZoomY, &args);
+      PlotCommand(record, kCmdPlotZoomY, &args, false);
       KeepZoomBox();
       redraw();
       return 1;

@@ -1,6 +1,5 @@
 // Argument records of the data, task and plot commands and of the reader
-// request, laid out field for field as the framework reads them, and the
-// fields of an evaluation step the task report reads. The framework's own
+// request, laid out field for field as the framework reads them. The framework's own
 // headers for these commands replace this file once they are in the tree;
 // until then every command that takes one of these answers "Unknown
 // command" and the program shows that error.
@@ -8,6 +7,7 @@
 #include <cstdint>
 
 #include "base/types.h"
+#include "data_engine/evp.h"
 
 class cKyData;
 class cPlot;
@@ -64,39 +64,6 @@ struct ReadoutArgs {
   Qlong x;
   Qlong y;
   Qword window_id;
-};
-
-// The evaluation step that framework message 20 hands over, in the order
-// of its fields; the program reads id, level, zone, report and quantity.
-struct EvpView {
-  Qword id;
-  Dword flags;
-  Qword mode;
-  Qword level;
-  Qword zone;
-  Qword block;
-  char* label;
-  char* parameters;
-  double* caller_matrix;
-  void* fit_progress;
-  char* report;
-  Qword window_first;
-  Qword window_last;
-  double phase0;
-  double phase1;
-  double scale;
-  Qword coefficient_count;
-  double* coefficients;
-  double quantity;
-  double mean_decay;
-  double* result;
-};
-
-// Procedure identifiers the task report acts on.
-enum : Qword {
-  kEvpQuantify = 4,
-  kEvpGroupDelay = 24,
-  kEvpZeroFill = 25,
 };
 
 // Data and plot command codes the program issues.

@@ -120,7 +120,7 @@ TEST_F(GuiTest, ErrorReportShowsTheTextBeepsAndKeepsTheCode) {
 TEST_F(GuiTest, TaskReportOfTheRootGoesToTheCalibrationLog) {
   BuildAndShow();
   BuildWorkspace();
-  EvpView evp{};
+  Evp evp{};
   evp.id = 6;
   evp.level = 2;
   evp.zone = ~Qword{0};

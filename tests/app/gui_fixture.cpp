@@ -145,8 +145,16 @@ int GuiTest::PressKey(int keysym, int state, Fl_Window* window) {
 }
 
 int GuiTest::Mouse(int event, Fl_Window* window, int x, int y, int button, int state, int clicks) {
-  Fl::e_x = x;
-  Fl::e_y = y;
+  // Fl::handle takes the position relative to the window, less the
+  // positions of the windows around it (a subwindow sits inside another).
+  int ox = 0, oy = 0;
+  for (Fl_Widget* w = window->parent(); w != nullptr; w = w->parent())
+    if (w->as_window() != nullptr) {
+      ox += w->x();
+      oy += w->y();
+    }
+  Fl::e_x = x + ox;
+  Fl::e_y = y + oy;
   Fl::e_x_root = window->x_root() + x;
   Fl::e_y_root = window->y_root() + y;
   Fl::e_keysym = FL_Button + button;
