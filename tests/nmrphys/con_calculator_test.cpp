@@ -134,13 +134,34 @@ TEST(NmrCalculator, NuclideInfoCardThenNotFound) {
 }
 
 TEST(NmrCalculator, EndOfInputEndsEveryRow) {
-  // Without a terminal and with the input closed every read ends at once.
-  for (const char* key : {"i", "h", "t", "0", "l", "b", "s"}) {
-    PtyResult r = RunInPty([] { return static_cast<int>(ConMenuNmrCalculator(0, nullptr)); },
-                           {{"Your choice: ", key}}, false, 5000);
-    EXPECT_FALSE(r.timed_out) << key << r.output;
-    EXPECT_EQ(r.exit_code, 0) << key;
+  // Each read of the row meets the end of the input (Ctrl-D on the
+  // terminal): the row ends with its message and the menu shows again.
+  struct Row {
+    const char* key;
+    std::vector<const char*> prompts;
+    const char* ending;
+  };
+  const Row rows[] = {{"i", {"interested in?"}, "! Nuclide not found !"},
+                      {"h", {"[Mhz]:"}, " Wrong input"},
+                      {"t", {"[Tesla]:"}, "\n Wrong input"},
+                      {"0", {"Nuclide:", "[Mhz]:"}, " Wrong input"},
+                      {"l", {"Nuclide:", "[Tesla]:"}, "\n Wrong input"},
+                      {"b", {"[s]:"}, "\n Wrong input"},
+                      {"s", {"[T]:"}, "\n Wrong input"}};
+  for (const Row& row : rows) {
+    std::vector<PtyStep> steps;
+    for (const char* prompt : row.prompts) steps.push_back({prompt, "\x04"});
+    PtyResult r = Calculator(row.key, steps);
+    EXPECT_FALSE(r.timed_out) << row.key << r.output;
+    EXPECT_EQ(r.exit_code, 0) << row.key;
+    EXPECT_NE(r.output.find(row.ending), std::string::npos) << row.key;
   }
+  // Without a terminal the information loop ends at once with 13.
+  PtyResult info = RunInPty([] { return static_cast<int>(ConNuclideInfo(0, nullptr)); }, {},
+                            false, 5000);
+  EXPECT_FALSE(info.timed_out);
+  EXPECT_EQ(info.exit_code, 13);
+  EXPECT_NE(info.output.find("\n ! Nuclide not found !\n ..........\n"), std::string::npos);
 }
 
 }  // namespace
