@@ -17,7 +17,7 @@ constexpr KyCommandRow kTable[] = {
     {102, 102, CmdFreeData},
     {103, 103, CmdKillObject},
     {104, 106, nullptr},  // data commands: not yet available
-    {107, 107, nullptr},  // nuclide calculator: not yet available
+    {107, 107, CmdNuclideCalculator},
     {108, 110, nullptr},  // data commands: not yet available
     {111, 111, CmdKindTest},
     {112, 112, CmdNotYetImplemented},

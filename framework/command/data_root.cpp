@@ -1,12 +1,14 @@
 #include "framework/command/data_root.h"
 
+#include "data_engine/ky_data.h"
 #include "framework/command/lib_command.h"
 
 void KyFreeDataRoot(KyAppRecord* record) {
   if (record == nullptr || record->data_root == nullptr) return;
-  // The data engine's delete of the node is wired here when the engine
-  // joins the build; until then a root is left as it is (never freed with
-  // the wrong destructor), and no deletion is reported.
+  // The root owns its items and its previous versions; the node deletes
+  // the version chain without recursion.
+  delete record->data_root;
+  record->data_root = nullptr;
 }
 
 void KyFreeDataTree(KyAppRecord* record) {
@@ -19,9 +21,7 @@ void KyFreeDataTree(KyAppRecord* record) {
 }
 
 const char16_t* KyDataItemFolder(KyAppRecord* record, Qword item) {
-  (void)item;
   if (record == nullptr || record->data_root == nullptr) return nullptr;
-  // The item lookup is the data engine's; it is wired here with the
-  // engine. Without it no item is found.
-  return nullptr;
+  const cKyData* node = record->data_root->Child(item);
+  return node ? node->folder : nullptr;
 }

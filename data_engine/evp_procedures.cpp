@@ -1,0 +1,76 @@
+// The procedure table: one row per procedure in lookup order (the prefix
+// lookup takes the first row whose name starts the command's name, so the
+// order matters). A procedure joins by naming its function in its row; a
+// null function is a procedure not built yet, whose steps answer 9.
+#include <array>
+
+#include "data_engine/evp_testing.h"
+#include "data_engine/procedure.h"
+
+namespace {
+
+constexpr EvpProcedureRow kRows[] = {
+    {2, "FUNCTION", nullptr, false, nullptr},
+    {1, "WINDOW", nullptr, false, nullptr},
+    {3, "PHASOR", nullptr, true, nullptr},
+    {4, "QUANTIFY", nullptr, false, nullptr},
+    {5, "QARRAY", nullptr, false, nullptr},
+    {6, "FIT", nullptr, false, nullptr},
+    {7, "ILT", nullptr, false, nullptr},
+    {8, "FFCPROFILE", nullptr, false, nullptr},
+    {20, "DENOISING", nullptr, false, nullptr},
+    {22, "APODIZE", nullptr, true, nullptr},
+    {23, "NORMALIZE", nullptr, true, nullptr},
+    {24, "GROUPDELAY", nullptr, false, nullptr},
+    {25, "ZEROFILL", nullptr, false, nullptr},
+    {26, "FOURIER", nullptr, false, nullptr},
+    {27, "PHASING", nullptr, true, nullptr},
+    {28, "BASELINE", nullptr, true, nullptr},  // mode 1 is run by the dispatcher
+    {29, "DOSY", nullptr, false, nullptr},
+    {21, "DERIVATIVE", nullptr, false, nullptr},
+    {100, "EXPORT", nullptr, false, nullptr},  // answers 9
+    {101, "REPORT", nullptr, false, nullptr},  // answers 9
+};
+
+constexpr Qword kCount = sizeof kRows / sizeof kRows[0];
+
+constexpr std::array<NamedId, kCount + 1> MakeNamedTable() {
+  std::array<NamedId, kCount + 1> t{};
+  for (Qword i = 0; i < kCount; ++i) t[i] = NamedId{kRows[i].id, kRows[i].name};
+  t[kCount] = NamedId{0, ""};
+  return t;
+}
+
+constexpr std::array<NamedId, kCount + 1> kNamed = MakeNamedTable();
+
+}  // namespace
+
+const NamedId* const EvpProcedureTable = kNamed.data();
+
+const EvpProcedureRow* EvpProcedureRows(Qword* count) {
+  if (count) *count = kCount;
+  return kRows;
+}
+
+namespace {
+EvpProcedureRow g_test_row{};
+bool g_test_active = false;
+}  // namespace
+
+void EvpTestOverrideProcedure(Qword id, EvpProcedure run, bool has_prepare, EvpProcedure prepare) {
+  const EvpProcedureRow* row = nullptr;
+  for (const EvpProcedureRow& r : kRows)
+    if (r.id == id) row = &r;
+  if (!row) return;
+  g_test_row = EvpProcedureRow{row->id, row->name, run, has_prepare, prepare};
+  g_test_active = true;
+}
+
+void EvpTestResetProcedures() { g_test_active = false; }
+
+const EvpProcedureRow* EvpFindProcedure(Qword id) {
+  if (g_test_active && g_test_row.id == id) return &g_test_row;
+  for (const EvpProcedureRow& row : kRows)
+    if (row.id == id) return &row;
+  return nullptr;
+}

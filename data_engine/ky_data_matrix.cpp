@@ -1,0 +1,254 @@
+// The node's matrix: sizing, rows, resizing and extraction. A failed
+// allocation never loses the node's data: new arrays are built first and
+// replace the old ones only when every one of them exists.
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "base/memory.h"
+#include "data_engine/ky_data.h"
+
+namespace {
+
+struct MatrixArrays {
+  double* matrix = nullptr;
+  double* stats = nullptr;
+  Dword* row_flags = nullptr;
+  Dword* point_flags = nullptr;
+
+  void Release() {
+    KillPtr(&matrix);
+    KillPtr(&stats);
+    KillPtr(&row_flags);
+    KillPtr(&point_flags);
+  }
+};
+
+// Fresh arrays for rows x points: zero values, NaN statistics, zero flags.
+// 0 when rows x points is 0 (no arrays), else 0x80001 on failure (nothing
+// left allocated).
+LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out) {
+  *out = MatrixArrays{};
+  if (rows == 0 || points == 0) return kErrNone;
+  if (rows > std::numeric_limits<Qword>::max() / points ||
+      rows > std::numeric_limits<Qword>::max() / kKyStatCount)
+    return kErrAlloc;
+  Dword e = kErrNone;
+  const double zero = 0.0, nan = std::nan("");
+  const Dword none = 0;
+  out->matrix = NewRealArrFill(&e, rows * points, &zero);
+  if (out->matrix) out->stats = NewRealArrFill(&e, rows * kKyStatCount, &nan);
+  if (out->stats) out->row_flags = NewDwordArrFill(&e, rows, &none);
+  if (out->row_flags) out->point_flags = NewDwordArrFill(&e, points, &none);
+  if (!out->point_flags) {
+    out->Release();
+    return kErrAlloc;
+  }
+  return kErrNone;
+}
+
+}  // namespace
+
+void cKyData::FreeMatrix() {
+  KillPtr(&matrix);
+  KillPtr(&row_statistics);
+  KillPtr(&row_flags);
+  KillPtr(&point_flags);
+  rows = points = 0;
+}
+
+LibErrorCode cKyData::AllocateMatrix() {
+  MatrixArrays a;
+  const LibErrorCode e = NewMatrixArrays(rows, points, &a);
+  if (e != kErrNone) {
+    FreeMatrix();
+    return e;
+  }
+  KillPtr(&matrix);
+  KillPtr(&row_statistics);
+  KillPtr(&row_flags);
+  KillPtr(&point_flags);
+  if (!a.matrix) rows = points = 0;
+  matrix = a.matrix;
+  row_statistics = a.stats;
+  row_flags = a.row_flags;
+  point_flags = a.point_flags;
+  return kErrNone;
+}
+
+LibErrorCode cKyData::SetSize(Qword new_points, Qword new_rows, Qword grid, double first,
+                              double last) {
+  MatrixArrays a;
+  const LibErrorCode e = NewMatrixArrays(new_rows, new_points, &a);
+  if (e != kErrNone) return e;  // the node keeps its old matrix
+  // The scale (statistic 9, set by NORMALIZE) and the row flags (data or
+  // result row) of the rows that remain describe those rows still.
+  if (a.matrix && matrix) {
+    const Qword kept = new_rows < rows ? new_rows : rows;
+    for (Qword r = 0; r < kept; ++r) {
+      a.stats[r * kKyStatCount + kKyStatScale] = row_statistics[r * kKyStatCount + kKyStatScale];
+      a.row_flags[r] = row_flags[r];
+    }
+  }
+  FreeMatrix();
+  if (a.matrix) {
+    rows = new_rows;
+    points = new_points;
+  }
+  matrix = a.matrix;
+  row_statistics = a.stats;
+  row_flags = a.row_flags;
+  point_flags = a.point_flags;
+  x_grid_type = grid;
+  x_first = first;
+  x_last = last;
+  return kErrNone;
+}
+
+double cKyData::Value(Qword point, Qword row, bool scaled) {
+  const double v = matrix[point + row * points];
+  return scaled ? v * RowStatistic(row, kKyStatScale) : v;
+}
+
+LibErrorCode cKyData::SetRow(const double* values, Qword count, Qword r) {
+  if (!values) return kErrNone;
+  if (count != points) return kErrIllegalDataSize;
+  if (points == 0) return kErrNone;
+  if (r >= rows || !matrix) return kErrMissingInputData;
+  std::memcpy(matrix + r * points, values, count * sizeof(double));
+  return kErrNone;
+}
+
+LibErrorCode cKyData::AppendRow(const double* values, Qword count, Qword* row_index) {
+  if (row_index) *row_index = kNoIndex;
+  if (!values) return kErrNone;
+  if (rows == 0 || !matrix) {
+    if (count == 0) return kErrNone;
+    points = count;
+    rows = 1;
+    const LibErrorCode e = AllocateMatrix();
+    if (e != kErrNone) return e;
+    std::memcpy(matrix, values, count * sizeof(double));
+    if (row_index) *row_index = 0;
+    return kErrNone;
+  }
+  if (count != points) return kErrIllegalDataSize;
+  const Qword old_rows = rows;
+  rows = old_rows + 1;
+  const LibErrorCode e = ReallocRows(old_rows);
+  if (e != kErrNone) return e;
+  std::memcpy(matrix + old_rows * points, values, count * sizeof(double));
+  if (row_index) *row_index = old_rows;
+  return kErrNone;
+}
+
+LibErrorCode cKyData::ReallocRows(Qword kept) {
+  // `rows` already holds the new count; the arrays still hold `kept` rows.
+  if (kept > rows) return kErrIllegalArgument;
+  if (kept == rows) return kErrNone;
+  MatrixArrays a;
+  const LibErrorCode e = NewMatrixArrays(rows, points, &a);
+  if (e != kErrNone) {
+    rows = kept;  // the arrays still describe the old rows: nothing is lost
+    return e;
+  }
+  if (matrix && a.matrix) {
+    std::memcpy(a.matrix, matrix, kept * points * sizeof(double));
+    std::memcpy(a.stats, row_statistics, kept * kKyStatCount * sizeof(double));
+    std::memcpy(a.row_flags, row_flags, kept * sizeof(Dword));
+    std::memcpy(a.point_flags, point_flags, points * sizeof(Dword));
+  }
+  KillPtr(&matrix);
+  KillPtr(&row_statistics);
+  KillPtr(&row_flags);
+  KillPtr(&point_flags);
+  matrix = a.matrix;
+  row_statistics = a.stats;
+  row_flags = a.row_flags;
+  point_flags = a.point_flags;
+  if (!matrix) rows = points = 0;
+  return kErrNone;
+}
+
+LibErrorCode cKyData::StoreRow(const double* values) {
+  Qword target = kNoIndex;
+  for (Qword r = 1; r < rows; ++r)
+    if (row_flags && row_flags[r] == kKyRowResult) {
+      target = r;
+      break;
+    }
+  LibErrorCode e;
+  if (target == kNoIndex)
+    e = AppendRow(values, points, &target);
+  else
+    e = SetRow(values, points, target);
+  if (e == kErrNone && target != kNoIndex && target < rows && values) row_flags[target] = kKyRowResult;
+  return e;
+}
+
+LibErrorCode cKyData::ResizePoints(Qword k, Qword n) {
+  if (!matrix) return kErrMissingDataObject;
+  if (k == 0 && n == points) return kErrNone;
+  Qword count = n;
+  if (k != 0) {
+    if (k >= 64 || points > (std::numeric_limits<Qword>::max() >> k)) return kErrAlloc;
+    count = points << k;
+  }
+  if (count == 0) return kErrNone;
+  const Qword old_points = points;
+  // Added axis points continue the old spacing, which one point does not
+  // define.
+  if (count > old_points && old_points < 2) return kErrIllegalParameters;
+  if (count > std::numeric_limits<Qword>::max() / rows) return kErrAlloc;
+  Dword err = kErrNone;
+  const double zero = 0.0;
+  double* grown = NewRealArrFill(&err, rows * count, &zero);
+  if (!grown) return kErrAlloc;
+  const Qword copied = count < old_points ? count : old_points;
+  for (Qword r = 0; r < rows; ++r)
+    std::memcpy(grown + r * count, matrix + r * old_points, copied * sizeof(double));
+  if (count > old_points) {
+    const double step = (x_last - x_first) / static_cast<double>(old_points - 1);
+    for (Qword i = old_points; i < count; ++i) grown[i] = x_first + step * static_cast<double>(i);
+  }
+  const LibErrorCode e = SetSize(count, rows, x_grid_type, x_first, grown[count - 1]);
+  if (e != kErrNone) {
+    KillPtr(&grown);
+    return e;
+  }
+  std::memcpy(matrix, grown, rows * count * sizeof(double));
+  KillPtr(&grown);
+  return kErrNone;
+}
+
+LibErrorCode cKyData::ExtractRow(double** out, Qword* count, Qword row, double factor) {
+  *out = nullptr;
+  *count = 0;
+  if (row >= rows || !matrix || points == 0) return kErrMissingInputData;
+  Dword e = kErrNone;
+  double* values = NewRealArrFill(&e, points);
+  if (!values) return e;
+  const double* src = matrix + row * points;
+  for (Qword i = 0; i < points; ++i) values[i] = factor * src[i];
+  *out = values;
+  *count = points;
+  return kErrNone;
+}
+
+LibErrorCode cKyData::ExtractComplexRows(double** out, Qword* count, Qword row, double factor) {
+  *out = nullptr;
+  *count = 0;
+  if (row >= rows || row + 1 >= rows || !matrix || points == 0) return kErrMissingInputData;
+  Dword e = kErrNone;
+  double* s = NewRealArrFill(&e, 2 * points);
+  if (!s) return e;
+  const double* re = matrix + row * points;
+  const double* im = re + points;
+  for (Qword i = 0; i < points; ++i) {
+    s[i] = factor * re[i];
+    s[points + i] = factor * im[i];
+  }
+  *out = s;
+  *count = points;
+  return kErrNone;
+}
