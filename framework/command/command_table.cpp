@@ -22,7 +22,7 @@ constexpr KyCommandRow kTable[] = {
     {104, 104, CmdItemCount},
     {105, 105, CmdItemField},
     {106, 106, CmdItemParameterList},
-    {107, 107, nullptr},  // nuclide calculator: not yet available
+    {107, 107, CmdNuclideCalculator},
     {108, 108, CmdSaveData},
     {109, 110, CmdItemField},
     {111, 111, CmdKindTest},

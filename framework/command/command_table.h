@@ -59,3 +59,4 @@ void CmdConQuasso(KyAppRecord* record);          // 1000
 void CmdCout(KyAppRecord* record);               // 1001
 void CmdCoutA(KyAppRecord* record);              // 1002
 void CmdConMenu(KyAppRecord* record);            // 1003
+void CmdNuclideCalculator(KyAppRecord* record);   // 107

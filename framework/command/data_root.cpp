@@ -1,6 +1,7 @@
 #include "framework/command/data_root.h"
 
 #include "data_engine/ky_data.h"
+#include "framework/command/console_app.h"
 #include "framework/command/lib_command.h"
 
 void KyFreeDataRoot(KyAppRecord* record) {
@@ -16,8 +17,7 @@ void KyFreeDataTree(KyAppRecord* record) {
   KyFreeDataRoot(record);
   if (!existed || record->data_root != nullptr) return;
   if (KyFrameworkAppInfo()->mode == 2) KySendMessage(record, kKyMsgTreeDeleted);
-  // In console mode the console title is refreshed by the console front
-  // end, which is not in this build yet.
+  if (KyFrameworkAppInfo()->mode == 1) ConAppRefreshTitle(0, record);
 }
 
 const char16_t* KyDataItemFolder(KyAppRecord* record, Qword item) {

@@ -24,6 +24,7 @@ enum : Dword {
   kKyCmdKill = 124,
   kKyCmdKill2 = 125,
   kKyCmdWriteTextFile = 142,
+  kKyCmdNuclideCalculator = 107,
   // Configuration file.
   kKyCmdReadUserScript = 117,
   kKyCmdReadRecentFiles = 120,
