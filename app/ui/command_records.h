@@ -1,49 +1,18 @@
-// Argument records of the data, task and plot commands and of the reader
-// request, laid out field for field as the framework reads them. The framework's own
-// headers for these commands replace this file once they are in the tree;
-// until then every command that takes one of these answers "Unknown
-// command" and the program shows that error.
+// Argument records of the plot commands, laid out field for field as the
+// framework reads them, and the command codes the program issues. The data
+// commands' records are the framework's own (ky_command_args.h).
 #pragma once
 #include <cstdint>
 
 #include "base/types.h"
 #include "data_engine/evp.h"
+#include "framework/command/ky_command_args.h"
 
 class cKyData;
 class cPlot;
 
-// Code 108 and framework message 40.
-struct SaveDataArgs {
-  Dword data_type;
-  const char16_t* path;
-  cKyData* node;
-  Qlong item;
-  Qlong block;
-  Dword flags;
-};
-
-// Codes 126 and 127.
-struct ParameterArgs {
-  Qlong item;
-  const char* name;
-  void* unused;
-  const char* value;
-};
-
-// Code 141.
-struct StateArgs {
-  Qlong item;
-  const Dword* state;
-};
-
-// Framework message 30.
-struct ReaderRequest {
-  Qword data_type;
-  cKyData* root;
-  const char16_t* path;
-  void* unused;
-};
-
+// SaveDataArgs, ParameterArgs, StateArgs and ReaderRequest come from the
+// framework's header.
 // Codes 10002 and 10007 to 10021 (except 10005 and 10015).
 struct PlotArgs {
   cPlot* plot;

@@ -67,5 +67,5 @@ struct ReaderRequest {
   Qword data_type;
   cKyData* root;
   const char16_t* path;
-  void* reserved;  // always null
+  void* unused;  // always null
 };
