@@ -1,7 +1,11 @@
 // The data and task commands through LibCommand: loading simulated data
 // and through the application's reader, task runs with the undo snapshot,
 // undo, item restores, parameters, item fields, copying a block, saving.
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -333,6 +337,41 @@ TEST_F(DataCommandTest, SaturationRecoveryThroughQarray) {
     EXPECT_NEAR(item->Row(0)[k], tau, 1e-15 * tau);
     EXPECT_NEAR(item->Row(1)[k], (1 - std::exp(-tau / 0.1)) * mean_decay, 1e-14) << k;
   }
+}
+
+// Code 108: a block saved as CSV to a temporary folder; an existing file
+// becomes 59; an unknown format goes to the application (message 40).
+TEST_F(DataCommandTest, SaveThroughCode108) {
+  LoadThree();
+  char folder[] = "/tmp/veltria-save-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string file = std::string(folder) + "/block.csv";
+  const std::u16string path(file.begin(), file.end());
+  SaveDataArgs args{static_cast<Dword>(kKyDataExcel), path.c_str(), nullptr, 1, 0, 0};
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), 0u);
+  EXPECT_EQ(args.node, record_->data_root->Child(1)->Child(0));
+  FILE* f = std::fopen(file.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  char line[128] = {};
+  ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+  std::fclose(f);
+  EXPECT_STREQ(line, ",0,1.00000,0\r\n");
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrIllegalFileName);
+  args.block = 5;
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrMissingDataObject);
+  EXPECT_EQ(args.node, nullptr);
+  args.item = 7;
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrIllegalArgument);
+  EXPECT_EQ(Run(kKyCmdSaveData, nullptr), kErrIllegalArgument);
+  recorder_.On(kKyMsgWriteRequest, [](KyAppRecord* r) {
+    return static_cast<const SaveDataArgs*>(r->argument)->node != nullptr ? Dword{0} : Dword{23};
+  });
+  args = SaveDataArgs{static_cast<Dword>(kKyDataBruker), nullptr, nullptr, -1, -1, 0};
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), 0u);
+  EXPECT_EQ(args.node, record_->data_root);
+  EXPECT_EQ(recorder_.Count(kKyMsgWriteRequest), 1u);
+  std::remove(file.c_str());
+  rmdir(folder);
 }
 
 }  // namespace
