@@ -113,7 +113,12 @@ VELTRIA_API Dword AquaionsFfcProfileFit(Dword flags, Dword termBits, Qword n, co
     if (error == kErrTooManyFunctionCalls) error = kErrNone;
   }
   MinimizerKill(&m);
-  if (error != kErrNone) return error;  // parameters stay in fitting units
+  if (error != kErrNone) {
+    // A failed fit gives the caller's values back rather than leaving them
+    // in fitting units.
+    for (int i = 0; i < kParams; ++i) params[i] = given[i];
+    return error;
+  }
   // A fixed parameter comes back as given, not through a divide-multiply
   // round trip that can move its last digit.
   for (int i = 0; i < kParams; ++i) params[i] = varied[i] ? params[i] * kUnit[i] : given[i];

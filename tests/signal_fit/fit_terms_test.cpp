@@ -105,6 +105,21 @@ TEST(FitTerms, AquaFitRecoversFreeParameters) {
     EXPECT_DOUBLE_EQ(res[i], y[i] - AquaionsProfileRate(p, 11, kAquaNu[i]));
 }
 
+TEST(FitTerms, FailedAquaFitKeepsCallersValues) {
+  // An undefined start value makes every rate NaN: the fit fails and the
+  // parameters come back as given, not divided by their units.
+  const Qword n = std::size(kAquaNu);
+  const double lower[10] = {}, upper[10] = {};
+  const Long free[10] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  double p[10];
+  for (int i = 0; i < 10; ++i) p[i] = kAquaParams[i];
+  p[6] = std::nan("");
+  EXPECT_EQ(AquaionsFfcProfileFit(0, 11, n, kAquaNu, kAquaRates, p, free, lower, upper, nullptr),
+            kErrIllegalArgument);
+  EXPECT_TRUE(std::isnan(p[6]));
+  for (int i : {0, 1, 2, 3, 4, 5, 7, 8, 9}) EXPECT_EQ(p[i], kAquaParams[i]) << i;
+}
+
 TEST(FitTerms, FfcProfileFitsOffsetOnly) {
   const double x[4] = {1, 2, 3, 4}, y[4] = {1, 2, 3, 6};
   const Dword types[2] = {1, 6};
