@@ -115,8 +115,8 @@ Dword PcBcHistogramWeights(Qword bins, double* weights) {
   return kErrNone;
 }
 
-VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword flags,
-                           double* phi0, double* phi1, Qword m, double noise) {
+VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword flags, double* phi0,
+                           double* phi1, Qword m, double noise) {
   if (!phi0 || !phi1) return kErrMissingOutputBuffer;
   *phi0 = *phi1 = std::numeric_limits<double>::quiet_NaN();
   if (!input || n == 0) return kErrMissingInputData;

@@ -77,12 +77,12 @@ TEST(FitTerms, ExtraParameterAndFixedOffset) {
   EXPECT_NEAR(tau, 0.5, 1e-5);
   EXPECT_NEAR(eta, 1.6, 1e-5);
   // Types 7 and 8 need the extra parameter.
-  EXPECT_EQ(MultiTermFunctionFit(0, 40, v.data(), y.data(), 1, types, &amp, &tau, &off, 0,
-                                 nullptr, nullptr),
+  EXPECT_EQ(MultiTermFunctionFit(0, 40, v.data(), y.data(), 1, types, &amp, &tau, &off, 0, nullptr,
+                                 nullptr),
             kErrIllegalArgument);
-  EXPECT_EQ(MultiTermFunctionFit(0, 0, v.data(), y.data(), 1, types, &amp, &tau, &off, 1, &eta,
-                                 &freeEta),
-            kErrMissingInputData);
+  EXPECT_EQ(
+      MultiTermFunctionFit(0, 0, v.data(), y.data(), 1, types, &amp, &tau, &off, 1, &eta, &freeEta),
+      kErrMissingInputData);
 }
 
 TEST(FitTerms, AquaFitRecoversFreeParameters) {
