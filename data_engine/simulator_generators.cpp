@@ -26,7 +26,8 @@ struct Run {
     KillPtr(&times);
     KillPtr(&series);
   }
-  LibErrorCode Start(cKyData* root, Qword blocks, bool series_run, bool needs_relaxation) {
+  LibErrorCode Start(cKyData* root, Qword blocks, bool series_run, bool needs_relaxation,
+                     bool needs_dwell = true) {
     LibErrorCode e = SimRead(root, &p, &item);
     if (e != kErrNone) return e;
     if (needs_relaxation && p.nrlx == 0) return kErrMissingParameters;
@@ -35,7 +36,7 @@ struct Run {
       if (e != kErrNone) return e;
       blocks = p.nblk;
     }
-    return SimCheckSize(p, blocks, true);
+    return SimCheckSize(p, blocks, needs_dwell);
   }
   LibErrorCode Times(double step, double first) {
     Dword e = kErrNone;
@@ -91,7 +92,7 @@ LibErrorCode SimulateInversionRecovery(cKyData* root) {
 
 LibErrorCode SimulateCpmg(cKyData* root) {
   Run run;
-  LibErrorCode e = run.Start(root, 1, false, true);
+  LibErrorCode e = run.Start(root, 1, false, true, false);
   if (e != kErrNone) return e;
   const double pw90 = std::isnan(run.p.pw90) ? 0.0 : run.p.pw90;
   const double spacing = 2.0 * (run.p.edly + pw90);

@@ -51,8 +51,9 @@ LibErrorCode SimParsRead(const cKyAsciPars* s, SimPars* p) {
   p->f1 = Real(s, "F1");
   p->rphs = Real(s, "RPHS");
   p->bs = s->GetUnsigned("BS");
-  p->dw = Real(s, "DW") * 1e-6;
-  p->xoff = Real(s, "XOFF") * 1e-6;
+  // Microseconds to seconds; the division rounds 100 us to exactly 1e-4 s.
+  p->dw = Real(s, "DW") / 1e6;
+  p->xoff = Real(s, "XOFF") / 1e6;
   p->gdly = Real(s, "GDLY");
   p->bsln = Real(s, "BSLN");
   p->nois = Real(s, "NOIS");
