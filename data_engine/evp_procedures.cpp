@@ -12,7 +12,7 @@ namespace {
 constexpr EvpProcedureRow kRows[] = {
     {2, "FUNCTION", EvpFunction, false, nullptr},
     {1, "WINDOW", EvpWindow, false, nullptr},
-    {3, "PHASOR", nullptr, true, nullptr},
+    {3, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
     {4, "QUANTIFY", EvpQuantify, false, nullptr},
     {5, "QARRAY", EvpQArray, false, nullptr},
     {6, "FIT", nullptr, false, nullptr},
