@@ -27,7 +27,8 @@ cGwArr* AddOwnedSeries(cGwData* data, double* values, Qword count, Qword block, 
 
 double* NewSeriesValues(Qword count) {
   Dword error = 0;
-  return NewRealArrFill(&error, count);
+  const double zero = 0.0;
+  return NewRealArrFill(&error, count, &zero);
 }
 
 double AxisLog10(double v) { return v > 0.0 ? std::log10(v) : NAN; }
