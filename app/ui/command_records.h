@@ -1,39 +1,11 @@
-// Argument records of the plot commands, laid out field for field as the
-// framework reads them, and the command codes the program issues. The data
-// commands' records are the framework's own (ky_command_args.h).
+// The command codes the program issues, by the names the program uses; the
+// argument records are the framework's own (ky_command_args.h).
 #pragma once
 #include <cstdint>
 
 #include "base/types.h"
 #include "data_engine/evp.h"
 #include "framework/command/ky_command_args.h"
-
-class cKyData;
-class cPlot;
-
-// SaveDataArgs, ParameterArgs, StateArgs and ReaderRequest come from the
-// framework's header.
-// Codes 10002 and 10007 to 10021 (except 10005 and 10015).
-struct PlotArgs {
-  cPlot* plot;
-  Dword flags;
-  Qword apodization_type;
-  void* pointer;
-  std::uint8_t zoom;
-  union Value {
-    double real;
-    Qlong integer;
-  } values[4];
-  Qlong first_point;
-  double delta_divisor;
-};
-
-// Code 10015.
-struct ReadoutArgs {
-  Qlong x;
-  Qlong y;
-  Qword window_id;
-};
 
 // Data and plot command codes the program issues.
 enum : Dword {
