@@ -84,4 +84,7 @@ void CmdRunApplication(KyAppRecord* record) {
   }
 }
 
-void CmdFreeData(KyAppRecord* record) { KyFreeDataTree(record); }
+void CmdFreeData(KyAppRecord* record) {
+  if (KyDataRefuseDuringTask(record)) return;
+  KyFreeDataTree(record);
+}

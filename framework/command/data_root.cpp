@@ -25,3 +25,29 @@ const char16_t* KyDataItemFolder(KyAppRecord* record, Qword item) {
   const cKyData* node = record->data_root->Child(item);
   return node ? node->folder : nullptr;
 }
+
+cKyData* KyDataItem(KyAppRecord* record, Qword index, LibErrorCode* error) {
+  if (record == nullptr || record->data_root == nullptr) {
+    *error = kErrMissingDataObject;
+    return nullptr;
+  }
+  cKyData* item = record->data_root->Child(index);
+  if (item == nullptr) *error = kErrIllegalArgument;
+  return item;
+}
+
+namespace {
+// Nesting of task runs (one thread; a run's handlers may start no other).
+Dword g_task_depth = 0;
+}  // namespace
+
+KyDataTaskScope::KyDataTaskScope() { ++g_task_depth; }
+KyDataTaskScope::~KyDataTaskScope() { --g_task_depth; }
+
+bool KyDataTaskRunning() { return g_task_depth > 0; }
+
+bool KyDataRefuseDuringTask(KyAppRecord* record) {
+  if (!KyDataTaskRunning()) return false;
+  record->error = kErrImpossibleTask;
+  return true;
+}
