@@ -3,7 +3,7 @@
 namespace {
 
 // Sorted by code. Rows without a handler are families not in this build
-// yet: the nuclide calculator (107) and the plot commands; their codes
+// yet: the plot commands; their codes
 // answer "Unknown command" until they land.
 constexpr KyCommandRow kTable[] = {
     {3, 3, CmdRunApplication},
