@@ -553,6 +553,23 @@ TEST(SpinRun, FailedAllocationReleasesEverything) {
   EXPECT_NE(e.r.Decay, nullptr);
 }
 
+// The engine reads the values through the caller's pointers at every run.
+TEST(SpinRun, ValuesChangedBetweenRunsAreUsed) {
+  Engine e;
+  e.Add(Single(40.0));
+  e.r.Flags = kSsLineList;
+  e.r.LineCapacity = 4;
+  ASSERT_EQ(e.Run(), kErrNone);
+  ASSERT_EQ(e.r.LinesKept, 1u);
+  EXPECT_EQ(e.r.Lines[0].Frequency, 40.0);
+  *e.inputs.back().in.Couplings[0] = 52.5;
+  e.inputs.back().scale_ = 3.0;
+  ASSERT_EQ(e.Run(), kErrNone);
+  ASSERT_EQ(e.r.LinesKept, 1u);
+  EXPECT_EQ(e.r.Lines[0].Frequency, 52.5);
+  EXPECT_EQ(e.r.Lines[0].Intensity, 3.0);
+}
+
 TEST(SpinRun, NullArguments) {
   cSpinForest* forest = ssOpenInstance(nullptr);
   ssSimulationRequest r{};
