@@ -261,6 +261,28 @@ TEST(SpinRun, LimitsRefuseBeforeAnything) {
   }
 }
 
+// Two state indices pack into one 32-bit raising element, so no manifold
+// above 65535 states is laid out whatever the configuration says: 19
+// coupled spins 1/2 (middle manifold 92378) are refused.
+TEST(SpinRun, ManifoldsNeverExceedSixteenBits) {
+  Engine e;
+  e.config->MaxManifoldDimension = 100000;
+  e.config->FragmentIfEqvSizeExceeds = 100;
+  SpinSpec s;
+  for (Dword g = 0; g < 19; ++g) s.groups.push_back({1, 1, 10.0 * g});
+  for (Dword g = 1; g < 19; ++g) s.J.push_back({g, g - 1, 1.0});
+  e.Add(s);
+  const cSpinSystem* sys = e.forest->Find(1, 0);
+  EXPECT_EQ(sys->profile.LargestManifoldDimension, 92378.0);
+  EXPECT_EQ(sys->manifolds[9].Dimension, 0u);
+  EXPECT_EQ(sys->manifolds[9].CountedDimension, 92378.0);
+  EXPECT_EQ(sys->manifolds[6].Dimension, 27132u);
+  e.r.Flags = kSsBinnedSpectrum;
+  e.r.Points = 8;
+  e.r.To = 1.0;
+  EXPECT_EQ(e.Run(), kErrTooManyItems);
+}
+
 TEST(SpinRun, TransformNeedsPowerOfTwo) {
   Engine e;
   e.Add(Abx());
