@@ -10,24 +10,24 @@
 namespace {
 
 constexpr EvpProcedureRow kRows[] = {
-    {2, "FUNCTION", nullptr, false, nullptr},
-    {1, "WINDOW", nullptr, false, nullptr},
-    {3, "PHASOR", nullptr, true, nullptr},
-    {4, "QUANTIFY", nullptr, false, nullptr},
-    {5, "QARRAY", nullptr, false, nullptr},
+    {2, "FUNCTION", EvpFunction, false, nullptr},
+    {1, "WINDOW", EvpWindow, false, nullptr},
+    {3, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
+    {4, "QUANTIFY", EvpQuantify, false, nullptr},
+    {5, "QARRAY", EvpQArray, false, nullptr},
     {6, "FIT", nullptr, false, nullptr},
     {7, "ILT", nullptr, false, nullptr},
     {8, "FFCPROFILE", nullptr, false, nullptr},
-    {20, "DENOISING", nullptr, false, nullptr},
-    {22, "APODIZE", nullptr, true, nullptr},
-    {23, "NORMALIZE", nullptr, true, nullptr},
-    {24, "GROUPDELAY", nullptr, false, nullptr},
-    {25, "ZEROFILL", nullptr, false, nullptr},
-    {26, "FOURIER", nullptr, false, nullptr},
-    {27, "PHASING", nullptr, true, nullptr},
-    {28, "BASELINE", nullptr, true, nullptr},  // mode 1 is run by the dispatcher
+    {20, "DENOISING", EvpDenoising, false, nullptr},
+    {22, "APODIZE", EvpApodize, true, EvpPrepareApodize},
+    {23, "NORMALIZE", EvpNormalize, true, EvpPrepareNormalize},
+    {24, "GROUPDELAY", EvpGroupDelay, false, nullptr},
+    {25, "ZEROFILL", EvpZeroFill, false, nullptr},
+    {26, "FOURIER", EvpFourier, false, nullptr},
+    {27, "PHASING", EvpPhasing, true, EvpPreparePhasing},
+    {28, "BASELINE", EvpBaseline, true, EvpPrepareBaseline},  // mode 1 is run by the dispatcher
     {29, "DOSY", nullptr, false, nullptr},
-    {21, "DERIVATIVE", nullptr, false, nullptr},
+    {21, "DERIVATIVE", EvpDerivative, false, nullptr},
     {100, "EXPORT", nullptr, false, nullptr},  // answers 9
     {101, "REPORT", nullptr, false, nullptr},  // answers 9
 };
@@ -53,8 +53,10 @@ const EvpProcedureRow* EvpProcedureRows(Qword* count) {
 }
 
 namespace {
-EvpProcedureRow g_test_row{};
-bool g_test_active = false;
+// Test stand-ins, by id; empty outside tests.
+constexpr Qword kMaxTestRows = 8;
+EvpProcedureRow g_test_rows[kMaxTestRows];
+Qword g_test_count = 0;
 }  // namespace
 
 void EvpTestOverrideProcedure(Qword id, EvpProcedure run, bool has_prepare, EvpProcedure prepare) {
@@ -62,14 +64,18 @@ void EvpTestOverrideProcedure(Qword id, EvpProcedure run, bool has_prepare, EvpP
   for (const EvpProcedureRow& r : kRows)
     if (r.id == id) row = &r;
   if (!row) return;
-  g_test_row = EvpProcedureRow{row->id, row->name, run, has_prepare, prepare};
-  g_test_active = true;
+  Qword slot = 0;
+  while (slot < g_test_count && g_test_rows[slot].id != id) ++slot;
+  if (slot == kMaxTestRows) return;
+  if (slot == g_test_count) ++g_test_count;
+  g_test_rows[slot] = EvpProcedureRow{row->id, row->name, run, has_prepare, prepare};
 }
 
-void EvpTestResetProcedures() { g_test_active = false; }
+void EvpTestResetProcedures() { g_test_count = 0; }
 
 const EvpProcedureRow* EvpFindProcedure(Qword id) {
-  if (g_test_active && g_test_row.id == id) return &g_test_row;
+  for (Qword i = 0; i < g_test_count; ++i)
+    if (g_test_rows[i].id == id) return &g_test_rows[i];
   for (const EvpProcedureRow& row : kRows)
     if (row.id == id) return &row;
   return nullptr;

@@ -3,7 +3,7 @@
 #pragma once
 #include "data_engine/procedure.h"
 
-// The row of `id` answers with these functions until the reset (one row
-// at a time; a later call replaces the earlier one).
+// The row of `id` answers with these functions until the reset (up to
+// eight rows; a second call for a row replaces the first).
 void EvpTestOverrideProcedure(Qword id, EvpProcedure run, bool has_prepare, EvpProcedure prepare);
 void EvpTestResetProcedures();

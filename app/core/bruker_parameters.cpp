@@ -75,8 +75,7 @@ int BrukerDosyKind(const std::string& pulprog) {
   return 0;
 }
 
-LibErrorCode BrukerReadAcquisition(const BrukerJcampText& acqus, const BrukerJcampText* acqu2s,
-                                   const std::string* difflist, BrukerAcquisition* out) {
+LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* out) {
   *out = BrukerAcquisition();
   Reader r(acqus, out);
   std::string td, sw, v;
@@ -90,14 +89,19 @@ LibErrorCode BrukerReadAcquisition(const BrukerJcampText& acqus, const BrukerJca
   }
   const Qword points = samples / 2;
   r.Add("BS", std::to_string(points));
+  out->layout.samples = samples;
+  out->layout.points = points;
 
   if (!r.Value("SW_h", &sw)) return kErrFileSystem;
   const double sw_h = BrukerParseReal(sw);
+  out->sw_h = sw_h;
   r.Add("SW", sw);
   const std::string dw = BrukerFormatG(1 / sw_h, 6);
   const std::string xoff = BrukerFormatG((1 / sw_h) / 2, 15);
   r.Add("DW", dw);
   r.Add("XOFF", xoff);
+  out->dw = BrukerParseReal(dw);
+  out->xoff = BrukerParseReal(xoff);
 
   if (!r.Value("GRPDLY", &v)) return kErrFileSystem;
   if (BrukerTrim(v) == "-1") {
@@ -148,13 +152,20 @@ LibErrorCode BrukerReadAcquisition(const BrukerJcampText& acqus, const BrukerJca
   r.Add("BYTORDA", bytorda);
   if (!r.Value("DTYPA", &dtypa)) return kErrFileSystem;
   r.Add("DTYPA", dtypa);
+  out->dtypa_text = dtypa;
+  out->bytorda_text = bytorda;
+  return kErrNone;
+}
 
+LibErrorCode BrukerReadBlockCount(const BrukerJcampText* acqu2s, const std::string* difflist,
+                                  BrukerAcquisition* out) {
   std::string nblk = "1";
   if (acqu2s && !acqu2s->ValueText("TD", &nblk)) return kErrFileSystem;
-  r.Add("NBLK", nblk);
+  out->entries.push_back({"NBLK", nblk});
 
   Qword blocks = 1;
   if (acqu2s && BrukerParseUnsigned(nblk, &blocks) != BrukerNumber::kOk) return kErrIllegalParameters;
+  out->layout.blocks = blocks;
 
   if (difflist) {
     const std::vector<std::string> lines = Lines(*difflist);
@@ -162,28 +173,32 @@ LibErrorCode BrukerReadAcquisition(const BrukerJcampText& acqus, const BrukerJca
     // last line.
     if (!lines.empty()) {
       const Qword last = blocks < lines.size() ? blocks : lines.size();
-      r.Add("BINI", lines[0]);
-      r.Add("BEND", lines[last == 0 ? 0 : last - 1]);
-      r.Add("BGRD", "Lin");
-      r.Add("BUNIT", "G/cm");
+      out->entries.push_back({"BINI", lines[0]});
+      out->entries.push_back({"BEND", lines[last == 0 ? 0 : last - 1]});
+      out->entries.push_back({"BGRD", "Lin"});
+      out->entries.push_back({"BUNIT", "G/cm"});
     }
   }
 
-  // The values the blocks are built from.
-  if (!(sw_h > 0) || !std::isfinite(sw_h)) return kErrIllegalParameters;
-  if (blocks == 0) return kErrIllegalParameters;
-  if (points == 0) return kErrIllegalDataSize;
-  BrukerLayout& layout = out->layout;
-  layout.samples = samples;
-  layout.points = points;
-  layout.blocks = blocks;
-  if (BrukerParseUnsigned(dtypa, &layout.dtypa) != BrukerNumber::kOk ||
-      BrukerParseUnsigned(bytorda, &layout.bytorda) != BrukerNumber::kOk)
+  return kErrNone;
+}
+
+LibErrorCode BrukerCheckLayout(BrukerAcquisition* acq) {
+  BrukerLayout& layout = acq->layout;
+  if (!(acq->sw_h > 0) || !std::isfinite(acq->sw_h)) return kErrIllegalParameters;
+  if (layout.blocks == 0) return kErrIllegalParameters;
+  if (layout.points == 0) return kErrIllegalDataSize;
+  if (BrukerParseUnsigned(acq->dtypa_text, &layout.dtypa) != BrukerNumber::kOk ||
+      BrukerParseUnsigned(acq->bytorda_text, &layout.bytorda) != BrukerNumber::kOk)
     return kErrIllegalDataType;
   if (LibErrorCode e = BrukerCheckEncoding(layout.dtypa, layout.bytorda)) return e;
   Qword stride;
-  if (LibErrorCode e = BrukerBlockStride(layout, &stride)) return e;
-  out->dw = BrukerParseReal(dw);
-  out->xoff = BrukerParseReal(xoff);
-  return kErrNone;
+  return BrukerBlockStride(layout, &stride);
+}
+
+LibErrorCode BrukerReadAcquisition(const BrukerJcampText& acqus, const BrukerJcampText* acqu2s,
+                                   const std::string* difflist, BrukerAcquisition* out) {
+  if (LibErrorCode e = BrukerReadAcqus(acqus, out)) return e;
+  if (LibErrorCode e = BrukerReadBlockCount(acqu2s, difflist, out)) return e;
+  return BrukerCheckLayout(out);
 }

@@ -19,14 +19,25 @@ struct BrukerEntry {
 struct BrukerAcquisition {
   std::vector<BrukerEntry> entries;
   BrukerLayout layout;
+  double sw_h = 0;  // spectral width (Hz)
   double dw = 0;    // dwell time (s), as its entry reads
   double xoff = 0;  // time of the first point (s), as its entry reads
+  std::string dtypa_text, bytorda_text;
 };
 
 // Kinds of DOSY pulse programs by the start of PULPROG (0: none).
 int BrukerDosyKind(const std::string& pulprog);
 
-// Reads the entries. `acqu2s` must be given for a `ser` file (null for a
+// The three steps of the reading, in order: the entries of `acqus` up to
+// DTYPA (48 for a missing key); NBLK and the gradient list (48 without the
+// TD of `acqu2s`; 25 for an NBLK that is no number); the checks of the
+// values the blocks are built from (25, 17, 16 as below).
+LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* out);
+LibErrorCode BrukerReadBlockCount(const BrukerJcampText* acqu2s, const std::string* difflist,
+                                  BrukerAcquisition* out);
+LibErrorCode BrukerCheckLayout(BrukerAcquisition* acq);
+
+// All three steps. Reads the entries. `acqu2s` must be given for a `ser` file (null for a
 // `fid`); `difflist` is null when the folder has none. Codes:
 //  48 a required key of `acqus` (any but SFO1) or the TD of `acqu2s` missing;
 //     the reading stops at the first missing key;

@@ -24,6 +24,12 @@ struct Simplex {
     for (Qword j = 0; j < n; ++j) *m->varied[j] = v[j];
   }
 
+  // A target may change the parameters it is given (clamped or pinned
+  // values); the vertex keeps the point its value belongs to.
+  void GetParams(double* v) const {
+    for (Qword j = 0; j < n; ++j) v[j] = *m->varied[j];
+  }
+
   void StoreBest(Qword lo) const {
     SetParams(Vertex(lo));
     m->value = y[lo];
@@ -101,6 +107,7 @@ Dword MinimizerSimplex(Minimizer* m) {
   for (Qword i = 0; i <= n && result == kErrNone; ++i) {
     s.SetParams(s.Vertex(i));
     result = MinimizerEval(m);
+    s.GetParams(s.Vertex(i));
     y[i] = m->value;
   }
   if (result == kErrNone) s.Sums();
@@ -165,7 +172,10 @@ Dword MinimizerSimplex(Minimizer* m) {
           y[i] = std::numeric_limits<double>::infinity();
           s.SetParams(v);
           result = MinimizerEval(m);
-          if (result == kErrNone) y[i] = m->value;
+          if (result == kErrNone) {
+            s.GetParams(v);
+            y[i] = m->value;
+          }
         }
         s.Sums();
       }
