@@ -128,6 +128,15 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   Dword TestFlags(Dword bits) const { return node_flags & bits; }
   Dword CountChildrenWithFlags(Dword bits, bool* all = nullptr) const;
 
+  // Import and export. Import is called on the data root: 12 simulated
+  // data, 14 a relaxation curve, 15 a dispersion profile; 1 to 4, 10 and 11
+  // answer 9, other codes 65. Export writes code 10 (comma-separated text).
+  LibErrorCode Import(Qword data_type, const char16_t* path);
+  LibErrorCode Export(Qword data_type, Dword flags, const char16_t* path);
+  // Two-column text files; on any error the node is left as it was.
+  LibErrorCode ImportRelaxCurveText(const char16_t* path);
+  LibErrorCode ImportFfcProfileText(const char16_t* path);
+
   // Task scripts and evaluation records.
   LibErrorCode RunTask(const char* script, KyAppRecord* record);
   LibErrorCode RunTaskCommand(const char* command, KyAppRecord* record);
@@ -173,6 +182,23 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   // Deletes the linked node and the chain behind it without recursion.
   void DeleteLinked();
 };
+
+// CSV export flags.
+enum : Dword {
+  kCsvChildren = 0x1,
+  kCsvLinked = 0x2,
+  kCsvChannels = 0x4,
+  kCsvNoX = 0x8,
+  kCsvXOnce = 0x10,
+  kCsvTwoRows = 0x20,
+  kCsvFlags = 0x40,
+  kCsvPointFlags = 0x80,
+  kCsvQval = 0x100,
+  kCsvResults = 0x200,
+};
+// Writes the node as comma-separated text to a new file (an existing file
+// is never replaced: 48); a null path asks the user.
+VELTRIA_CLASS LibErrorCode ExportCsv(cKyData* node, Dword flags, const char16_t* path);
 
 // The version chain of the root held at *holder.
 // Deep copy of the held tree that becomes the held node, the old tree linked

@@ -7,7 +7,7 @@
 
 class cKyExpression;
 
-class cKyAsciPars {
+class VELTRIA_CLASS cKyAsciPars {
  public:
   cKyAsciPars() = default;
   // When memory runs out the copy is an empty store.

@@ -4,8 +4,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build ccache libgtest-dev libgmock-dev libbenchmark-dev
           binutils python3 liblapack-dev libfftw3-dev python3-numpy python3-scipy
-          python3-mpmath librsvg2-bin libgsl-dev locales clang
-          libfltk1.3-dev xvfb xauth xdotool fonts-dejavu-core)
+          python3-mpmath python3-periodictable librsvg2-bin libgsl-dev locales clang
+          libfltk1.3-dev xvfb xauth xdotool xclip fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,7 @@
 #include "base/os_services.h"
 #include "framework/command/command_table.h"
 #include "framework/command/command_testing.h"
+#include "framework/command/console_app.h"
 #include "framework/command/data_root.h"
 #include "framework/command/lib_command.h"
 
@@ -79,9 +80,11 @@ void CmdRunApplication(KyAppRecord* record) {
     KySendMessage(record, kKyMsgBuildWindow);
     KySendMessage(record, kKyMsgRunWindow);
   } else if (FrameworkInfo().mode == 1) {
-    // The console main menu belongs to the console front end, which is not
-    // in this build yet: console mode returns at once.
+    ConAppMainMenu(0, record);
   }
 }
 
-void CmdFreeData(KyAppRecord* record) { KyFreeDataTree(record); }
+void CmdFreeData(KyAppRecord* record) {
+  if (KyDataRefuseDuringTask(record)) return;
+  KyFreeDataTree(record);
+}

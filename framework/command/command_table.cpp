@@ -3,40 +3,51 @@
 namespace {
 
 // Sorted by code. Rows without a handler are families not in this build
-// yet: the data and task commands, the nuclide calculator (107) and the
-// plot commands; their codes answer "Unknown command" until they land.
+// yet: the nuclide calculator (107) and the plot commands; their codes
+// answer "Unknown command" until they land.
 constexpr KyCommandRow kTable[] = {
     {3, 3, CmdRunApplication},
     {4, 4, CmdErrorText},
     {5, 5, CmdErrorTextA},
     {6, 6, CmdShellOpen},
     {7, 7, CmdLocalTime},
-    {94, 96, nullptr},  // data commands: not yet available
+    {94, 94, CmdCopyBlock},
+    {95, 95, CmdRunTaskRecord},
+    {96, 96, CmdItemField},
     {97, 97, CmdOpenItemFolder},
-    {98, 101, nullptr},  // data commands: not yet available
+    {98, 98, CmdLoadData},
+    {99, 101, CmdItemField},
     {102, 102, CmdFreeData},
     {103, 103, CmdKillObject},
-    {104, 106, nullptr},  // data commands: not yet available
-    {107, 107, nullptr},  // nuclide calculator: not yet available
-    {108, 110, nullptr},  // data commands: not yet available
+    {104, 104, CmdItemCount},
+    {105, 105, CmdItemField},
+    {106, 106, CmdItemParameterList},
+    {107, 107, CmdNuclideCalculator},
+    {108, 108, CmdSaveData},
+    {109, 110, CmdItemField},
     {111, 111, CmdKindTest},
     {112, 112, CmdNotYetImplemented},
-    {113, 115, nullptr},  // data commands, undo: not yet available
+    {113, 114, CmdItemField},
+    {115, 115, CmdUndoData},
     {116, 116, CmdNotYetImplemented},
     {117, 117, CmdReadUserScript},
-    {118, 118, nullptr},  // task run: not yet available
+    {118, 118, CmdRunDefaultTask},
     {119, 119, CmdNothing},
     {120, 120, CmdReadRecentFiles},
     {121, 121, CmdAddRecentFile},
-    {122, 122, nullptr},  // task run: not yet available
+    {122, 122, CmdRunTaskScript},
     {123, 123, CmdWriteUserScript},
     {124, 125, CmdKill},
-    {126, 136, nullptr},  // parameters and item fields: not yet available
+    {126, 126, CmdSetParameter},
+    {127, 127, CmdGetParameter},
+    {128, 132, CmdBlockField},
+    {133, 136, CmdItemField},
     {138, 138, CmdWriteSetup},
     {139, 139, CmdReadSetup},
-    {140, 141, nullptr},  // processing state: not yet available
+    {140, 140, CmdItemField},
+    {141, 141, CmdSetItemState},
     {142, 142, CmdWriteTextFile},
-    {143, 144, nullptr},  // item restores: not yet available
+    {143, 144, CmdRestoreItem},
     {1000, 1000, CmdConQuasso},
     {1001, 1001, CmdCout},
     {1002, 1002, CmdCoutA},

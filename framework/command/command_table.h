@@ -40,10 +40,26 @@ void CmdAddRecentFile(KyAppRecord* record);      // 121
 void CmdWriteUserScript(KyAppRecord* record);    // 123
 void CmdWriteSetup(KyAppRecord* record);         // 138
 void CmdReadSetup(KyAppRecord* record);          // 139
+void CmdCopyBlock(KyAppRecord* record);          // 94
+void CmdRunTaskRecord(KyAppRecord* record);      // 95
+void CmdItemField(KyAppRecord* record);          // 96, 99-101, 105, 109, 110, 113, 114, 133-136, 140
+void CmdLoadData(KyAppRecord* record);           // 98
+void CmdItemCount(KyAppRecord* record);          // 104
+void CmdItemParameterList(KyAppRecord* record);  // 106
+void CmdSaveData(KyAppRecord* record);           // 108
+void CmdUndoData(KyAppRecord* record);           // 115
+void CmdRunDefaultTask(KyAppRecord* record);     // 118
+void CmdRunTaskScript(KyAppRecord* record);      // 122
+void CmdSetParameter(KyAppRecord* record);       // 126
+void CmdGetParameter(KyAppRecord* record);       // 127
+void CmdBlockField(KyAppRecord* record);         // 128-132
+void CmdSetItemState(KyAppRecord* record);       // 141
+void CmdRestoreItem(KyAppRecord* record);        // 143, 144
 void CmdConQuasso(KyAppRecord* record);          // 1000
 void CmdCout(KyAppRecord* record);               // 1001
 void CmdCoutA(KyAppRecord* record);              // 1002
 void CmdConMenu(KyAppRecord* record);            // 1003
+void CmdNuclideCalculator(KyAppRecord* record);   // 107
 void CmdCreatePlot(KyAppRecord* record);         // 10001
 void CmdDrawPlot(KyAppRecord* record);           // 10002
 void CmdKillPlot(KyAppRecord* record);           // 10004

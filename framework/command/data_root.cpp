@@ -1,6 +1,7 @@
 #include "framework/command/data_root.h"
 
 #include "data_engine/ky_data.h"
+#include "framework/command/console_app.h"
 #include "framework/command/lib_command.h"
 
 void KyFreeDataRoot(KyAppRecord* record) {
@@ -16,12 +17,37 @@ void KyFreeDataTree(KyAppRecord* record) {
   KyFreeDataRoot(record);
   if (!existed || record->data_root != nullptr) return;
   if (KyFrameworkAppInfo()->mode == 2) KySendMessage(record, kKyMsgTreeDeleted);
-  // In console mode the console title is refreshed by the console front
-  // end, which is not in this build yet.
+  if (KyFrameworkAppInfo()->mode == 1) ConAppRefreshTitle(0, record);
 }
 
 const char16_t* KyDataItemFolder(KyAppRecord* record, Qword item) {
   if (record == nullptr || record->data_root == nullptr) return nullptr;
   const cKyData* node = record->data_root->Child(item);
   return node ? node->folder : nullptr;
+}
+
+cKyData* KyDataItem(KyAppRecord* record, Qword index, LibErrorCode* error) {
+  if (record == nullptr || record->data_root == nullptr) {
+    *error = kErrMissingDataObject;
+    return nullptr;
+  }
+  cKyData* item = record->data_root->Child(index);
+  if (item == nullptr) *error = kErrIllegalArgument;
+  return item;
+}
+
+namespace {
+// Nesting of task runs (one thread; a run's handlers may start no other).
+Dword g_task_depth = 0;
+}  // namespace
+
+KyDataTaskScope::KyDataTaskScope() { ++g_task_depth; }
+KyDataTaskScope::~KyDataTaskScope() { --g_task_depth; }
+
+bool KyDataTaskRunning() { return g_task_depth > 0; }
+
+bool KyDataRefuseDuringTask(KyAppRecord* record) {
+  if (!KyDataTaskRunning()) return false;
+  record->error = kErrImpossibleTask;
+  return true;
 }

@@ -2,6 +2,7 @@
 // The data engine's node is wired in here, in one place, so the commands
 // above it need not know the node's interface.
 #pragma once
+#include "base/error_codes.h"
 #include "framework/ky_app_record.h"
 
 // Deletes the record's data tree and sets the root to null.
@@ -14,3 +15,24 @@ void KyFreeDataTree(KyAppRecord* record);
 // The folder of item `item` of the data tree as UTF-16, or null without a
 // tree, without that item or without a folder. The text belongs to the node.
 const char16_t* KyDataItemFolder(KyAppRecord* record, Qword item);
+
+// Item `index` of the tree; null with *error 23 without a tree, 26 without
+// that item.
+cKyData* KyDataItem(KyAppRecord* record, Qword index, LibErrorCode* error);
+
+// A task run (codes 122, 118, 95) is under way. Message handlers may issue
+// commands during it; those that would free or replace nodes under the
+// running engine are refused with 46 ("Impossible task").
+bool KyDataTaskRunning();
+// True (and the error field set to 46) when a tree-changing command must
+// be refused now.
+bool KyDataRefuseDuringTask(KyAppRecord* record);
+
+// Marks a task run for its lifetime.
+class KyDataTaskScope {
+ public:
+  KyDataTaskScope();
+  ~KyDataTaskScope();
+  KyDataTaskScope(const KyDataTaskScope&) = delete;
+  KyDataTaskScope& operator=(const KyDataTaskScope&) = delete;
+};

@@ -35,6 +35,43 @@ struct LoadDataArgs {
 
 enum : Dword { kKyLoadPathRequired = 0x200 };
 
+class cKyData;
+
+// Saving a node (code 108, and message 40 when the engine has no writer for
+// the type). The framework fills in `node`; item -1 is the root, block -1
+// the whole item.
+struct SaveDataArgs {
+  Dword data_type;
+  const char16_t* path;  // null: the writer asks the user
+  cKyData* node;
+  Qlong item;
+  Qlong block;
+  Dword flags;  // the CSV export flags
+};
+
+// Codes 126 (set; item -1 every item) and 127 (get).
+struct ParameterArgs {
+  Qlong item;
+  const char* name;
+  void* unused;
+  const char* value;
+};
+
+// Code 141: the item's processing state := *state.
+struct StateArgs {
+  Qlong item;
+  const Dword* state;
+};
+
+// Message 30: the application reads the file into `root` with its own
+// reader; the path is null when the caller gave none.
+struct ReaderRequest {
+  Qword data_type;
+  cKyData* root;
+  const char16_t* path;
+  void* reserved;  // always null
+};
+
 class cPlot;
 
 // Codes 10002 and 10007 to 10021 but 10005 and 10015. Which fields a code

@@ -16,13 +16,19 @@ VELTRIA_API Dword SArrRealToComplexSpectrum(Qword n, double* s);
 // Point i rotated by phi0 - phi1/2 + i phi1/n.
 VELTRIA_API Dword SArrFdApplyPhases(Qword n, const double* src, double* dst, double phi0,
                                     double phi1);
-// Mode 1: the zero-order phase of the strongest point; phi1 := 0.
+// Mode 1: the zero-order phase of the strongest point; phi1 := 0. Mode 2:
+// both orders by the simplex.
 VELTRIA_API Dword SArrFdCalcPhases(Qword n, const double* spectrum, Long mode, double* phi0,
                                    double* phi1);
 VELTRIA_API double SArrFdLocalPhase(Qword n, const double* spectrum, Qword* index, Qword first,
                                     Qword last);
 // Removes a digital-filter group delay of k points.
 VELTRIA_API Dword SArrCorrectBrukerFid(Qword n, const double* src, double* dst, Qword k);
+// k coefficients of the magnitude-weighted least-squares polynomial
+// through the unwrapped phase of the window, x counted from its first
+// sample.
+VELTRIA_API Dword SArrTdPhasorCalcCoefs(Qword n, const double* src, Qword k, double* coef,
+                                        Qword first, Qword last);
 // Every sample i rotated by -p(i - first), p the polynomial of k
 // coefficients.
 VELTRIA_API Dword SArrTdPhasorApplyCoefs(Qword n, const double* src, double* dst, Qword k,

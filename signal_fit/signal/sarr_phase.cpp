@@ -7,6 +7,7 @@
 #include "scalar/elementary.h"
 #include "scalar/int_helpers.h"
 #include "scalar/real_helpers.h"
+#include "signal_fit/fit/phase_estimate.h"
 #include "signal_fit/signal/fourier.h"
 
 namespace {
@@ -85,8 +86,8 @@ VELTRIA_API Dword SArrFdCalcPhases(Qword n, const double* spectrum, Long mode, d
       *phi1 = 0;
       *phi0 = SArrFdLocalPhase(n, spectrum, nullptr, kNoIndex, kNoIndex);
       return kErrNone;
-    case 2:  // the first-order estimate runs through the minimizer
-      return kErrNotYetImplemented;
+    case 2:
+      return SArrFdCalcPhasesBySimplex(n, spectrum, phi0, phi1);
     default:
       return kErrNone;
   }

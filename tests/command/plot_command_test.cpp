@@ -593,3 +593,65 @@ TEST_F(PlotSvgTest, ExportErrorsPassThrough) {
   EXPECT_EQ(Run(kKyCmdPlotToSvg, &a), kErrFileSystem);
   EXPECT_FALSE(std::filesystem::exists(g_answer));
 }
+
+// Simulated data loaded and evaluated through the commands, then shown in
+// every view the program and the console use: each plot code answers on it.
+TEST_F(PlotCommandTest, SimulatedRecoverySeriesThroughTheCommands) {
+  LoadDataArgs load{kKyDataSimulation, nullptr, 0,
+                    "EXP=SR/S\rNBLK=5\rBINI=0.001\rBEND=1\rBGRD=LOG\rNRLX=1\rTRLX=0.1\rWRLX=1\r"
+                    "SRLX=0\rBS=32\rDW=100\rXOFF=0\rNLPL=1\rTDCY=0.001\rWDCY=1\rNOIS=0\rBSLN=0\r"
+                    "F1=0\r"};
+  ASSERT_EQ(Run(kKyCmdLoadData, &load), 0u);
+  ASSERT_EQ(Run(kKyCmdRunTaskScript, const_cast<char*>("#QARRAY, 1, 0, 1, , 0, 3")), 0u);
+  cKyData* item = record_->data_root->Child(0);
+  ASSERT_EQ(item->ChildCount(), 5u);
+  ASSERT_EQ(item->points, 5u);
+
+  for (Qword code : {MakeViewCode(kViewBlock, 0, 4), MakeViewCode(kViewBlocksSideBySide, 0, 0),
+                     MakeViewCode(kViewBlocksStacked, 0, 0), MakeViewCode(kViewCurve, 0, 0),
+                     MakeViewCode(kViewQarray, 0, 0), MakeViewCode(kViewApodization, 0, 2)}) {
+    SCOPED_TRACE(code >> 32);
+    ASSERT_NE(Create(code), nullptr);
+    rec_.Clear();
+    ASSERT_EQ(Draw(0x1000F | 0x70000), 0u);
+    EXPECT_GT(rec_.Count(kGwMsgLine), 0u);
+    PlotArgs a = Args();
+    Qlong pixel = 200;
+    a.pointer = &pixel;
+    ASSERT_EQ(Run(kKyCmdPlotDeviceToX, &a), 0u);
+    EXPECT_TRUE(std::isfinite(record_->result.real));
+    a.values[0].integer = 10;
+    a.values[1].integer = 10;
+    a.values[2].integer = 100;
+    a.values[3].integer = 100;
+    ASSERT_EQ(Run(kKyCmdPlotZoomBox, &a), 0u);
+    a.values[0].real = 1.5;
+    ASSERT_EQ(Run(kKyCmdPlotZoomY, &a), 0u);
+    a.values[0].real = 0.01;
+    a.values[1].real = 0.02;
+    ASSERT_EQ(Run(kKyCmdCursorReadoutX, &a), 0u);
+    EXPECT_NE(record_->result.pointer, nullptr);
+    ASSERT_EQ(Run(kKyCmdCursorReadoutY, &a), 0u);
+    double x = 0.001;
+    a.pointer = &x;
+    ASSERT_EQ(Run(kKyCmdPlotNearestIndex, &a), 0u);
+    EXPECT_GE(record_->result.i64, 0);
+    a.first_point = 3;
+    a.apodization_type = 4;  // Gauss
+    a.values[0].real = 0.5;
+    a.values[1].real = 1.0;
+    ASSERT_EQ(Run(kKyCmdPlotApodization, &a), 0u);
+    ASSERT_EQ(Run(kKyCmdPlotRemoveApodization, &a), 0u);
+    ASSERT_EQ(Draw(0x3), 0u);
+  }
+  // The relaxation curve: one marker per block, x the logarithmic grid.
+  ASSERT_NE(Create(MakeViewCode(kViewCurve, 0, 0)), nullptr);
+  const cGwArr* tau = Array("tau");
+  ASSERT_EQ(tau->count, 5u);
+  EXPECT_NEAR(tau->values[0], 0.001, 1e-15);
+  EXPECT_NEAR(tau->values[4], 1.0, 1e-12);
+  // The QARRAY view of the same item: log10 of the grid on the x axis.
+  ASSERT_NE(Create(MakeViewCode(kViewQarray, 0, 0)), nullptr);
+  EXPECT_NEAR(Array("tau")->values[0], -3.0, 1e-12);
+  EXPECT_NEAR(Array("tau")->values[4], 0.0, 1e-12);
+}

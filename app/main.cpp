@@ -1,0 +1,3 @@
+#include "app/ui/entry.h"
+
+int main() { return PelorinMain(); }

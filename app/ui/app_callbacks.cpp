@@ -1,0 +1,218 @@
+#include "app/ui/app_callbacks.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Counter.H>
+#include <FL/Fl_Input_.H>
+#include <FL/Fl_Output.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Text_Display.H>
+#include <FL/fl_ask.H>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/ui/app_state.h"
+#include "app/ui/canvas.h"
+#include "app/ui/command_records.h"
+#include "app/ui/commands.h"
+#include "app/ui/fltk_hooks.h"
+#include "app/ui/main_window.h"
+#include "base/double_to_int.h"
+#include "framework/command/lib_command.h"
+
+namespace {
+
+ForeignReader g_bruker_reader = nullptr;
+ForeignWriter g_bruker_writer = nullptr;
+
+const char16_t kAppNameWide[] = u"Pelorin";
+
+Fl_Text_Display* LogFor(const Evp* evp, Qword items) {
+  if (evp->zone != ~Qword{0} && evp->zone < items) {
+    if (evp->zone < App().logs.size()) return App().logs[evp->zone];
+    return nullptr;
+  }
+  if (evp->level == 2) return App().calibration_log;
+  return nullptr;
+}
+
+// The numeric value of an item parameter, NaN when it has none.
+double NumericParameter(Qword item, const char* name) {
+  KyAppRecord* record = App().record;
+  ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
+  if (RunCommand(record, kCmdGetParameter, &args) != 0) return NAN;
+  char* text = static_cast<char*>(record->result.pointer);
+  if (text == nullptr) return NAN;
+  const double value = std::strtod(text, nullptr);
+  ReleaseCommandText(record, text);
+  return value;
+}
+
+void SetParameter(Qword item, const char* name, const char* value) {
+  ParameterArgs args{static_cast<Qlong>(item), name, nullptr, value};
+  RunCommand(App().record, kCmdSetParameter, &args);
+}
+
+void OnTaskCompleted(KyAppRecord* record) {
+  const auto* evp = static_cast<const Evp*>(record->argument);
+  if (evp == nullptr) return;
+  // The outer command's state: the nested commands below clear the error.
+  const Dword error = record->error;
+  const Qword n = GetItemCount();
+  record->error = error;
+  if (Fl_Text_Display* log = LogFor(evp, n)) {
+    if (log->buffer() != nullptr && evp->report != nullptr) log->buffer()->append(evp->report);
+    log->scroll(2147483647, 0);
+    log->redraw();
+  }
+  if (error != 0) return;
+  const bool names_item = evp->zone != ~Qword{0} && evp->zone < n;
+  char text[256];
+  switch (evp->id) {
+    case kEvpQuantify:
+      if (names_item && !std::isnan(evp->quantity) && evp->zone < App().calibration_rows.size()) {
+        Fl_Output* q = App().calibration_rows[evp->zone].q;
+        if (q != nullptr) {
+          std::snprintf(text, 100, "%g", evp->quantity);
+          q->value(text);
+          q->redraw();
+        }
+      }
+      break;
+    case kEvpGroupDelay:
+      if (evp->zone != ~Qword{0}) {
+        const double g = NumericParameter(evp->zone, "GDLY");
+        // std::round takes halves away from zero.
+        const double r = g - std::round(g);
+        std::snprintf(text, sizeof text, "%g", r);
+        SetParameter(evp->zone, "GDLY", text);
+      }
+      break;
+    case kEvpZeroFill:
+      if (evp->zone != ~Qword{0}) {
+        if (RunCommand(record, kCmdFirstBlockPoints, ValueArgument(evp->zone)) == 0) {
+          std::snprintf(text, sizeof text, "%llu",
+                        static_cast<unsigned long long>(record->result.u64));
+          SetParameter(evp->zone, "BS", text);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  record->error = error;
+}
+
+Dword LoadForeignFormat(KyAppRecord* record) {
+  const auto* request = static_cast<const ReaderRequest*>(record->argument);
+  if (request == nullptr || request->data_type != kDataTypeBruker || g_bruker_reader == nullptr)
+    return 65;
+  return g_bruker_reader(request->root, request->path);
+}
+
+Dword SaveForeignFormat(KyAppRecord* record) {
+  const auto* args = static_cast<const SaveDataArgs*>(record->argument);
+  if (args == nullptr || args->data_type != kDataTypeBruker || g_bruker_writer == nullptr)
+    return 65;
+  return g_bruker_writer(args->node, args->path);
+}
+
+}  // namespace
+
+void SetBrukerReaderWriter(ForeignReader reader, ForeignWriter writer) {
+  g_bruker_reader = reader;
+  g_bruker_writer = writer;
+}
+
+cCanvas* CanvasFromWindowId(Qword id) {
+  const Qword view = id >> 32;
+  if (view == kViewItemCanvas) {
+    const Qword item = id & 0xFFF;
+    if (item >= App().canvases.size()) return nullptr;
+    return App().canvases[item];
+  }
+  if (view == kViewCalibrationCanvas) return App().calibration_canvas;
+  return nullptr;
+}
+
+Qword GetItemCount() {
+  KyAppRecord* record = App().record;
+  if (record == nullptr) return 0;
+  if (RunQuietCommand(record, kCmdItemCount, nullptr) != 0) return 0;
+  return record->result.u64;
+}
+
+Qlong GetSelectedItemIndex() {
+  if (App().data_counter == nullptr) return -1;
+  return static_cast<Qlong>(DoubleToQword(App().data_counter->value())) - 1;
+}
+
+void RefreshAllCanvases(bool items, bool calibration) {
+  KyAppRecord* record = App().record;
+  if (record == nullptr || record->data_root == nullptr) return;
+  if (items) {
+    const Qword n = GetItemCount();
+    for (Qword i = 0; i < n && i < App().canvases.size(); ++i)
+      if (App().canvases[i] != nullptr) cCanvas::Reset(App().canvases[i], true, false);
+  }
+  if (calibration && App().calibration_canvas != nullptr)
+    cCanvas::Reset(App().calibration_canvas, true, false);
+}
+
+void ReportError(KyAppRecord* record) {
+  const Dword code = record->error;
+  ErrorTextArgs args{code, nullptr, nullptr};
+  RunQuietCommand(record, kKyCmdErrorTextA, &args);
+  AppBeep();
+  AppAlert(args.narrow != nullptr ? args.narrow : "Unnamed error");
+  record->error = code;
+}
+
+Dword AppCommandCallback(Dword message, KyAppRecord* record) {
+  if (record == nullptr) return 0;
+  void* const argument = record->argument;
+  Dword answer = 0;
+  switch (message) {
+    case kKyMsgError:
+      ReportError(record);
+      break;
+    case kKyMsgAppName:
+      record->result.pointer = const_cast<char16_t*>(kAppNameWide);
+      break;
+    case kKyMsgBuildWindow:
+      BuildMainWindow();
+      break;
+    case kKyMsgRunWindow:
+      record->error = RunMainWindow();
+      break;
+    case kKyMsgTaskReport:
+      OnTaskCompleted(record);
+      break;
+    case kKyMsgReadRequest:
+      answer = LoadForeignFormat(record);
+      break;
+    case kKyMsgWriteRequest:
+      answer = SaveForeignFormat(record);
+      break;
+    case kKyMsgPlotOfTarget: {
+      record->result.pointer = nullptr;
+      cCanvas* canvas = CanvasFromWindowId(reinterpret_cast<Qword>(argument));
+      if (canvas != nullptr) record->result.pointer = canvas->plot;
+      break;
+    }
+    case kKyMsgDisplayFlags: {
+      cCanvas* canvas = CanvasFromWindowId(reinterpret_cast<Qword>(argument));
+      record->result.u64 = canvas != nullptr ? canvas->display_flags : 0;
+      break;
+    }
+    case kKyMsgRedraw:
+    case kKyMsgUndone:
+      RefreshAllCanvases(true, true);
+      break;
+    default:
+      break;
+  }
+  record->argument = argument;
+  return answer;
+}

@@ -1,0 +1,267 @@
+// Data commands on items: their fields, their first block's fields, the
+// parameters, the processing state, copying a block into a new item and
+// restoring an item from an older version of the tree.
+#include <cstring>
+#include <new>
+
+#include "base/memory.h"
+#include "data_engine/engine_text.h"
+#include "data_engine/ky_data.h"
+#include "framework/command/command_table.h"
+#include "framework/command/data_root.h"
+#include "framework/command/ky_command_args.h"
+#include "framework/command/ky_commands.h"
+
+namespace {
+
+Qword ArgumentIndex(const KyAppRecord* record) { return reinterpret_cast<Qword>(record->argument); }
+
+cKyData* ArgumentItem(KyAppRecord* record) {
+  LibErrorCode error = kErrNone;
+  cKyData* item = KyDataItem(record, ArgumentIndex(record), &error);
+  if (!item) record->error = error;
+  return item;
+}
+
+}  // namespace
+
+void CmdItemField(KyAppRecord* record) {
+  cKyData* item = ArgumentItem(record);
+  if (!item) return;
+  auto& r = record->result;
+  switch (record->command) {
+    case kKyCmdItemFolder:
+    case kKyCmdItemFolder2:
+      r.pointer = item->folder;
+      break;
+    case kKyCmdItemFileName:
+      r.pointer = item->file_name;
+      break;
+    case kKyCmdItemFullPath:
+      r.pointer = item->full_path;
+      break;
+    case kKyCmdItemParameterCount:
+      r.u64 = item->parameters.EntryCount();
+      break;
+    case kKyCmdItemBlockCount:
+      r.u64 = item->ChildCount();
+      break;
+    case kKyCmdItemExperiment:
+      r.pointer = const_cast<char*>(item->ExperimentName());
+      break;
+    case kKyCmdItemDataType:
+      r.u64 = item->data_type;
+      break;
+    case kKyCmdItemTypeName:
+      r.pointer = const_cast<char*>(item->type_name);
+      break;
+    case kKyCmdItemXFirst:
+      r.real = item->x_first;
+      break;
+    case kKyCmdItemXLast:
+      r.real = item->x_last;
+      break;
+    case kKyCmdItemXUnit:
+      r.pointer = item->x_unit;
+      break;
+    case kKyCmdItemXGrid:
+      r.u64 = item->x_grid_type;
+      break;
+    default:  // 140
+      r.u64 = item->processing_state;
+      break;
+  }
+}
+
+void CmdBlockField(KyAppRecord* record) {
+  cKyData* item = ArgumentItem(record);
+  if (!item) return;
+  cKyData* block = item->FirstChild();
+  if (!block) {
+    record->error = kErrIllegalArgument;
+    return;
+  }
+  auto& r = record->result;
+  switch (record->command) {
+    case kKyCmdBlockPoints:
+      r.u64 = block->points;
+      break;
+    case kKyCmdBlockXFirst:
+      r.real = block->x_first;
+      break;
+    case kKyCmdBlockXLast:
+      r.real = block->x_last;
+      break;
+    case kKyCmdBlockXUnit:
+      r.pointer = block->x_unit;
+      break;
+    default:  // 132
+      r.u64 = block->x_grid_type;
+      break;
+  }
+}
+
+void CmdItemCount(KyAppRecord* record) {
+  record->result.u64 = record->data_root ? record->data_root->ChildCount() : 0;
+}
+
+void CmdItemParameterList(KyAppRecord* record) {
+  record->result.pointer = nullptr;
+  cKyData* item = ArgumentItem(record);
+  if (!item) return;
+  // Two passes: the length, then the text "name\tvalue\t" per entry.
+  char name[1024], value[4096], extra[1024];
+  Qword length = 0;
+  for (Qlong at = item->parameters.GetEntryAt(0, name, value, extra); at >= 0;
+       at = item->parameters.GetEntryAt(at, name, value, extra))
+    length += std::strlen(name) + std::strlen(value) + 2;
+  Dword e = kErrNone;
+  char* text = NewByteArrFill(&e, length + 1);
+  if (!text) {
+    record->error = kErrAlloc;
+    return;
+  }
+  char* out = text;
+  for (Qlong at = item->parameters.GetEntryAt(0, name, value, extra); at >= 0;
+       at = item->parameters.GetEntryAt(at, name, value, extra)) {
+    const Qword n = std::strlen(name), v = std::strlen(value);
+    std::memcpy(out, name, n);
+    out += n;
+    *out++ = '\t';
+    std::memcpy(out, value, v);
+    out += v;
+    *out++ = '\t';
+  }
+  *out = '\0';
+  record->result.pointer = text;
+}
+
+void CmdSetParameter(KyAppRecord* record) {
+  const auto* args = static_cast<const ParameterArgs*>(record->argument);
+  if (!args) {
+    record->error = kErrMissingInputData;
+    return;
+  }
+  if (!args->name || !args->value) {
+    record->error = kErrMissingArguments;
+    return;
+  }
+  if (!record->data_root) {
+    record->error = kErrMissingDataObject;
+    return;
+  }
+  if (args->item == -1) {
+    LibErrorCode last = kErrNone;
+    for (cKyData* item = record->data_root->FirstChild(); item; item = item->NextSibling())
+      last = item->parameters.Set(args->name, args->value);
+    record->error = last;
+    return;
+  }
+  LibErrorCode error = kErrNone;
+  cKyData* item = KyDataItem(record, static_cast<Qword>(args->item), &error);
+  record->error = item ? item->parameters.Set(args->name, args->value) : error;
+}
+
+void CmdGetParameter(KyAppRecord* record) {
+  record->result.pointer = nullptr;
+  const auto* args = static_cast<const ParameterArgs*>(record->argument);
+  if (!args) {
+    record->error = kErrMissingInputData;
+    return;
+  }
+  if (!args->name) {
+    record->error = kErrMissingArguments;
+    return;
+  }
+  LibErrorCode error = kErrNone;
+  cKyData* item = KyDataItem(record, static_cast<Qword>(args->item), &error);
+  if (!item) {
+    record->error = error;
+    return;
+  }
+  Dword e = kErrNone;
+  char* text = NewByteArrFill(&e, 4096);
+  if (!text) {
+    record->error = kErrAlloc;
+    return;
+  }
+  if (item->parameters.GetString(args->name, text) < 0) {
+    KillPtr(&text);
+    record->error = kErrMissingParameters;
+    return;
+  }
+  record->result.pointer = text;
+}
+
+void CmdSetItemState(KyAppRecord* record) {
+  const auto* args = static_cast<const StateArgs*>(record->argument);
+  if (!args || !args->state) {
+    record->error = kErrMissingArguments;
+    return;
+  }
+  LibErrorCode error = kErrNone;
+  cKyData* item = KyDataItem(record, static_cast<Qword>(args->item), &error);
+  if (!item) {
+    record->error = error;
+    return;
+  }
+  item->processing_state = *args->state;
+}
+
+void CmdRestoreItem(KyAppRecord* record) {
+  if (KyDataRefuseDuringTask(record)) return;
+  cKyData* item = ArgumentItem(record);
+  if (!item) return;
+  const Qword index = ArgumentIndex(record);
+  const cKyData* source = nullptr;
+  for (const cKyData* version = record->data_root->linked; version; version = version->linked) {
+    const cKyData* older = version->Child(index);
+    if (!older) break;
+    source = older;
+    if (record->command == kKyCmdRestorePrevious) break;
+  }
+  if (source) record->error = item->CopyFrom(*source);
+}
+
+void CmdCopyBlock(KyAppRecord* record) {
+  const Qword argument = ArgumentIndex(record);
+  const Qword item_index = argument & 0xFFF;
+  const Qword block_index = (argument >> 12) & 0xFFFFF;
+  LibErrorCode error = kErrNone;
+  cKyData* item = KyDataItem(record, item_index, &error);
+  cKyData* block = item ? item->Child(block_index) : nullptr;
+  if (!block) {
+    // A missing item or block is a bad argument, not a lack of memory.
+    record->error = item || error == kErrIllegalArgument ? kErrIllegalArgument : error;
+    return;
+  }
+  cKyData* copy_item = new (std::nothrow) cKyData(0);
+  cKyData* copy_block = cKyData::NewCopy(*block);
+  LibErrorCode e = copy_item && copy_block ? kErrNone : kErrAlloc;
+  if (e == kErrNone) {
+    copy_item->data_type = item->data_type;
+    copy_item->type_name = item->type_name;
+    copy_item->file_name = EngineCopyW(item->file_name, &e);
+    copy_item->folder = EngineCopyW(item->folder, &e);
+    copy_item->full_path = EngineCopyW(item->full_path, &e);
+    copy_item->experiment_name = EngineCopyA(item->experiment_name, &e);
+    copy_item->parameters = item->parameters;
+    if (item->parameters.EntryCount() != copy_item->parameters.EntryCount()) e = kErrAlloc;
+  }
+  if (e == kErrNone) e = copy_item->parameters.Set("NBLK", "1");
+  if (e == kErrNone && copy_item->experiment_name) {
+    const Qword n = std::strlen(copy_item->experiment_name);
+    if (n >= 2 && std::strcmp(copy_item->experiment_name + n - 2, "/S") == 0) {
+      copy_item->experiment_name[n - 2] = '\0';
+      e = copy_item->parameters.Set("EXP", copy_item->experiment_name);
+    }
+  }
+  if (e != kErrNone) {
+    delete copy_item;
+    delete copy_block;
+    record->error = kErrAlloc;
+    return;
+  }
+  copy_item->AddChild(copy_block);
+  record->data_root->AddChild(copy_item);
+}

@@ -1,0 +1,179 @@
+// Regularised inverse Laplace transform on a fixed rate grid: the simplex
+// moves the offset and the logarithms of the amplitudes (so amplitudes stay
+// positive); the target adds two roughness penalties whose weights follow
+// the residual level of the run.
+#include <cmath>
+#include <limits>
+
+#include "base/error_codes.h"
+#include "base/memory.h"
+#include "signal_fit/fit/fit_problem.h"
+#include "signal_fit/fit/laplace.h"
+
+namespace {
+
+// The regularisation weights are process-wide: every run sets them afresh
+// at its first evaluation.
+double g_w1 = 0, g_w2 = 0;
+
+const double kPinned = std::log(1e-5);
+
+// The problem record first, so the progress reporting reads a FitProblem;
+// the kernel and work arrays follow, built once per transform.
+struct IltProblem {
+  FitProblem base;
+  double* offset;
+  const double* kernel;  // exp(-r_j t_i) at i + n j
+  double* amp;           // exp(log-amplitude), per evaluation
+  double* model;         // per evaluation
+};
+
+Dword InverseLaplaceTarget(Minimizer* m) {
+  IltProblem* p = static_cast<IltProblem*>(m->userData);
+  const FitProblem& f = p->base;
+  const Qword n = f.pointCount, k = f.termCount;
+  double* la = f.amplitudes;
+  la[0] = la[1] = la[k - 2] = la[k - 1] = kPinned;
+  for (Qword j = 0; j < k; ++j) p->amp[j] = std::exp(la[j]);
+  double* a = p->amp;
+  // Interior maxima spread to their neighbours in place; the left
+  // neighbour seen by the next position is the updated one.
+  for (Qword j = 1; j + 2 < k; ++j) {
+    const double l = a[j - 1], b = a[j], r = a[j + 1];
+    if (b > l && r < b) {
+      const double h = (b - std::fmax(l, r)) / 4;
+      if (h > 0.002 * b) {
+        a[j - 1] = l + h;
+        a[j] = b - 2 * h;
+        a[j + 1] = r + h;
+        la[j - 1] = std::log(a[j - 1]);
+        la[j] = std::log(a[j]);
+        la[j + 1] = std::log(a[j + 1]);
+      }
+    }
+  }
+  // Model by columns: each point still sums offset, then the terms in rate
+  // order, while the inner loop runs over contiguous points.
+  double* model = p->model;
+  const double offset = *p->offset;
+  for (Qword i = 0; i < n; ++i) model[i] = offset;
+  for (Qword j = 0; j < k; ++j) {
+    const double aj = a[j];
+    const double* col = p->kernel + n * j;
+    for (Qword i = 0; i < n; ++i) model[i] += aj * col[i];
+  }
+  FitResidualSum sum(m->flags);
+  for (Qword i = 0; i < n; ++i) sum.Add(model[i] - f.y[i] / f.scale);
+  const double d = sum.Total();
+  double s1 = 0, s2 = 0;
+  for (Qword j = 1; j + 2 < k; ++j) {
+    const double l = a[j - 1], b = a[j], r = a[j + 1];
+    s1 += (b - l) * (b - l);
+    s2 += (2 * b - l - r) * (2 * b - l - r);
+  }
+  // A flat distribution has no roughness to weigh: its weight stays open
+  // (infinite) until a rough one sets it, and its penalty is 0, not NaN.
+  const double inf = std::numeric_limits<double>::infinity();
+  const double e1 = s1 > 0 ? 0.02 * d / s1 : inf;
+  const double e2 = s2 > 0 ? 0.02 * d / s2 : inf;
+  if (m->calls == 0) {
+    g_w1 = e1;
+    g_w2 = e2;
+  } else {
+    if (e1 < 0.5 * g_w1) g_w1 = e1;
+    if (e2 < 0.5 * g_w2) g_w2 = e2;
+  }
+  m->value = d + (s1 > 0 ? g_w1 * s1 : 0) + (s2 > 0 ? g_w2 * s2 : 0);
+  return kErrNone;
+}
+
+}  // namespace
+
+VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, const double* times,
+                                          const double* y, Qword k, const double* rates,
+                                          double* amplitudes, double* offset, void* /*ignored*/,
+                                          double* residuals, MinimizerProgressCallback progress,
+                                          void* progressData) {
+  if (!times || !y || !rates || !amplitudes || !offset || n == 0) return kErrMissingInputData;
+  if (mode != 1) return kErrIllegalMode;
+  if (k < 5) return kErrIllegalArgument;
+  if (k + 1 > MaxArrCount<double>() / (n + 1)) return kErrAlloc;
+  Dword error;
+  double* work = NewRealArrFill(&error, n * k + k + n);
+  if (!work) return error;
+  double** ptrs = NewArrFill<double*>(&error, 2 * (k + 1));
+  if (!ptrs) {
+    KillPtr(&work);
+    return error;
+  }
+  double* kernel = work;
+  for (Qword j = 0; j < k; ++j)
+    for (Qword i = 0; i < n; ++i) kernel[i + n * j] = std::exp(-rates[j] * times[i]);
+
+  if (flags & kFitAutoStart) {
+    if (!(flags & kFitOffsetFixed)) *offset = y[n - 1];
+    for (Qword j = 0; j < k; ++j) amplitudes[j] = (y[0] - y[n - 1]) / static_cast<double>(k);
+  }
+  double scale = 1;
+  if (flags & kFitNormalize) {
+    scale = y[0] - y[n - 1];
+    if (scale == 0) scale = 1;
+  }
+  *offset /= scale;
+  for (Qword j = 0; j < k; ++j) {
+    double a = amplitudes[j] / scale;
+    if (!(a >= 1e-5)) a = 1e-5;  // also NaN
+    amplitudes[j] = std::log(a);
+  }
+
+  IltProblem problem;
+  FitProblemInit(&problem.base);
+  problem.base.pointCount = n;
+  problem.base.x = const_cast<double*>(times);
+  problem.base.y = const_cast<double*>(y);
+  problem.base.termCount = k;
+  problem.base.amplitudes = amplitudes;
+  problem.base.rates = const_cast<double*>(rates);
+  problem.base.scale = scale;
+  problem.offset = offset;
+  problem.kernel = kernel;
+  problem.amp = work + n * k;
+  problem.model = work + n * k + k;
+
+  double** all = ptrs;
+  double** varied = ptrs + k + 1;
+  all[0] = offset;
+  for (Qword j = 0; j < k; ++j) all[1 + j] = amplitudes + j;
+  for (Qword j = 0; j <= k; ++j) varied[j] = all[j];
+  if (flags & kFitOffsetFixed) varied[0] = nullptr;
+
+  Minimizer m{};
+  MinimizerInit(&m, flags, nullptr, nullptr);
+  m.progress = progress;
+  m.progressData = progressData;
+  m.userData = &problem;
+  error = MinimizerSetParams(&m, k + 1, all, varied);
+  KillPtr(&ptrs);
+  if (error == kErrNone) {
+    m.target = InverseLaplaceTarget;
+    m.maxCalls = 100000;
+    m.initialStep = 0.2;
+    m.tolerance = 1e-4;
+    error = MinimizerRun(&m, kMinimizerSimplex);
+    if (error == kErrTooManyFunctionCalls) error = kErrNone;
+  }
+  MinimizerKill(&m);
+  if (error == kErrNone) {
+    *offset *= scale;
+    for (Qword j = 0; j < k; ++j) amplitudes[j] = std::exp(amplitudes[j]) * scale;
+    if (residuals) {
+      for (Qword i = 0; i < n; ++i) {
+        double model = *offset;
+        for (Qword j = 0; j < k; ++j) model += amplitudes[j] * kernel[i + n * j];
+        residuals[i] = y[i] - model;
+      }
+    }
+  }
+  KillPtr(&work);
+  return error;
+}

@@ -1,0 +1,247 @@
+// The real program as a user starts it: in a folder of its own with a
+// configuration listing recent files, on the test's X display, driven with
+// xdotool and looked at through screenshots of the screen.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// Runs a program (no shell), waits at most `seconds`, returns its exit code
+// (-1 on a timeout or failure to start) and its standard output.
+int RunProgram(std::vector<std::string> args, std::string* out = nullptr, int seconds = 20) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  int pipefd[2];
+  if (pipe(pipefd) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipefd[1], 1);
+  posix_spawn_file_actions_addclose(&actions, pipefd[0]);
+  pid_t pid = 0;
+  const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipefd[1]);
+  if (started != 0) {
+    close(pipefd[0]);
+    return -1;
+  }
+  fcntl(pipefd[0], F_SETFL, O_NONBLOCK);
+  std::string text;
+  int status = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  for (;;) {
+    char buf[512];
+    ssize_t n;
+    while ((n = read(pipefd[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+    const pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) break;
+    if (std::chrono::steady_clock::now() > end) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      close(pipefd[0]);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ssize_t n;
+  char buf[512];
+  while ((n = read(pipefd[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+  close(pipefd[0]);
+  if (out) *out = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+bool Have(const char* program) {
+  std::string out;
+  return RunProgram({"sh", "-c", std::string("command -v ") + program}, &out) == 0 && !out.empty();
+}
+
+// The visible windows named `name` (xdotool), newest last.
+std::vector<std::string> Windows(const std::string& name) {
+  std::string out;
+  RunProgram({"xdotool", "search", "--onlyvisible", "--name", name}, &out, 10);
+  std::vector<std::string> ids;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty()) ids.push_back(line);
+  return ids;
+}
+
+bool WaitForWindows(const std::string& name, size_t count, int seconds = 20) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    if (Windows(name).size() >= count) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+void Key(const std::string& key) {
+  RunProgram({"xdotool", "key", "--clearmodifiers", key});
+  Sleep(300);
+}
+
+// A screenshot of the whole screen, 8 bits per channel.
+struct Shot {
+  int w = 0, h = 0;
+  std::vector<unsigned char> rgb;
+  int Count(unsigned r, unsigned g, unsigned b, int x0 = 0, int y0 = 0, int x1 = -1,
+            int y1 = -1) const {
+    if (x1 < 0) x1 = w;
+    if (y1 < 0) y1 = h;
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) {
+        const unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+        n += p[0] == r && p[1] == g && p[2] == b;
+      }
+    return n;
+  }
+  void SavePpm(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << w << " " << h << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+  }
+};
+
+Shot Screenshot() {
+  Shot shot;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return shot;
+  const Window root = DefaultRootWindow(display);
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, root, &attributes);
+  XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes,
+                            ZPixmap);
+  if (image != nullptr) {
+    shot.w = image->width;
+    shot.h = image->height;
+    shot.rgb.resize(static_cast<size_t>(shot.w) * shot.h * 3);
+    for (int y = 0; y < shot.h; ++y)
+      for (int x = 0; x < shot.w; ++x) {
+        const unsigned long pixel = XGetPixel(image, x, y);
+        unsigned char* p = &shot.rgb[(static_cast<size_t>(y) * shot.w + x) * 3];
+        p[0] = static_cast<unsigned char>((pixel & image->red_mask) >> 16);
+        p[1] = static_cast<unsigned char>((pixel & image->green_mask) >> 8);
+        p[2] = static_cast<unsigned char>(pixel & image->blue_mask);
+      }
+    XDestroyImage(image);
+  }
+  XCloseDisplay(display);
+  return shot;
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display (run under xvfb_run.sh)";
+    if (!Have("xdotool")) GTEST_SKIP() << "xdotool is not installed (tools/install-deps.sh)";
+    char folder[] = "/tmp/pelorin-program-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    folder_ = folder;
+    // The program keeps its configuration beside itself: a copy in a folder
+    // of its own keeps the test's file away from the build.
+    ASSERT_EQ(RunProgram({"cp", PELORIN_PROGRAM, folder_ + "/pelorin"}), 0);
+  }
+  void TearDown() override {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (!folder_.empty()) RunProgram({"rm", "-rf", folder_});
+  }
+  void Start() {
+    std::string program = folder_ + "/pelorin";
+    char* argv[] = {program.data(), nullptr};
+    ASSERT_EQ(posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    ASSERT_TRUE(WaitForWindows("^Pelorin$", 1)) << "the main window did not appear";
+    Sleep(500);
+  }
+  // Waits for the program to end; its exit code, or -1 after the timeout.
+  int Exit(int seconds = 20) {
+    for (int i = 0; i < seconds * 20; ++i) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      Sleep(50);
+    }
+    return -1;
+  }
+  std::string folder_;
+  pid_t pid_ = 0;
+};
+
+TEST_F(ProgramTest, StartsShowsTheLogoOpensARecentFileAndQuitsWithZero) {
+  const std::string missing = folder_ + "/gone/1/fid";
+  std::ofstream(folder_ + "/Pelorin.config", std::ios::binary)
+      << "KyApp Configuration\r\n\r\nRecent files:\r\n\"" << missing << "\"8\r\n";
+  Start();
+  Shot shot = Screenshot();
+  shot.SavePpm(folder_ + "/start.ppm");
+  // The logo's blue on the start page.
+  EXPECT_GT(shot.Count(0x2B, 0x42, 0x94), 500);
+
+  // Alt+F, down to Recent files, into it, the first entry.
+  Key("alt+f");
+  Key("Down");
+  Key("Down");
+  Key("Right");
+  Key("Return");
+  // The folder is gone: the load fails with the framework's error box (a
+  // second window of the program), and nothing else changes.
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no error box after the failed load";
+  Key("Return");
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 1, 10));
+  EXPECT_EQ(Windows("^Pelorin$").size(), 1u);
+
+  // Esc asks; Return answers Yes; the program ends with exit code 0.
+  Key("Escape");
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no quit question";
+  Key("Return");
+  EXPECT_EQ(Exit(), 0);
+  // The configuration still lists the file.
+  std::ifstream config(folder_ + "/Pelorin.config", std::ios::binary);
+  std::stringstream bytes;
+  bytes << config.rdbuf();
+  EXPECT_NE(bytes.str().find(missing), std::string::npos);
+}
+
+TEST_F(ProgramTest, NoAtTheQuitQuestionKeepsTheProgramRunning) {
+  Start();
+  Key("Escape");
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
+  Key("Escape");  // the question's No
+  Sleep(500);
+  int status = 0;
+  EXPECT_EQ(waitpid(pid_, &status, WNOHANG), 0) << "the program ended after No";
+  EXPECT_EQ(Windows("^Pelorin$").size(), 1u);
+  Key("Escape");
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
+  Key("Return");
+  EXPECT_EQ(Exit(), 0);
+}
+
+}  // namespace

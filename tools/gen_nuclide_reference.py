@@ -1,0 +1,103 @@
+#!/usr/bin/python3
+"""Reference data for the nuclide table's tests.
+
+Writes tests/nmrphys/nuclide_reference.inc: for every nuclide and particle of
+the table, in table order, its symbol, Z, A, 2I, atomic mass [u], natural
+abundance (fraction) and magnetic moment in nuclear magnetons (mu = g I), and
+the nuclear magneton over h in MHz/T, so that a test can check each row's
+mass and abundance and derive its gamma from moment and spin:
+gamma / 2pi = mu / I * (mu_N / h).
+
+Sources:
+- masses and abundances of the nuclides: the `periodictable` package
+  (IUPAC isotopic compositions and atomic masses);
+- masses and moments of the electron, muon and neutron: CODATA through
+  scipy.constants;
+- spins and nuclear moments: the IAEA table of nuclear magnetic dipole
+  moments (N. J. Stone) and the IUPAC 2001 recommendations on nuclear spin
+  properties (R. K. Harris et al.), typed in below.
+Run from the repository root: /usr/bin/python3 tools/gen_nuclide_reference.py
+"""
+import re
+
+import periodictable
+from scipy import constants
+
+# symbol, 2I, magnetic moment [nuclear magnetons], in table order.
+MOMENTS = [
+    ("1H", 1, 2.792847351), ("2H", 2, 0.857438231), ("3H", 1, 2.978962460),
+    ("3He", 1, -2.127625306), ("6Li", 2, 0.8220473), ("7Li", 3, 3.256427),
+    ("9Be", 3, -1.177432), ("10B", 6, 1.80064478), ("11B", 3, 2.6886489),
+    ("13C", 1, 0.7024118), ("14N", 2, 0.40376100), ("15N", 1, -0.28318884),
+    ("17O", 5, -1.89379), ("19F", 1, 2.628868), ("21Ne", 3, -0.661797),
+    ("23Na", 3, 2.2174982), ("25Mg", 5, -0.85545), ("27Al", 5, 3.6415069),
+    ("29Si", 1, -0.55529), ("31P", 1, 1.13160), ("33S", 3, 0.6438212),
+    ("35Cl", 3, 0.8218743), ("37Cl", 3, 0.6841236), ("39K", 3, 0.39146731),
+    ("43Ca", 7, -1.3176), ("45Sc", 7, 4.756487), ("47Ti", 5, -0.78848),
+    ("49Ti", 7, -1.10417), ("51V", 7, 5.1487057), ("53Cr", 3, -0.47454),
+    ("55Mn", 5, 3.4687190), ("57Fe", 1, 0.09062300), ("59Co", 7, 4.627),
+    ("61Ni", 3, -0.75002), ("63Cu", 3, 2.2273456), ("65Cu", 3, 2.3816),
+    ("67Zn", 5, 0.875479), ("71Ga", 3, 2.56227), ("73Ge", 9, -0.8794677),
+    ("75As", 3, 1.43948), ("77Se", 1, 0.5350422), ("81Br", 3, 2.270562),
+    ("83Kr", 9, -0.970669), ("87Rb", 3, 2.751818), ("87Sr", 9, -1.0936030),
+    ("89Y", 1, -0.1374154), ("91Zr", 5, -1.30362), ("93Nb", 9, 6.1705),
+    ("95Mo", 5, -0.9142), ("99Tc", 9, 5.6847), ("99Ru", 5, -0.641),
+    ("101Ru", 5, -0.719), ("103Rh", 1, -0.08840), ("105Pd", 5, -0.642),
+    ("107Ag", 1, -0.11352), ("109Ag", 1, -0.1306906), ("113Cd", 1, -0.6223009),
+    ("115In", 9, 5.5408), ("119Sn", 1, -1.04728), ("121Sb", 5, 3.3634),
+    ("125Te", 1, -0.8885051), ("127I", 5, 2.813273), ("129Xe", 1, -0.7779763),
+    ("131Xe", 3, 0.6918619), ("133Cs", 7, 2.5820246), ("137Ba", 3, 0.937365),
+    ("138La", 10, 3.713646), ("139La", 7, 2.7830455), ("177Hf", 7, 0.7935),
+    ("179Hf", 9, -0.6409), ("181Ta", 7, 2.3705), ("183W", 1, 0.1177848),
+    ("187Re", 5, 3.2197), ("187Os", 1, 0.06465189), ("189Os", 3, 0.659933),
+    ("193Ir", 3, 0.1637), ("195Pt", 1, 0.60952), ("197Au", 3, 0.148158),
+    ("199Hg", 1, 0.5058855), ("201Hg", 3, -0.5602257), ("205Tl", 1, 1.638214),
+    ("207Pb", 1, 0.58258), ("209Bi", 9, 4.1106), ("41K", 3, 0.2148701),
+    ("50V", 12, 3.3456889), ("69Ga", 3, 2.01659), ("79Se", 7, -1.018),
+    ("79Br", 3, 2.106400), ("85Rb", 5, 1.35298), ("97Mo", 5, -0.9335),
+    ("111Cd", 1, -0.5948861), ("113In", 9, 5.5289), ("115Sn", 1, -0.91883),
+    ("117Sn", 1, -1.00104), ("123Sb", 7, 2.5498), ("123Te", 1, -0.7369478),
+    ("135Ba", 3, 0.838627), ("141Pr", 5, 4.2754), ("143Nd", 7, -1.065),
+    ("145Nd", 7, -0.656), ("147Sm", 7, -0.8148), ("149Sm", 7, -0.6717),
+    ("151Eu", 5, 3.4717), ("153Eu", 5, 1.5324), ("155Gd", 3, -0.2591),
+    ("157Gd", 3, -0.3399), ("159Tb", 3, 2.014), ("161Dy", 5, -0.480),
+    ("163Dy", 5, 0.673), ("165Ho", 7, 4.17), ("167Er", 7, -0.56385),
+    ("169Tm", 1, -0.2316), ("173Yb", 5, -0.67989), ("175Lu", 7, 2.2323),
+    ("176Lu", 14, 3.162), ("179Hf", 9, -0.6409), ("185Re", 5, 3.1871),
+    ("191Ir", 3, 0.1507), ("203Tl", 1, 1.622257), ("235U", 7, -0.38),
+]
+
+
+def codata(name):
+    return constants.physical_constants[name][0]
+
+
+def main():
+    rows = []
+    for symbol, two_i, moment in MOMENTS:
+        a, sym = re.fullmatch(r"(\d+)([A-Za-z]+)", symbol).groups()
+        element = periodictable.elements.symbol("H" if sym in ("D", "T") else sym)
+        iso = element[int(a)]
+        rows.append((symbol, element.number, int(a), two_i, iso.mass, iso.abundance / 100.0, moment))
+    rows.append(("e", 0, 0, 1, codata("electron mass in u"), 1.0,
+                 codata("electron mag. mom. to nuclear magneton ratio")))
+    rows.append(("u", 0, 0, 1, codata("muon mass in u"), 1.0,
+                 codata("muon mag. mom. to nuclear magneton ratio")))
+    rows.append(("1n", 0, 1, 1, codata("neutron mass in u"), 1.0,
+                 codata("neutron mag. mom. to nuclear magneton ratio")))
+    out = ["// Generated by tools/gen_nuclide_reference.py (periodictable, scipy.constants,",
+           "// published nuclear moments); do not edit.",
+           "static const double kMuNOverHMHzPerT = %r;" % codata("nuclear magneton in MHz/T"),
+           "static const struct {",
+           "  const char* symbol;",
+           "  int z, a, two_i;",
+           "  double mass, abundance, moment;",
+           "} kNuclideReference[] = {"]
+    for r in rows:
+        out.append('    {"%s", %d, %d, %d, %r, %r, %r},' % r)
+    out.append("};")
+    with open("tests/nmrphys/nuclide_reference.inc", "w") as f:
+        f.write("\n".join(out) + "\n")
+
+
+main()
