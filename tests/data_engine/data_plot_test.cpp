@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/platform/allocator.h"
 #include "data_engine/ky_data.h"
 #include "framework/graphics/axes.h"
 #include "framework/graphics/gw_data.h"
@@ -603,5 +604,33 @@ TEST(DataPlot, VisibleKindsChooseTheCurvesDrawn) {
     v.plot->Draw(nullptr, 0);
     EXPECT_EQ(pens(0xC0000000u) > 0, c.real) << c.kinds;
     EXPECT_EQ(pens(0x800000u) > 0, c.imag) << c.kinds;
+  }
+}
+
+// With the allocator failing after k allocations, every view gives either no
+// plot or one whose series are whole (named, with their values); the first
+// k that leaves the allocator alone gives the full plot. Leaks show under
+// the sanitizer build.
+TEST(DataPlot, RunningOutOfMemoryLeavesNoPlotOrAWholeOne) {
+  for (const ViewCase& c : ViewCases()) {
+    SCOPED_TRACE(c.what);
+    bool complete = false;
+    for (Qlong k = 0; k < 400 && !complete; ++k) {
+      std::unique_ptr<cKyData> root(c.tree());
+      Qword id = c.code;
+      cKyGw gw(&id, nullptr);
+      PlatformAllocTestFailAfter(k);
+      cKyDataPlot* plot = NewKyDataPlot(root.get(), &gw);
+      PlatformAllocTestFailAfter(-1);
+      if (!plot) continue;
+      for (const cGwArr* a = plot->data->FirstArray(); a; a = a->next) {
+        ASSERT_NE(a->name, nullptr);
+        ASSERT_NE(a->values, nullptr);
+        ASSERT_GT(a->count, 0u);
+      }
+      complete = Names(plot->data) == c.names;
+      delete plot;
+    }
+    EXPECT_TRUE(complete);
   }
 }
