@@ -1,11 +1,12 @@
 // The data plot of a large acquisition: building the plot of an item of
 // many long decays (magnitude and power copies, y range over every block)
 // and drawing it to a back end that only counts, as a canvas repaint does.
+#include "data_engine/data_plot.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
-#include "data_engine/data_plot.h"
 #include "data_engine/ky_data.h"
 
 namespace {

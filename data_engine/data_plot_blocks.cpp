@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/memory.h"
 #include "data_engine/data_plot.h"
 #include "data_engine/data_plot_arrays.h"
-#include "base/memory.h"
 #include "data_engine/ky_data.h"
 #include "framework/graphics/gw_data.h"
 #include "scalar/elementary.h"
@@ -109,7 +109,8 @@ void cKyDataPlot::ScaleBlockView(cKyData* item) {
 }
 
 LibErrorCode cKyDataPlot::BuildBlock(cKyData* item) {
-  cKyData* block = (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
+  cKyData* block =
+      (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
   if (!block || !block->Row(0) || block->points == 0) return kErrMissingInputData;
   if (!AddRowSeries(data, block, 0, static_cast<Qword>(block_index), "time", 0, kSeriesBorrowedX))
     return kErrInternal;
@@ -124,7 +125,8 @@ LibErrorCode cKyDataPlot::BuildBlock(cKyData* item) {
 }
 
 LibErrorCode cKyDataPlot::BuildApodization(cKyData* item) {
-  cKyData* block = (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
+  cKyData* block =
+      (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
   if (!block || !block->Row(0) || !block->Row(1) || block->points == 0) return kErrMissingInputData;
   if (!AddRowSeries(data, block, 0, 1, "time", 0, kSeriesBorrowed)) return kErrInternal;
   cKyData* first = item->FirstChild();

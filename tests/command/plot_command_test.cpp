@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -89,7 +90,9 @@ class PlotCommandTest : public CommandTest {
     return {ToValue(kKyCmdPlotDeviceToX, 0), ToValue(kKyCmdPlotDeviceToX, kWidth),
             ToValue(kKyCmdPlotDeviceToY, kHeight), ToValue(kKyCmdPlotDeviceToY, 0)};
   }
-  const cGwArr* Array(const char* name) { return cGwArr::FindByName(name, plot_->data->FirstArray()); }
+  const cGwArr* Array(const char* name) {
+    return cGwArr::FindByName(name, plot_->data->FirstArray());
+  }
 
   RecordingDraw rec_{kWidth, kHeight};
   Qword window_id_ = 0;
@@ -126,9 +129,9 @@ TEST_F(PlotCommandTest, NothingToShowIsNullWithoutError) {
   EXPECT_EQ(Create(MakeViewCode(kViewCalibration, 0, 0)), nullptr);  // no data root
   EXPECT_EQ(recorder_.Count(kKyMsgError), 0u);
   SetTree(NewDecayTree(1, 1, 8));
-  for (Qword code : {MakeViewCode(0x5, 0, 0), MakeViewCode(kViewBlock, 3, 0),
-                     MakeViewCode(kViewBlock, 0, 9), MakeViewCode(kViewCalibration, 0, 0),
-                     MakeViewCode(kViewDistribution, 0, 0)}) {
+  for (Qword code :
+       {MakeViewCode(0x5, 0, 0), MakeViewCode(kViewBlock, 3, 0), MakeViewCode(kViewBlock, 0, 9),
+        MakeViewCode(kViewCalibration, 0, 0), MakeViewCode(kViewDistribution, 0, 0)}) {
     EXPECT_EQ(Create(code), nullptr) << std::hex << code;
     EXPECT_EQ(record_->error, 0u);
   }
@@ -158,9 +161,9 @@ TEST_F(PlotCommandTest, MissingArgumentsAndMissingPlots) {
   struct Case {
     Dword code;
     Dword without_plot;  // error when the record has no plot
-  } cases[] = {{10002, 22}, {10007, 0}, {10008, 0}, {10009, 0}, {10010, 0}, {10011, 22},
-               {10012, 22}, {10013, 22}, {10014, 22}, {10016, 0}, {10017, 0}, {10018, 0},
-               {10019, 0},  {10020, 0},  {10021, 0}};
+  } cases[] = {{10002, 22}, {10007, 0},  {10008, 0},  {10009, 0},  {10010, 0},
+               {10011, 22}, {10012, 22}, {10013, 22}, {10014, 22}, {10016, 0},
+               {10017, 0},  {10018, 0},  {10019, 0},  {10020, 0},  {10021, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
     record_->result.u64 = 12345;
@@ -171,6 +174,7 @@ TEST_F(PlotCommandTest, MissingArgumentsAndMissingPlots) {
     EXPECT_EQ(Run(c.code, &empty), c.without_plot);
   }
   EXPECT_EQ(Run(kKyCmdReadoutAt, nullptr), kErrMissingArguments);
+  EXPECT_EQ(Run(kKyCmdKillPlot, nullptr), kErrMissingArguments);
   // Without a plot the coordinate maps answer the invalid marker.
   PlotArgs empty{};
   Qlong pixel = 5;
@@ -502,8 +506,8 @@ class PlotSvgTest : public PlotCommandTest {
  protected:
   void SetUp() override {
     PlotCommandTest::SetUp();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("veltria-plot-svg-" + std::to_string(::getpid()));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("veltria-plot-svg-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override {
@@ -563,9 +567,8 @@ TEST_F(PlotSvgTest, ExportedPlotReadsAndRenders) {
     const double t = 1e-3 * i, v = DecayRe(0, 0, t);
     const int px = static_cast<int>(std::lround((t - x_min) / x_range * 1000));
     const int py = static_cast<int>(std::lround((1 - (v - y_min) / y_range) * 1000));
-    const std::vector<std::string> out =
-        RunSvgCheck("pixel " + g_answer + " " + std::to_string(px) + " " + std::to_string(py) + " 2",
-                    &status);
+    const std::vector<std::string> out = RunSvgCheck(
+        "pixel " + g_answer + " " + std::to_string(px) + " " + std::to_string(py) + " 2", &status);
     ASSERT_EQ(status, 0);
     bool red = false;
     for (const std::string& o : out) {
@@ -654,4 +657,21 @@ TEST_F(PlotCommandTest, SimulatedRecoverySeriesThroughTheCommands) {
   ASSERT_NE(Create(MakeViewCode(kViewQarray, 0, 0)), nullptr);
   EXPECT_NEAR(Array("tau")->values[0], -3.0, 1e-12);
   EXPECT_NEAR(Array("tau")->values[4], 0.0, 1e-12);
+}
+
+// The argument records keep their field order: the program builds them on
+// its stack field by field.
+TEST(PlotArgsLayout, FieldOrder) {
+  EXPECT_EQ(offsetof(PlotArgs, plot), 0u);
+  EXPECT_EQ(offsetof(PlotArgs, flags), 8u);
+  EXPECT_EQ(offsetof(PlotArgs, apodization_type), 16u);
+  EXPECT_EQ(offsetof(PlotArgs, pointer), 24u);
+  EXPECT_EQ(offsetof(PlotArgs, zoom), 32u);
+  EXPECT_EQ(offsetof(PlotArgs, values), 40u);
+  EXPECT_EQ(sizeof(PlotArgs::Value), 8u);
+  EXPECT_EQ(offsetof(PlotArgs, first_point), 72u);
+  EXPECT_EQ(offsetof(PlotArgs, delta_divisor), 80u);
+  EXPECT_EQ(offsetof(ReadoutArgs, x), 0u);
+  EXPECT_EQ(offsetof(ReadoutArgs, y), 8u);
+  EXPECT_EQ(offsetof(ReadoutArgs, window_id), 16u);
 }
