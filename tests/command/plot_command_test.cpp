@@ -675,3 +675,27 @@ TEST(PlotArgsLayout, FieldOrder) {
   EXPECT_EQ(offsetof(ReadoutArgs, y), 8u);
   EXPECT_EQ(offsetof(ReadoutArgs, window_id), 16u);
 }
+
+// Drawing to another target starts the context afresh: the plot's rotation
+// and autoscaled view come back instead of the context's defaults. Without
+// a target the plot draws to the one it has.
+TEST_F(PlotCommandTest, DrawOnAnotherTargetKeepsRotationAndView) {
+  SetTree(NewQarrayTree("LOG", nullptr));
+  ASSERT_NE(Create(MakeViewCode(kViewQarray, 0, 0)), nullptr);
+  ASSERT_EQ(Draw(0x0), 0u);
+  const double x0 = ToValue(kKyCmdPlotDeviceToY, 0), x1 = ToValue(kKyCmdPlotDeviceToY, kHeight);
+  Qword second = window_id_;
+  PlotArgs a = Args();
+  a.pointer = &second;
+  rec_.Clear();
+  ASSERT_EQ(Run(kKyCmdDrawPlot, &a), 0u);
+  EXPECT_EQ(LastTarget(), &second);
+  EXPECT_EQ(plot_->Context()->Orientation(), static_cast<Dword>(kGwRotateCcw));
+  EXPECT_DOUBLE_EQ(ToValue(kKyCmdPlotDeviceToY, 0), x0);
+  EXPECT_DOUBLE_EQ(ToValue(kKyCmdPlotDeviceToY, kHeight), x1);
+  a.pointer = nullptr;
+  rec_.Clear();
+  ASSERT_EQ(Run(kKyCmdDrawPlot, &a), 0u);
+  EXPECT_EQ(LastTarget(), &second);
+  EXPECT_GT(rec_.Count(kGwMsgLine), 0u);
+}
