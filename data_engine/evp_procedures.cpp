@@ -10,24 +10,24 @@
 namespace {
 
 constexpr EvpProcedureRow kRows[] = {
-    {2, "FUNCTION", nullptr, false, nullptr},
-    {1, "WINDOW", nullptr, false, nullptr},
-    {3, "PHASOR", nullptr, true, nullptr},
+    {2, "FUNCTION", EvpFunction, false, nullptr},
+    {1, "WINDOW", EvpWindow, false, nullptr},
+    {3, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
     {4, "QUANTIFY", EvpQuantify, false, nullptr},
     {5, "QARRAY", EvpQArray, false, nullptr},
     {6, "FIT", nullptr, false, nullptr},
     {7, "ILT", nullptr, false, nullptr},
     {8, "FFCPROFILE", nullptr, false, nullptr},
-    {20, "DENOISING", nullptr, false, nullptr},
+    {20, "DENOISING", EvpDenoising, false, nullptr},
     {22, "APODIZE", EvpApodize, true, EvpPrepareApodize},
-    {23, "NORMALIZE", nullptr, true, nullptr},
+    {23, "NORMALIZE", EvpNormalize, true, EvpPrepareNormalize},
     {24, "GROUPDELAY", EvpGroupDelay, false, nullptr},
     {25, "ZEROFILL", EvpZeroFill, false, nullptr},
-    {26, "FOURIER", nullptr, false, nullptr},
-    {27, "PHASING", nullptr, true, nullptr},
-    {28, "BASELINE", nullptr, true, nullptr},  // mode 1 is run by the dispatcher
+    {26, "FOURIER", EvpFourier, false, nullptr},
+    {27, "PHASING", EvpPhasing, true, EvpPreparePhasing},
+    {28, "BASELINE", EvpBaseline, true, EvpPrepareBaseline},  // mode 1 is run by the dispatcher
     {29, "DOSY", nullptr, false, nullptr},
-    {21, "DERIVATIVE", nullptr, false, nullptr},
+    {21, "DERIVATIVE", EvpDerivative, false, nullptr},
     {100, "EXPORT", nullptr, false, nullptr},  // answers 9
     {101, "REPORT", nullptr, false, nullptr},  // answers 9
 };
