@@ -15,7 +15,7 @@ constexpr EvpProcedureRow kRows[] = {
     {3, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
     {4, "QUANTIFY", EvpQuantify, false, nullptr},
     {5, "QARRAY", EvpQArray, false, nullptr},
-    {6, "FIT", nullptr, false, nullptr},
+    {6, "FIT", EvpFitProcedure, false, nullptr},
     {7, "ILT", nullptr, false, nullptr},
     {8, "FFCPROFILE", nullptr, false, nullptr},
     {20, "DENOISING", EvpDenoising, false, nullptr},
