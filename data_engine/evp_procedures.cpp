@@ -16,7 +16,7 @@ constexpr EvpProcedureRow kRows[] = {
     {4, "QUANTIFY", EvpQuantify, false, nullptr},
     {5, "QARRAY", EvpQArray, false, nullptr},
     {6, "FIT", EvpFitProcedure, false, nullptr},
-    {7, "ILT", nullptr, false, nullptr},
+    {7, "ILT", EvpIlt, false, nullptr},
     {8, "FFCPROFILE", nullptr, false, nullptr},
     {20, "DENOISING", EvpDenoising, false, nullptr},
     {22, "APODIZE", EvpApodize, true, EvpPrepareApodize},

@@ -9,6 +9,7 @@
 
 #include "arrays/rarr_sort.h"
 #include "base/memory.h"
+#include "data_engine/ilt_progress.h"
 #include "data_engine/proc_fit.h"
 #include "data_engine/proc_support.h"
 #include "signal_fit/fit/decay_fits.h"
@@ -21,20 +22,13 @@ constexpr Qword kAutoMaximum = 10;
 // also make the simplex's budget (cubic in the count) run for hours.
 constexpr Qword kPresetMaximum = 18;
 
-// The number of previous components at the head of the companion: the
-// companion's own result 0, which only FIT mode 3 writes, limited to the
-// points the companion holds.
-Qword PreviousComponents(const cKyData* companion, Qword held) {
-  const double c = companion ? companion->results[0] : NAN;
-  if (!(c > 0)) return 0;
-  return c >= static_cast<double>(held) ? held : static_cast<Qword>(c);
-}
-
 LibErrorCode RebuildCompanion(cKyData* zone, Qword k, const double* rates, const double* amps) {
   cKyData* companion = zone->linked;
   const bool kept = companion && companion->matrix && companion->rows >= 2;
   const Qword held = kept ? companion->points : 0;
-  const Qword p = PreviousComponents(companion, held);
+  // The previous components: the companion's own count (FIT writes it
+  // there too), never more than it holds.
+  const Qword p = IltCompanionComponents(zone);
   const Qword tail = held - p;
   const Qword total = k + tail;
   Dword e = kErrNone;
