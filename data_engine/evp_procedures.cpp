@@ -17,7 +17,7 @@ constexpr EvpProcedureRow kRows[] = {
     {5, "QARRAY", EvpQArray, false, nullptr},
     {6, "FIT", EvpFitProcedure, false, nullptr},
     {7, "ILT", EvpIlt, false, nullptr},
-    {8, "FFCPROFILE", nullptr, false, nullptr},
+    {8, "FFCPROFILE", EvpFfcProfile, false, nullptr},
     {20, "DENOISING", EvpDenoising, false, nullptr},
     {22, "APODIZE", EvpApodize, true, EvpPrepareApodize},
     {23, "NORMALIZE", EvpNormalize, true, EvpPrepareNormalize},
