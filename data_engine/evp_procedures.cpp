@@ -26,7 +26,7 @@ constexpr EvpProcedureRow kRows[] = {
     {26, "FOURIER", EvpFourier, false, nullptr},
     {27, "PHASING", EvpPhasing, true, EvpPreparePhasing},
     {28, "BASELINE", EvpBaseline, true, EvpPrepareBaseline},  // mode 1 is run by the dispatcher
-    {29, "DOSY", nullptr, false, nullptr},
+    {29, "DOSY", EvpDosy, false, nullptr},
     {21, "DERIVATIVE", EvpDerivative, false, nullptr},
     {100, "EXPORT", nullptr, false, nullptr},  // answers 9
     {101, "REPORT", nullptr, false, nullptr},  // answers 9
