@@ -54,3 +54,20 @@ TEST_F(BrukerFiles, BackupKeepsTheFirstCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BrukerFiles, SafeWriteKeepsTheUsualPermissions) {
+  ASSERT_EQ(BrukerWriteFileSafely(Path("new"), "x"), 0u);
+  struct stat st;
+  ASSERT_EQ(stat(Path("new").c_str(), &st), 0);
+  const mode_t mask = umask(0);
+  umask(mask);
+  EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+  // A leftover file of an interrupted write does not stop the next one.
+  WriteFile("new.pelorin-0", "stale");
+  ASSERT_EQ(BrukerWriteFileSafely(Path("new"), "y"), 0u);
+  EXPECT_EQ(ReadFile(Path("new")), "y");
+}
+
+}  // namespace
