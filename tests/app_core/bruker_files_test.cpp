@@ -1,7 +1,8 @@
 // Whole-file reads, safe writes and the ".backup" copies.
+#include "app/core/bruker_files.h"
+
 #include <gtest/gtest.h>
 
-#include "app/core/bruker_files.h"
 #include "support/temp_folder.h"
 
 namespace {
