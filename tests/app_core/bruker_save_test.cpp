@@ -150,11 +150,13 @@ TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   const std::string acqus = ReadFile(scaled + "/acqus");
   const size_t at = acqus.find(kBrukerScaleComment);
   ASSERT_NE(at, std::string::npos);
-  const double recorded = std::strtod(acqus.c_str() + at + std::strlen(kBrukerScaleComment), nullptr);
+  const double recorded =
+      std::strtod(acqus.c_str() + at + std::strlen(kBrukerScaleComment), nullptr);
   EXPECT_EQ(recorded, scale);
   const PyFolder py = ReadWithPython(scaled);
   double top = 0;
-  for (const auto& p : py.samples[0]) top = std::fmax(top, std::fmax(std::fabs(p.first), std::fabs(p.second)));
+  for (const auto& p : py.samples[0])
+    top = std::fmax(top, std::fmax(std::fabs(p.first), std::fabs(p.second)));
   EXPECT_EQ(top, 1e7);
 }
 
@@ -228,8 +230,8 @@ TEST_F(BrukerSave, RefusalsWriteNothing) {
     const char* value;  // a parameter changed on a copy of the item
     LibErrorCode code;
   } cases[] = {
-      {"DTYPA", " 1", 16}, {"DTYPA", " 3", 16}, {"DTYPA", " x", 16},
-      {"BYTORDA", " 2", 16}, {"NBLK", " 5", 14}, {"NBLK", " 0", 21},
+      {"DTYPA", " 1", 16},   {"DTYPA", " 3", 16}, {"DTYPA", " x", 16},
+      {"BYTORDA", " 2", 16}, {"NBLK", " 5", 14},  {"NBLK", " 0", 21},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + c.value);
