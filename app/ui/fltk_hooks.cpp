@@ -129,6 +129,9 @@ std::string FltkFilterFromHookFilter(const std::string& filter) {
       if (semi == std::string::npos) semi = patterns.size();
       std::string one = patterns.substr(p, semi - p);
       p = semi + 1;
+      // "ser; fid": blanks around a pattern are not part of it.
+      while (!one.empty() && one.front() == ' ') one.erase(0, 1);
+      while (!one.empty() && one.back() == ' ') one.pop_back();
       if (one.empty()) continue;
       if (one == "*.*") one = "*";
       if (count++ > 0) fltk += ',';
