@@ -17,8 +17,8 @@ void BM_MultiExpFit(benchmark::State& state) {
   std::vector<double> x(n), y(n);
   for (int i = 0; i < n; ++i) {
     x[i] = 1e-3 * std::pow(1e4, i / double(n - 1));
-    y[i] = 0.05 + 0.7 * std::exp(-0.3 * x[i]) + 1.1 * std::exp(-5 * x[i]) +
-           0.4 * std::exp(-80 * x[i]);
+    y[i] =
+        0.05 + 0.7 * std::exp(-0.3 * x[i]) + 1.1 * std::exp(-5 * x[i]) + 0.4 * std::exp(-80 * x[i]);
   }
   for (auto _ : state) {
     double a[3] = {0.5, 1, 0.5}, r[3] = {0.4, 4, 60}, off = 0, rms = 0;

@@ -3,8 +3,8 @@
 namespace {
 
 // Sorted by code. Rows without a handler are families not in this build
-// yet: the nuclide calculator (107) and the plot commands; their codes
-// answer "Unknown command" until they land.
+// yet (the plot commands); their codes answer "Unknown command" until they
+// land.
 constexpr KyCommandRow kTable[] = {
     {3, 3, CmdRunApplication},
     {4, 4, CmdErrorText},
@@ -52,9 +52,25 @@ constexpr KyCommandRow kTable[] = {
     {1001, 1001, CmdCout},
     {1002, 1002, CmdCoutA},
     {1003, 1003, CmdConMenu},
-    {10001, 10002, nullptr},  // plot commands: not yet available
-    {10004, 10005, nullptr},  // plot commands: not yet available
-    {10007, 10021, nullptr},  // plot commands: not yet available
+    {10001, 10001, CmdCreatePlot},
+    {10002, 10002, CmdDrawPlot},
+    {10004, 10004, CmdKillPlot},
+    {10005, 10005, CmdPlotOrientation},
+    {10007, 10007, CmdPlotXToDevice},
+    {10008, 10008, CmdPlotDeviceToX},
+    {10009, 10009, CmdPlotYToDevice},
+    {10010, 10010, CmdPlotDeviceToY},
+    {10011, 10011, CmdPlotToSvg},
+    {10012, 10012, CmdPlotZoomY},
+    {10013, 10013, CmdPlotZoomBox},
+    {10014, 10014, CmdPlotSetRanges},
+    {10015, 10015, CmdReadoutAt},
+    {10016, 10016, CmdCursorReadoutX},
+    {10017, 10017, CmdCursorReadoutY},
+    {10018, 10018, CmdPlotNearestIndex},
+    {10019, 10019, CmdPlotApodization},
+    {10020, 10020, CmdPlotRemoveApodization},
+    {10021, 10021, CmdPlotFrequency},
 };
 
 constexpr Qword kRows = sizeof kTable / sizeof kTable[0];

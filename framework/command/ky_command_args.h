@@ -1,6 +1,8 @@
 // Argument records of the service and configuration commands. The caller
 // owns each record and passes its address in the record's argument field.
 #pragma once
+#include <cstdint>
+
 #include "base/types.h"
 
 // Codes 4 and 5: the caller clears the record and fills the code; code 4
@@ -67,5 +69,40 @@ struct ReaderRequest {
   Qword data_type;
   cKyData* root;
   const char16_t* path;
-  void* reserved;  // always null
+  void* unused;  // always null
+};
+
+class cPlot;
+
+// Codes 10002 and 10007 to 10021 but 10005 and 10015. Which fields a code
+// reads is listed with the code (framework/command/cmd_plot*.cpp); code
+// 10019 may write the second value.
+struct PlotArgs {
+  cPlot* plot;
+  Dword flags;             // 10002: visible kinds and delta unit; 10011: SVG flags
+  Qword apodization_type;  // 10019
+  void* pointer;           // 10002: the drawing target; 10007-10010, 10018: the input value
+  std::uint8_t zoom;       // 10002: set the ranges from the values instead of drawing
+  union Value {
+    double real;
+    Qlong integer;
+  } values[4];
+  Qlong first_point;     // 10019: first point of the window, -1 for 0
+  double delta_divisor;  // 10002: the unit factor the caller believes applied
+};
+
+// Code 10015: the pixel under the mouse and the window id of the canvas.
+struct ReadoutArgs {
+  Qlong x;
+  Qlong y;
+  Qword window_id;
+};
+
+// Units of the "delta" series in the flags of code 10002.
+enum : Dword {
+  kPlotDeltaUnitMask = 0xF0,
+  kPlotDeltaUnit1 = 0x10,
+  kPlotDeltaUnit10 = 0x20,
+  kPlotDeltaUnit100 = 0x40,
+  kPlotDeltaUnit1000 = 0x80,
 };

@@ -71,6 +71,26 @@ enum : Dword {
   kKyCmdSetItemState = 141,
   kKyCmdRestorePrevious = 143,
   kKyCmdRestoreOldest = 144,
+  // Plots.
+  kKyCmdCreatePlot = 10001,
+  kKyCmdDrawPlot = 10002,
+  kKyCmdKillPlot = 10004,
+  kKyCmdPlotOrientation = 10005,
+  kKyCmdPlotXToDevice = 10007,
+  kKyCmdPlotDeviceToX = 10008,
+  kKyCmdPlotYToDevice = 10009,
+  kKyCmdPlotDeviceToY = 10010,
+  kKyCmdPlotToSvg = 10011,
+  kKyCmdPlotZoomY = 10012,
+  kKyCmdPlotZoomBox = 10013,
+  kKyCmdPlotSetRanges = 10014,
+  kKyCmdReadoutAt = 10015,
+  kKyCmdCursorReadoutX = 10016,
+  kKyCmdCursorReadoutY = 10017,
+  kKyCmdPlotNearestIndex = 10018,
+  kKyCmdPlotApodization = 10019,
+  kKyCmdPlotRemoveApodization = 10020,
+  kKyCmdPlotFrequency = 10021,
 };
 
 // Kinds of the text file of code 142.

@@ -67,6 +67,18 @@ cGwArr* cGwData::AddArray(const double* values, Qword count, Qword block_index, 
   return a;
 }
 
+bool cGwData::RemoveArray(cGwArr* array) {
+  if (!array || array->owner != this) return false;
+  if (array->previous)
+    array->previous->next = array->next;
+  else
+    first_ = array->next;
+  if (array->next) array->next->previous = array->previous;
+  if (reference_ == array) reference_ = nullptr;
+  delete array;
+  return true;
+}
+
 Dword cGwData::ArrayCount() const {
   Dword n = 0;
   for (cGwArr* a = first_; a; a = a->next) ++n;

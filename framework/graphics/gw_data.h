@@ -73,6 +73,9 @@ class cGwData : public cGrob {
   void Clear();
   cGwArr* AddArray(const double* values, Qword count, Qword block_index, const char* name,
                    Dword colour, Dword flags, bool copy);
+  // Unlinks the array from the chain and deletes it; false when it is not
+  // one of this object's arrays.
+  bool RemoveArray(cGwArr* array);
   Dword ArrayCount() const;
   cGwArr* FirstArray() const { return first_; }
   cGwArr* LastArray() const;

@@ -60,9 +60,10 @@ double AquaionsProfileRate(const double* p, Dword termBits, double nu) {
   const double te2 = 1 / (1 / tauM + 1 / T2e);
   const double tc1 = 1 / (1 / tauM + 1 / T1e + 1 / tauR);
   const double tc2 = 1 / (1 / tauM + 1 / T2e + 1 / tauR);
-  const double Rdd = (termBits & 1) ? Cdd * (3 * tc1 / (1 + wI * wI * tc1 * tc1) +
-                                             7 * tc2 / (1 + wS * wS * tc2 * tc2))
-                                    : 0;
+  const double Rdd =
+      (termBits & 1)
+          ? Cdd * (3 * tc1 / (1 + wI * wI * tc1 * tc1) + 7 * tc2 / (1 + wS * wS * tc2 * tc2))
+          : 0;
   const double Rsc = (termBits & 2) ? Csc * te2 / (1 + wS * wS * te2 * te2) : 0;
   const double R1M = Rdd + Rsc;
   // With no inner-sphere term 1/R1M is infinite and the contribution 0.
@@ -113,11 +114,17 @@ VELTRIA_API Dword AquaionsFfcProfileFit(Dword flags, Dword termBits, Qword n, co
     if (error == kErrTooManyFunctionCalls) error = kErrNone;
   }
   MinimizerKill(&m);
-  if (error != kErrNone) return error;  // parameters stay in fitting units
+  if (error != kErrNone) {
+    // A failed fit gives the caller's values back rather than leaving them
+    // in fitting units.
+    for (int i = 0; i < kParams; ++i) params[i] = given[i];
+    return error;
+  }
   // A fixed parameter comes back as given, not through a divide-multiply
   // round trip that can move its last digit.
   for (int i = 0; i < kParams; ++i) params[i] = varied[i] ? params[i] * kUnit[i] : given[i];
   if (residuals)
-    for (Qword i = 0; i < n; ++i) residuals[i] = y[i] - AquaionsProfileRate(params, termBits, nu[i]);
+    for (Qword i = 0; i < n; ++i)
+      residuals[i] = y[i] - AquaionsProfileRate(params, termBits, nu[i]);
   return kErrNone;
 }

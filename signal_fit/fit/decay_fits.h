@@ -27,7 +27,7 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
 // Adds components while the rms falls below 0.85 of the previous one; *k
 // is the maximum in (the arrays hold that many) and the count found out
 // (at most the maximum minus one).
-VELTRIA_API Dword MultiExpAutoFit(Dword flags, Qword n, const double* x, const double* y,
-                                  Qword* k, double* amplitudes, double* rates, double* offset,
-                                  double* rms, double* residuals,
-                                  MinimizerProgressCallback progress, void* ignored);
+VELTRIA_API Dword MultiExpAutoFit(Dword flags, Qword n, const double* x, const double* y, Qword* k,
+                                  double* amplitudes, double* rates, double* offset, double* rms,
+                                  double* residuals, MinimizerProgressCallback progress,
+                                  void* ignored);

@@ -22,7 +22,7 @@ double Mode(const double* v, Qword count, Qword bins, Qword* hist) {
   for (Qword i = 0; i < count; ++i) {
     const double f = std::floor((v[i] - lo) / width);
     Qword b = 0;  // all values equal (0/0) land in the first bin
-    if (f >= 0) b = f >= static_cast<double>(bins - 1) ? bins - 1 : static_cast<Qword>(DoubleToQlong(f));
+    if (f >= 0) b = f >= static_cast<double>(bins - 1) ? bins - 1 : DoubleToQword(f);
     ++hist[b];
   }
   Qword best = 0;

@@ -14,19 +14,19 @@ enum : Dword {
 };
 
 struct FitProblem {
-  Dword mode;            // per-fit mode word
-  Qword pointCount;      // data points n
-  double* x;             // abscissa (power-sum fit: the variables)
-  double* y;             // data
-  Qword termCount;       // model terms k
-  double* amplitudes;    // term amplitudes (log-amplitudes while an ILT runs)
-  double* rates;         // rates or per-term parameters
-  double* offset;        // the offset (term-function fit)
-  Dword* termTypes;      // term type codes
-  double limitA;         // limits of the power-sum variables, either order
+  Dword mode;          // per-fit mode word
+  Qword pointCount;    // data points n
+  double* x;           // abscissa (power-sum fit: the variables)
+  double* y;           // data
+  Qword termCount;     // model terms k
+  double* amplitudes;  // term amplitudes (log-amplitudes while an ILT runs)
+  double* rates;       // rates or per-term parameters
+  double* offset;      // the offset (term-function fit)
+  Dword* termTypes;    // term type codes
+  double limitA;       // limits of the power-sum variables, either order
   double limitB;
-  double scale;          // the model is compared with y / scale
-  double* lowerBounds;   // per-parameter bounds
+  double scale;         // the model is compared with y / scale
+  double* lowerBounds;  // per-parameter bounds
   double* upperBounds;
 };
 

@@ -53,7 +53,9 @@ Dword InverseLaplaceTarget(Minimizer* m) {
     }
   }
   // Model by columns: each point still sums offset, then the terms in rate
-  // order, while the inner loop runs over contiguous points.
+  // order, while the inner loop runs over contiguous points. The tabulated
+  // kernel gives exp(la) exp(-r t), which can differ from exp(la - r t) in
+  // the last digit.
   double* model = p->model;
   const double offset = *p->offset;
   for (Qword i = 0; i < n; ++i) model[i] = offset;

@@ -43,8 +43,7 @@ double GridPoint(Qword i, Qword n, double lo, double hi, bool logarithmic) {
 VELTRIA_API double* NewLaplaceKernel(double* rates, Dword nr, double rmin, double rmax,
                                      double* times, Dword nt, double tmin, double tmax,
                                      Dword gridFlags) {
-  if (!rates || !times || nr == 0 || nt == 0 || !(tmin <= tmax) || !(rmin <= rmax))
-    return nullptr;
+  if (!rates || !times || nr == 0 || nt == 0 || !(tmin <= tmax) || !(rmin <= rmax)) return nullptr;
   const bool logT = gridFlags % 10 != 0, logR = (gridFlags / 10) % 10 != 0;
   if ((logT && !(tmin > 0)) || (logR && !(rmin > 0))) return nullptr;
   Dword error;

@@ -25,8 +25,8 @@ void HatRow(const double* Ginv, const double* C, Qword n, Qword m, Qword j, doub
 }  // namespace
 
 VELTRIA_API Dword OptimalLinearDecomposition(const double* y, Qword n, const double* C, Qword m,
-                                             double* coef, double level, double* stats,
-                                             Qword type, const double* variances) {
+                                             double* coef, double level, double* stats, Qword type,
+                                             const double* variances) {
   if (!y || !C) return kErrMissingInputData;
   if (n == 0 || m == 0) return kErrMissingParameters;
   if (!coef || !stats) return kErrMissingOutputBuffer;

@@ -28,16 +28,16 @@ enum : Qword {
 };
 
 struct Minimizer {
-  Dword flags;             // FitFlags; the minimizer reads bit 31 only
-  Qword paramCount;        // entries of params and variedParams
-  double** params;         // every model parameter
-  double** variedParams;   // the same pointer for a varied one, else null
-  Qword maxCalls;          // call budget of one run
-  double tolerance;        // stopping tolerance
-  double initialStep;      // absolute initial step
-  Qword method;            // 1 simplex, 3 pattern search
+  Dword flags;            // FitFlags; the minimizer reads bit 31 only
+  Qword paramCount;       // entries of params and variedParams
+  double** params;        // every model parameter
+  double** variedParams;  // the same pointer for a varied one, else null
+  Qword maxCalls;         // call budget of one run
+  double tolerance;       // stopping tolerance
+  double initialStep;     // absolute initial step
+  Qword method;           // 1 simplex, 3 pattern search
   MinimizerTarget target;
-  void* userData;          // the caller's problem record
+  void* userData;  // the caller's problem record
   MinimizerProgressCallback progress;
   void* progressData;
   double firstValue;  // target at the starting point (simplex)

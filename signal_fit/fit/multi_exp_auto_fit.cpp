@@ -9,14 +9,13 @@
 #include "signal_fit/fit/decay_fits.h"
 #include "signal_fit/fit/fit_problem.h"
 
-VELTRIA_API Dword MultiExpAutoFit(Dword flags, Qword n, const double* x, const double* y,
-                                  Qword* k, double* amplitudes, double* rates, double* offset,
-                                  double* rms, double* residuals,
-                                  MinimizerProgressCallback progress, void* /*ignored*/) {
+VELTRIA_API Dword MultiExpAutoFit(Dword flags, Qword n, const double* x, const double* y, Qword* k,
+                                  double* amplitudes, double* rates, double* offset, double* rms,
+                                  double* residuals, MinimizerProgressCallback progress,
+                                  void* /*ignored*/) {
   // A maximum of 0 leaves no room even for the first component.
   if (!k || *k == 0) return kErrMissingArguments;
-  Dword error =
-      MultiExpFit(flags, n, x, y, 1, amplitudes, rates, offset, rms, residuals, progress);
+  Dword error = MultiExpFit(flags, n, x, y, 1, amplitudes, rates, offset, rms, residuals, progress);
   if (error != kErrNone || *k <= 1) return error;
   const Qword max = *k;
   double* keepA = NewRealArrFill(&error, max);
@@ -44,14 +43,13 @@ VELTRIA_API Dword MultiExpAutoFit(Dword flags, Qword n, const double* x, const d
     }
     amplitudes[count] = 0.33 * amplitudes[smallest];
     rates[count] = 3 * rates[fastest];
-    error = MultiExpFit(flags & ~kFitAutoStart, n, x, y, count + 1, amplitudes, rates, offset,
-                        rms, residuals, progress);
+    error = MultiExpFit(flags & ~kFitAutoStart, n, x, y, count + 1, amplitudes, rates, offset, rms,
+                        residuals, progress);
     if (error != kErrNone || count + 1 == max || *rms > 0.85 * keptRms) break;
     ++count;
   }
   if (error == kErrNone) {
-    error = MultiExpFit(flags, n, x, y, count, amplitudes, rates, offset, rms, residuals,
-                        progress);
+    error = MultiExpFit(flags, n, x, y, count, amplitudes, rates, offset, rms, residuals, progress);
     if (error == kErrNone && *rms > keptRms) {
       *rms = keptRms;
       *offset = keptOffset;

@@ -3,6 +3,7 @@
 // data are compared after division by the scale.
 #include <cmath>
 
+#include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/fit/decay_fits.h"
@@ -110,7 +111,7 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
   KillPtr(&all);
   if (error == kErrNone) {
     const double e = static_cast<double>(count);
-    m.maxCalls = static_cast<Qword>(((35 * e + 30) * e + 25) * e);
+    m.maxCalls = DoubleToQword(((35 * e + 30) * e + 25) * e);
     m.initialStep = 0.2;
     m.tolerance = 0.001;
     error = MinimizerRun(&m, kMinimizerSimplex);

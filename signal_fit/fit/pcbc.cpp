@@ -9,6 +9,7 @@
 #include <limits>
 #include <numbers>
 
+#include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/fit/minimizer.h"
@@ -55,7 +56,7 @@ Dword PcBcTarget(Minimizer* mz) {
   if (e != kErrNone) return e;
   PcBcWork& w = r->work;
   const Qword n = w.count, bins = w.binCount;
-  const Qword skip = static_cast<Qword>(std::floor(static_cast<double>(n) * w.edgeFraction / 2 + 0.5));
+  const Qword skip = DoubleToQword(std::floor(static_cast<double>(n) * w.edgeFraction / 2 + 0.5));
   e = SArrHistogram(n, w.output, w.histogram, static_cast<Qlong>(bins), w.binWidth, skip);
   if (e != kErrNone) return e;
   const double* hre = w.histogram;
@@ -114,8 +115,8 @@ Dword PcBcHistogramWeights(Qword bins, double* weights) {
   return kErrNone;
 }
 
-VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword flags,
-                           double* phi0, double* phi1, Qword m, double noise) {
+VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword flags, double* phi0,
+                           double* phi1, Qword m, double noise) {
   if (!phi0 || !phi1) return kErrMissingOutputBuffer;
   *phi0 = *phi1 = std::numeric_limits<double>::quiet_NaN();
   if (!input || n == 0) return kErrMissingInputData;
@@ -128,7 +129,7 @@ VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword f
   // overflow the integer conversion.
   double count = SArrMaxMagnitude(n, input, nullptr) / width + 0.5;
   if (!(count <= static_cast<double>(kMaxBins))) count = static_cast<double>(kMaxBins);
-  const Qword bins = static_cast<Qword>(count) | 1;
+  const Qword bins = DoubleToQword(count) | 1;
   if (m < 2) m = 2;
   if (m > MaxArrCount<double>() / 4) return kErrAlloc;
 
@@ -164,7 +165,7 @@ VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword f
   w.weights = coef + 2 * m + 2 * bins;
   w.edgeFraction = 0.0;
   const double hEdge = std::floor(static_cast<double>(n) * w.edgeFraction / 2 + 0.5) - 16;
-  const Qword h = hEdge > 0 ? static_cast<Qword>(hEdge) : 0;
+  const Qword h = hEdge > 0 ? DoubleToQword(hEdge) : 0;
   w.leftStart = h;
   w.leftCentre = h + 16;
   w.leftEnd = h + 32;

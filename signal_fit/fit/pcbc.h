@@ -15,17 +15,17 @@ enum : Dword {
 // m baseline coefficients per part (at least 2). 14 null input or n = 0,
 // 18 null output or phase locations, 26 for n < 33 (the edge windows) or a
 // noise level that is not positive and finite.
-VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword flags,
-                           double* phi0, double* phi1, Qword m, double noise);
+VELTRIA_API Dword SArrPcBc(Qword n, const double* input, double* output, Dword flags, double* phi0,
+                           double* phi1, Qword m, double noise);
 
 struct PcBcWork {
   Qword count;
   Qword flags;
   const double* input;
   double* output;
-  double scale;     // baseline unit: 10 x noise
-  double binWidth;  // noise / 4
-  Qword binCount;   // odd, at most 5001
+  double scale;       // baseline unit: 10 x noise
+  double binWidth;    // noise / 4
+  Qword binCount;     // odd, at most 5001
   double* histogram;  // real part, then imaginary part
   double edgeFraction;
   double* weights;  // real part, then imaginary part

@@ -80,8 +80,7 @@ VELTRIA_API Dword PowersSumEquationsFit(Qword n, const double* a, const double* 
 
 VELTRIA_API Dword PowersSumEquationsAutomaticFit(Qword tries, Qword n, const double* a,
                                                  const double* y, double* x, double limitA,
-                                                 double limitB, double* best,
-                                                 double* residuals) {
+                                                 double limitB, double* best, double* residuals) {
   if (n == 0 || !a || !y) return kErrMissingArguments;
   if (!x) return kErrMissingOutputBuffer;
   Dword error;

@@ -6,14 +6,14 @@
 // TermFunctionType codes 0-8 (0 and unknown codes: no term).
 enum : Dword {
   kTermNone = 0,
-  kTermExp = 1,         // c exp(-d)
-  kTermGauss = 2,       // c exp(-d^2)
-  kTermExpSquare = 3,   // c exp(+d^2)
-  kTermLorentz = 4,     // c / (1 + d^2)
-  kTermPower = 5,       // c |v|^tau
-  kTermBpp = 6,         // c / (1 + d^2) + c / (0.25 + d^2)
-  kTermWeibull = 7,     // c / (1 + |d|^eta)
-  kTermSolomon = 8,     // c/(1 + ((1-eta) d)^2) + 3c/(1 + d^2) + 6c/(1 + ((1+eta) d)^2)
+  kTermExp = 1,        // c exp(-d)
+  kTermGauss = 2,      // c exp(-d^2)
+  kTermExpSquare = 3,  // c exp(+d^2)
+  kTermLorentz = 4,    // c / (1 + d^2)
+  kTermPower = 5,      // c |v|^tau
+  kTermBpp = 6,        // c / (1 + d^2) + c / (0.25 + d^2)
+  kTermWeibull = 7,    // c / (1 + |d|^eta)
+  kTermSolomon = 8,    // c/(1 + ((1-eta) d)^2) + 3c/(1 + d^2) + 6c/(1 + ((1+eta) d)^2)
 };
 
 // One term at abscissa v with amplitude c, parameter tau (d = tau v) and
@@ -44,5 +44,4 @@ VELTRIA_API Dword PowersSumEquationsFit(Qword n, const double* a, const double* 
 // after 10 tries + 100 failed fits: 35 when none succeeded.
 VELTRIA_API Dword PowersSumEquationsAutomaticFit(Qword tries, Qword n, const double* a,
                                                  const double* y, double* x, double limitA,
-                                                 double limitB, double* best,
-                                                 double* residuals);
+                                                 double limitB, double* best, double* residuals);

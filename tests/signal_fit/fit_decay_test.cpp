@@ -36,10 +36,10 @@ TEST(FitDecay, MonoFitsRecoverRateAndLeaveAbscissa) {
     }
     const std::vector<double> x0 = x;
     double R = 0, dR = -1, A = 0, B = 0, prob = -1;
-    Dword r = c.offset ? (c.gauss ? MonoGaus3ParFit : MonoExp3ParFit)(x.data(), y.data(), 0, 29,
-                                                                      &R, &dR, &A, &B, &prob)
-                       : (c.gauss ? MonoGaus2ParFit : MonoExp2ParFit)(x.data(), y.data(), 0, 29,
-                                                                      &R, &dR, &A, &prob);
+    Dword r = c.offset ? (c.gauss ? MonoGaus3ParFit : MonoExp3ParFit)(x.data(), y.data(), 0, 29, &R,
+                                                                      &dR, &A, &B, &prob)
+                       : (c.gauss ? MonoGaus2ParFit : MonoExp2ParFit)(x.data(), y.data(), 0, 29, &R,
+                                                                      &dR, &A, &prob);
     ASSERT_EQ(r, 0u);
     EXPECT_NEAR(R, c.R, 1e-4 * c.R) << c.gauss << c.offset;
     EXPECT_NEAR(A, c.A, 1e-3 * std::fabs(c.A)) << c.gauss << c.offset;
@@ -121,7 +121,8 @@ TEST(FitDecay, MultiExpNoisyMatchesLeastSquares) {
   EXPECT_NEAR(r[1], kBiExpFit[4], 1e-5 * kBiExpFit[4]);
   EXPECT_NEAR(rms, kBiExpRms, 1e-9);
   // Residuals are model - y.
-  const double model0 = off + a[0] * std::exp(-r[0] * kBiExpX[0]) + a[1] * std::exp(-r[1] * kBiExpX[0]);
+  const double model0 =
+      off + a[0] * std::exp(-r[0] * kBiExpX[0]) + a[1] * std::exp(-r[1] * kBiExpX[0]);
   EXPECT_DOUBLE_EQ(res[0], model0 - kBiExpY[0]);
 }
 
@@ -142,13 +143,13 @@ TEST(FitDecay, MultiExpFlags) {
   a = -5;
   r = 1;
   off = 0;
-  ASSERT_EQ(MultiExpFit(2 | kFitNormalize, x.size(), x.data(), y.data(), 1, &a, &r, &off, &rms,
-                        nullptr,
-                        [](Minimizer* m, Dword code) -> Dword {
-                          if (code == kMinimizerFirstEval) seen = *m->params[1];
-                          return 0;
-                        }),
-            0u);
+  ASSERT_EQ(
+      MultiExpFit(2 | kFitNormalize, x.size(), x.data(), y.data(), 1, &a, &r, &off, &rms, nullptr,
+                  [](Minimizer* m, Dword code) -> Dword {
+                    if (code == kMinimizerFirstEval) seen = *m->params[1];
+                    return 0;
+                  }),
+      0u);
   EXPECT_EQ(seen, 0);
   EXPECT_NEAR(r, 1.3, 1e-6);
   // With spacing weights and norm type 2 the target is sum r^2 |dx| (the
@@ -157,8 +158,8 @@ TEST(FitDecay, MultiExpFlags) {
   a = 300;
   r = 1;
   off = 90;
-  ASSERT_EQ(MultiExpFit(2 | kFitSpacingWeights | kFitNormalize, x.size(), x.data(), y.data(), 1,
-                        &a, &r, &off, &rms, nullptr,
+  ASSERT_EQ(MultiExpFit(2 | kFitSpacingWeights | kFitNormalize, x.size(), x.data(), y.data(), 1, &a,
+                        &r, &off, &rms, nullptr,
                         [](Minimizer* m, Dword code) -> Dword {
                           if (code == kMinimizerFirstEval) first = m->value;
                           return 0;
@@ -177,8 +178,7 @@ TEST(FitDecay, MultiExpFlags) {
 TEST(FitDecay, MultiExpErrors) {
   const double x[] = {1, 2}, y[] = {1, 2};
   double a = 1, r = 1, off = 0, rms = 0;
-  EXPECT_EQ(MultiExpFit(2, 0, x, y, 1, &a, &r, &off, &rms, nullptr, nullptr),
-            kErrMissingInputData);
+  EXPECT_EQ(MultiExpFit(2, 0, x, y, 1, &a, &r, &off, &rms, nullptr, nullptr), kErrMissingInputData);
   EXPECT_EQ(MultiExpFit(2, 2, nullptr, y, 1, &a, &r, &off, &rms, nullptr, nullptr),
             kErrMissingInputData);
   EXPECT_EQ(MultiExpFit(2, 2, x, y, 1, &a, &r, &off, nullptr, nullptr, nullptr),
@@ -196,21 +196,21 @@ TEST(FitDecay, AutoFitFindsComponentCount) {
   const std::vector<double> x = Geomspace(1e-3, 10, 60);
   std::vector<double> y(x.size());
   for (size_t i = 0; i < x.size(); ++i)
-    y[i] = 0.02 + 1.0 * std::exp(-0.4 * x[i]) + 0.8 * std::exp(-9 * x[i]) +
-           0.002 * std::sin(3.7 * i);
+    y[i] =
+        0.02 + 1.0 * std::exp(-0.4 * x[i]) + 0.8 * std::exp(-9 * x[i]) + 0.002 * std::sin(3.7 * i);
   std::vector<double> a(10), r(10);
   double off = 0, rms = 0;
   Qword k = 10;
-  ASSERT_EQ(MultiExpAutoFit(2 | kFitAutoStart, x.size(), x.data(), y.data(), &k, a.data(),
-                            r.data(), &off, &rms, nullptr, nullptr, nullptr),
+  ASSERT_EQ(MultiExpAutoFit(2 | kFitAutoStart, x.size(), x.data(), y.data(), &k, a.data(), r.data(),
+                            &off, &rms, nullptr, nullptr, nullptr),
             0u);
   EXPECT_GE(k, 2u);
   EXPECT_LE(k, 9u);
   EXPECT_LT(rms, 0.005);
   // A maximum of 2 always returns 1 component; 0 leaves no room.
   k = 2;
-  ASSERT_EQ(MultiExpAutoFit(2 | kFitAutoStart, x.size(), x.data(), y.data(), &k, a.data(),
-                            r.data(), &off, &rms, nullptr, nullptr, nullptr),
+  ASSERT_EQ(MultiExpAutoFit(2 | kFitAutoStart, x.size(), x.data(), y.data(), &k, a.data(), r.data(),
+                            &off, &rms, nullptr, nullptr, nullptr),
             0u);
   EXPECT_EQ(k, 1u);
   k = 0;

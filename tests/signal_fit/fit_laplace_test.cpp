@@ -27,8 +27,7 @@ struct Peak {
   double weight, centre;  // sum of amplitudes, geometric mean rate
 };
 
-Peak PeakBetween(const std::vector<double>& r, const std::vector<double>& a, double lo,
-                 double hi) {
+Peak PeakBetween(const std::vector<double>& r, const std::vector<double>& a, double lo, double hi) {
   double w = 0, s = 0;
   for (size_t j = 0; j < r.size(); ++j)
     if (r[j] >= lo && r[j] < hi) {
@@ -44,7 +43,8 @@ Peak PeakBetween(const std::vector<double>& r, const std::vector<double>& a, dou
 TEST(FitLaplace, TwoRatesRecovered) {
   const std::vector<double> t = Geomspace(1e-3, 5, 60), r = Geomspace(0.2, 1000, 40);
   std::vector<double> y(t.size());
-  for (size_t i = 0; i < t.size(); ++i) y[i] = 0.6 * std::exp(-2 * t[i]) + 0.4 * std::exp(-100 * t[i]);
+  for (size_t i = 0; i < t.size(); ++i)
+    y[i] = 0.6 * std::exp(-2 * t[i]) + 0.4 * std::exp(-100 * t[i]);
   std::vector<double> a(r.size(), 0.0), res(t.size());
   double off = 0;
   ASSERT_EQ(InverseLaplaceTransform(1, 0x70002, t.size(), t.data(), y.data(), r.size(), r.data(),
@@ -101,13 +101,13 @@ TEST(FitLaplace, FlatStartHasFiniteTarget) {
   static double first = kNaN;
   std::vector<double> a(5, 0.0);
   double off = 0;
-  ASSERT_EQ(InverseLaplaceTransform(1, 2, t.size(), t.data(), y.data(), 5, r.data(), a.data(),
-                                    &off, nullptr, nullptr,
-                                    [](Minimizer* m, Dword code) -> Dword {
-                                      if (code == kMinimizerFirstEval) first = m->value;
-                                      return 0;
-                                    },
-                                    nullptr),
+  ASSERT_EQ(InverseLaplaceTransform(
+                1, 2, t.size(), t.data(), y.data(), 5, r.data(), a.data(), &off, nullptr, nullptr,
+                [](Minimizer* m, Dword code) -> Dword {
+                  if (code == kMinimizerFirstEval) first = m->value;
+                  return 0;
+                },
+                nullptr),
             0u);
   double d = 0;
   for (size_t i = 0; i < t.size(); ++i) {
@@ -124,23 +124,24 @@ TEST(FitLaplace, TransformErrors) {
   const double t[6] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6}, y[6] = {6, 5, 4, 3, 2, 1};
   const double r[6] = {1, 2, 3, 4, 5, 6};
   double a[6] = {1, 1, 1, 1, 1, 1}, off = 0.5;
-  EXPECT_EQ(InverseLaplaceTransform(2, 0, 6, t, y, 6, r, a, &off, nullptr, nullptr, nullptr,
-                                    nullptr),
-            kErrIllegalMode);
+  EXPECT_EQ(
+      InverseLaplaceTransform(2, 0, 6, t, y, 6, r, a, &off, nullptr, nullptr, nullptr, nullptr),
+      kErrIllegalMode);
   EXPECT_EQ(a[0], 1);  // unchanged
   EXPECT_EQ(off, 0.5);
-  EXPECT_EQ(InverseLaplaceTransform(1, 0, 6, t, y, 4, r, a, &off, nullptr, nullptr, nullptr,
+  EXPECT_EQ(
+      InverseLaplaceTransform(1, 0, 6, t, y, 4, r, a, &off, nullptr, nullptr, nullptr, nullptr),
+      kErrIllegalArgument);
+  EXPECT_EQ(
+      InverseLaplaceTransform(1, 0, 0, t, y, 6, r, a, &off, nullptr, nullptr, nullptr, nullptr),
+      kErrMissingInputData);
+  EXPECT_EQ(InverseLaplaceTransform(1, 0, 6, t, nullptr, 6, r, a, &off, nullptr, nullptr, nullptr,
                                     nullptr),
-            kErrIllegalArgument);
-  EXPECT_EQ(InverseLaplaceTransform(1, 0, 0, t, y, 6, r, a, &off, nullptr, nullptr, nullptr,
-                                    nullptr),
-            kErrMissingInputData);
-  EXPECT_EQ(InverseLaplaceTransform(1, 0, 6, t, nullptr, 6, r, a, &off, nullptr, nullptr,
-                                    nullptr, nullptr),
             kErrMissingInputData);
   // A cancelling progress callback leaves the internal form (log-amplitudes).
-  EXPECT_EQ(InverseLaplaceTransform(1, 0, 6, t, y, 6, r, a, &off, nullptr, nullptr,
-                                    [](Minimizer*, Dword) -> Dword { return 81; }, nullptr),
+  EXPECT_EQ(InverseLaplaceTransform(
+                1, 0, 6, t, y, 6, r, a, &off, nullptr, nullptr,
+                [](Minimizer*, Dword) -> Dword { return 81; }, nullptr),
             81u);
   EXPECT_EQ(a[0], std::log(1e-5));
 }

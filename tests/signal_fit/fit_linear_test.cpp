@@ -86,8 +86,8 @@ TEST(FitLinear, PowerBasisOnWideAbscissaMatchesLstsq) {
     const double *x, *y, *w, *coef;
     Qword n, k;
   } cases[] = {
-      {kPowCubic1000X, kPowCubic1000Y, kPowCubic1000W, kPowCubic1000Coef,
-       std::size(kPowCubic1000X), 4},
+      {kPowCubic1000X, kPowCubic1000Y, kPowCubic1000W, kPowCubic1000Coef, std::size(kPowCubic1000X),
+       4},
       {kPowQuartic100X, kPowQuartic100Y, kPowQuartic100W, kPowQuartic100Coef,
        std::size(kPowQuartic100X), 5},
   };

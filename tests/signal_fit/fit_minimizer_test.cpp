@@ -208,6 +208,20 @@ TEST(FitMinimizer, NaNAtStartIsAnError) {
   }
 }
 
+// A constant target ties every vertex: vertex 0 is both lowest and highest,
+// reflection and contraction never replace it, every iteration shrinks the
+// other two towards it and multiplies the size measure by f = 0.5^(1/2).
+// The size falls below 1e-4 at iteration 27 (f^26 = 1.22e-4, f^27 =
+// 8.6e-5); the quiet counter reaches 3n = 6 at the check of iteration 32.
+// Calls: start, 3 vertices, 32 iterations of 4, the final evaluation.
+TEST(FitMinimizer, TiesAndQuietCounterAsWritten) {
+  Trial r(0.75, -2.5, [](Minimizer* m) -> Dword { return m->value = 3, 0u; });
+  EXPECT_EQ(MinimizerRun(&r.m, kMinimizerSimplex), 0u);
+  EXPECT_EQ(r.m.calls, 1u + 3u + 32u * 4u + 1u);
+  EXPECT_EQ(r.p[0], 0.75);
+  EXPECT_EQ(r.p[1], -2.5);
+}
+
 TEST(FitMinimizer, TargetErrorStopsRun) {
   Trial r(1, 2, [](Minimizer* m) -> Dword { return m->calls >= 4 ? 99u : (m->value = 1, 0u); });
   EXPECT_EQ(MinimizerRun(&r.m, kMinimizerSimplex), 99u);

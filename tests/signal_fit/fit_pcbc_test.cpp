@@ -37,8 +37,8 @@ TEST(FitPcBc, RecoversPhases) {
   std::vector<double> distorted(2 * n), out(2 * n);
   ASSERT_EQ(SArrFdApplyPhases(n, clean.data(), distorted.data(), -0.7, -0.4), 0u);
   double phi0 = 0, phi1 = 0;
-  ASSERT_EQ(SArrPcBc(n, distorted.data(), out.data(), kPcBcOutputCorrected | kPcBcNoBaseline,
-                     &phi0, &phi1, 2, 0.01),
+  ASSERT_EQ(SArrPcBc(n, distorted.data(), out.data(), kPcBcOutputCorrected | kPcBcNoBaseline, &phi0,
+                     &phi1, 2, 0.01),
             0u);
   EXPECT_NEAR(std::remainder(phi0 - 0.7, 2 * std::numbers::pi), 0, 0.05);
   EXPECT_NEAR(phi1, 0.4, 0.1);
@@ -54,8 +54,8 @@ TEST(FitPcBc, BaselineOutputIsWhatTheCorrectionRemoves) {
   for (Dword basis : {0u, Dword{kPcBcChebyshev}}) {
     std::vector<double> corrected(2 * n), baseline(2 * n);
     double a0, a1, b0, b1;
-    ASSERT_EQ(SArrPcBc(n, s.data(), corrected.data(), basis | kPcBcOutputCorrected |
-                       kPcBcPhasesFixed, &a0, &a1, 4, 0.01),
+    ASSERT_EQ(SArrPcBc(n, s.data(), corrected.data(),
+                       basis | kPcBcOutputCorrected | kPcBcPhasesFixed, &a0, &a1, 4, 0.01),
               0u);
     ASSERT_EQ(SArrPcBc(n, s.data(), baseline.data(), basis | kPcBcPhasesFixed, &b0, &b1, 4, 0.01),
               0u);
@@ -72,9 +72,9 @@ TEST(FitPcBc, EdgeCases) {
   const std::vector<double> s = Spectrum(n, 0.01, 0.2);
   std::vector<double> out(2 * n, 5.0);
   double phi0, phi1;
-  ASSERT_EQ(SArrPcBc(n, s.data(), out.data(), kPcBcPhasesFixed | kPcBcNoBaseline, &phi0, &phi1,
-                     0, 0.01),
-            0u);
+  ASSERT_EQ(
+      SArrPcBc(n, s.data(), out.data(), kPcBcPhasesFixed | kPcBcNoBaseline, &phi0, &phi1, 0, 0.01),
+      0u);
   for (double v : out) EXPECT_EQ(v, 0);
   // Coefficient counts 0 and 1 work as 2.
   std::vector<double> o1(2 * n), o2(2 * n);
@@ -82,8 +82,8 @@ TEST(FitPcBc, EdgeCases) {
   ASSERT_EQ(SArrPcBc(n, s.data(), o2.data(), kPcBcOutputCorrected, &phi0, &phi1, 2, 0.01), 0u);
   EXPECT_EQ(o1, o2);
   // A tiny noise level caps the bins at 5001 instead of overflowing.
-  ASSERT_EQ(SArrPcBc(n, s.data(), o1.data(), kPcBcOutputCorrected | kPcBcNoBaseline, &phi0,
-                     &phi1, 2, 1e-300),
+  ASSERT_EQ(SArrPcBc(n, s.data(), o1.data(), kPcBcOutputCorrected | kPcBcNoBaseline, &phi0, &phi1,
+                     2, 1e-300),
             0u);
 }
 

@@ -77,12 +77,12 @@ TEST(FitTerms, ExtraParameterAndFixedOffset) {
   EXPECT_NEAR(tau, 0.5, 1e-5);
   EXPECT_NEAR(eta, 1.6, 1e-5);
   // Types 7 and 8 need the extra parameter.
-  EXPECT_EQ(MultiTermFunctionFit(0, 40, v.data(), y.data(), 1, types, &amp, &tau, &off, 0,
-                                 nullptr, nullptr),
+  EXPECT_EQ(MultiTermFunctionFit(0, 40, v.data(), y.data(), 1, types, &amp, &tau, &off, 0, nullptr,
+                                 nullptr),
             kErrIllegalArgument);
-  EXPECT_EQ(MultiTermFunctionFit(0, 0, v.data(), y.data(), 1, types, &amp, &tau, &off, 1, &eta,
-                                 &freeEta),
-            kErrMissingInputData);
+  EXPECT_EQ(
+      MultiTermFunctionFit(0, 0, v.data(), y.data(), 1, types, &amp, &tau, &off, 1, &eta, &freeEta),
+      kErrMissingInputData);
 }
 
 TEST(FitTerms, AquaFitRecoversFreeParameters) {
@@ -103,6 +103,21 @@ TEST(FitTerms, AquaFitRecoversFreeParameters) {
   for (int i : {1, 2, 3, 4, 7, 8, 9}) EXPECT_EQ(p[i], kAquaParams[i]) << i;
   for (Qword i = 0; i < n; ++i)
     EXPECT_DOUBLE_EQ(res[i], y[i] - AquaionsProfileRate(p, 11, kAquaNu[i]));
+}
+
+TEST(FitTerms, FailedAquaFitKeepsCallersValues) {
+  // An undefined start value makes every rate NaN: the fit fails and the
+  // parameters come back as given, not divided by their units.
+  const Qword n = std::size(kAquaNu);
+  const double lower[10] = {}, upper[10] = {};
+  const Long free[10] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  double p[10];
+  for (int i = 0; i < 10; ++i) p[i] = kAquaParams[i];
+  p[6] = std::nan("");
+  EXPECT_EQ(AquaionsFfcProfileFit(0, 11, n, kAquaNu, kAquaRates, p, free, lower, upper, nullptr),
+            kErrIllegalArgument);
+  EXPECT_TRUE(std::isnan(p[6]));
+  for (int i : {0, 1, 2, 3, 4, 5, 7, 8, 9}) EXPECT_EQ(p[i], kAquaParams[i]) << i;
 }
 
 TEST(FitTerms, FfcProfileFitsOffsetOnly) {
