@@ -146,6 +146,9 @@ std::string FltkFilterFromHookFilter(const std::string& filter) {
 }
 
 void InstallFltkHooks() {
+  // FLTK's own chooser: the GTK one that FLTK 1.3 loads at run time logs
+  // tree-model assertions here and does not take a typed path reliably.
+  Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
   UiHooks hooks{};
   hooks.message_box = FltkMessageBox;
   hooks.file_dialog = FltkFileDialog;

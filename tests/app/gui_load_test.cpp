@@ -60,7 +60,8 @@ class LoadFlowTest : public GuiTest {
     if (!DataCommandsAvailable()) GTEST_SKIP() << "the framework's data commands are not in this build";
   }
   Dword LoadSimulated() {
-    LoadDataArgs args{12, nullptr, 0, ""};
+    // A simulated single pulse: the simulator needs its experiment ("EXP").
+    LoadDataArgs args{12, nullptr, 0, "EXP=S1P\rBS=8\rDW=100\rNLPL=1\rTDCY=0.001\rWDCY=1\r"};
     return LoadDataAndRebuild(&args);
   }
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/core/bruker_reader.h"
+#include "base/platform/allocator.h"
 #include "base/utf.h"
 #include "support/temp_folder.h"
 #include "tests/app_core/acqus_builder.h"
@@ -262,6 +263,34 @@ TEST_F(BrukerLoadMalformed, BackslashesSeparateFolders) {
   cKyData root(0);
   ASSERT_EQ(Load(&root, path), 0u);
   EXPECT_EQ(std::u16string(root.FirstChild()->full_path), Wide(Path("fid")));
+}
+
+}  // namespace
+
+namespace {
+
+// Every allocation of the library that the reading makes may fail: the
+// answer is then 0x80001 and the root is as it was.
+TEST(BrukerLoadAllocation, FailuresLeaveTheRootAsItWas) {
+  const std::string path = SamplesDir() + "/ser_dosy/ser";
+  const std::u16string wide(path.begin(), path.end());
+  bool succeeded = false;
+  for (Qlong n = 0; n < 400 && !succeeded; ++n) {
+    cKyData root(0);
+    PlatformAllocTestFailAfter(n);
+    const LibErrorCode code = LoadBrukerData(&root, wide.c_str());
+    PlatformAllocTestFailAfter(-1);
+    if (code == 0) {
+      succeeded = true;
+      EXPECT_GT(n, 10);  // the reading allocates through the library
+      ASSERT_EQ(root.ChildCount(), 1u);
+      EXPECT_EQ(root.FirstChild()->ChildCount(), 4u);
+    } else {
+      EXPECT_EQ(code, 0x80001u) << n;
+      EXPECT_EQ(root.ChildCount(), 0u) << n;
+    }
+  }
+  EXPECT_TRUE(succeeded);
 }
 
 }  // namespace
