@@ -42,7 +42,8 @@ void PublishIntermediate(Minimizer* m, KyAppRecord* r) {
   Dword e = kErrNone;
   double* amplitudes = NewRealArrFill(&e, count);
   if (!amplitudes) return;
-  for (Qword j = 0; j < count; ++j) amplitudes[j] = std::exp(problem->amplitudes[j]) * problem->scale;
+  for (Qword j = 0; j < count; ++j)
+    amplitudes[j] = std::exp(problem->amplitudes[j]) * problem->scale;
   IltMergeDistribution(g_node, problem->rates, amplitudes, count);
   KillPtr(&amplitudes);
   Evp evp;
@@ -70,7 +71,8 @@ Qword IltCompanionComponents(const cKyData* node) {
   return count >= static_cast<double>(held) ? held : static_cast<Qword>(count);
 }
 
-LibErrorCode IltMergeDistribution(cKyData* node, const double* rates, const double* amplitudes, Qword count) {
+LibErrorCode IltMergeDistribution(cKyData* node, const double* rates, const double* amplitudes,
+                                  Qword count) {
   // The merge keeps as many leading companion points as the node's result
   // 0 says; that result may meanwhile hold another fit's parameter, so the
   // companion's own count stands in for it during the merge.
@@ -97,7 +99,8 @@ Dword IltProgressCallback(Minimizer* m, Dword code) {
       // value left in the field by an earlier command.
       r->result.u64 = 0;
       const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(r->argument);
-      KySendMessageWith(r, kKyMsgFitStart, reinterpret_cast<void*>((a & ~std::uintptr_t{0xFF}) | 1u));
+      KySendMessageWith(r, kKyMsgFitStart,
+                        reinterpret_cast<void*>((a & ~std::uintptr_t{0xFF}) | 1u));
       return 0;
     }
     case kMinimizerNewBest: {
@@ -106,7 +109,8 @@ Dword IltProgressCallback(Minimizer* m, Dword code) {
       if (g_step % 10 == 0) PublishIntermediate(m, r);
       ++g_step;
       SendText(r, kKyMsgFitProgress, "n calls: %llu/%llu\ntarget function: %g\nwait please...",
-               static_cast<unsigned long long>(m->calls), static_cast<unsigned long long>(m->maxCalls), m->value);
+               static_cast<unsigned long long>(m->calls),
+               static_cast<unsigned long long>(m->maxCalls), m->value);
       return (r->result.u64 & 0xFF) != 0 ? Dword{kErrTooManyFunctionCalls} : Dword{0};
     }
     case kMinimizerEnd:

@@ -20,7 +20,8 @@ Qword IltCompanionComponents(const cKyData* node);
 
 // Merges `count` rates and amplitudes into the node's companion behind its
 // IltCompanionComponents; the companion keeps that count as its result 0.
-LibErrorCode IltMergeDistribution(cKyData* node, const double* rates, const double* amplitudes, Qword count);
+LibErrorCode IltMergeDistribution(cKyData* node, const double* rates, const double* amplitudes,
+                                  Qword count);
 
 // Test-only: forget a transform that did not end (no end event).
 void IltProgressResetForTesting();

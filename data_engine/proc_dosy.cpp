@@ -127,11 +127,13 @@ LibErrorCode EvpDosy(cKyData* node, Evp* evp, KyAppRecord*) {
   const double big_delta = pars.GetReal("BIGDEL");
   const double g0 = pars.GetReal("BINI");
   const double g1 = pars.GetReal("BEND");
-  if (nd == kNoIndex || grid_type == kNoIndex || std::isnan(dmin) || std::isnan(dmax) || std::isnan(sharpness) ||
-      std::isnan(delta) || std::isnan(big_delta) || std::isnan(g0) || std::isnan(g1))
+  if (nd == kNoIndex || grid_type == kNoIndex || std::isnan(dmin) || std::isnan(dmax) ||
+      std::isnan(sharpness) || std::isnan(delta) || std::isnan(big_delta) || std::isnan(g0) ||
+      std::isnan(g1))
     return kErrMissingParameters;
-  if (nd < 2 || grid_type < kGridLinear || grid_type > kGridSquare || !std::isfinite(dmin) || !std::isfinite(dmax) ||
-      dmin == dmax || ((grid_type == kGridLogarithmic || grid_type == kGridInverse) && !(dmin > 0)))
+  if (nd < 2 || grid_type < kGridLinear || grid_type > kGridSquare || !std::isfinite(dmin) ||
+      !std::isfinite(dmax) || dmin == dmax ||
+      ((grid_type == kGridLogarithmic || grid_type == kGridInverse) && !(dmin > 0)))
     return kErrIllegalParameters;
   if (ng < 2) return kErrMissingInputData;  // a decay needs two gradient values
   if (first->rows < 3 || !BlocksReadable(node, np)) return kErrIllegalDataSize;
@@ -166,7 +168,8 @@ LibErrorCode EvpDosy(cKyData* node, Evp* evp, KyAppRecord*) {
       for (Qword p = 0; p < np; ++p)
         if (w.marks[p] > 0) w.data[i++ + m * k] = re[p];
     }
-    RArrBayesianDosyTransform(m, ng, w.data, kSqrtGradientSpacing, w.gradients, nd, w.result, w.grid, sharpness, 0);
+    RArrBayesianDosyTransform(m, ng, w.data, kSqrtGradientSpacing, w.gradients, nd, w.result,
+                              w.grid, sharpness, 0);
   }
   w.reference = cKyData::NewCopy(*first);
   if (!w.reference) return kErrAlloc;

@@ -76,7 +76,8 @@ LibErrorCode EvpFfcProfile(cKyData* node, Evp* evp, KyAppRecord* record) {
   }
   Qword i = 0;
   if (!by_index)
-    for (cKyData* z = node->FirstChild(); z; z = z->NextSibling(), ++i) chosen[i] = ProfileExperiment(z->experiment_name);
+    for (cKyData* z = node->FirstChild(); z; z = z->NextSibling(), ++i)
+      chosen[i] = ProfileExperiment(z->experiment_name);
   Qword points = 0;
   for (i = 0; i < zones; ++i) points += chosen[i] ? 1 : 0;
   if (points == 0) {
@@ -135,7 +136,8 @@ LibErrorCode EvpFfcProfile(cKyData* node, Evp* evp, KyAppRecord* record) {
       std::memcpy(keys, profile, points * sizeof(double));
       for (Qword r = 1; r < rows; ++r) {
         std::memcpy(profile, keys, points * sizeof(double));
-        RArrHeapSortR(profile, points, nullptr, nullptr, profile + r * points, nullptr, nullptr, nullptr);
+        RArrHeapSortR(profile, points, nullptr, nullptr, profile + r * points, nullptr, nullptr,
+                      nullptr);
       }
       KillPtr(&keys);
       result = node->SetSize(points, rows, 0, profile[0], profile[points - 1]);

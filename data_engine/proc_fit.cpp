@@ -3,6 +3,8 @@
 // Gaussian decay, the Gaussian-plus-exponential sum and the aqua-ion
 // relaxivity profile live here; the multi-exponential and dispersion
 // models have files of their own.
+#include "data_engine/proc_fit.h"
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -10,7 +12,6 @@
 #include "arrays/rarr_reduce.h"
 #include "base/memory.h"
 #include "base/os_services.h"
-#include "data_engine/proc_fit.h"
 #include "data_engine/proc_support.h"
 #include "data_engine/procedure.h"
 #include "scalar/real_helpers.h"
@@ -76,7 +77,8 @@ LibErrorCode FitPolynomial(FitRun* run) {
     return kErrAlloc;
   }
   for (Qword i = 0; i < run->n; ++i) w[i] = 1.0;
-  LibErrorCode result = MultiLinearFit(k, coef, run->n, run->x + run->first, run->y + run->first, w, ruPower);
+  LibErrorCode result =
+      MultiLinearFit(k, coef, run->n, run->x + run->first, run->y + run->first, w, ruPower);
   KillPtr(&w);
   if (result == kErrNone) {
     for (Qword i = run->first; i <= run->last; ++i) {
@@ -103,7 +105,8 @@ LibErrorCode FitPolynomial(FitRun* run) {
 LibErrorCode FitGaussian(FitRun* run) {
   double R = kNaN, dR = kNaN, A = kNaN, B = kNaN, prob = kNaN;
   // The fit gets the run's own copy of x, never the node's row.
-  const LibErrorCode e = MonoGaus3ParFit(run->x, run->y, run->first, run->last, &R, &dR, &A, &B, &prob);
+  const LibErrorCode e =
+      MonoGaus3ParFit(run->x, run->y, run->first, run->last, &R, &dR, &A, &B, &prob);
   if (e != kErrNone) return e;
   for (Qword i = run->first; i <= run->last; ++i)
     run->row[i] = A * std::exp(-R * run->x[i] * run->x[i]) + B;
@@ -123,8 +126,8 @@ LibErrorCode FitGaussian(FitRun* run) {
 LibErrorCode FitGaussExp(FitRun* run) {
   const Dword types[2] = {kTermGauss, kTermExp};
   double amp[2] = {1.0, 1.0}, par[2] = {1.0, 1.0}, offset = 0;
-  const LibErrorCode e = MultiTermFunctionFit(0, run->n, run->x + run->first, run->y + run->first, 2, types,
-                                              amp, par, &offset, 0, nullptr, nullptr);
+  const LibErrorCode e = MultiTermFunctionFit(0, run->n, run->x + run->first, run->y + run->first,
+                                              2, types, amp, par, &offset, 0, nullptr, nullptr);
   if (e != kErrNone) return e;
   for (Qword i = run->first; i <= run->last; ++i)
     run->row[i] = TermFunctionValue(kTermGauss, amp[0], par[0], 0, run->x[i]) +
@@ -158,11 +161,16 @@ struct AquaParameter {
 };
 
 constexpr AquaParameter kAqua[10] = {
-    {" offset = %e\n", 0, 0, 0, 5},          {" q      = %e\n", 2, 1, 0, 10},
-    {" r_IS   = %e\n", 2.7e-10, 1, 1e-10, 1e-9}, {" A/hbar = %e\n", 1000, 1, 1, 1e6},
-    {" delta  = %e\n", 1e10, 1, 1e8, 1e12},  {" tau_m  = %e\n", 1e-7, 1, 1e-5, 1e-10},
-    {" tau_v  = %e\n", 1e-9, 1, 1e-6, 1e-11}, {" tau_R  = %e\n", 1e-10, 1, 1e-7, 1e-12},
-    {" d      = %e\n", 1e-9, 1, 1e-10, 1e-8}, {" D      = %e\n", 1e-10, 1, 1e-10, 1e-8},
+    {" offset = %e\n", 0, 0, 0, 5},
+    {" q      = %e\n", 2, 1, 0, 10},
+    {" r_IS   = %e\n", 2.7e-10, 1, 1e-10, 1e-9},
+    {" A/hbar = %e\n", 1000, 1, 1, 1e6},
+    {" delta  = %e\n", 1e10, 1, 1e8, 1e12},
+    {" tau_m  = %e\n", 1e-7, 1, 1e-5, 1e-10},
+    {" tau_v  = %e\n", 1e-9, 1, 1e-6, 1e-11},
+    {" tau_R  = %e\n", 1e-10, 1, 1e-7, 1e-12},
+    {" d      = %e\n", 1e-9, 1, 1e-10, 1e-8},
+    {" D      = %e\n", 1e-10, 1, 1e-10, 1e-8},
 };
 
 LibErrorCode FitAquaIons(FitRun* run) {
@@ -174,8 +182,9 @@ LibErrorCode FitAquaIons(FitRun* run) {
     lower[i] = kAqua[i].first_limit;
     upper[i] = kAqua[i].second_limit;
   }
-  const LibErrorCode e = AquaionsFfcProfileFit(0, 11, run->n, run->x + run->first, run->y + run->first, p, varied,
-                                               lower, upper, run->res + run->first);
+  const LibErrorCode e =
+      AquaionsFfcProfileFit(0, 11, run->n, run->x + run->first, run->y + run->first, p, varied,
+                            lower, upper, run->res + run->first);
   if (e != kErrNone) return e;
   // Here the residuals are data minus model.
   for (Qword i = run->first; i <= run->last; ++i) run->row[i] = run->y[i] - run->res[i];

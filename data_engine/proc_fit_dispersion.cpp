@@ -21,11 +21,13 @@ struct DispersionModel {
 };
 
 const DispersionModel kModels[3] = {
-    {kTermBpp, 9, "Too many components for BPP", " BPP: Sum [c*(1/(1+(v*tau)^2) + 4/(1+4(v*tau)^2))] + offset\n",
-     false, 0, 0},
-    {kTermWeibull, 6, "Too many components", " Weibull: Sum_i [c_i/(1+(v*tau_i)^eta)] + offset\n", true, 2.0, 1},
+    {kTermBpp, 9, "Too many components for BPP",
+     " BPP: Sum [c*(1/(1+(v*tau)^2) + 4/(1+4(v*tau)^2))] + offset\n", false, 0, 0},
+    {kTermWeibull, 6, "Too many components", " Weibull: Sum_i [c_i/(1+(v*tau_i)^eta)] + offset\n",
+     true, 2.0, 1},
     {kTermSolomon, 6, "Too many components",
-     " Solomon:\n Sum c*[1/(1+((1-eta)*v*tau)^2)\n      + 3/(1+(v*tau)^2)\n      + 6/(1+((1+eta)*v*tau)^2)] + offset\n",
+     " Solomon:\n Sum c*[1/(1+((1-eta)*v*tau)^2)\n      + 3/(1+(v*tau)^2)\n      + "
+     "6/(1+((1+eta)*v*tau)^2)] + offset\n",
      true, 100.0, 0},
 };
 
@@ -50,8 +52,8 @@ LibErrorCode FitDispersion(FitRun* run, Qword mode) {
   double offset = 0, eta = model.eta_start;
   const Long eta_free = model.eta_free;
   const LibErrorCode e =
-      MultiTermFunctionFit(flags, run->n, run->x + run->first, run->y + run->first, k, types, c, tau, &offset,
-                           model.has_eta ? 1 : 0, &eta, &eta_free);
+      MultiTermFunctionFit(flags, run->n, run->x + run->first, run->y + run->first, k, types, c,
+                           tau, &offset, model.has_eta ? 1 : 0, &eta, &eta_free);
   if (e != kErrNone) return e;
   for (Qword i = run->first; i <= run->last; ++i) {
     double v = offset;

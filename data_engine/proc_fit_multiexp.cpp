@@ -66,15 +66,18 @@ LibErrorCode RebuildCompanion(cKyData* zone, Qword k, const double* rates, const
   return kErrNone;
 }
 
-void Report(Evp* evp, bool automatic, Qword k, const double* amps, const double* rates, double offset, double rms) {
-  EvpAppendReportf(evp, automatic ? " Components Found: %u\n" : " Components Preset: %u\n", static_cast<unsigned>(k));
+void Report(Evp* evp, bool automatic, Qword k, const double* amps, const double* rates,
+            double offset, double rms) {
+  EvpAppendReportf(evp, automatic ? " Components Found: %u\n" : " Components Preset: %u\n",
+                   static_cast<unsigned>(k));
   EvpAppendReport(evp, " Weights[%],  Rates[1/s], T[s]:\n");
   double sum = 0;
   for (Qword j = 0; j < k; ++j) sum += amps[j];
   // Percentages need a sum to refer to; without one the amplitudes are
   // listed as they are.
   const double f = (sum != 0 && std::isfinite(sum)) ? 100 / sum : 1.0;
-  for (Qword j = 0; j < k; ++j) EvpAppendReportf(evp, " %9.3g, %9.4g, %9.4g\n", amps[j] * f, rates[j], 1 / rates[j]);
+  for (Qword j = 0; j < k; ++j)
+    EvpAppendReportf(evp, " %9.3g, %9.4g, %9.4g\n", amps[j] * f, rates[j], 1 / rates[j]);
   EvpAppendReportf(evp, " Weights scale factor: %10.4g\n", 1 / f);
   EvpAppendReportf(evp, " Offset estimate: %10.4g\n", offset);
   EvpAppendReportf(evp, " RMS of residues: %10.4g\n", rms);
@@ -98,7 +101,8 @@ LibErrorCode FitMultiExp(FitRun* run) {
     return kErrAlloc;
   }
   if (run->record)
-    run->record->argument = reinterpret_cast<void*>(static_cast<std::uintptr_t>(run->node->SiblingIndex()));
+    run->record->argument =
+        reinterpret_cast<void*>(static_cast<std::uintptr_t>(run->node->SiblingIndex()));
   double offset = 0, rms = 0;
   const double* x = run->x + run->first;
   const double* y = run->y + run->first;
@@ -106,7 +110,8 @@ LibErrorCode FitMultiExp(FitRun* run) {
   LibErrorCode result =
       automatic ? MultiExpAutoFit(kMultiExpFlags, run->n, x, y, &k, amps, rates, &offset, &rms, res,
                                   run->evp->fit_progress, run->record)
-                : MultiExpFit(kMultiExpFlags, run->n, x, y, k, amps, rates, &offset, &rms, res, run->evp->fit_progress);
+                : MultiExpFit(kMultiExpFlags, run->n, x, y, k, amps, rates, &offset, &rms, res,
+                              run->evp->fit_progress);
   if (result == kErrTooManyFunctionCalls) result = kErrNone;
   if (result == kErrNone && k == 0) result = kErrSolutionNotFound;
   if (result == kErrNone) {

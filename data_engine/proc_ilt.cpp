@@ -65,8 +65,8 @@ bool RateRange(Evp* evp, const double* x, Qword first, Qword last, double* rmin,
 
 // Mode 1 start distribution: each component's amplitude at the grid rate
 // nearest to its rate, smoothed by a Gaussian of `width` grid points.
-LibErrorCode SeedDistribution(IltWork& w, Qword k, double rmin, double rmax, Qword found, const double* ca,
-                              const double* cr, double width) {
+LibErrorCode SeedDistribution(IltWork& w, Qword k, double rmin, double rmax, Qword found,
+                              const double* ca, const double* cr, double width) {
   for (Qword j = 0; j < found; ++j) {
     const Qlong i = RArrGridIndex(cr[j], kGridLogarithmic, static_cast<Qlong>(k), rmin, rmax);
     if (i >= 0) w.amps[i] += ca[j];
@@ -123,8 +123,8 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
   // The start fit.
   double ca[kStartMaximum], cr[kStartMaximum], offset = 0, rms = 0;
   Qword found = kStartMaximum;
-  LibErrorCode result = MultiExpAutoFit(kStartFitFlags, n, w.x + first, w.y + first, &found, ca, cr, &offset, &rms,
-                                        nullptr, nullptr, nullptr);
+  LibErrorCode result = MultiExpAutoFit(kStartFitFlags, n, w.x + first, w.y + first, &found, ca, cr,
+                                        &offset, &rms, nullptr, nullptr, nullptr);
   if (result == kErrTooManyFunctionCalls) result = kErrNone;
   if (result != kErrNone) return result;
   if (found > kStartMaximum) found = 0;
@@ -134,8 +134,9 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
     name = "KyILT";
     result = SeedDistribution(w, k, rmin, rmax, found, ca, cr, tuning[1] * per_decade);
     if (result != kErrNone) return result;
-    result = InverseLaplaceTransform(1, kTransformFlags, n, w.x + first, w.y + first, k, w.grid, w.amps, &offset,
-                                     tuning, w.res + first, IltProgressCallback, record);
+    result =
+        InverseLaplaceTransform(1, kTransformFlags, n, w.x + first, w.y + first, k, w.grid, w.amps,
+                                &offset, tuning, w.res + first, IltProgressCallback, record);
     if (result == kErrTooManyFunctionCalls) result = kErrNone;
     if (result != kErrNone) return result;
     for (Qword i = first; i <= last; ++i) w.model[i] = w.y[i] - w.res[i];
@@ -143,7 +144,8 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
     name = "Truncated SVD";
     const double o = 1.01 * offset;
     for (Qword i = 0; i < points; ++i) w.y[i] -= o;
-    result = LaplaceInverseBySVD(w.x + first, w.y + first, n, w.grid, k, w.amps, tuning[0], w.model + first);
+    result = LaplaceInverseBySVD(w.x + first, w.y + first, n, w.grid, k, w.amps, tuning[0],
+                                 w.model + first);
     if (result != kErrNone) return result;
     for (Qword i = first; i <= last; ++i) {
       w.model[i] += o;

@@ -51,7 +51,8 @@ struct DosyTree {
         const double t = static_cast<double>(p * 7 + k * 13);
         b->Row(0)[p] = static_cast<double>(p);
         // Small deterministic noise so that the region search sees a level.
-        b->Row(1)[p] = Lorentz(p, kP1) * std::exp(-kD1 * bk) + 0.8 * Lorentz(p, kP2) * std::exp(-kD2 * bk) +
+        b->Row(1)[p] = Lorentz(p, kP1) * std::exp(-kD1 * bk) +
+                       0.8 * Lorentz(p, kP2) * std::exp(-kD2 * bk) +
                        1e-4 * std::sin(1.7 * t) * std::cos(0.31 * t * t);
         b->Row(2)[p] = 1e-4 * std::cos(2.3 * t);
       }
@@ -82,7 +83,8 @@ TEST(ProcDosy, PeaksAtTheirDiffusionCoefficients) {
       if (std::fabs(std::log(grid[j] / d)) < std::fabs(std::log(grid[best] / d))) best = j;
     return best;
   };
-  for (const auto& [p, d] : {std::pair<Qword, double>{kP1, kD1}, std::pair<Qword, double>{kP2, kD2}}) {
+  for (const auto& [p, d] :
+       {std::pair<Qword, double>{kP1, kD1}, std::pair<Qword, double>{kP2, kD2}}) {
     Qword best = 0;
     for (Qword j = 0; j < 32; ++j)
       if (t.zone->Child(j)->Row(1)[p] > t.zone->Child(best)->Row(1)[p]) best = j;
@@ -131,12 +133,12 @@ TEST(ProcDosy, BadInputIsRefusedBeforeAnyBlockGoes) {
     const char* command;
     LibErrorCode code;
   } cases[] = {
-      {"DOSY, 1, 0, 1, , 0, 2, 1, 0.001, 1, 1", kErrIllegalParameters},    // nD = 0
-      {"DOSY, 1, 0, 1, , 1, 2, 1, 0.001, 1, 1", kErrIllegalParameters},    // nD = 1
-      {"DOSY, 1, 0, 1, , 32, 2, 0, 1, 1, 1", kErrIllegalParameters},       // log grid from 0
-      {"DOSY, 1, 0, 1, , 32, 9, 0.1, 1, 1, 1", kErrIllegalParameters},     // unknown grid type
-      {"DOSY, 1, 0, 1, , 32, 2, 0.001, 1, , 1", kErrMissingParameters},    // no sharpness
-      {"DOSY, 1, 0, 1, , , 2, 0.001, 1, 1, 1", kErrMissingParameters},     // no count
+      {"DOSY, 1, 0, 1, , 0, 2, 1, 0.001, 1, 1", kErrIllegalParameters},  // nD = 0
+      {"DOSY, 1, 0, 1, , 1, 2, 1, 0.001, 1, 1", kErrIllegalParameters},  // nD = 1
+      {"DOSY, 1, 0, 1, , 32, 2, 0, 1, 1, 1", kErrIllegalParameters},     // log grid from 0
+      {"DOSY, 1, 0, 1, , 32, 9, 0.1, 1, 1, 1", kErrIllegalParameters},   // unknown grid type
+      {"DOSY, 1, 0, 1, , 32, 2, 0.001, 1, , 1", kErrMissingParameters},  // no sharpness
+      {"DOSY, 1, 0, 1, , , 2, 0.001, 1, 1, 1", kErrMissingParameters},   // no count
       {"DOSY, 2, 0, 1, , 32, 2, 0.001, 1, 1, 1", kErrUnknownProcedureMode},
   };
   for (const Case& c : cases) {

@@ -75,7 +75,8 @@ TEST(ProcFfcProfile, ZonesByIndexSortedByField) {
   EXPECT_NEAR(root->Row(1)[1], 4, 0.04);
   EXPECT_NEAR(root->Row(2)[1], 60, 0.6);
   for (Qword row = 0; row < 3; ++row) EXPECT_EQ(root->row_flags[row], kKyRowProfile);
-  EXPECT_NE(r.report.find(" Components: 2\n # BRLX [MHz]  Rates [1/s]\n   1         10"), std::string::npos)
+  EXPECT_NE(r.report.find(" Components: 2\n # BRLX [MHz]  Rates [1/s]\n   1         10"),
+            std::string::npos)
       << r.report;
   EXPECT_NE(r.report.find("\n   3          5"), std::string::npos) << r.report;
   EXPECT_TRUE(std::isnan(root->Child(1)->results[0])) << "zone 1 was not chosen";
@@ -144,7 +145,8 @@ TEST(ProcFfcProfile, AutomaticCountFromTheFirstZoneFillsMissingRatesWithNaN) {
 TEST(ProcFfcProfile, BppProfileRecoveredByFitMode6) {
   const double c = 20.0, tau = 0.4;
   std::unique_ptr<cKyData> root(new cKyData(0));
-  for (const double nu : {0.5, 3.0, 20.0}) root->AddChild(NewRelaxZone(nu, {BppRate(nu, c, tau)}, {1}, "NP/S"));
+  for (const double nu : {0.5, 3.0, 20.0})
+    root->AddChild(NewRelaxZone(nu, {BppRate(nu, c, tau)}, {1}, "NP/S"));
   ASSERT_EQ(RunRelax(root.get(), "FFCPROFILE, 1, 0, 2, , 1").code, kErrNone);
   ASSERT_EQ(root->points, 3u);
   for (Qword j = 0; j < 3; ++j) {

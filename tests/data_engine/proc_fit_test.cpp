@@ -51,7 +51,8 @@ TEST(ProcFit, LineEqualsNumpyPolyfitAndSkipsNaNPairs) {
     EXPECT_NE(r.report.find(Cfmt(" R^2: %13.4g\n", c.r2)), std::string::npos) << r.report;
     // Every window point gets a value of the line, the NaN pair included.
     for (Qword i = 0; i < c.x.size(); ++i)
-      EXPECT_NEAR(node->Row(2)[i], c.slope * c.x[i] + c.intercept, 1e-9 * std::fabs(c.slope * c.x[i]) + 1e-9);
+      EXPECT_NEAR(node->Row(2)[i], c.slope * c.x[i] + c.intercept,
+                  1e-9 * std::fabs(c.slope * c.x[i]) + 1e-9);
   }
 }
 
@@ -72,7 +73,8 @@ TEST(ProcFit, PolynomialCoefficientsAndMissingDegree) {
   EXPECT_NEAR(node->results[1], 1.0, 1e-12);
   EXPECT_NEAR(node->results[2], 0.0, 1e-12);
   EXPECT_NEAR(node->results[3], 1.0, 1e-12);
-  EXPECT_NE(r.report.find(" Polynomial fit: y = Sum_k (a_k * x^k)\n Order 2\n a0: "), std::string::npos);
+  EXPECT_NE(r.report.find(" Polynomial fit: y = Sum_k (a_k * x^k)\n Order 2\n a0: "),
+            std::string::npos);
   for (Qword i = 0; i < 11; ++i) EXPECT_NEAR(node->Row(2)[i], node->Row(1)[i], 1e-11);
   {
     RecordedMessageBoxes boxes;
@@ -98,7 +100,8 @@ TEST(ProcFit, MultiExponentialPresetAndAutomatic) {
     EXPECT_NEAR(node->results[2], 10.0, 0.1);
     EXPECT_NEAR(node->results[3], 100.0, 1.0);
     const bool automatic = std::string(command).find(", 2") == std::string::npos;
-    EXPECT_NE(r.report.find(automatic ? " Components Found: 2\n" : " Components Preset: 2\n"), std::string::npos);
+    EXPECT_NE(r.report.find(automatic ? " Components Found: 2\n" : " Components Preset: 2\n"),
+              std::string::npos);
     // The fit row is the model: close to the noise-free data.
     for (Qword i = 0; i < 64; ++i) EXPECT_NEAR(node->Row(2)[i], node->Row(1)[i], 2e-3);
     EXPECT_EQ(node->linked, nullptr) << "only a zone keeps its components";
@@ -185,7 +188,8 @@ TEST(ProcFit, SecondFitReplacesTheFitRow) {
 
 TEST(ProcFit, GaussianDecayLeavesTheNodeAxisAlone) {
   const auto x = LinSpaced(0, 2, 40);
-  std::unique_ptr<cKyData> node(NewCurve(x, [](double t) { return 2 * std::exp(-3 * t * t) + 0.5; }));
+  std::unique_ptr<cKyData> node(
+      NewCurve(x, [](double t) { return 2 * std::exp(-3 * t * t) + 0.5; }));
   const RelaxStep r = RunRelax(node.get(), "FIT, 4, 0, 0, , 0, -1");
   ASSERT_EQ(r.code, kErrNone);
   EXPECT_NEAR(node->results[0], 0.5, 1e-3);
@@ -200,19 +204,23 @@ TEST(ProcFit, GaussianDecayLeavesTheNodeAxisAlone) {
 
 TEST(ProcFit, GaussianPlusExponentialRowMatchesItsResults) {
   const auto x = LinSpaced(0, 3, 60);
-  std::unique_ptr<cKyData> node(
-      NewCurve(x, [](double t) { return 0.7 * std::exp(-(1.5 * t) * (1.5 * t)) + 0.4 * std::exp(-0.8 * t) + 0.1; }));
+  std::unique_ptr<cKyData> node(NewCurve(x, [](double t) {
+    return 0.7 * std::exp(-(1.5 * t) * (1.5 * t)) + 0.4 * std::exp(-0.8 * t) + 0.1;
+  }));
   const RelaxStep r = RunRelax(node.get(), "FIT, 5, 0, 0, , 0, -1");
   ASSERT_EQ(r.code, kErrNone);
   const double* p = node->results;
   for (Qword i = 0; i < x.size(); ++i) {
-    const double model = p[1] * std::exp(-(p[2] * x[i]) * (p[2] * x[i])) + p[3] * std::exp(-p[4] * x[i]) + p[0];
+    const double model =
+        p[1] * std::exp(-(p[2] * x[i]) * (p[2] * x[i])) + p[3] * std::exp(-p[4] * x[i]) + p[0];
     EXPECT_NEAR(node->Row(2)[i], model, 1e-12);
     EXPECT_NEAR(node->Row(2)[i], node->Row(1)[i], 2e-3);
   }
 }
 
-double Bpp(double v, double c, double tau) { return c / (1 + (tau * v) * (tau * v)) + c / (0.25 + (tau * v) * (tau * v)); }
+double Bpp(double v, double c, double tau) {
+  return c / (1 + (tau * v) * (tau * v)) + c / (0.25 + (tau * v) * (tau * v));
+}
 
 TEST(ProcFit, BppRecoversAmplitudeAndCorrelationTime) {
   const auto nu = LogSpaced(0.01, 40, 30);
@@ -236,7 +244,8 @@ TEST(ProcFit, WeibullAndSolomonLayout) {
   const auto nu = LogSpaced(0.01, 40, 30);
   for (const Qword mode : {7u, 8u}) {
     std::unique_ptr<cKyData> node(NewCurve(nu, [mode](double v) {
-      return 0.3 + TermFunctionValue(mode == 7 ? kTermWeibull : kTermSolomon, 1.5, 0.4, mode == 7 ? 1.6 : 100.0, v);
+      return 0.3 + TermFunctionValue(mode == 7 ? kTermWeibull : kTermSolomon, 1.5, 0.4,
+                                     mode == 7 ? 1.6 : 100.0, v);
     }));
     const std::string command = "FIT, " + std::to_string(mode) + ", 0, 0, , 0, -1";
     const RelaxStep r = RunRelax(node.get(), command.c_str());
@@ -247,7 +256,8 @@ TEST(ProcFit, WeibullAndSolomonLayout) {
       EXPECT_EQ(p[2], 100.0);  // eta held fixed
     }
     for (Qword i = 0; i < nu.size(); ++i) {
-      const double model = p[1] + TermFunctionValue(mode == 7 ? kTermWeibull : kTermSolomon, p[4], p[3], p[2], nu[i]);
+      const double model = p[1] + TermFunctionValue(mode == 7 ? kTermWeibull : kTermSolomon, p[4],
+                                                    p[3], p[2], nu[i]);
       EXPECT_NEAR(node->Row(2)[i], model, 1e-9 * std::fabs(model) + 1e-12);
     }
     EXPECT_NE(r.report.find(" Eta: "), std::string::npos);
@@ -275,7 +285,8 @@ TEST(ProcFit, TooManyDispersionComponents) {
 TEST(ProcFit, AquaIonProfileFitsOnlyTheWindow) {
   const double p0[10] = {0.5, 2, 2.7e-10, 1000, 1e10, 1e-7, 1e-9, 1e-10, 1e-9, 1e-10};
   const auto nu = LogSpaced(0.01, 400, 25);
-  std::unique_ptr<cKyData> node(NewCurve(nu, [&](double v) { return AquaionsProfileRate(p0, 11, v); }));
+  std::unique_ptr<cKyData> node(
+      NewCurve(nu, [&](double v) { return AquaionsProfileRate(p0, 11, v); }));
   const RelaxStep r = RunRelax(node.get(), "FIT, 9, 0, 0, , 5, -1");
   ASSERT_EQ(r.code, kErrNone);
   for (Qword i = 0; i < 5; ++i) EXPECT_TRUE(std::isnan(node->Row(2)[i]));

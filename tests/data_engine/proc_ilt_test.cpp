@@ -39,7 +39,8 @@ Qword Peak(const cKyData* c, Qword from, Qword to) {
 Qword Nearest(const cKyData* c, Qword from, Qword to, double rate) {
   Qword best = from;
   for (Qword i = from; i < to; ++i)
-    if (std::fabs(std::log(c->Row(0)[i] / rate)) < std::fabs(std::log(c->Row(0)[best] / rate))) best = i;
+    if (std::fabs(std::log(c->Row(0)[i] / rate)) < std::fabs(std::log(c->Row(0)[best] / rate)))
+      best = i;
   return best;
 }
 
@@ -55,12 +56,14 @@ TEST_F(ProcIlt, DefaultGridOf53RatesFrom02To5000) {
   ASSERT_EQ(r.code, kErrNone);
   EXPECT_TRUE(r.done);
   // D = 1 + log10(25000) = 5.398 decades, 10 rates per decade.
-  EXPECT_NE(r.report.find(" Mode: Truncated SVD\n Components: 53\n"), std::string::npos) << r.report;
+  EXPECT_NE(r.report.find(" Mode: Truncated SVD\n Components: 53\n"), std::string::npos)
+      << r.report;
   const cKyData* c = z.zone->linked;
   ASSERT_NE(c, nullptr);
   ASSERT_EQ(c->points, 53u);
   for (Qword i = 0; i < 53; ++i)
-    EXPECT_NEAR(c->Row(0)[i], 0.2 * std::pow(25000.0, static_cast<double>(i) / 52), 1e-12 * c->Row(0)[i]);
+    EXPECT_NEAR(c->Row(0)[i], 0.2 * std::pow(25000.0, static_cast<double>(i) / 52),
+                1e-12 * c->Row(0)[i]);
   // No FIT before: the companion holds only the distribution, and the
   // weights scale factor is the largest amplitude over 100.
   double largest = 0;
@@ -110,7 +113,8 @@ TEST_F(ProcIlt, Guards) {
       {LogSpaced(1e-3, 1, 20), "ILT, 1, 0, 1, , 0, -1, 4", kErrIllegalParameters},  // k < 5
       {LogSpaced(1e-3, 1, 20), "ILT, 3, 0, 1, , 0, -1", kErrUnknownProcedureMode},
       {LogSpaced(1e-3, 1, 20), "ILT, 2, 0, 1, , 0, -1, , , -1", kErrIllegalParameters},  // rmin < 0
-      {LogSpaced(1e-3, 1, 20), "ILT, 2, 0, 1, , 0, -1, , 0.1, 0.1", kErrIllegalParameters},  // empty range
+      {LogSpaced(1e-3, 1, 20), "ILT, 2, 0, 1, , 0, -1, , 0.1, 0.1",
+       kErrIllegalParameters},                                                 // empty range
       {LinSpaced(-1, 0, 20), "ILT, 2, 0, 1, , 0, -1", kErrIllegalParameters},  // no positive time
   };
   for (const Case& c : cases) {

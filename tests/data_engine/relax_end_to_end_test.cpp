@@ -50,7 +50,9 @@ TEST_F(RelaxEndToEnd, SaturationRecoveryToItsRate) {
 }
 
 TEST_F(RelaxEndToEnd, CalibrationLineThroughCode95EqualsPolyfit) {
-  ASSERT_EQ(Load("EXP=S1P\rBS=4\rDW=100\rXOFF=0\rNLPL=1\rTDCY=0.001\rWDCY=1\rNOIS=0\rBSLN=0\rF1=0\rRPHS=0\r"), 0u);
+  ASSERT_EQ(Load("EXP=S1P\rBS=4\rDW=100\rXOFF=0\rNLPL=1\rTDCY=0.001\rWDCY=1\rNOIS=0\rBSLN=0\rF1="
+                 "0\rRPHS=0\r"),
+            0u);
   std::vector<double> table(kCalibX, kCalibX + 6);
   table.insert(table.end(), kCalibY, kCalibY + 6);
   Evp qarray;

@@ -42,7 +42,8 @@ inline std::vector<double> LogSpaced(double lo, double hi, Qword n) {
 
 inline std::vector<double> LinSpaced(double lo, double hi, Qword n) {
   std::vector<double> v(n);
-  for (Qword i = 0; i < n; ++i) v[i] = lo + (hi - lo) * static_cast<double>(i) / static_cast<double>(n - 1);
+  for (Qword i = 0; i < n; ++i)
+    v[i] = lo + (hi - lo) * static_cast<double>(i) / static_cast<double>(n - 1);
   return v;
 }
 
