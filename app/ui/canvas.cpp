@@ -191,7 +191,8 @@ void cCanvas::ShowPointReadout(Qlong px, Qlong py) {
   if (readout_box == nullptr || record == nullptr) return;
   ReadoutArgs args{px, py, window_id};
   const char* text = nullptr;
-  if (PlotCommand(record, kCmdPlotReadout, &args, true) == 0)
+  // Not quiet: a quiet record gets no plot from message 51 and no text.
+  if (PlotCommand(record, kCmdPlotReadout, &args, false) == 0)
     text = static_cast<const char*>(record->result.pointer);
   SetReadout(text);
 }

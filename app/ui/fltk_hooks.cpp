@@ -129,6 +129,9 @@ std::string FltkFilterFromHookFilter(const std::string& filter) {
       if (semi == std::string::npos) semi = patterns.size();
       std::string one = patterns.substr(p, semi - p);
       p = semi + 1;
+      // "ser; fid": blanks around a pattern are not part of it.
+      while (!one.empty() && one.front() == ' ') one.erase(0, 1);
+      while (!one.empty() && one.back() == ' ') one.pop_back();
       if (one.empty()) continue;
       if (one == "*.*") one = "*";
       if (count++ > 0) fltk += ',';
@@ -146,6 +149,9 @@ std::string FltkFilterFromHookFilter(const std::string& filter) {
 }
 
 void InstallFltkHooks() {
+  // FLTK's own chooser: the GTK one that FLTK 1.3 loads at run time logs
+  // tree-model assertions here and does not take a typed path reliably.
+  Fl::option(Fl::OPTION_FNFC_USES_GTK, false);
   UiHooks hooks{};
   hooks.message_box = FltkMessageBox;
   hooks.file_dialog = FltkFileDialog;

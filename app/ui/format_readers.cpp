@@ -1,7 +1,8 @@
 // Where the application's Bruker reader and writer plug into framework
-// messages 30 and 40. Until they are part of the program, data type 8
-// answers 65 like every format nobody reads.
+// messages 30 and 40.
+#include "app/core/bruker_reader.h"
+#include "app/core/bruker_writer.h"
 #include "app/ui/app_callbacks.h"
 #include "app/ui/entry.h"
 
-void PlugInFormatReaders() { SetBrukerReaderWriter(nullptr, nullptr); }
+void PlugInFormatReaders() { SetBrukerReaderWriter(LoadBrukerData, SaveBrukerData); }

@@ -165,6 +165,8 @@ TEST(FltkFilter, HookFiltersBecomeFltkPatterns) {
       {"All:\t*.*", "All:\t*"},
       {"Text\t*.txt;*.log\nAll\t*.*", "Text\t{*.txt,*.log}\nAll\t*"},
       {"Bruker fid\tfid;ser", "Bruker fid\t{fid,ser}"},
+      {"Bruker data files (ser; fid)\tser; fid", "Bruker data files (ser; fid)\t{ser,fid}"},
+      {"Spaces\t  *.txt ; ", "Spaces\t*.txt"},
       {"", ""},
       {"no tab here", ""},
       {"Empty\t", ""},

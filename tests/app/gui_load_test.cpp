@@ -9,6 +9,14 @@
 #include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Output.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Text_Display.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Group.H>
+#include <FL/fl_draw.H>
+
+#include <cstring>
+#include <vector>
 
 #include <cstdio>
 #include <fstream>
@@ -19,7 +27,10 @@
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/loading.h"
+#include "app/ui/entry.h"
 #include "app/ui/main_window.h"
+#include "base/memory.h"
+#include "base/utf.h"
 #include "framework/command/lib_command.h"
 
 namespace {
@@ -49,50 +60,95 @@ TEST_F(GuiTest, FailedLoadChangesNothingAndShowsTheFrameworksError) {
   EXPECT_EQ(ReadFileBytes(ConfigPath()), before);
 }
 
-// The full road needs the framework's data commands and a reader; the
-// simulated data set (type 12) of the framework stands in for a Bruker
-// folder here.
+// The full road: the framework's data and plot commands, the Bruker reader
+// and the sample folders.
+std::string Sample(const char* name) {
+  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name + "/fid";
+}
+
 class LoadFlowTest : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
     if (IsSkipped()) return;
-    if (!DataCommandsAvailable()) GTEST_SKIP() << "the framework's data commands are not in this build";
+    PlugInFormatReaders();
   }
-  Dword LoadSimulated() {
-    // A simulated single pulse: the simulator needs its experiment ("EXP").
-    LoadDataArgs args{12, nullptr, 0, "EXP=S1P\rBS=8\rDW=100\rNLPL=1\rTDCY=0.001\rWDCY=1\r"};
-    return LoadDataAndRebuild(&args);
+  void TearDown() override {
+    SetBrukerReaderWriter(nullptr, nullptr);
+    GuiTest::TearDown();
+  }
+  // As File/Recent files does: the path is given.
+  Dword Load(const char* name) {
+    char16_t* wide = NewUtf16FromUtf8(Sample(name).c_str());
+    LoadDataArgs args{8, wide, kKyLoadPathRequired, nullptr};
+    const Dword error = LoadDataAndRebuild(&args);
+    KillString(&wide);
+    Pump();
+    return error;
   }
 };
 
-TEST_F(LoadFlowTest, EachLoadAddsAPageAndKeepsTheCalibrationRows) {
+TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) {
   BuildAndShow();
-  ASSERT_EQ(LoadSimulated(), 0u);
+  ASSERT_EQ(Load("si29_c1"), 0u);
   ASSERT_NE(App().tabs, nullptr);
   ASSERT_EQ(App().pages.size(), 1u);
   ASSERT_EQ(App().calibration_rows.size(), 1u);
   App().calibration_rows[0].c_in->value("2.5");
   App().calibration_rows[0].use->value(0);
-  ASSERT_EQ(LoadSimulated(), 0u);
-  ASSERT_EQ(LoadSimulated(), 0u);
-  Pump();
+  ASSERT_EQ(Load("si29_c2"), 0u);
+  ASSERT_EQ(Load("c13_c2"), 0u);
   ASSERT_EQ(App().pages.size(), 3u);
   EXPECT_EQ(App().data_counter->maximum(), 3.0);
   EXPECT_EQ(App().data_counter->value(), 3.0);
   EXPECT_TRUE(App().pages[2]->visible());
   EXPECT_FALSE(App().pages[0]->visible());
+  // Typed concentrations and choices survive the later loads.
   ASSERT_EQ(App().calibration_rows.size(), 3u);
   EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "2.5");
   EXPECT_EQ(App().calibration_rows[0].use->value(), 0);
   EXPECT_EQ(App().calibration_rows[2].use->value(), 1);
+  EXPECT_STREQ(App().calibration_rows[2].use->tooltip(), "/bruker/c13_c2/");
+  const char* nuclides[] = {"29Si", "29Si", "13C"};
   for (Qword i = 0; i < 3; ++i) {
     EXPECT_EQ(App().canvases[i]->window_id, ItemCanvasId(i));
     EXPECT_EQ(App().canvases[i]->display_flags, 1u);
+    EXPECT_STREQ(App().nuclide_labels[i]->label(), nuclides[i]);
     record_->argument = ValueArgument(i);
     LibCommand(kCmdGetState, record_);
+    EXPECT_EQ(record_->error, 0u);
     EXPECT_EQ(record_->result.u64, 0u);
   }
+  // The data-info text heads each log.
+  char* log = App().logs[1]->buffer()->text();
+  EXPECT_NE(std::strstr(log, " Data info\n"), nullptr);
+  EXPECT_NE(std::strstr(log, "\n Folder: .../bruker/si29_c2/"), nullptr) << log;
+  EXPECT_NE(std::strstr(log, "\n Nuclide: 29Si"), nullptr) << log;
+  EXPECT_NE(std::strstr(log, "Evaluation Log and Results\n --------------------------\n\n"),
+            nullptr);
+  free(log);
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+
+  // Newest first in the submenu and in the configuration file.
+  Fl_Menu_Bar* menu = App().menu_bar;
+  const int first = menu->find_index("&File/Recent files") + 1;
+  const char* order[] = {"c13_c2", "si29_c2", "si29_c1"};
+  std::string section;
+  for (int i = 0; i < 3; ++i) {
+    const auto* entry = static_cast<const RecentEntry*>(menu->menu()[first + i].user_data());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->path, Sample(order[i]));
+    section += "\"" + Sample(order[i]) + "\"8\r\n";
+  }
+  EXPECT_EQ(menu->menu()[first + 3].label(), nullptr);
+  EXPECT_EQ(ReadFileBytes(ConfigPath()), "KyApp Configuration\r\n\r\nRecent files:\r\n" + section);
+
+  // Loading a folder again moves it to the top, once.
+  ASSERT_EQ(Load("si29_c1"), 0u);
+  const auto* top = static_cast<const RecentEntry*>(menu->menu()[first].user_data());
+  EXPECT_EQ(top->path, Sample("si29_c1"));
+  EXPECT_EQ(menu->menu()[first + 3].label(), nullptr);
+
   // The counter shows the page it names.
   App().data_counter->value(1);
   App().data_counter->do_callback();
@@ -100,9 +156,105 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageAndKeepsTheCalibrationRows) {
   EXPECT_FALSE(App().pages[2]->visible());
   // Close all and a new load: a fresh workspace whose first page is item 0.
   OnCloseAll(nullptr, nullptr);
-  ASSERT_EQ(LoadSimulated(), 0u);
+  EXPECT_EQ(App().tabs, nullptr);
+  ASSERT_EQ(Load("si29_c3"), 0u);
   EXPECT_EQ(App().pages.size(), 1u);
+  EXPECT_EQ(App().calibration_rows.size(), 1u);
+  EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "");
   EXPECT_EQ(App().canvases[0]->window_id, ItemCanvasId(0));
+}
+
+TEST_F(LoadFlowTest, RecentFileMenuEntryLoadsItsWholePath) {
+  WriteConfig("KyApp Configuration\r\n\r\nRecent files:\r\n\"" + Sample("c13_c4") + "\"8\r\n");
+  BuildAndShow();
+  const int first = App().menu_bar->find_index("&File/Recent files") + 1;
+  App().menu_bar->picked(&App().menu_bar->menu()[first]);
+  Pump();
+  ASSERT_EQ(App().pages.size(), 1u) << (Scripted().messages.empty() ? "" : Scripted().messages[0]);
+  EXPECT_STREQ(App().nuclide_labels[0]->label(), "13C");
+}
+
+TEST_F(LoadFlowTest, TheDecayIsDrawnAndZoomsAsTheMouseAsks) {
+  BuildAndShow();
+  ASSERT_EQ(Load("si29_c1"), 0u);
+  Pump(20);
+  cCanvas* canvas = App().canvases[0];
+  ASSERT_NE(canvas->plot, nullptr);
+  const int w = canvas->w(), h = canvas->h();
+  // The real part's dark red on the screen.
+  std::vector<uchar> rgb(static_cast<size_t>(w) * h * 3);
+  canvas->make_current();
+  fl_read_image(rgb.data(), 0, 0, w, h);
+  int curve = 0;
+  for (size_t i = 0; i < rgb.size(); i += 3)
+    curve += rgb[i] == 0xC0 && rgb[i + 1] == 0 && rgb[i + 2] == 0;
+  EXPECT_GT(curve, w / 2);
+
+  const double x0 = canvas->PixelToValueX(0), x1 = canvas->PixelToValueX(w);
+  const double y0 = canvas->PixelToValueY(h), y1 = canvas->PixelToValueY(0);
+  ASSERT_LT(x0, x1);
+  ASSERT_LT(y0, y1);
+  // A 5 x 100 band does not zoom.
+  Mouse(FL_PUSH, canvas, 100, 50);
+  Mouse(FL_DRAG, canvas, 105, 150);
+  Mouse(FL_RELEASE, canvas, 105, 150);
+  Pump();
+  EXPECT_EQ(canvas->PixelToValueX(0), x0);
+  EXPECT_FALSE(canvas->zoomed);
+  // A band zooms to it: the values at its edges span the plot area now.
+  const int a = w / 4, b = w / 2;
+  const double u = canvas->PixelToValueX(a), v = canvas->PixelToValueX(b);
+  Mouse(FL_PUSH, canvas, a, h / 4);
+  Mouse(FL_DRAG, canvas, b, h / 2);
+  Mouse(FL_RELEASE, canvas, b, h / 2);
+  Pump();
+  EXPECT_TRUE(canvas->zoomed);
+  const Qlong pu = canvas->ValueToPixelX(u), pv = canvas->ValueToPixelX(v);
+  EXPECT_GE(pu, 0);
+  EXPECT_LE(pv, w);
+  EXPECT_GT(pv - pu, w * 7 / 10);
+  EXPECT_EQ(canvas->kept_view[2], canvas->PixelToValueX(0));
+  EXPECT_EQ(canvas->kept_view[3], canvas->PixelToValueX(w));
+  // Ctrl + band: three times as wide, the old view in the middle third.
+  const double z0 = canvas->PixelToValueX(0), z1 = canvas->PixelToValueX(w);
+  Mouse(FL_PUSH, canvas, 20, 20, 1, FL_CTRL);
+  Mouse(FL_DRAG, canvas, 80, 80, 1, FL_CTRL);
+  Mouse(FL_RELEASE, canvas, 80, 80, 1, FL_CTRL);
+  Pump();
+  const double span = canvas->PixelToValueX(w) - canvas->PixelToValueX(0);
+  EXPECT_NEAR(span / (z1 - z0), 3.0, 1e-4);  // the logical square has 32768 units
+  const Qlong q0 = canvas->ValueToPixelX(z0), q1 = canvas->ValueToPixelX(z1);
+  EXPECT_NEAR(static_cast<double>(q0 + q1) / 2.0, w / 2.0, 2.0);
+  EXPECT_NEAR(static_cast<double>(q1 - q0), w / 3.0, 2.0);
+  // Wheel up halves the visible y range about 0, down makes it 4/3.
+  const double r0 = canvas->PixelToValueY(0) - canvas->PixelToValueY(h);
+  Fl::belowmouse(canvas);
+  Fl::e_dy = -1;
+  canvas->handle(FL_MOUSEWHEEL);
+  Pump();
+  const double r1 = canvas->PixelToValueY(0) - canvas->PixelToValueY(h);
+  EXPECT_NEAR(r1 / r0, 0.5, 1e-9);
+  Fl::e_dy = 1;
+  canvas->handle(FL_MOUSEWHEEL);
+  Pump();
+  const double r2 = canvas->PixelToValueY(0) - canvas->PixelToValueY(h);
+  EXPECT_NEAR(r2 / r1, 1.0 / 0.75, 1e-9);
+  // Double click: back to the autoscaled view.
+  Mouse(FL_PUSH, canvas, 50, 50);
+  Mouse(FL_RELEASE, canvas, 50, 50, 1, 0, 1);
+  Pump();
+  EXPECT_FALSE(canvas->zoomed);
+  EXPECT_DOUBLE_EQ(canvas->PixelToValueX(0), x0);
+  EXPECT_DOUBLE_EQ(canvas->PixelToValueX(w), x1);
+  EXPECT_DOUBLE_EQ(canvas->PixelToValueY(h), y0);
+  EXPECT_DOUBLE_EQ(canvas->PixelToValueY(0), y1);
+  // Moving the mouse reads the point out in the status bar.
+  Mouse(FL_MOVE, canvas, w / 2, h / 2);
+  ASSERT_NE(App().status_bar->label(), nullptr);
+  EXPECT_GT(std::strlen(App().status_bar->label()), 0u);
+  canvas->handle(FL_LEAVE);
+  EXPECT_EQ(App().status_bar->label(), nullptr);
+  EXPECT_TRUE(Scripted().messages.empty());
 }
 
 }  // namespace

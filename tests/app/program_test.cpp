@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -171,10 +172,24 @@ class ProgramTest : public ::testing::Test {
     }
     if (!folder_.empty()) RunProgram({"rm", "-rf", folder_});
   }
-  void Start() {
+  // Starts the program with `home` as the home folder (the Bruker reader's
+  // file chooser opens there).
+  void Start(const std::string& home = "") {
     std::string program = folder_ + "/pelorin";
     char* argv[] = {program.data(), nullptr};
-    ASSERT_EQ(posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    std::vector<std::string> env_texts;
+    for (char** e = environ; *e != nullptr; ++e)
+      if (home.empty() || std::strncmp(*e, "HOME=", 5) != 0) env_texts.push_back(*e);
+    if (!home.empty()) env_texts.push_back("HOME=" + home);
+    std::vector<char*> env;
+    for (std::string& t : env_texts) env.push_back(t.data());
+    env.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+    const int started = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, env.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ASSERT_EQ(started, 0);
     ASSERT_TRUE(WaitForWindows("^Pelorin$", 1)) << "the main window did not appear";
     Sleep(500);
   }
@@ -194,15 +209,24 @@ class ProgramTest : public ::testing::Test {
   pid_t pid_ = 0;
 };
 
-TEST_F(ProgramTest, StartsShowsTheLogoOpensARecentFileAndQuitsWithZero) {
+std::string Sample(const char* name) {
+  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name;
+}
+
+// Dark red pixels (the real part's curve) inside the main window's lower
+// right part, where the canvas of the data page sits.
+int CurvePixels(const Shot& shot) { return shot.Count(0xC0, 0x00, 0x00, 320, 100, 1000, 700); }
+
+TEST_F(ProgramTest, OpensRecentFilesShowsTheDecayReportsAFailedLoadAndQuitsWithZero) {
   const std::string missing = folder_ + "/gone/1/fid";
   std::ofstream(folder_ + "/Pelorin.config", std::ios::binary)
-      << "KyApp Configuration\r\n\r\nRecent files:\r\n\"" << missing << "\"8\r\n";
+      << "KyApp Configuration\r\n\r\nRecent files:\r\n\"" << Sample("si29_c1") << "/fid\"8\r\n\""
+      << missing << "\"8\r\n";
   Start();
   Shot shot = Screenshot();
-  shot.SavePpm(folder_ + "/start.ppm");
-  // The logo's blue on the start page.
+  // The logo's blue on the start page; no curve yet.
   EXPECT_GT(shot.Count(0x2B, 0x42, 0x94), 500);
+  EXPECT_EQ(CurvePixels(shot), 0);
 
   // Alt+F, down to Recent files, into it, the first entry.
   Key("alt+f");
@@ -210,23 +234,60 @@ TEST_F(ProgramTest, StartsShowsTheLogoOpensARecentFileAndQuitsWithZero) {
   Key("Down");
   Key("Right");
   Key("Return");
-  // The folder is gone: the load fails with the framework's error box (a
-  // second window of the program), and nothing else changes.
+  Sleep(700);
+  shot = Screenshot();
+  shot.SavePpm(folder_ + "/loaded.ppm");
+  EXPECT_GT(CurvePixels(shot), 200) << "no decay drawn after opening the recent file";
+  EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an error box after loading a sample";
+
+  // The second entry is gone: the load fails with the framework's error box
+  // (a second window of the program), and the data page stays.
+  Key("alt+f");
+  Key("Down");
+  Key("Down");
+  Key("Right");
+  Key("Down");
+  Key("Return");
   ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no error box after the failed load";
   Key("Return");
   ASSERT_TRUE(WaitForWindows("^Pelorin$", 1, 10));
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u);
+  EXPECT_GT(CurvePixels(Screenshot()), 200);
 
   // Esc asks; Return answers Yes; the program ends with exit code 0.
   Key("Escape");
   ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no quit question";
   Key("Return");
   EXPECT_EQ(Exit(), 0);
-  // The configuration still lists the file.
+  // The configuration lists the loaded file first, the missing one after.
   std::ifstream config(folder_ + "/Pelorin.config", std::ios::binary);
   std::stringstream bytes;
   bytes << config.rdbuf();
-  EXPECT_NE(bytes.str().find(missing), std::string::npos);
+  EXPECT_EQ(bytes.str(), "KyApp Configuration\r\n\r\nRecent files:\r\n\"" + Sample("si29_c1") +
+                             "/fid\"8\r\n\"" + missing + "\"8\r\n");
+}
+
+TEST_F(ProgramTest, TheFileChooserOpensATypedFid) {
+  Start(Sample("si29_c2"));
+  // File/Open Bruker fid...: the chooser opens in the home folder with its
+  // name field focused.
+  Key("alt+f");
+  Key("Down");
+  Key("Return");
+  Sleep(1000);
+  RunProgram({"xdotool", "type", "--delay", "50", "fid"});
+  Sleep(300);
+  Key("Return");
+  Sleep(1000);
+  EXPECT_GT(CurvePixels(Screenshot()), 200) << "no decay drawn after choosing the fid";
+  std::ifstream config(folder_ + "/Pelorin.config", std::ios::binary);
+  std::stringstream bytes;
+  bytes << config.rdbuf();
+  EXPECT_NE(bytes.str().find("\"" + Sample("si29_c2") + "/fid\"8"), std::string::npos);
+  Key("Escape");
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
+  Key("Return");
+  EXPECT_EQ(Exit(), 0);
 }
 
 TEST_F(ProgramTest, NoAtTheQuitQuestionKeepsTheProgramRunning) {
