@@ -1,6 +1,8 @@
 #include "app/core/calibration_csv.h"
 
 #include "app/core/bruker_files.h"
+#include "base/error_codes.h"
+#include "base/files.h"
 
 std::string CsvField(const std::string& text) {
   const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
@@ -26,4 +28,26 @@ std::string CalibrationCsvText(const std::vector<CalibrationCsvRow>& rows) {
 
 LibErrorCode WriteTextReplacing(const std::string& path, const std::string& text) {
   return BrukerWriteFileSafely(path, text);
+}
+
+LibErrorCode WriteThroughFreshFile(const std::string& target,
+                                   LibErrorCode (*write)(const std::string& fresh, void* context),
+                                   void* context) {
+  std::string fresh;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate = target + ".pelorin-new-" + std::to_string(attempt);
+    if (!BrukerFileExists(candidate)) {
+      fresh = candidate;
+      break;
+    }
+  }
+  if (fresh.empty()) return kErrFileSystem;
+  LibErrorCode error = write(fresh, context);
+  if (error == kErrNone) {
+    std::string bytes;
+    error = BrukerReadWholeFile(fresh, ~Qword{0}, &bytes);
+    if (error == kErrNone) error = WriteTextReplacing(target, bytes);
+  }
+  FileDeleteA(fresh.c_str());
+  return error;
 }

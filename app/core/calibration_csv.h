@@ -22,3 +22,10 @@ std::string CalibrationCsvText(const std::vector<CalibrationCsvRow>& rows);
 // Writes the text to `path` (UTF-8), replacing an existing file so that an
 // interruption leaves the old file or the new one. 0, or a file error.
 LibErrorCode WriteTextReplacing(const std::string& path, const std::string& text);
+
+// Has `write` make the file at a fresh path beside `target` (a new file the
+// writer may create as new), then puts it in place of the target in one
+// step and removes the fresh file. The writer's error, or 48.
+LibErrorCode WriteThroughFreshFile(const std::string& target,
+                                   LibErrorCode (*write)(const std::string& fresh, void* context),
+                                   void* context);
