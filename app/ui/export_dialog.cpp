@@ -38,6 +38,8 @@ struct ExportChoices {
 };
 
 Fl_Double_Window* g_dialog = nullptr;
+// The open dialog's choices; they live as long as the dialog.
+ExportChoices* g_choices = nullptr;
 
 enum { kSourceCurrent = 0, kSourceCalibration = 1 };
 enum { kToCsv = 0, kToSvg = 1, kToClipboard = 2 };
@@ -187,8 +189,7 @@ void ShowExportDialog(Fl_Widget*, void*) {
   cancel->callback(OnExportCancel, window);
   auto* ok = new Fl_Return_Button(195, 100, 135, 30, "Export");
   ok->callback(OnExport, choices);
-  // The choices record lives as long as the window.
-  window->user_data(choices);
+  g_choices = choices;
   window->callback(OnExportCancel, window);
   window->end();
   Fl_Group::current(open_group);
@@ -200,8 +201,8 @@ void ShowExportDialog(Fl_Widget*, void*) {
 void OnExportCancel(Fl_Widget*, void* data) {
   auto* window = static_cast<Fl_Double_Window*>(data);
   if (window == g_dialog) {
-    delete static_cast<ExportChoices*>(window->user_data());
-    window->user_data(nullptr);
+    delete g_choices;
+    g_choices = nullptr;
   }
   CloseDialog(window);
 }
