@@ -46,7 +46,8 @@
 namespace {
 
 std::string Sample(const char* name) {
-  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name + "/fid";
+  const char* file = std::strncmp(name, "ser_", 4) == 0 ? "/ser" : "/fid";
+  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name + file;
 }
 
 // samples/bruker/manifest.csv by folder, then column.
@@ -288,6 +289,28 @@ TEST_F(WorkflowTest, AnInvalidNuclideChangesNothing) {
   free(after);
   EXPECT_EQ(Q(0), q);
   EXPECT_EQ(State(0), 1u);
+}
+
+TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
+  BuildAndShow();
+  Load("si29_c1");
+  Load("ser_dosy");
+  OnRunProcessing(nullptr, nullptr);
+  char text[64];
+  std::snprintf(text, sizeof text, "%g", std::stod(Manifest()["ser_dosy"]["quantity"]));
+  EXPECT_EQ(Q(1), text);
+  char* series = App().logs[1]->buffer()->text();
+  char* single = App().logs[0]->buffer()->text();
+  EXPECT_NE(std::strstr(series, " Note: 4 blocks. Q is the quantity of the last block;"), nullptr) << series;
+  EXPECT_EQ(std::strstr(single, "Note:"), nullptr);
+  free(series);
+  free(single);
+  // A second run clears the note with the other reports.
+  OnRunProcessing(nullptr, nullptr);
+  series = App().logs[1]->buffer()->text();
+  const std::string log = series;
+  free(series);
+  EXPECT_EQ(log.find(" Note: 4 blocks"), log.rfind(" Note: 4 blocks"));
 }
 
 TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
