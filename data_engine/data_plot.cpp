@@ -53,8 +53,8 @@ constexpr ViewRow kViews[] = {
      true, kBlockTitle},
     {kViewQarray, kDataPlotQarray, 0x20000001, 0, ViewNode::kItem, ViewUnit::kItemOrBunit,
      0x2010210, true, false, "(tau, qtot, qr)"},
-    {kViewCalibration, kDataPlotCurve, 0x1000001, 0, ViewNode::kRoot, ViewUnit::kPercent,
-     0x2010200, false, false, kCurveTitle},
+    {kViewCalibration, kDataPlotCurve, 0x1000001, 0, ViewNode::kRoot, ViewUnit::kPercent, 0x2010200,
+     false, false, kCurveTitle},
 };
 
 const ViewRow* FindView(Qword view) {

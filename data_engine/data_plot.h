@@ -12,15 +12,15 @@ class cKyData;
 
 // View kinds (bits 32-63 of the view code).
 enum : Qword {
-  kViewBlock = 0x1,           // one block of an item
+  kViewBlock = 0x1,  // one block of an item
   kViewBlocksSideBySide = 0x2,
-  kViewCurve = 0x3,           // the item as a relaxation curve
-  kViewDistribution = 0x4,    // the item's inverse-Laplace distribution
-  kViewProfile = 0x6,         // the root as a dispersion profile
-  kViewApodization = 0x10,    // one block with its reference and window
+  kViewCurve = 0x3,         // the item as a relaxation curve
+  kViewDistribution = 0x4,  // the item's inverse-Laplace distribution
+  kViewProfile = 0x6,       // the root as a dispersion profile
+  kViewApodization = 0x10,  // one block with its reference and window
   kViewBlocksStacked = 0x20,
-  kViewQarray = 0x40,         // the item's QARRAY table, rotated
-  kViewCalibration = 0x100,   // the root as a relaxation curve
+  kViewQarray = 0x40,        // the item's QARRAY table, rotated
+  kViewCalibration = 0x100,  // the root as a relaxation curve
 };
 
 inline constexpr Qword ViewItem(Qword code) { return code & 0xFFF; }
@@ -74,8 +74,8 @@ class cKyDataPlot : public cPlot {
   // scale twice whatever the caller believes was applied.
   void SetDeltaFactor(double factor);
 
-  cKyData* root;        // the data root (not owned); null when building failed
-  Qlong block_index;    // block of the block and apodization views, else -1
+  cKyData* root;      // the data root (not owned); null when building failed
+  Qlong block_index;  // block of the block and apodization views, else -1
   LibErrorCode build_error;
   double delta_factor;  // unit factor the "delta" series carry now
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/memory.h"
 #include "data_engine/data_plot.h"
 #include "data_engine/data_plot_arrays.h"
 #include "data_engine/ky_data.h"
@@ -36,28 +37,26 @@ LibErrorCode cKyDataPlot::AddComplexSeries(cKyData* item, Qlong block) {
   if (im) AddRowSeries(data, b, 2, index, "imag", kImagColour, kSeriesBorrowed);
   if (!re || !im || n == 0 || !(flags & (kDataPlotShowMagn | kDataPlotShowPowr))) return kErrNone;
 
+  // One pass of magnitudes serves the "magn" series and the unit of "powr".
+  double* magn = NewSeriesValues(n);
+  if (!magn) return kErrNone;
   double largest = 0.0;
   for (Qword i = 0; i < n; ++i) {
-    const double m = rHypot(re[i], im[i]);
-    if (m > largest) largest = m;
+    magn[i] = rHypot(re[i], im[i]);
+    if (magn[i] > largest) largest = magn[i];
   }
-  if (flags & kDataPlotShowMagn) {
-    double* magn = NewSeriesValues(n);
-    if (magn) {
-      for (Qword i = 0; i < n; ++i) magn[i] = rHypot(re[i], im[i]);
-      AddOwnedSeries(data, magn, n, index, "magn", 0, kSeriesOwned);
-    }
-  }
-  if (flags & kDataPlotShowPowr) {
-    // Power in units of the largest magnitude; a block without signal has
-    // no such unit and keeps its power (all zeros) instead of 0/0.
+  // Power in units of the largest magnitude; a block without signal has
+  // no such unit and keeps its power (all zeros) instead of 0/0.
+  double* powr = (flags & kDataPlotShowPowr) ? NewSeriesValues(n) : nullptr;
+  if (powr) {
     const double unit = (largest > 0.0 && std::isfinite(largest)) ? largest : 1.0;
-    double* powr = NewSeriesValues(n);
-    if (powr) {
-      for (Qword i = 0; i < n; ++i) powr[i] = (re[i] * re[i] + im[i] * im[i]) / unit;
-      AddOwnedSeries(data, powr, n, index, "powr", kGwGrey, kSeriesOwned);
-    }
+    for (Qword i = 0; i < n; ++i) powr[i] = (re[i] * re[i] + im[i] * im[i]) / unit;
   }
+  if (flags & kDataPlotShowMagn)
+    AddOwnedSeries(data, magn, n, index, "magn", 0, kSeriesOwned);
+  else
+    KillPtr(&magn);
+  if (powr) AddOwnedSeries(data, powr, n, index, "powr", kGwGrey, kSeriesOwned);
   return kErrNone;
 }
 
@@ -78,13 +77,15 @@ LibErrorCode cKyDataPlot::AddFitAndDelta(cKyData* node) {
 void cKyDataPlot::BlockStatisticsRange(cKyData* item, bool with_imag, double* lo, double* hi) {
   *lo = NAN;
   *hi = NAN;
+  // Minimum and maximum come from one pass and are stored together.
+  auto widen_row = [&](cKyData* b, Qword row) {
+    if (b->ComputeRowStatistic(row, kKyStatMin, kNoIndex, kNoIndex) != kErrNone) return;
+    Widen(*b->StatisticSlot(row, kKyStatMin), lo, hi);
+    Widen(*b->StatisticSlot(row, kKyStatMax), lo, hi);
+  };
   for (cKyData* b = item->FirstChild(); b; b = b->NextSibling()) {
-    Widen(b->RowStatistic(1, kKyStatMin), lo, hi);
-    Widen(b->RowStatistic(1, kKyStatMax), lo, hi);
-    if (with_imag) {
-      Widen(b->RowStatistic(2, kKyStatMin), lo, hi);
-      Widen(b->RowStatistic(2, kKyStatMax), lo, hi);
-    }
+    if (b->rows > 1) widen_row(b, 1);
+    if (with_imag && b->rows > 2) widen_row(b, 2);
   }
 }
 
@@ -108,7 +109,8 @@ void cKyDataPlot::ScaleBlockView(cKyData* item) {
 }
 
 LibErrorCode cKyDataPlot::BuildBlock(cKyData* item) {
-  cKyData* block = (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
+  cKyData* block =
+      (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
   if (!block || !block->Row(0) || block->points == 0) return kErrMissingInputData;
   if (!AddRowSeries(data, block, 0, static_cast<Qword>(block_index), "time", 0, kSeriesBorrowedX))
     return kErrInternal;
@@ -123,7 +125,8 @@ LibErrorCode cKyDataPlot::BuildBlock(cKyData* item) {
 }
 
 LibErrorCode cKyDataPlot::BuildApodization(cKyData* item) {
-  cKyData* block = (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
+  cKyData* block =
+      (item && block_index >= 0) ? item->Child(static_cast<Qword>(block_index)) : nullptr;
   if (!block || !block->Row(0) || !block->Row(1) || block->points == 0) return kErrMissingInputData;
   if (!AddRowSeries(data, block, 0, 1, "time", 0, kSeriesBorrowed)) return kErrInternal;
   cKyData* first = item->FirstChild();

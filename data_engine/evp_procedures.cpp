@@ -15,9 +15,9 @@ constexpr EvpProcedureRow kRows[] = {
     {3, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
     {4, "QUANTIFY", EvpQuantify, false, nullptr},
     {5, "QARRAY", EvpQArray, false, nullptr},
-    {6, "FIT", nullptr, false, nullptr},
-    {7, "ILT", nullptr, false, nullptr},
-    {8, "FFCPROFILE", nullptr, false, nullptr},
+    {6, "FIT", EvpFitProcedure, false, nullptr},
+    {7, "ILT", EvpIlt, false, nullptr},
+    {8, "FFCPROFILE", EvpFfcProfile, false, nullptr},
     {20, "DENOISING", EvpDenoising, false, nullptr},
     {22, "APODIZE", EvpApodize, true, EvpPrepareApodize},
     {23, "NORMALIZE", EvpNormalize, true, EvpPrepareNormalize},
@@ -26,7 +26,7 @@ constexpr EvpProcedureRow kRows[] = {
     {26, "FOURIER", EvpFourier, false, nullptr},
     {27, "PHASING", EvpPhasing, true, EvpPreparePhasing},
     {28, "BASELINE", EvpBaseline, true, EvpPrepareBaseline},  // mode 1 is run by the dispatcher
-    {29, "DOSY", nullptr, false, nullptr},
+    {29, "DOSY", EvpDosy, false, nullptr},
     {21, "DERIVATIVE", EvpDerivative, false, nullptr},
     {100, "EXPORT", nullptr, false, nullptr},  // answers 9
     {101, "REPORT", nullptr, false, nullptr},  // answers 9

@@ -17,6 +17,24 @@ bool Reports(const KyAppRecord* record) {
   return record && record->callback && !(record->flags & kKyFlagQuiet);
 }
 
+// Message 53 for a changed node: the record names that node's zone and
+// block (all ones above them) while the message is out, so a step run on
+// every zone still tells the application which one changed.
+void SendRedraw(const cKyData* node, Evp* evp, KyAppRecord* record) {
+  const Qword zone = evp->zone, block = evp->block;
+  const Qword depth = node->Depth();
+  evp->zone = evp->block = kNoIndex;
+  if (depth >= 2) {
+    evp->block = node->SiblingIndex();
+    evp->zone = node->Parent()->SiblingIndex();
+  } else if (depth == 1) {
+    evp->zone = node->SiblingIndex();
+  }
+  KySendMessageWith(record, kKyMsgRedraw, evp);
+  evp->zone = zone;
+  evp->block = block;
+}
+
 // Routing below a node that should have height `expected`. Items of one
 // tree may differ in height (an item without blocks): such a node cannot
 // hold the level the step asks for, and the step answers 14 rather than
@@ -25,8 +43,7 @@ LibErrorCode RouteAt(cKyData* node, Evp* evp, KyAppRecord* record, Qword expecte
   if (expected == evp->level) {
     if (node->Height() != expected) return kErrMissingInputData;
     const LibErrorCode result = node->RunEvpOnTree(evp, record);
-    if (result == kErrNone && (evp->flags & kEvpDone) && Reports(record))
-      KySendMessageWith(record, kKyMsgRedraw, evp);
+    if (result == kErrNone && (evp->flags & kEvpDone) && Reports(record)) SendRedraw(node, evp, record);
     return result;
   }
   if (expected < evp->level) return kErrNone;  // a level above the tree runs nothing

@@ -2,7 +2,6 @@
 // nearest whole number of them) from a Bruker decay.
 #include <cmath>
 
-#include "base/memory.h"
 #include "base/real_round.h"
 #include "data_engine/proc_support.h"
 #include "data_engine/procedure.h"
@@ -23,15 +22,14 @@ LibErrorCode EvpGroupDelay(cKyData* node, Evp* evp, KyAppRecord*) {
   const Qword k = uRealRoundToQword(g, nullptr);
   if (k == 0) return kErrNone;
   if (evp->mode != 1) return kErrUnknownProcedureMode;
-  double* copy = nullptr;
-  Qword count = 0;
-  const LibErrorCode extracted = ProcHasSignal(node)
-                                     ? node->ExtractComplexRows(&copy, &count, 1, 1.0)
-                                     : kErrMissingInputData;
-  if (extracted != kErrNone) return extracted;
+  if (!ProcHasSignal(node)) return kErrMissingInputData;
+  // In place: the removal reads only the first k points while it writes
+  // from point k on, and then moves every point towards the front, so no
+  // copy of the decay is needed; a delay that is too long is refused
+  // before anything is written.
+  const Qword count = node->points;
   double* signal = node->Row(1);
-  const Dword e = SArrCorrectBrukerFid(count, copy, signal, k);
-  KillPtr(&copy);
+  const Dword e = SArrCorrectBrukerFid(count, signal, signal, k);
   if (e != kErrNone) return e;
   signal[0] *= kFirstPointFactor;
   signal[count] *= kFirstPointFactor;

@@ -14,7 +14,7 @@ enum : Dword {
   kKyItemPinned = 0x40000000u,    // Unlink does nothing
 };
 
-class cKyListItem {
+class VELTRIA_CLASS cKyListItem {
  public:
   explicit cKyListItem(Dword flags = 0) { Reset(flags); }
   virtual ~cKyListItem();
@@ -58,7 +58,7 @@ class cKyListItem {
 typedef Dword (*KyItemPredicate)(cKyListItem* item, void* user);
 typedef Dword (*KyNodeCallback)(cKyTreeNode* node, void* user);
 
-class cKyList {
+class VELTRIA_CLASS cKyList {
  public:
   cKyList() = default;
   virtual ~cKyList();

@@ -68,7 +68,8 @@ std::string BrukerPatchAcqus(const std::string& text, const BrukerAcqusPatch& pa
     BrukerReplaceKeyLine(&out, "BYTORDA", "##$BYTORDA= " + std::to_string(patch.bytorda));
 
   if (patch.scale != 1) {
-    const std::string comment = kBrukerScaleComment + BrukerFormatG(patch.scale, 17) + NewLineOf(out);
+    const std::string comment =
+        kBrukerScaleComment + BrukerFormatG(patch.scale, 17) + NewLineOf(out);
     const size_t td = FindLine(out, "##$TD=");
     size_t at = out.size();
     if (td != std::string::npos) {

@@ -4,9 +4,6 @@
 
 #include "base/error_codes.h"
 #include "base/files.h"
-#include "base/memory.h"
-#include "base/os_services.h"
-#include "base/utf.h"
 
 namespace {
 
@@ -70,26 +67,22 @@ LibErrorCode BrukerReadWholeFile(const std::string& path, Qword limit, std::stri
 }
 
 LibErrorCode BrukerWriteFileSafely(const std::string& path, const std::string& bytes) {
-  // The contents go to a fresh file in the target's folder first; the copy
-  // onto the target is itself made through a temporary file renamed into
-  // place, so the target never holds half of the new contents.
-  std::string folder = BrukerFolderOf(path);
-  if (folder.empty()) folder = "./";
-  char16_t* wide_folder = NewUtf16FromUtf8(folder.c_str());
-  if (!wide_folder) return kErrFileSystem;
-  char16_t* temp16 = NewCreateTemporaryFile(wide_folder, u"pel", 0);
-  KillString(&wide_folder);
-  if (!temp16) return kErrFileSystem;
-  char* temp8 = NewUtf8FromUtf16(temp16);
-  KillString(&temp16);
-  if (!temp8) return kErrFileSystem;
-  const std::string temp(temp8);
-  KillStringA(&temp8);
-
+  // The contents go to a fresh file beside the target first; the copy onto
+  // the target is itself made through a temporary file renamed into place,
+  // so the target never holds half of the new contents. The fresh file is
+  // made like any new file (not as a private temporary one), so the target
+  // gets the usual permissions.
+  std::string temp;
+  Qlong handle = -1;
+  for (int attempt = 0; attempt < 100 && handle == -1; ++attempt) {
+    temp = path + ".pelorin-" + std::to_string(attempt);
+    handle = FileOpenA(temp.c_str(), kOpenWrite | kOpenCreateNew);
+  }
+  if (handle == -1) return kErrFileSystem;
   bool ok;
   {
-    OpenFile file(FileOpenA(temp.c_str(), kOpenWrite | kOpenTruncate));
-    ok = file.get() != -1 && FileWriteBinary(file.get(), bytes.data(), bytes.size()) != 0;
+    OpenFile file(handle);
+    ok = FileWriteBinary(file.get(), bytes.data(), bytes.size()) != 0;
     ok = file.Close() && ok;
   }
   ok = ok && FileCopyA(temp.c_str(), path.c_str(), 0) != 0;

@@ -83,9 +83,12 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
   if (!r.Value("TD", &td)) return kErrFileSystem;
   Qword samples;
   switch (BrukerParseUnsigned(td, &samples)) {
-    case BrukerNumber::kOk: break;
-    case BrukerNumber::kTooLarge: return kErrIllegalDataSize;
-    case BrukerNumber::kNotANumber: return kErrIllegalParameters;
+    case BrukerNumber::kOk:
+      break;
+    case BrukerNumber::kTooLarge:
+      return kErrIllegalDataSize;
+    case BrukerNumber::kNotANumber:
+      return kErrIllegalParameters;
   }
   const Qword points = samples / 2;
   r.Add("BS", std::to_string(points));
@@ -164,7 +167,8 @@ LibErrorCode BrukerReadBlockCount(const BrukerJcampText* acqu2s, const std::stri
   out->entries.push_back({"NBLK", nblk});
 
   Qword blocks = 1;
-  if (acqu2s && BrukerParseUnsigned(nblk, &blocks) != BrukerNumber::kOk) return kErrIllegalParameters;
+  if (acqu2s && BrukerParseUnsigned(nblk, &blocks) != BrukerNumber::kOk)
+    return kErrIllegalParameters;
   out->layout.blocks = blocks;
 
   if (difflist) {

@@ -75,7 +75,8 @@ LibErrorCode ReadParameters(const std::string& folder, bool ser, BrukerAcquisiti
   const bool have_list =
       BrukerReadWholeFile(BrukerJoin(folder, "difflist"), kTextLimit, &difflist) == kErrNone;
   const BrukerJcampText second(std::move(acqu2s));
-  if (LibErrorCode e = BrukerReadBlockCount(ser ? &second : nullptr, have_list ? &difflist : nullptr, acq))
+  if (LibErrorCode e =
+          BrukerReadBlockCount(ser ? &second : nullptr, have_list ? &difflist : nullptr, acq))
     return e;
   return BrukerCheckLayout(acq);
 }
@@ -128,7 +129,8 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
   BrukerAcquisition acq;
   if (LibErrorCode e = ReadParameters(BrukerFolderOf(path), ser, &acq)) return e;
   for (const BrukerEntry& entry : acq.entries)
-    if (LibErrorCode e = item->parameters.AddEntry(entry.name.c_str(), entry.value.c_str(), nullptr))
+    if (LibErrorCode e =
+            item->parameters.AddEntry(entry.name.c_str(), entry.value.c_str(), nullptr))
       return e;
 
   std::string data;

@@ -64,8 +64,8 @@ void BrukerDecodeBlock(const unsigned char* bytes, const BrukerLayout& layout, d
   }
 }
 
-void BrukerEncodeBlock(const BrukerLayout& layout, const double* re, const double* im,
-                       double scale, Qword stride, unsigned char* out) {
+void BrukerEncodeBlock(const BrukerLayout& layout, const double* re, const double* im, double scale,
+                       Qword stride, unsigned char* out) {
   const bool reverse = layout.bytorda == 1;
   const Qword size = layout.SampleSize();
   const double* sources[2] = {re, im};

@@ -36,5 +36,5 @@ void BrukerDecodeBlock(const unsigned char* bytes, const BrukerLayout& layout, d
 // Encodes one block into `out` (stride bytes: samples, then zeros). DTYPA 0
 // writes value x scale rounded half away from zero; DTYPA 2 writes value x
 // scale as it is.
-void BrukerEncodeBlock(const BrukerLayout& layout, const double* re, const double* im,
-                       double scale, Qword stride, unsigned char* out);
+void BrukerEncodeBlock(const BrukerLayout& layout, const double* re, const double* im, double scale,
+                       Qword stride, unsigned char* out);

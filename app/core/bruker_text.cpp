@@ -1,7 +1,7 @@
 #include "app/core/bruker_text.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace {
 

@@ -203,8 +203,9 @@ LibErrorCode Save(cKyData* node, cKyData* data, const char16_t* folder) {
   if (LibErrorCode e = Source(own, target, "acqus", &plan.acqus)) return e;
   if (plan.ser) {
     if (LibErrorCode e = Source(own, target, "acqu2s", &plan.acqu2s)) return e;
-    plan.have_difflist = !own.empty() && BrukerReadWholeFile(BrukerJoin(own, "difflist"),
-                                                             kTextLimit, &plan.difflist) == kErrNone;
+    plan.have_difflist =
+        !own.empty() &&
+        BrukerReadWholeFile(BrukerJoin(own, "difflist"), kTextLimit, &plan.difflist) == kErrNone;
   }
   return WriteFolder(plan, params, target);
 }

@@ -15,7 +15,7 @@ class cKyData;
 // 16 a DTYPA other than 0 and 2 or a BYTORDA other than 0 and 1; 17 blocks
 // of unequal sizes; 59 a data file name other than fid or ser; 56 no
 // `acqus` (or `acqu2s` for a ser) to put beside the data; 48 no folder
-// chosen or a file that cannot be written; 9 spectra, until the inverse
-// transform is there. Nothing is written when the node is refused. The
-// node itself is never changed.
+// chosen or a file that cannot be written; the error of the inverse
+// transform of spectra (which runs on a copy). Nothing is written when the
+// node is refused. The node itself is never changed.
 LibErrorCode SaveBrukerData(cKyData* node, const char16_t* folder);

@@ -41,7 +41,8 @@ void CmdPlotApodization(KyAppRecord* record) {
   if (n == 0) return;
   // A first point beyond the data leaves no point to multiply, never a
   // negative count.
-  const Qword first = args->first_point < 0 ? 0 : std::min(static_cast<Qword>(args->first_point), n);
+  const Qword first =
+      args->first_point < 0 ? 0 : std::min(static_cast<Qword>(args->first_point), n);
   cGwArr* overlay = cGwArr::FindByName("apod", data->FirstArray());
   if (!overlay) {
     overlay = NewOverlay(data, n, first);

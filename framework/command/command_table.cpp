@@ -3,8 +3,8 @@
 namespace {
 
 // Sorted by code. Rows without a handler are families not in this build
-// yet: the nuclide calculator (107) and the plot commands; their codes
-// answer "Unknown command" until they land.
+// yet (the plot commands); their codes answer "Unknown command" until they
+// land.
 constexpr KyCommandRow kTable[] = {
     {3, 3, CmdRunApplication},
     {4, 4, CmdErrorText},

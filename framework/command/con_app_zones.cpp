@@ -13,6 +13,7 @@
 #include "base/num_status.h"
 #include "base/os_services.h"
 #include "base/platform/c_number.h"
+#include "base/platform/terminal.h"
 #include "base/string_groom.h"
 #include "base/utf.h"
 #include "data_engine/ky_data.h"
@@ -114,6 +115,8 @@ void SelectionDialogue(KyAppRecord* record) {
     // At the end of the input nobody can answer: the question would be
     // answered No for ever.
     if (ended) return;
+    // The listing is on the screen before the question comes.
+    TermFlush();
     if (OsMessage(kOsQuestionYesNo, u"Is this correct?", u"Data Selection") != 0) return;
   }
 }

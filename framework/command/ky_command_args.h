@@ -69,7 +69,7 @@ struct ReaderRequest {
   Qword data_type;
   cKyData* root;
   const char16_t* path;
-  void* reserved;  // always null
+  void* unused;  // always null
 };
 
 class cPlot;
@@ -79,16 +79,16 @@ class cPlot;
 // 10019 may write the second value.
 struct PlotArgs {
   cPlot* plot;
-  Dword flags;               // 10002: visible kinds and delta unit; 10011: SVG flags
-  Qword apodization_type;    // 10019
-  void* pointer;             // 10002: the drawing target; 10007-10010, 10018: the input value
-  std::uint8_t zoom;         // 10002: set the ranges from the values instead of drawing
+  Dword flags;             // 10002: visible kinds and delta unit; 10011: SVG flags
+  Qword apodization_type;  // 10019
+  void* pointer;           // 10002: the drawing target; 10007-10010, 10018: the input value
+  std::uint8_t zoom;       // 10002: set the ranges from the values instead of drawing
   union Value {
     double real;
     Qlong integer;
   } values[4];
-  Qlong first_point;         // 10019: first point of the window, -1 for 0
-  double delta_divisor;      // 10002: the unit factor the caller believes applied
+  Qlong first_point;     // 10019: first point of the window, -1 for 0
+  double delta_divisor;  // 10002: the unit factor the caller believes applied
 };
 
 // Code 10015: the pixel under the mouse and the window id of the canvas.

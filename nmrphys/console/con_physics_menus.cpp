@@ -1,15 +1,9 @@
 // The physics category menu tree: one table per menu, title first. Rows
 // that open a sub-menu run it with the screen cleared (the Einstein menu
 // for one action); the leaves live in con_*_leaves.cpp.
-#include "base/console_out.h"
-#include "base/error_codes.h"
 #include "nmrphys/console/con_leaves.h"
 #include "nmrphys/console/con_physics.h"
-
-// The spin engine's example task, provided by nmrphys/spin/ when it is part
-// of the build; until then the row says that it is not available.
-VELTRIA_API LibErrorCode ConSpinSimulationTask(Long argument, void* context)
-    __attribute__((weak));
+#include "nmrphys/spin/spin_console.h"
 
 namespace {
 
@@ -19,12 +13,6 @@ enum SubMenu : Long {
 };
 
 LibErrorCode OpenMenu(Long which, void*);
-
-LibErrorCode SpinSimulationRow(Long argument, void* context) {
-  if (ConSpinSimulationTask) return ConSpinSimulationTask(argument, context);
-  CoutA("\n The spin-system simulation is not available in this build.");
-  return kErrNotYetImplemented;
-}
 
 const ConMenuItem kMenuPH1[] = {
     {u"\n PH1 Waves and basic kinematics ", nullptr, 0},
@@ -145,7 +133,7 @@ const ConMenuItem kMenuPH9b[] = {
     {u"a Average squared spin z-component <m^2>", ConSpinStatisticsLeaf, 2},
     {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH9s[] = {{u"\n PH9s Toravex tasks", nullptr, 0},
-                                 {u"1 Spin system spectrum/FID simulation", SpinSimulationRow, 0},
+                                 {u"1 Spin system spectrum/FID simulation", ConSpinSimulationTask, 0},
                                  {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPHx[] = {{u"\n PHx Various ", nullptr, 0},
                                 {u"d SelfDifCoefWater", ConSelfDifCoefWater, 0},

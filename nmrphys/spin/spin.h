@@ -103,9 +103,9 @@ enum : Dword {
 // first, so a request starts zeroed and is released by ssCloseInstance.
 //
 // The transformed decay (flag 0x40) is the library's centred transform of
-// a decay sampled at 1/(to - from): it runs from to at index 0 down to
-// from at index N, the reverse of the bins, and its index N/2 holds the
-// centre. A line in bin b of N bins appears at index N - b (a line in bin
+// a decay sampled at 1/(to - from), so its axis runs against the bins':
+// index k holds the frequency to - k (to - from) / N (index N/2 the centre,
+// index 0 both ends). A line in bin b of N bins peaks at index N - b (bin
 // 545 of 1024 at index 479).
 struct ssSimulationRequest {
   Dword Flags;

@@ -1,34 +1,27 @@
 #!/usr/bin/env bash
-# Runs a command on a private Xvfb display: the first free display number
-# from 90 on, a 1280x1024 screen of 24 bits. Exits 77 (CTest's skip code)
-# with a message when Xvfb is not installed.
+# Runs a command on a private Xvfb display, a 1280x1024 screen of 24 bits.
+# Xvfb itself picks a free display number (-displayfd), so windowed tests
+# that CTest starts at the same moment never share or steal a display.
+# Exits 77 (CTest's skip code) with a message when Xvfb is not installed.
 set -u
 if ! command -v Xvfb > /dev/null 2>&1; then
   echo "Xvfb is not installed: the windowed tests are skipped (tools/install-deps.sh installs it)."
   exit 77
 fi
-display=""
-for n in $(seq 90 189); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-    pid=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      kill -0 "$pid" 2> /dev/null || break
-      sleep 0.05
-    done
-    if kill -0 "$pid" 2> /dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-      display=":$n"
-      break
-    fi
-    wait "$pid" 2> /dev/null
-  fi
+numfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$numfile" > /dev/null 2>&1 &
+pid=$!
+trap 'kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null; rm -f "$numfile"' EXIT
+n=""
+for _ in $(seq 1 200); do
+  n=$(tr -dc '0-9' < "$numfile")
+  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+  kill -0 "$pid" 2> /dev/null || break
+  n=""
+  sleep 0.05
 done
-if [ -z "$display" ]; then
-  echo "No free X display for Xvfb"
+if [ -z "$n" ]; then
+  echo "Xvfb did not start"
   exit 1
 fi
-trap 'kill "$pid" 2> /dev/null; wait "$pid" 2> /dev/null' EXIT
-DISPLAY="$display" "$@"
-status=$?
-exit $status
+DISPLAY=":$n" "$@"

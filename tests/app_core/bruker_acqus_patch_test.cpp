@@ -1,10 +1,11 @@
 // The writer's changes to acqus: the GRPDLY and TD lines, the sample
 // encoding lines, the record of a sample scale; nothing else moves.
+#include "app/core/bruker_acqus_patch.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/core/bruker_acqus_patch.h"
 #include "tests/app_core/acqus_builder.h"
 
 namespace {

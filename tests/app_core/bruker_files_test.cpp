@@ -1,7 +1,8 @@
 // Whole-file reads, safe writes and the ".backup" copies.
+#include "app/core/bruker_files.h"
+
 #include <gtest/gtest.h>
 
-#include "app/core/bruker_files.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -51,6 +52,23 @@ TEST_F(BrukerFiles, BackupKeepsTheFirstCopy) {
   WriteFile("fid", "second");
   EXPECT_EQ(BrukerBackupOnce(Path("fid")), 0u);
   EXPECT_EQ(ReadFile(Path("fid.backup")), "first");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BrukerFiles, SafeWriteKeepsTheUsualPermissions) {
+  ASSERT_EQ(BrukerWriteFileSafely(Path("new"), "x"), 0u);
+  struct stat st;
+  ASSERT_EQ(stat(Path("new").c_str(), &st), 0);
+  const mode_t mask = umask(0);
+  umask(mask);
+  EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+  // A leftover file of an interrupted write does not stop the next one.
+  WriteFile("new.pelorin-0", "stale");
+  ASSERT_EQ(BrukerWriteFileSafely(Path("new"), "y"), 0u);
+  EXPECT_EQ(ReadFile(Path("new")), "y");
 }
 
 }  // namespace

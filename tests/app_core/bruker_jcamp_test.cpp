@@ -1,11 +1,12 @@
 // The JCAMP-DX parameter text: value texts as they stand, keys only at the
 // start of a line, arrays counted across lines (or on the key's line),
 // texts between "<" and ">", Latin-1 bytes made UTF-8.
+#include "app/core/bruker_jcamp.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/core/bruker_jcamp.h"
 #include "app/core/bruker_text.h"
 
 namespace {
@@ -36,14 +37,16 @@ TEST(BrukerJcamp, KeysCountOnlyAtTheStartOfALine) {
 }
 
 TEST(BrukerJcamp, AngleTexts) {
-  const BrukerJcampText j("##$NUC1= <29Si>\n##$PULPROG= <dstebpgp3s>\n##$EMPTY= <>\n"
-                          "##$OPEN= <abc\n##$NONE= 5\n");
+  const BrukerJcampText j(
+      "##$NUC1= <29Si>\n##$PULPROG= <dstebpgp3s>\n##$EMPTY= <>\n"
+      "##$OPEN= <abc\n##$NONE= 5\n");
   struct Case {
     const char* key;
     bool found;
     const char* text;
-  } cases[] = {{"NUC1", true, "29Si"}, {"PULPROG", true, "dstebpgp3s"}, {"EMPTY", true, ""},
-               {"OPEN", true, "abc"},  {"NONE", false, ""},             {"MISSING", false, ""}};
+  } cases[] = {{"NUC1", true, "29Si"}, {"PULPROG", true, "dstebpgp3s"},
+               {"EMPTY", true, ""},    {"OPEN", true, "abc"},
+               {"NONE", false, ""},    {"MISSING", false, ""}};
   for (const Case& c : cases) {
     std::string t;
     EXPECT_EQ(j.AngleText(c.key, &t), c.found) << c.key;
@@ -63,10 +66,10 @@ TEST(BrukerJcamp, ArrayItemsAcrossLinesAndOnTheKeyLine) {
     bool found;
     const char* item;
   } cases[] = {
-      {"D", 0, true, "0"},   {"D", 3, true, "3"},   {"D", 4, true, "4"},   {"D", 6, true, "6"},
-      {"D", 7, true, "7"},   {"D", 9, true, "9"},   {"D", 10, false, ""},  {"P", 0, true, "10"},
-      {"P", 2, true, "12"},  {"P", 3, true, "13"},  {"P", 4, false, ""},   {"Q", 0, true, "20"},
-      {"Q", 2, true, "22"},  {"Q", 3, false, ""},   {"E", 0, false, ""},   {"X", 0, false, ""},
+      {"D", 0, true, "0"},  {"D", 3, true, "3"},  {"D", 4, true, "4"},  {"D", 6, true, "6"},
+      {"D", 7, true, "7"},  {"D", 9, true, "9"},  {"D", 10, false, ""}, {"P", 0, true, "10"},
+      {"P", 2, true, "12"}, {"P", 3, true, "13"}, {"P", 4, false, ""},  {"Q", 0, true, "20"},
+      {"Q", 2, true, "22"}, {"Q", 3, false, ""},  {"E", 0, false, ""},  {"X", 0, false, ""},
   };
   for (const Case& c : cases) {
     std::string t;
@@ -84,7 +87,11 @@ TEST(BrukerJcamp, Latin1BytesBecomeUtf8AndUtf8Stays) {
   const BrukerJcampText j(text);
   std::string t;
   ASSERT_TRUE(j.AngleText("NUC1", &t));
-  EXPECT_EQ(t, "a\xC2\xB5" "b\xC2\xB0" "c\xC3\x80\xC2\xAF" "d\xC2\x80");
+  EXPECT_EQ(t,
+            "a\xC2\xB5"
+            "b\xC2\xB0"
+            "c\xC3\x80\xC2\xAF"
+            "d\xC2\x80");
   EXPECT_EQ(BrukerValidUtf8(std::string("x\0y", 3)), "xy");
   EXPECT_EQ(BrukerValidUtf8("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");
   EXPECT_EQ(BrukerValidUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80");  // a surrogate

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/core/bruker_reader.h"
+#include "base/platform/allocator.h"
 #include "base/utf.h"
 #include "support/temp_folder.h"
 #include "tests/app_core/acqus_builder.h"
@@ -74,7 +75,8 @@ TEST(BrukerLoad, EverySampleFolderAsTheIndependentReaderSeesIt) {
     if (r.count("SFO1")) {
       EXPECT_EQ(EntryOf(item, "SYF1"), " " + r.at("SFO1"));
     } else {
-      std::snprintf(text, sizeof text, "%.15g", std::stod(r.at("BF1")) + 1e-6 * std::stod(r.at("O1")));
+      std::snprintf(text, sizeof text, "%.15g",
+                    std::stod(r.at("BF1")) + 1e-6 * std::stod(r.at("O1")));
       EXPECT_EQ(EntryOf(item, "SYF1"), text);
     }
     EXPECT_EQ(EntryOf(item, "GREC"), Item(r.at("D"), 16));
@@ -86,7 +88,8 @@ TEST(BrukerLoad, EverySampleFolderAsTheIndependentReaderSeesIt) {
     EXPECT_EQ(EntryOf(item, "BYTORDA"), " " + r.at("BYTORDA"));
     EXPECT_EQ(EntryOf(item, "DTYPA"), " " + r.at("DTYPA"));
     const size_t blocks = std::stoul(row.at("blocks"));
-    EXPECT_EQ(EntryOf(item, "NBLK"), row.at("data_file") == "ser" ? " " + py.records2.at("TD") : "1");
+    EXPECT_EQ(EntryOf(item, "NBLK"),
+              row.at("data_file") == "ser" ? " " + py.records2.at("TD") : "1");
     if (!py.difflist.empty()) {
       EXPECT_EQ(EntryOf(item, "BINI"), py.difflist.front());
       EXPECT_EQ(EntryOf(item, "BEND"), py.difflist[std::min(blocks, py.difflist.size()) - 1]);
@@ -140,7 +143,7 @@ TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWas) {
   const AcqusBuilder base = AcqusBuilder().Set("TD", " 8");
   struct Case {
     const char* name;
-    std::string acqus;  // empty: none
+    std::string acqus;   // empty: none
     const char* acqu2s;  // null: none
     std::string data;
     const char* data_name;  // the file named in the path
@@ -158,8 +161,8 @@ TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWas) {
       {"empty data", base.Text(), nullptr, std::string(), "fid", 62},
       {"BS 0", AcqusBuilder(base).Set("TD", " 1").Text(), nullptr, block, "fid", 17},
       {"TD no number", AcqusBuilder(base).Set("TD", " 8k").Text(), nullptr, block, "fid", 25},
-      {"TD overflows", AcqusBuilder(base).Set("TD", " 4611686018427387904").Text(), nullptr,
-       block, "fid", 17},
+      {"TD overflows", AcqusBuilder(base).Set("TD", " 4611686018427387904").Text(), nullptr, block,
+       "fid", 17},
       {"TD beyond the file", AcqusBuilder(base).Set("TD", " 4611686018427387").Text(), nullptr,
        block, "fid", 62},
       {"SW_h 0", AcqusBuilder(base).Set("SW_h", " 0").Text(), nullptr, block, "fid", 25},
@@ -262,6 +265,34 @@ TEST_F(BrukerLoadMalformed, BackslashesSeparateFolders) {
   cKyData root(0);
   ASSERT_EQ(Load(&root, path), 0u);
   EXPECT_EQ(std::u16string(root.FirstChild()->full_path), Wide(Path("fid")));
+}
+
+}  // namespace
+
+namespace {
+
+// Every allocation of the library that the reading makes may fail: the
+// answer is then 0x80001 and the root is as it was.
+TEST(BrukerLoadAllocation, FailuresLeaveTheRootAsItWas) {
+  const std::string path = SamplesDir() + "/ser_dosy/ser";
+  const std::u16string wide(path.begin(), path.end());
+  bool succeeded = false;
+  for (Qlong n = 0; n < 400 && !succeeded; ++n) {
+    cKyData root(0);
+    PlatformAllocTestFailAfter(n);
+    const LibErrorCode code = LoadBrukerData(&root, wide.c_str());
+    PlatformAllocTestFailAfter(-1);
+    if (code == 0) {
+      succeeded = true;
+      EXPECT_GT(n, 10);  // the reading allocates through the library
+      ASSERT_EQ(root.ChildCount(), 1u);
+      EXPECT_EQ(root.FirstChild()->ChildCount(), 4u);
+    } else {
+      EXPECT_EQ(code, 0x80001u) << n;
+      EXPECT_EQ(root.ChildCount(), 0u) << n;
+    }
+  }
+  EXPECT_TRUE(succeeded);
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The parameter entries of an acquisition: their order and texts, the
 // group delay, the DOSY delays, the block count and gradient list, and the
 // errors of missing keys and unusable values.
+#include "app/core/bruker_parameters.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "app/core/bruker_parameters.h"
 #include "tests/app_core/acqus_builder.h"
 
 namespace {
@@ -36,11 +37,11 @@ TEST(BrukerParameters, EntriesInTheirOrderWithTheirTexts) {
   const Entries e = Read(AcqusBuilder(), &code, nullptr, nullptr, &acq);
   ASSERT_EQ(code, 0u);
   const Entries want = {
-      {"BS", "1024"},     {"SW", " 10000"},   {"DW", "0.0001"},    {"XOFF", "5e-05"},
-      {"GDLY", " 76"},    {"NUC", "29Si"},    {"SF", " 79.4948"},  {"F1", " 1200"},
-      {"SYF1", " 79.4960"}, {"GREC", "0.0002"}, {"DIFFT", "0.05"}, {"PW90", "12.5"},
-      {"PW180", "25"},    {"PGRAD", "1500"},  {"PULPROG", "zg"},   {"LITDEL", ""},
-      {"BIGDEL", ""},     {"BYTORDA", " 0"},  {"DTYPA", " 0"},     {"NBLK", "1"},
+      {"BS", "1024"},       {"SW", " 10000"},   {"DW", "0.0001"},   {"XOFF", "5e-05"},
+      {"GDLY", " 76"},      {"NUC", "29Si"},    {"SF", " 79.4948"}, {"F1", " 1200"},
+      {"SYF1", " 79.4960"}, {"GREC", "0.0002"}, {"DIFFT", "0.05"},  {"PW90", "12.5"},
+      {"PW180", "25"},      {"PGRAD", "1500"},  {"PULPROG", "zg"},  {"LITDEL", ""},
+      {"BIGDEL", ""},       {"BYTORDA", " 0"},  {"DTYPA", " 0"},    {"NBLK", "1"},
   };
   EXPECT_EQ(e, want);
   EXPECT_EQ(acq.layout.points, 1024u);
@@ -63,9 +64,9 @@ TEST(BrukerParameters, GroupDelayFromTheKeyOrTheTable) {
     const char* dspfvs;
     const char* gdly;
   } cases[] = {
-      {" 76", " 16", " 10", " 76"},     {" -1", " 16", " 10", "69.5313"},
-      {"  -1 ", " 256", " 12", "-1"},   {" -1", " 5", " 10", "-1"},
-      {" -1", nullptr, " 11", "-1"},    {" 67.98", " 16", " 10", " 67.98"},
+      {" 76", " 16", " 10", " 76"},   {" -1", " 16", " 10", "69.5313"},
+      {"  -1 ", " 256", " 12", "-1"}, {" -1", " 5", " 10", "-1"},
+      {" -1", nullptr, " 11", "-1"},  {" 67.98", " 16", " 10", " 67.98"},
   };
   for (const Case& c : cases) {
     AcqusBuilder b;
@@ -115,7 +116,8 @@ TEST(BrukerParameters, DosyDelaysByPulseProgram) {
   for (const Case& c : cases) {
     EXPECT_EQ(BrukerDosyKind(c.pulprog), c.kind) << c.pulprog;
     LibErrorCode code;
-    const Entries e = Read(AcqusBuilder().Set("PULPROG", std::string(" <") + c.pulprog + ">"), &code);
+    const Entries e =
+        Read(AcqusBuilder().Set("PULPROG", std::string(" <") + c.pulprog + ">"), &code);
     ASSERT_EQ(code, 0u);
     EXPECT_EQ(Entry(e, "PULPROG"), c.pulprog);
     EXPECT_EQ(Entry(e, "LITDEL"), c.kind ? C15(c.lit) : "") << c.pulprog;
@@ -166,17 +168,34 @@ TEST(BrukerParameters, MissingKeysAndUnusableValues) {
     const char* rest;  // null: the key is dropped
     LibErrorCode code;
   } cases[] = {
-      {"TD", nullptr, 48},      {"SW_h", nullptr, 48},    {"GRPDLY", nullptr, 48},
-      {"NUC1", nullptr, 48},    {"BF1", nullptr, 48},     {"O1", nullptr, 48},
-      {"D", nullptr, 48},       {"P", nullptr, 48},       {"PULPROG", nullptr, 48},
-      {"BYTORDA", nullptr, 48}, {"DTYPA", nullptr, 48},   {"SFO1", nullptr, 0},
+      {"TD", nullptr, 48},
+      {"SW_h", nullptr, 48},
+      {"GRPDLY", nullptr, 48},
+      {"NUC1", nullptr, 48},
+      {"BF1", nullptr, 48},
+      {"O1", nullptr, 48},
+      {"D", nullptr, 48},
+      {"P", nullptr, 48},
+      {"PULPROG", nullptr, 48},
+      {"BYTORDA", nullptr, 48},
+      {"DTYPA", nullptr, 48},
+      {"SFO1", nullptr, 0},
       {"D", " (0..15)\n0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15", 48},  // no item 16
-      {"NUC1", " 29Si", 48},    // no "<"
-      {"TD", " abc", 25},       {"TD", " 1", 17},        {"TD", " 0", 17},
-      {"TD", " 99999999999999999999", 17},               {"TD", " 4611686018427387904", 17},
-      {"SW_h", " 0", 25},       {"SW_h", " -10000", 25}, {"SW_h", " wide", 25},
-      {"SW_h", " inf", 25},     {"DTYPA", " 1", 16},     {"DTYPA", " 3", 16},
-      {"DTYPA", " int", 16},    {"BYTORDA", " 2", 16},   {"DTYPA", " 2", 0},
+      {"NUC1", " 29Si", 48},                                         // no "<"
+      {"TD", " abc", 25},
+      {"TD", " 1", 17},
+      {"TD", " 0", 17},
+      {"TD", " 99999999999999999999", 17},
+      {"TD", " 4611686018427387904", 17},
+      {"SW_h", " 0", 25},
+      {"SW_h", " -10000", 25},
+      {"SW_h", " wide", 25},
+      {"SW_h", " inf", 25},
+      {"DTYPA", " 1", 16},
+      {"DTYPA", " 3", 16},
+      {"DTYPA", " int", 16},
+      {"BYTORDA", " 2", 16},
+      {"DTYPA", " 2", 0},
       {"BYTORDA", " 1", 0},
   };
   for (const Case& c : cases) {

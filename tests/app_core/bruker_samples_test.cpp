@@ -1,11 +1,11 @@
 // The sample layout of fid and ser files: block strides, size checks, and
 // samples decoded from bytes laid out by hand.
+#include "app/core/bruker_samples.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
-
-#include "app/core/bruker_samples.h"
 
 namespace {
 
@@ -41,11 +41,15 @@ TEST(BrukerSamples, DataSizeChecks) {
     Qword td, blocks, dtypa, size;
     LibErrorCode code;
   } cases[] = {
-      {2048, 1, 0, 8192, 0},   {2048, 1, 0, 8191, 62},  {100, 3, 0, 3072, 0},
-      {100, 3, 0, 2448, 0},    // the last block's padding may be missing
-      {100, 3, 0, 2447, 62},   {100, 3, 2, 2848, 0},    {100, 3, 2, 2847, 62},
-      {100, ~Qword{0}, 0, 1 << 20, 17},               // blocks x stride overflows
-      {100, Qword{1} << 54, 0, 1 << 20, 62},          // fits in 64 bits, file too short
+      {2048, 1, 0, 8192, 0},
+      {2048, 1, 0, 8191, 62},
+      {100, 3, 0, 3072, 0},
+      {100, 3, 0, 2448, 0},  // the last block's padding may be missing
+      {100, 3, 0, 2447, 62},
+      {100, 3, 2, 2848, 0},
+      {100, 3, 2, 2847, 62},
+      {100, ~Qword{0}, 0, 1 << 20, 17},       // blocks x stride overflows
+      {100, Qword{1} << 54, 0, 1 << 20, 62},  // fits in 64 bits, file too short
       {2048, 1, 0, 0, 62},
   };
   for (const Case& c : cases)

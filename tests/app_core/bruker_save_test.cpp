@@ -10,7 +10,9 @@
 #include "app/core/bruker_acqus_patch.h"
 #include "app/core/bruker_reader.h"
 #include "app/core/bruker_writer.h"
+#include "base/memory.h"
 #include "base/utf.h"
+#include "data_engine/evp.h"
 #include "support/temp_folder.h"
 #include "tests/app_core/acqus_builder.h"
 #include "tests/app_core/bruker_test_util.h"
@@ -148,11 +150,13 @@ TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   const std::string acqus = ReadFile(scaled + "/acqus");
   const size_t at = acqus.find(kBrukerScaleComment);
   ASSERT_NE(at, std::string::npos);
-  const double recorded = std::strtod(acqus.c_str() + at + std::strlen(kBrukerScaleComment), nullptr);
+  const double recorded =
+      std::strtod(acqus.c_str() + at + std::strlen(kBrukerScaleComment), nullptr);
   EXPECT_EQ(recorded, scale);
   const PyFolder py = ReadWithPython(scaled);
   double top = 0;
-  for (const auto& p : py.samples[0]) top = std::fmax(top, std::fmax(std::fabs(p.first), std::fabs(p.second)));
+  for (const auto& p : py.samples[0])
+    top = std::fmax(top, std::fmax(std::fabs(p.first), std::fabs(p.second)));
   EXPECT_EQ(top, 1e7);
 }
 
@@ -226,8 +230,8 @@ TEST_F(BrukerSave, RefusalsWriteNothing) {
     const char* value;  // a parameter changed on a copy of the item
     LibErrorCode code;
   } cases[] = {
-      {"DTYPA", " 1", 16}, {"DTYPA", " 3", 16}, {"DTYPA", " x", 16},
-      {"BYTORDA", " 2", 16}, {"NBLK", " 5", 14}, {"NBLK", " 0", 21},
+      {"DTYPA", " 1", 16},   {"DTYPA", " 3", 16}, {"DTYPA", " x", 16},
+      {"BYTORDA", " 2", 16}, {"NBLK", " 5", 14},  {"NBLK", " 0", 21},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + c.value);
@@ -253,18 +257,53 @@ TEST_F(BrukerSave, RefusalsWriteNothing) {
   EXPECT_TRUE(Files(Path("nan")).empty());
 }
 
-TEST_F(BrukerSave, SpectraAnswerAnHonestErrorAndStayAsTheyAre) {
-  cKyData* item = Load(SamplesDir() + "/si29_c5/fid");
+// Runs FOURIER in `mode` on every block of the item.
+LibErrorCode Fourier(cKyData* item, Qword mode) {
+  Evp evp;
+  InitEvp(&evp);
+  evp.id = kEvpFourier;
+  evp.mode = mode;
+  evp.level = 0;
+  const LibErrorCode e = item->ExecuteEvp(&evp, nullptr);
+  KillStringA(&evp.report);
+  return e;
+}
+
+TEST_F(BrukerSave, SpectraAreWrittenAsDecaysAndStayAsTheyAre) {
+  cKyData* item = Load(SamplesDir() + "/ser_dosy/ser");
+  const cKyData decays(*item);
+  ASSERT_EQ(item->parameters.Set("DTYPA", " 2"), 0u);
+  ASSERT_EQ(Fourier(item, 1), 0u);
+  ASSERT_TRUE(item->FirstChild()->TestFlags(kKyDataFrequencyDomain));
+  const cKyData spectra(*item);
+  const std::string out = Out("spectrum");
+  ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
+  // The item keeps its spectra.
+  ExpectSameItems(spectra, *item);
+  EXPECT_TRUE(item->LastChild()->TestFlags(kKyDataFrequencyDomain));
+  // The folder holds the decays again (to the transform's rounding).
+  const PyFolder py = ReadWithPython(out);
+  ASSERT_EQ(py.status, 0);
+  ASSERT_EQ(py.blocks, 4u);
+  for (size_t b = 0; b < 4; ++b) {
+    const cKyData& d = *decays.Child(b);
+    ASSERT_EQ(py.points, d.points);
+    for (size_t k = 0; k < py.points; ++k) {
+      ASSERT_NEAR(py.samples[b][k].first, d.Row(1)[k], 1e-6) << b << " " << k;
+      ASSERT_NEAR(py.samples[b][k].second, d.Row(2)[k], 1e-6) << b << " " << k;
+    }
+  }
+  EXPECT_EQ(Files(out), (std::vector<std::string>{"acqu2s", "acqus", "difflist", "ser"}));
+}
+
+TEST_F(BrukerSave, ATransformThatFailsWritesNothing) {
+  // 255 points are no power of two: the transform answers 26.
+  cKyData* item = Load(SamplesDir() + "/var_odd_td/fid");
   item->FirstChild()->ClearFlags(kKyDataTimeDomain, false);
   item->FirstChild()->SetFlags(kKyDataFrequencyDomain, false);
-  const std::vector<double> before(item->FirstChild()->matrix,
-                                   item->FirstChild()->matrix + 3 * item->FirstChild()->points);
-  const std::string out = Out("spectrum");
-  // The inverse transform (FOURIER) is not in the engine yet: 9 "Not yet
-  // implemented" comes from its empty procedure slot.
-  EXPECT_EQ(SaveBrukerData(item, W(out).c_str()), 9u);
+  const std::string out = Out("odd");
+  EXPECT_EQ(SaveBrukerData(item, W(out).c_str()), 26u);
   EXPECT_TRUE(Files(out).empty());
-  EXPECT_EQ(0, std::memcmp(before.data(), item->FirstChild()->matrix, before.size() * 8));
   EXPECT_TRUE(item->FirstChild()->TestFlags(kKyDataFrequencyDomain));
 }
 

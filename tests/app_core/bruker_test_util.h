@@ -107,7 +107,8 @@ inline PyFolder ReadWithPython(const std::string& folder) {
 inline std::vector<std::pair<std::string, std::string>> EntriesOf(const cKyData& node) {
   std::vector<std::pair<std::string, std::string>> out;
   std::vector<char> name(1024), value(4096), extra(1024);
-  for (Qlong at = 0; (at = node.parameters.GetEntryAt(at, name.data(), value.data(), extra.data())) >= 0;)
+  for (Qlong at = 0;
+       (at = node.parameters.GetEntryAt(at, name.data(), value.data(), extra.data())) >= 0;)
     out.push_back({name.data(), value.data()});
   return out;
 }

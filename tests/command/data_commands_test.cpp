@@ -1,7 +1,11 @@
 // The data and task commands through LibCommand: loading simulated data
 // and through the application's reader, task runs with the undo snapshot,
 // undo, item restores, parameters, item fields, copying a block, saving.
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -113,7 +117,7 @@ TEST_F(DataCommandTest, ApplicationReaderThroughMessage30) {
     seen_path = req->path;
     seen_type = req->data_type;
     seen_root = req->root;
-    EXPECT_EQ(req->reserved, nullptr);
+    EXPECT_EQ(req->unused, nullptr);
     if (answer == 0) req->root->AddChild(new cKyData(0));
     return answer;
   });
@@ -312,6 +316,62 @@ TEST_F(DataCommandTest, TreeChangingCommandsAreRefusedDuringARun) {
   // After the run the same commands work again.
   EXPECT_EQ(Run(kKyCmdUndoData), 0u);
   EXPECT_EQ(record_->result.u64, 1u);
+}
+
+// End to end: simulated saturation recovery, then QARRAY builds the item's
+// recovery curve: x on the log grid of the delays, row 1 the mean of each
+// block's real part over points 0 to 9.
+TEST_F(DataCommandTest, SaturationRecoveryThroughQarray) {
+  ASSERT_EQ(LoadSimulation("EXP=SR/S\rNBLK=5\rBINI=0.001\rBEND=1\rBGRD=LOG\rNRLX=1\rTRLX=0.1\r"
+                           "WRLX=1\rSRLX=0\rBS=10\rDW=100\rXOFF=0\rNLPL=1\rTDCY=0.001\rWDCY=1\r"
+                           "NOIS=0\r"),
+            0u);
+  ASSERT_EQ(RunScript("#QARRAY,1,0,1,,0,9"), 0u);
+  const cKyData* item = record_->data_root->Child(0);
+  ASSERT_EQ(item->rows, 3u);
+  ASSERT_EQ(item->points, 5u);
+  // Mean of exp(-i * 0.1) for i = 0..9, in closed form.
+  const double mean_decay = (1 - std::exp(-1.0)) / (10 * (1 - std::exp(-0.1)));
+  for (Qword k = 0; k < 5; ++k) {
+    const double tau = 0.001 * std::pow(1000.0, static_cast<double>(k) / 4);
+    EXPECT_NEAR(item->Row(0)[k], tau, 1e-15 * tau);
+    EXPECT_NEAR(item->Row(1)[k], (1 - std::exp(-tau / 0.1)) * mean_decay, 1e-14) << k;
+  }
+}
+
+// Code 108: a block saved as CSV to a temporary folder; an existing file
+// becomes 59; an unknown format goes to the application (message 40).
+TEST_F(DataCommandTest, SaveThroughCode108) {
+  LoadThree();
+  char folder[] = "/tmp/veltria-save-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string file = std::string(folder) + "/block.csv";
+  const std::u16string path(file.begin(), file.end());
+  SaveDataArgs args{static_cast<Dword>(kKyDataExcel), path.c_str(), nullptr, 1, 0, 0};
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), 0u);
+  EXPECT_EQ(args.node, record_->data_root->Child(1)->Child(0));
+  FILE* f = std::fopen(file.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  char line[128] = {};
+  ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+  std::fclose(f);
+  EXPECT_STREQ(line, ",0,1.00000,0\r\n");
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrIllegalFileName);
+  args.block = 5;
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrMissingDataObject);
+  EXPECT_EQ(args.node, nullptr);
+  args.item = 7;
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrIllegalArgument);
+  EXPECT_EQ(Run(kKyCmdSaveData, nullptr), kErrIllegalArgument);
+  recorder_.On(kKyMsgWriteRequest, [](KyAppRecord* r) {
+    return static_cast<const SaveDataArgs*>(r->argument)->node != nullptr ? Dword{0} : Dword{23};
+  });
+  args = SaveDataArgs{static_cast<Dword>(kKyDataBruker), nullptr, nullptr, -1, -1, 0};
+  EXPECT_EQ(Run(kKyCmdSaveData, &args), 0u);
+  EXPECT_EQ(args.node, record_->data_root);
+  EXPECT_EQ(recorder_.Count(kKyMsgWriteRequest), 1u);
+  std::remove(file.c_str());
+  rmdir(folder);
 }
 
 }  // namespace

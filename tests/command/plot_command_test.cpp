@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -89,7 +90,9 @@ class PlotCommandTest : public CommandTest {
     return {ToValue(kKyCmdPlotDeviceToX, 0), ToValue(kKyCmdPlotDeviceToX, kWidth),
             ToValue(kKyCmdPlotDeviceToY, kHeight), ToValue(kKyCmdPlotDeviceToY, 0)};
   }
-  const cGwArr* Array(const char* name) { return cGwArr::FindByName(name, plot_->data->FirstArray()); }
+  const cGwArr* Array(const char* name) {
+    return cGwArr::FindByName(name, plot_->data->FirstArray());
+  }
 
   RecordingDraw rec_{kWidth, kHeight};
   Qword window_id_ = 0;
@@ -126,9 +129,9 @@ TEST_F(PlotCommandTest, NothingToShowIsNullWithoutError) {
   EXPECT_EQ(Create(MakeViewCode(kViewCalibration, 0, 0)), nullptr);  // no data root
   EXPECT_EQ(recorder_.Count(kKyMsgError), 0u);
   SetTree(NewDecayTree(1, 1, 8));
-  for (Qword code : {MakeViewCode(0x5, 0, 0), MakeViewCode(kViewBlock, 3, 0),
-                     MakeViewCode(kViewBlock, 0, 9), MakeViewCode(kViewCalibration, 0, 0),
-                     MakeViewCode(kViewDistribution, 0, 0)}) {
+  for (Qword code :
+       {MakeViewCode(0x5, 0, 0), MakeViewCode(kViewBlock, 3, 0), MakeViewCode(kViewBlock, 0, 9),
+        MakeViewCode(kViewCalibration, 0, 0), MakeViewCode(kViewDistribution, 0, 0)}) {
     EXPECT_EQ(Create(code), nullptr) << std::hex << code;
     EXPECT_EQ(record_->error, 0u);
   }
@@ -158,9 +161,9 @@ TEST_F(PlotCommandTest, MissingArgumentsAndMissingPlots) {
   struct Case {
     Dword code;
     Dword without_plot;  // error when the record has no plot
-  } cases[] = {{10002, 22}, {10007, 0}, {10008, 0}, {10009, 0}, {10010, 0}, {10011, 22},
-               {10012, 22}, {10013, 22}, {10014, 22}, {10016, 0}, {10017, 0}, {10018, 0},
-               {10019, 0},  {10020, 0},  {10021, 0}};
+  } cases[] = {{10002, 22}, {10007, 0},  {10008, 0},  {10009, 0},  {10010, 0},
+               {10011, 22}, {10012, 22}, {10013, 22}, {10014, 22}, {10016, 0},
+               {10017, 0},  {10018, 0},  {10019, 0},  {10020, 0},  {10021, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
     record_->result.u64 = 12345;
@@ -171,6 +174,7 @@ TEST_F(PlotCommandTest, MissingArgumentsAndMissingPlots) {
     EXPECT_EQ(Run(c.code, &empty), c.without_plot);
   }
   EXPECT_EQ(Run(kKyCmdReadoutAt, nullptr), kErrMissingArguments);
+  EXPECT_EQ(Run(kKyCmdKillPlot, nullptr), kErrMissingArguments);
   // Without a plot the coordinate maps answer the invalid marker.
   PlotArgs empty{};
   Qlong pixel = 5;
@@ -502,8 +506,8 @@ class PlotSvgTest : public PlotCommandTest {
  protected:
   void SetUp() override {
     PlotCommandTest::SetUp();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("veltria-plot-svg-" + std::to_string(::getpid()));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("veltria-plot-svg-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override {
@@ -563,9 +567,8 @@ TEST_F(PlotSvgTest, ExportedPlotReadsAndRenders) {
     const double t = 1e-3 * i, v = DecayRe(0, 0, t);
     const int px = static_cast<int>(std::lround((t - x_min) / x_range * 1000));
     const int py = static_cast<int>(std::lround((1 - (v - y_min) / y_range) * 1000));
-    const std::vector<std::string> out =
-        RunSvgCheck("pixel " + g_answer + " " + std::to_string(px) + " " + std::to_string(py) + " 2",
-                    &status);
+    const std::vector<std::string> out = RunSvgCheck(
+        "pixel " + g_answer + " " + std::to_string(px) + " " + std::to_string(py) + " 2", &status);
     ASSERT_EQ(status, 0);
     bool red = false;
     for (const std::string& o : out) {
@@ -592,4 +595,107 @@ TEST_F(PlotSvgTest, ExportErrorsPassThrough) {
   g_answer = (folder_ / "missing" / "plot.svg").string();
   EXPECT_EQ(Run(kKyCmdPlotToSvg, &a), kErrFileSystem);
   EXPECT_FALSE(std::filesystem::exists(g_answer));
+}
+
+// Simulated data loaded and evaluated through the commands, then shown in
+// every view the program and the console use: each plot code answers on it.
+TEST_F(PlotCommandTest, SimulatedRecoverySeriesThroughTheCommands) {
+  LoadDataArgs load{kKyDataSimulation, nullptr, 0,
+                    "EXP=SR/S\rNBLK=5\rBINI=0.001\rBEND=1\rBGRD=LOG\rNRLX=1\rTRLX=0.1\rWRLX=1\r"
+                    "SRLX=0\rBS=32\rDW=100\rXOFF=0\rNLPL=1\rTDCY=0.001\rWDCY=1\rNOIS=0\rBSLN=0\r"
+                    "F1=0\r"};
+  ASSERT_EQ(Run(kKyCmdLoadData, &load), 0u);
+  ASSERT_EQ(Run(kKyCmdRunTaskScript, const_cast<char*>("#QARRAY, 1, 0, 1, , 0, 3")), 0u);
+  cKyData* item = record_->data_root->Child(0);
+  ASSERT_EQ(item->ChildCount(), 5u);
+  ASSERT_EQ(item->points, 5u);
+
+  for (Qword code : {MakeViewCode(kViewBlock, 0, 4), MakeViewCode(kViewBlocksSideBySide, 0, 0),
+                     MakeViewCode(kViewBlocksStacked, 0, 0), MakeViewCode(kViewCurve, 0, 0),
+                     MakeViewCode(kViewQarray, 0, 0), MakeViewCode(kViewApodization, 0, 2)}) {
+    SCOPED_TRACE(code >> 32);
+    ASSERT_NE(Create(code), nullptr);
+    rec_.Clear();
+    ASSERT_EQ(Draw(0x1000F | 0x70000), 0u);
+    EXPECT_GT(rec_.Count(kGwMsgLine), 0u);
+    PlotArgs a = Args();
+    Qlong pixel = 200;
+    a.pointer = &pixel;
+    ASSERT_EQ(Run(kKyCmdPlotDeviceToX, &a), 0u);
+    EXPECT_TRUE(std::isfinite(record_->result.real));
+    a.values[0].integer = 10;
+    a.values[1].integer = 10;
+    a.values[2].integer = 100;
+    a.values[3].integer = 100;
+    ASSERT_EQ(Run(kKyCmdPlotZoomBox, &a), 0u);
+    a.values[0].real = 1.5;
+    ASSERT_EQ(Run(kKyCmdPlotZoomY, &a), 0u);
+    a.values[0].real = 0.01;
+    a.values[1].real = 0.02;
+    ASSERT_EQ(Run(kKyCmdCursorReadoutX, &a), 0u);
+    EXPECT_NE(record_->result.pointer, nullptr);
+    ASSERT_EQ(Run(kKyCmdCursorReadoutY, &a), 0u);
+    double x = 0.001;
+    a.pointer = &x;
+    ASSERT_EQ(Run(kKyCmdPlotNearestIndex, &a), 0u);
+    EXPECT_GE(record_->result.i64, 0);
+    a.first_point = 3;
+    a.apodization_type = 4;  // Gauss
+    a.values[0].real = 0.5;
+    a.values[1].real = 1.0;
+    ASSERT_EQ(Run(kKyCmdPlotApodization, &a), 0u);
+    ASSERT_EQ(Run(kKyCmdPlotRemoveApodization, &a), 0u);
+    ASSERT_EQ(Draw(0x3), 0u);
+  }
+  // The relaxation curve: one marker per block, x the logarithmic grid.
+  ASSERT_NE(Create(MakeViewCode(kViewCurve, 0, 0)), nullptr);
+  const cGwArr* tau = Array("tau");
+  ASSERT_EQ(tau->count, 5u);
+  EXPECT_NEAR(tau->values[0], 0.001, 1e-15);
+  EXPECT_NEAR(tau->values[4], 1.0, 1e-12);
+  // The QARRAY view of the same item: log10 of the grid on the x axis.
+  ASSERT_NE(Create(MakeViewCode(kViewQarray, 0, 0)), nullptr);
+  EXPECT_NEAR(Array("tau")->values[0], -3.0, 1e-12);
+  EXPECT_NEAR(Array("tau")->values[4], 0.0, 1e-12);
+}
+
+// The argument records keep their field order: the program builds them on
+// its stack field by field.
+TEST(PlotArgsLayout, FieldOrder) {
+  EXPECT_EQ(offsetof(PlotArgs, plot), 0u);
+  EXPECT_EQ(offsetof(PlotArgs, flags), 8u);
+  EXPECT_EQ(offsetof(PlotArgs, apodization_type), 16u);
+  EXPECT_EQ(offsetof(PlotArgs, pointer), 24u);
+  EXPECT_EQ(offsetof(PlotArgs, zoom), 32u);
+  EXPECT_EQ(offsetof(PlotArgs, values), 40u);
+  EXPECT_EQ(sizeof(PlotArgs::Value), 8u);
+  EXPECT_EQ(offsetof(PlotArgs, first_point), 72u);
+  EXPECT_EQ(offsetof(PlotArgs, delta_divisor), 80u);
+  EXPECT_EQ(offsetof(ReadoutArgs, x), 0u);
+  EXPECT_EQ(offsetof(ReadoutArgs, y), 8u);
+  EXPECT_EQ(offsetof(ReadoutArgs, window_id), 16u);
+}
+
+// Drawing to another target starts the context afresh: the plot's rotation
+// and autoscaled view come back instead of the context's defaults. Without
+// a target the plot draws to the one it has.
+TEST_F(PlotCommandTest, DrawOnAnotherTargetKeepsRotationAndView) {
+  SetTree(NewQarrayTree("LOG", nullptr));
+  ASSERT_NE(Create(MakeViewCode(kViewQarray, 0, 0)), nullptr);
+  ASSERT_EQ(Draw(0x0), 0u);
+  const double x0 = ToValue(kKyCmdPlotDeviceToY, 0), x1 = ToValue(kKyCmdPlotDeviceToY, kHeight);
+  Qword second = window_id_;
+  PlotArgs a = Args();
+  a.pointer = &second;
+  rec_.Clear();
+  ASSERT_EQ(Run(kKyCmdDrawPlot, &a), 0u);
+  EXPECT_EQ(LastTarget(), &second);
+  EXPECT_EQ(plot_->Context()->Orientation(), static_cast<Dword>(kGwRotateCcw));
+  EXPECT_DOUBLE_EQ(ToValue(kKyCmdPlotDeviceToY, 0), x0);
+  EXPECT_DOUBLE_EQ(ToValue(kKyCmdPlotDeviceToY, kHeight), x1);
+  a.pointer = nullptr;
+  rec_.Clear();
+  ASSERT_EQ(Run(kKyCmdDrawPlot, &a), 0u);
+  EXPECT_EQ(LastTarget(), &second);
+  EXPECT_GT(rec_.Count(kGwMsgLine), 0u);
 }

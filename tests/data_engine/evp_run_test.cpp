@@ -168,6 +168,20 @@ TEST_F(EvpRunTest, ReportsAndMessages) {
   EXPECT_EQ(reports_[0], "#GROUPDELAY: completed\n\n");
 }
 
+// Message 53 names the zone and block of the node that changed.
+TEST_F(EvpRunTest, RedrawNamesTheChangedNode) {
+  std::vector<std::pair<Qword, Qword>> named;
+  recorder_.On(kKyMsgRedraw, [&](KyAppRecord* r) {
+    const Evp* evp = static_cast<const Evp*>(r->argument);
+    named.emplace_back(evp->zone, evp->block);
+    return Dword{0};
+  });
+  Run("#GROUPDELAY, 1, 0, 0b2 #GROUPDELAY, 1, 0, 1z1 #GROUPDELAY, 1, 0, 2");
+  const std::vector<std::pair<Qword, Qword>> expected = {
+      {0, 2}, {1, 2}, {2, 2}, {1, kNoIndex}, {kNoIndex, kNoIndex}};
+  EXPECT_EQ(named, expected);
+}
+
 TEST_F(EvpRunTest, QuietRecordSendsNothingAndReleasesTheReport) {
   record_.flags = kKyFlagQuiet;
   EXPECT_EQ(Run("#GROUPDELAY, 1, 0, 0z0"), Calls({"run 0.0", "run 0.1", "run 0.2", "run 0.3"}));

@@ -128,6 +128,21 @@ TEST(Simulator, UnknownExperimentSucceedsWithoutBlocks) {
   delete root;
 }
 
+TEST(Simulator, FlipAngleSeries) {
+  cKyData* root = Root(std::string("EXP=ANGLE\rNBLK=3\rBINI=1e-5\rBEND=2e-5\rBGRD=LIN\rPW90=1e-5\r"
+                                   "NRLX=1\rTRLX=1\rWRLX=1\rSRLX=0\r") + kDecay);
+  ASSERT_EQ(SimulateRelaxationData(root), 0u);
+  cKyData* item = root->Child(0);
+  ASSERT_EQ(item->ChildCount(), 3u);
+  const double pi = 3.14159265358979323846;
+  for (Qword k = 0; k < 3; ++k) {
+    const double v = 1e-5 + 0.5e-5 * static_cast<double>(k);
+    const double a = std::sin(pi * v / 2e-5) * std::exp(-v);
+    EXPECT_NEAR(item->Child(k)->Row(1)[0], a, 1e-15) << k;
+  }
+  delete root;
+}
+
 TEST(Simulator, CpmgTrain) {
   cKyData* root = Root("EXP=CPMG\rBS=5\rEDLY=0.01\rPW90=0\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\rNOIS=0\r");
   ASSERT_EQ(SimulateRelaxationData(root), 0u);

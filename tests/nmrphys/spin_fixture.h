@@ -94,24 +94,29 @@ class SpinInput {
 
 struct Line {
   double f, intensity;
+  Dword group = 0, order = 0;  // dominant group and combination order (brute force and engine)
 };
 
 // A run of every transition above `threshold` of one system; the lines in
 // ascending frequency.
 inline std::vector<Line> EngineLines(const SpinSpec& spec, double threshold = 1e-12,
-                                     Dword fragment_above = 11) {
+                                     Dword fragment_above = 11, Dword flags = kSsAllTransitions,
+                                     bool* full = nullptr) {
   ssConfiguration* config = nullptr;
   cSpinForest* forest = ssOpenInstance(&config);
   config->FragmentIfEqvSizeExceeds = fragment_above;
   SpinInput input(spec);
   EXPECT_NE(ssAddSpinSystem(forest, &input.in), nullptr);
   ssSimulationRequest r{};
-  r.Flags = kSsLineList | kSsAllTransitions;
+  r.Flags = kSsLineList | flags;
   r.LineCapacity = 1000000;
   r.IntensityThreshold = threshold;
   EXPECT_EQ(ssRunSimulation(forest, &r), kErrNone);
   std::vector<Line> lines;
-  for (Dword i = 0; i < r.LinesKept; ++i) lines.push_back({r.Lines[i].Frequency, r.Lines[i].Intensity});
+  if (full) *full = r.Flags & kSsLineListFull;
+  for (Dword i = 0; i < r.LinesKept; ++i)
+    lines.push_back({r.Lines[i].Frequency, r.Lines[i].Intensity, r.Lines[i].GroupCode & 0xFFFF,
+                     r.Lines[i].GroupCode >> 16});
   ssCloseInstance(&forest, &r);
   std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.f < b.f; });
   return lines;
@@ -187,6 +192,13 @@ inline std::vector<Line> BruteForceLines(const SpinSpec& s, double threshold = 1
   }
   std::vector<double> E(dim);
   EXPECT_EQ(RMatDiagonalize(H.data(), dim, E.data()), 0u);
+  // <i|Mz_g|i> of every eigenstate and group.
+  std::vector<double> iz(Qword{dim} * n, 0.0);
+  for (Dword i = 0; i < dim; ++i)
+    for (Dword a = 0; a < dim; ++a) {
+      const double p = H[a + Qword{dim} * i] * H[a + Qword{dim} * i];
+      for (Dword k = 0; k < count; ++k) iz[Qword{i} * n + spins[k].group] += p * m(a, k);
+    }
   const double weight = 2.0 / dim * s.scale;
   std::vector<Line> lines;
   std::vector<double> PV(Qword{dim} * dim, 0.0);  // P V
@@ -201,7 +213,15 @@ inline std::vector<Line> BruteForceLines(const SpinSpec& s, double threshold = 1
       double amp = 0.0;
       for (Dword b = 0; b < dim; ++b) amp += H[b + Qword{dim} * j] * PV[b + Qword{dim} * i];
       const double intensity = amp * amp * weight;
-      if (intensity > threshold) lines.push_back({E[j] - E[i], intensity});
+      if (!(intensity > threshold)) continue;
+      Dword dominant = 0;
+      double largest = 0.0, negative = 0.0;
+      for (Dword g = 0; g < n; ++g) {
+        const double delta = iz[Qword{j} * n + g] - iz[Qword{i} * n + g];
+        if (delta > largest) largest = delta, dominant = g;
+        if (delta < 0.0) negative += delta;
+      }
+      lines.push_back({E[j] - E[i], intensity, dominant, static_cast<Dword>(0.5 - negative)});
     }
   std::sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.f < b.f; });
   return lines;

@@ -148,6 +148,9 @@ TEST(SpinModel, BadInputIsRefused) {
   bad = in.in;
   bad.EquivalentSpins = huge;
   EXPECT_EQ(ssAddSpinSystem(inst.forest, &bad), nullptr);
+  bad = in.in;
+  bad.GroupCount = 0;  // nothing to simulate
+  EXPECT_EQ(ssAddSpinSystem(inst.forest, &bad), nullptr);
   EXPECT_EQ(inst.forest->Count(), 0u);
   EXPECT_NE(ssAddSpinSystem(inst.forest, &in.in), nullptr);
 }

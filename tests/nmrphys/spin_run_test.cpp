@@ -261,6 +261,28 @@ TEST(SpinRun, LimitsRefuseBeforeAnything) {
   }
 }
 
+// Two state indices pack into one 32-bit raising element, so no manifold
+// above 65535 states is laid out whatever the configuration says: 19
+// coupled spins 1/2 (middle manifold 92378) are refused.
+TEST(SpinRun, ManifoldsNeverExceedSixteenBits) {
+  Engine e;
+  e.config->MaxManifoldDimension = 100000;
+  e.config->FragmentIfEqvSizeExceeds = 100;
+  SpinSpec s;
+  for (Dword g = 0; g < 19; ++g) s.groups.push_back({1, 1, 10.0 * g});
+  for (Dword g = 1; g < 19; ++g) s.J.push_back({g, g - 1, 1.0});
+  e.Add(s);
+  const cSpinSystem* sys = e.forest->Find(1, 0);
+  EXPECT_EQ(sys->profile.LargestManifoldDimension, 92378.0);
+  EXPECT_EQ(sys->manifolds[9].Dimension, 0u);
+  EXPECT_EQ(sys->manifolds[9].CountedDimension, 92378.0);
+  EXPECT_EQ(sys->manifolds[6].Dimension, 27132u);
+  e.r.Flags = kSsBinnedSpectrum;
+  e.r.Points = 8;
+  e.r.To = 1.0;
+  EXPECT_EQ(e.Run(), kErrTooManyItems);
+}
+
 TEST(SpinRun, TransformNeedsPowerOfTwo) {
   Engine e;
   e.Add(Abx());
@@ -551,6 +573,23 @@ TEST(SpinRun, FailedAllocationReleasesEverything) {
   EXPECT_GT(allowed, 10);
   EXPECT_GT(e.r.LinesKept, 0u);
   EXPECT_NE(e.r.Decay, nullptr);
+}
+
+// The engine reads the values through the caller's pointers at every run.
+TEST(SpinRun, ValuesChangedBetweenRunsAreUsed) {
+  Engine e;
+  e.Add(Single(40.0));
+  e.r.Flags = kSsLineList;
+  e.r.LineCapacity = 4;
+  ASSERT_EQ(e.Run(), kErrNone);
+  ASSERT_EQ(e.r.LinesKept, 1u);
+  EXPECT_EQ(e.r.Lines[0].Frequency, 40.0);
+  *e.inputs.back().in.Couplings[0] = 52.5;
+  e.inputs.back().scale_ = 3.0;
+  ASSERT_EQ(e.Run(), kErrNone);
+  ASSERT_EQ(e.r.LinesKept, 1u);
+  EXPECT_EQ(e.r.Lines[0].Frequency, 52.5);
+  EXPECT_EQ(e.r.Lines[0].Intensity, 3.0);
 }
 
 TEST(SpinRun, NullArguments) {

@@ -92,6 +92,65 @@ TEST(SpinSpectrum, MatchesFullSpaceBruteForce) {
   }
 }
 
+// Without the all-transitions flag only lines of combination order 0 and 1
+// are kept; each line is labelled with the group whose Iz grows most. Both
+// against the brute force's own Iz expectation values, on systems without
+// degenerate states (so the eigenstates are defined). The list holds at most
+// the estimate of such state pairs, which strong mixing can exceed (the
+// list is then marked full); the bins take every kept line.
+TEST(SpinSpectrum, CombinationOrdersAndDominantGroups) {
+  std::vector<SpinSpec> cases;
+  SpinSpec s;
+  s.groups = {{1, 1, 0.0}, {1, 1, 9.0}, {1, 1, 21.0}, {1, 1, 26.5}, {1, 1, 33.0}};
+  s.J = {{1, 0, 8.0}, {2, 0, -3.5}, {3, 0, 2.25}, {2, 1, 6.0}, {3, 1, -1.5}, {3, 2, 11.0},
+         {4, 3, 7.0}, {4, 1, 2.5}};
+  cases.push_back(s);
+  s = {};
+  s.groups = {{1, 2, 3.0}, {1, 1, 7.5}, {1, 1, 18.0}, {1, 3, 25.0}};
+  s.J = {{1, 0, 4.0}, {2, 1, 9.0}, {3, 2, 5.5}, {3, 0, 1.25}};
+  s.quadratic = {0.6, 0.0, 0.0, -0.35};
+  cases.push_back(s);
+  for (const SpinSpec& c : cases) {
+    std::vector<Line> want;
+    Dword highest = 0;
+    for (const Line& l : BruteForceLines(c, 1e-10)) {
+      highest = std::max(highest, l.order);
+      if (l.order <= 1) want.push_back(l);
+    }
+    EXPECT_GE(highest, 2u);  // the filter has something to remove
+    bool full = false;
+    const std::vector<Line> got = EngineLines(c, 1e-10, 11, 0, &full);
+    EXPECT_EQ(full, got.size() < want.size());
+    EXPECT_LE(got.size(), want.size());
+    for (const Line& l : got) {
+      auto it = std::find_if(want.begin(), want.end(), [&](const Line& w) {
+        return std::fabs(w.f - l.f) < 1e-8 && std::fabs(w.intensity - l.intensity) < 1e-10;
+      });
+      ASSERT_NE(it, want.end()) << l.f;
+      EXPECT_EQ(l.group, it->group) << l.f;
+      EXPECT_EQ(l.order, it->order) << l.f;
+    }
+    // Binned, every line of order 0 and 1 counts.
+    cSpinForest* forest = ssOpenInstance(nullptr);
+    SpinInput input(c);
+    ASSERT_NE(ssAddSpinSystem(forest, &input.in), nullptr);
+    ssSimulationRequest r{};
+    r.Flags = kSsBinnedSpectrum | kSsLineList;
+    r.LineCapacity = 5;
+    r.IntensityThreshold = 1e-10;
+    r.Points = 2000;
+    r.From = -100.0;
+    r.To = 100.0;
+    ASSERT_EQ(ssRunSimulation(forest, &r), kErrNone);
+    EXPECT_EQ(r.LinesKept, 5u);
+    EXPECT_TRUE(r.Flags & kSsLineListFull);
+    std::vector<double> bins(2000, 0.0);
+    for (const Line& l : want) bins[static_cast<size_t>((l.f + 100.0) / 0.1 + 0.5)] += l.intensity;
+    for (int b = 0; b < 2000; ++b) EXPECT_NEAR(r.Bins[b], bins[b], 1e-10) << b;
+    ssCloseInstance(&forest, &r);
+  }
+}
+
 // Degenerate spectra as binned sums over a window: the split of a line
 // among degenerate states does not matter there.
 TEST(SpinSpectrum, BinnedSumsMatchBruteForce) {

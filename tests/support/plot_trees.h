@@ -118,9 +118,11 @@ inline cKyData* NewDistribution(Qword f, Qword continuous, const double* amplitu
     node->Row(1)[i] = amplitudes[i];
   }
   for (Qword j = 0; j < continuous; ++j) {
-    node->Row(0)[f + j] = std::pow(10.0, 4.0 * static_cast<double>(j) /
-                                             static_cast<double>(continuous > 1 ? continuous - 1 : 1));
-    node->Row(1)[f + j] = continuous_sign * std::exp(-std::pow(static_cast<double>(j) - 5.0, 2) / 4);
+    node->Row(0)[f + j] =
+        std::pow(10.0, 4.0 * static_cast<double>(j) /
+                           static_cast<double>(continuous > 1 ? continuous - 1 : 1));
+    node->Row(1)[f + j] =
+        continuous_sign * std::exp(-std::pow(static_cast<double>(j) - 5.0, 2) / 4);
   }
   node->results[0] = static_cast<double>(f);
   SetUnit(node, "1/s");

@@ -1,0 +1,52 @@
+// The sample folders through the engine: each loaded data set runs the
+// application's default five-line processing script through RunTask, and
+// the quantity its QUANTIFY reports matches the manifest's (the numpy
+// processing of tools/gen_bruker_samples.py).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "app/core/bruker_reader.h"
+#include "data_engine/evp.h"
+#include "support/recording_callback.h"
+#include "tests/app_core/bruker_test_util.h"
+
+namespace {
+
+constexpr const char* kDefaultScript =
+    "#GROUPDELAY, 1, 0, 0z0\r\n"
+    "#ZEROFILL, 1, 0, 0z0, , 0, 1024\r\n"
+    "#APODIZE, 3, 0, 0z0, , 0,-1, 0.01\r\n"
+    "#APODIZE, 8, 0, 0z0, , 0,-1, 0.0003, 2\r\n"
+    "#QUANTIFY, 1, 768, 0z0, , 0, 4294967295\r\n";
+
+TEST(DefaultScriptSamples, QuantitiesOfTheManifest) {
+  int checked = 0;
+  for (const ManifestRow& row : ReadManifest()) {
+    if (row.at("quantity").empty()) continue;
+    SCOPED_TRACE(row.at("folder"));
+    const std::string path = SamplesDir() + "/" + row.at("folder") + "/" + row.at("data_file");
+    cKyData root(0);
+    ASSERT_EQ(LoadBrukerData(&root, std::u16string(path.begin(), path.end()).c_str()), 0u);
+    KyAppRecord record;
+    std::memset(&record, 0, sizeof record);
+    RecordingCallback recorder;
+    recorder.Install(&record);
+    double quantity = NAN;
+    recorder.On(kKyMsgTaskReport, [&](KyAppRecord* r) {
+      const Evp* evp = static_cast<const Evp*>(r->argument);
+      if (evp->id == kEvpQuantify) quantity = evp->quantity;
+      return Dword{0};
+    });
+    ASSERT_EQ(root.RunTask(kDefaultScript, &record), kErrNone);
+    const double want = std::stod(row.at("quantity"));
+    EXPECT_NEAR(quantity, want, 1e-10 * want);
+    for (cKyData* b = root.FirstChild()->FirstChild(); b; b = b->NextSibling()) EXPECT_EQ(b->points, 1024u);
+    ++checked;
+  }
+  EXPECT_GE(checked, 12);
+}
+
+}  // namespace
