@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -49,6 +50,11 @@ TEST_F(GuiTest, RealFileChooserTakesATypedPath) {
   const std::string fid = std::string(folder) + "/fid";
   std::ofstream(fid) << "x";
   InstallFltkHooks();
+  // FLTK keeps the chooser's preferences under the home folder: the test's
+  // own folder, not the user's.
+  const char* home = std::getenv("HOME");
+  const std::string old_home = home != nullptr ? home : "";
+  setenv("HOME", folder, 1);
   UiFileDialogRequest request;
   request.title = "Open Bruker fid";
   request.filter = "Bruker fid\tfid;ser\nAll\t*.*";
@@ -67,8 +73,13 @@ TEST_F(GuiTest, RealFileChooserTakesATypedPath) {
   waitpid(typist, nullptr, 0);
   EXPECT_TRUE(ok);
   EXPECT_EQ(chosen, fid);
-  std::remove(fid.c_str());
-  rmdir(folder);
+  if (home != nullptr)
+    setenv("HOME", old_home.c_str(), 1);
+  else
+    unsetenv("HOME");
+  const std::string rm = "rm -rf '" + std::string(folder) + "'";
+  const pid_t cleaner = Background(rm);
+  waitpid(cleaner, nullptr, 0);
 }
 
 TEST_F(GuiTest, RealQuestionBoxAnswersYesOnReturnAndNoOnEscape) {

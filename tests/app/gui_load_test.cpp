@@ -15,7 +15,9 @@
 #include <FL/Fl_Group.H>
 #include <FL/fl_draw.H>
 
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <cstdio>
@@ -255,6 +257,85 @@ TEST_F(LoadFlowTest, TheDecayIsDrawnAndZoomsAsTheMouseAsks) {
   canvas->handle(FL_LEAVE);
   EXPECT_EQ(App().status_bar->label(), nullptr);
   EXPECT_TRUE(Scripted().messages.empty());
+}
+
+std::string Parameter(KyAppRecord* record, Qword item, const char* name) {
+  ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
+  record->argument = &args;
+  LibCommand(kCmdGetParameter, record);
+  std::string value;
+  if (record->error == 0 && record->result.pointer != nullptr) {
+    char* text = static_cast<char*>(record->result.pointer);
+    value = text;
+    record->argument = &text;
+    LibCommand(kKyCmdKill, record);
+  }
+  return value;
+}
+
+TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
+  BuildAndShow();
+  ASSERT_EQ(Load("si29_c1"), 0u);   // GDLY 67.98
+  ASSERT_EQ(Load("c13_c2"), 0u);    // GDLY 68.2
+  ASSERT_EQ(std::strtod(Parameter(record_, 0, "GDLY").c_str(), nullptr), 67.98);
+  Evp evp{};
+  evp.block = ~Qword{0};
+  evp.level = 0;
+  char report[] = " step report\n";
+  evp.report = report;
+  struct Case {
+    Qword id, zone;
+    double quantity;
+    Dword error;
+    const char* q0;  // the Q field of row 0 afterwards
+    const char* q1;
+  };
+  const Case cases[] = {
+      {kEvpQuantify, 0, 7642.40992154, 0, "7642.41", ""},
+      {kEvpQuantify, 1, NAN, 0, "7642.41", ""},          // NaN leaves the field
+      {kEvpQuantify, 1, 123.0, 26, "7642.41", ""},       // a failed step only logs
+      {kEvpQuantify, 1, 1.5e-7, 0, "7642.41", "1.5e-07"},
+      {kEvpQuantify, 7, 9.0, 0, "7642.41", "1.5e-07"},   // no such item
+  };
+  for (const Case& c : cases) {
+    evp.id = c.id;
+    evp.zone = c.zone;
+    evp.quantity = c.quantity;
+    record_->error = c.error;
+    record_->argument = &evp;
+    AppCommandCallback(kKyMsgTaskReport, record_);
+    EXPECT_EQ(record_->error, c.error);
+    EXPECT_STREQ(App().calibration_rows[0].q->value(), c.q0);
+    EXPECT_STREQ(App().calibration_rows[1].q->value(), c.q1);
+  }
+  // Every report of item 1 reached its log, none went to item 0's.
+  char* log1 = App().logs[1]->buffer()->text();
+  int reports = 0;
+  for (const char* p = log1; (p = std::strstr(p, " step report\n")) != nullptr; ++p) ++reports;
+  free(log1);
+  EXPECT_EQ(reports, 3);
+
+  // Group delay: only the fraction stays (halves away from zero).
+  evp.id = kEvpGroupDelay;
+  record_->error = 0;
+  evp.zone = 0;
+  AppCommandCallback(kKyMsgTaskReport, record_);
+  EXPECT_EQ(Parameter(record_, 0, "GDLY"), "-0.02");
+  evp.zone = 1;
+  record_->argument = &evp;
+  AppCommandCallback(kKyMsgTaskReport, record_);
+  EXPECT_EQ(Parameter(record_, 1, "GDLY"), "0.2");
+  // Zero filling: BS becomes the first block's point count.
+  evp.id = kEvpZeroFill;
+  evp.zone = 0;
+  record_->error = 0;
+  record_->argument = &evp;
+  AppCommandCallback(kKyMsgTaskReport, record_);
+  record_->argument = ValueArgument(0);
+  LibCommand(kCmdFirstBlockPoints, record_);
+  const Qword points = record_->result.u64;
+  EXPECT_EQ(Parameter(record_, 0, "BS"), std::to_string(points));
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
 }
 
 }  // namespace
