@@ -1,0 +1,133 @@
+#include "app/ui/run_processing.h"
+
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Output.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Text_Display.H>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/core/processing_script.h"
+#include "app/ui/app_callbacks.h"
+#include "app/ui/app_state.h"
+#include "app/ui/command_records.h"
+#include "app/ui/commands.h"
+#include "app/ui/fltk_hooks.h"
+#include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "base/error_codes.h"
+#include "framework/command/ky_commands.h"
+
+namespace {
+
+Qword ItemState(Qword item) {
+  KyAppRecord* record = App().record;
+  if (RunQuietCommand(record, kKyCmdItemState, ValueArgument(item)) != 0) return 0;
+  return record->result.u64;
+}
+
+void SetItemState(Qword item, Dword state) {
+  StateArgs args{static_cast<Qlong>(item), &state};
+  RunQuietCommand(App().record, kKyCmdSetItemState, &args);
+}
+
+Qword BlockCount(Qword item) {
+  KyAppRecord* record = App().record;
+  if (RunQuietCommand(record, kKyCmdItemBlockCount, ValueArgument(item)) != 0) return 0;
+  return record->result.u64;
+}
+
+void ClearField(Fl_Output* field) {
+  if (field == nullptr) return;
+  field->value("");
+  field->redraw();
+}
+
+void AppendToLog(Qword item, const char* text) {
+  if (item >= App().logs.size() || App().logs[item] == nullptr) return;
+  Fl_Text_Display* log = App().logs[item];
+  if (log->buffer() == nullptr) return;
+  log->buffer()->append(text);
+  log->scroll(2147483647, 0);
+  log->redraw();
+}
+
+}  // namespace
+
+std::string ItemNuclide(Qword item) {
+  if (item < App().nuclide_labels.size() && App().nuclide_labels[item] != nullptr &&
+      App().nuclide_labels[item]->label() != nullptr)
+    return App().nuclide_labels[item]->label();
+  KyAppRecord* record = App().record;
+  ParameterArgs args{static_cast<Qlong>(item), "NUC", nullptr, nullptr};
+  if (RunQuietCommand(record, kKyCmdGetParameter, &args) != 0 || record->result.pointer == nullptr)
+    return std::string();
+  char* text = static_cast<char*>(record->result.pointer);
+  std::string nuclide = text;
+  ReleaseCommandText(record, text);
+  return nuclide;
+}
+
+LibErrorCode BuildAndRunTaskScript(const SetupValues* stored) {
+  if (stored == nullptr) return kErrMissingParameters;
+  KyAppRecord* record = App().record;
+  if (record == nullptr || record->data_root == nullptr) return kErrMissingDataObject;
+  // The run uses what the dialog shows, saved or not; the stored setup
+  // stays as it is.
+  SetupValues setup = *stored;
+  std::string alert;
+  if (!SetupFromDialog(&setup, &alert)) {
+    AppAlert(alert.c_str());
+    return kErrIllegalParameters;
+  }
+  const Qword n = GetItemCount();
+  std::vector<std::string> nuclides;
+  for (Qword i = 0; i < n; ++i) nuclides.push_back(ItemNuclide(i));
+  std::string script;
+  Qword bad = 0;
+  // Every item is checked before any log, field or item changes.
+  if (!BuildProcessingScript(setup, nuclides, &script, &bad)) {
+    AppAlert(InvalidNuclideAlert(bad).c_str());
+    return kErrIllegalDataType;
+  }
+  for (Qword i = 0; i < n; ++i) {
+    if (i < App().logs.size() && App().logs[i] != nullptr) ClearLogReports(App().logs[i]->buffer());
+    // Numbers of an earlier run must not pass for results of this one.
+    if (i < App().calibration_rows.size()) {
+      ClearField(App().calibration_rows[i].q);
+      ClearField(App().calibration_rows[i].c_out);
+    }
+  }
+  for (Qword i = 0; i < n; ++i)
+    if (ItemState(i) != 0) {
+      RunCommand(record, kKyCmdRestoreOldest, ValueArgument(i));
+      // The item holds its data as loaded again.
+      SetItemState(i, 0);
+    }
+  if (script.empty()) return kErrNone;
+  const LibErrorCode result = RunCommand(record, kKyCmdRunTaskScript, script.data());
+  if (result != kErrNone) return result;
+  for (Qword i = 0; i < n; ++i) {
+    SetItemState(i, 1);
+    const Qword blocks = BlockCount(i);
+    if (blocks > 1) {
+      char note[200];
+      std::snprintf(note, sizeof note,
+                    " Note: %llu blocks. Q is the quantity of the last block;\n"
+                    " the plot and the CSV export show block 1.\n\n",
+                    static_cast<unsigned long long>(blocks));
+      AppendToLog(i, note);
+    }
+  }
+  return kErrNone;
+}
+
+void OnRunProcessing(Fl_Widget*, void*) {
+  KyAppRecord* record = App().record;
+  if (record == nullptr || record->data_root == nullptr) {
+    AppAlert("No data loaded.");
+    return;
+  }
+  if (BuildAndRunTaskScript(&Setup().values) == kErrNone) RefreshAllCanvases(true, false);
+}

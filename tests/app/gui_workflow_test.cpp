@@ -1,0 +1,487 @@
+// The quantitative workflow in the program's windows: the processing setup
+// dialog, Run Processing (script captured at code 122), Run Calibration on
+// the five 29Si samples, the exports, Manual and About.
+#include "gui_fixture.h"  // before X11's macros (None, Bool)
+
+#include <FL/Fl.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Float_Input.H>
+#include <FL/Fl_Image.H>
+#include <FL/Fl_Int_Input.H>
+#include <FL/Fl_Output.H>
+#include <FL/Fl_Tabs.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Text_Display.H>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ui/app_callbacks.h"
+#include "app/ui/app_state.h"
+#include "app/ui/canvas.h"
+#include "app/ui/command_records.h"
+#include "app/ui/commands.h"
+#include "app/ui/entry.h"
+#include "app/ui/export_dialog.h"
+#include "app/ui/help.h"
+#include "app/ui/loading.h"
+#include "app/ui/main_window.h"
+#include "app/ui/run_calibration.h"
+#include "app/ui/run_processing.h"
+#include "app/ui/setup_dialog.h"
+#include "base/memory.h"
+#include "base/utf.h"
+#include "framework/command/lib_command.h"
+
+namespace {
+
+std::string Sample(const char* name) {
+  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name + "/fid";
+}
+
+// samples/bruker/manifest.csv by folder, then column.
+std::map<std::string, std::map<std::string, std::string>> Manifest() {
+  std::ifstream in(std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/manifest.csv");
+  std::map<std::string, std::map<std::string, std::string>> out;
+  std::string line;
+  std::vector<std::string> head;
+  while (std::getline(in, line)) {
+    std::vector<std::string> cells;
+    std::stringstream s(line);
+    std::string c;
+    while (std::getline(s, c, ',')) cells.push_back(c);
+    if (head.empty()) {
+      head = cells;
+      continue;
+    }
+    for (size_t i = 0; i < head.size(); ++i) out[cells[0]][head[i]] = i < cells.size() ? cells[i] : "";
+  }
+  return out;
+}
+
+const char* const kSi29[] = {"si29_c1", "si29_c2", "si29_c3", "si29_c4", "si29_c5"};
+
+std::vector<std::string> g_scripts;       // scripts seen at the start of code 122
+std::vector<std::string> g_opened;        // targets of the open-document hook
+
+Dword Capturing(Dword message, KyAppRecord* record) {
+  if (message == kKyMsgBegin && record->command == 122 && record->argument != nullptr)
+    g_scripts.push_back(static_cast<const char*>(record->argument));
+  return AppCommandCallback(message, record);
+}
+
+bool RecordOpen(const std::string& target) {
+  g_opened.push_back(target);
+  return true;
+}
+
+std::string TempFolder() {
+  char pattern[] = "/tmp/pelorin_gui_XXXXXX";
+  const char* made = mkdtemp(pattern);
+  return made ? made : "/tmp";
+}
+
+std::string RunPython(const std::string& code, const std::string& arg) {
+  const std::string cmd = "/usr/bin/python3 -c \"" + code + "\" '" + arg + "' 2>&1";
+  FILE* pipe = popen(cmd.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  size_t n;
+  while (pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  if (pipe) pclose(pipe);
+  return out;
+}
+
+class WorkflowTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    if (IsSkipped()) return;
+    PlugInFormatReaders();
+    g_scripts.clear();
+    g_opened.clear();
+    UiHooks hooks = UiHooksGet();
+    hooks.open_document = RecordOpen;
+    UiHooksInstall(&hooks);
+    record_->callback = Capturing;
+  }
+  void TearDown() override {
+    if (ExportDialogWindow() != nullptr) OnExportCancel(nullptr, ExportDialogWindow());
+    SetBrukerReaderWriter(nullptr, nullptr);
+    GuiTest::TearDown();
+  }
+  void Load(const char* name) {
+    char16_t* wide = NewUtf16FromUtf8(Sample(name).c_str());
+    LoadDataArgs args{8, wide, kKyLoadPathRequired, nullptr};
+    ASSERT_EQ(LoadDataAndRebuild(&args), 0u) << name;
+    KillString(&wide);
+    Pump();
+  }
+  void LoadSi29() {
+    BuildAndShow();
+    for (const char* s : kSi29) Load(s);
+  }
+  Qword State(Qword item) {
+    record_->argument = ValueArgument(item);
+    LibCommand(140, record_);
+    return record_->result.u64;
+  }
+  std::string Q(size_t row) { return App().calibration_rows[row].q->value(); }
+  std::string COut(size_t row) { return App().calibration_rows[row].c_out->value(); }
+  void TypeStandards() {
+    for (size_t i = 0; i < 5; ++i) App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
+  }
+};
+
+std::string DefaultLines(int item) {
+  char text[512];
+  std::snprintf(text, sizeof text,
+                "#GROUPDELAY, 1, 0, 0z%d\r\n#ZEROFILL, 1, 0, 0z%d, , 0, 1024\r\n"
+                "#APODIZE, 3, 0, 0z%d, , 0,-1, 0.01\r\n#APODIZE, 8, 0, 0z%d, , 0,-1, 0.0003, 2\r\n"
+                "#QUANTIFY, 1, 768, 0z%d, , 0, 4294967295\r\n",
+                item, item, item, item, item);
+  return text;
+}
+
+TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) {
+  BuildAndShow();
+  ProcessingSetup& s = ::Setup();
+  ASSERT_NE(s.window, nullptr);
+  EXPECT_STREQ(s.window->label(), "Pelorin - Processing Setup");
+  for (int c = 0; c < 2; ++c) {
+    const SetupColumnWidgets& w = s.widgets[c];
+    for (Fl_Check_Button* b : {w.group_delay, w.resize, w.apodization, w.cos2, w.smoothstep, w.quantify})
+      EXPECT_EQ(b->value(), 1);
+    EXPECT_STREQ(w.resize_choice->text(), "1024 (1K)");
+    EXPECT_STREQ(w.tmax->value(), "0.01");
+    EXPECT_STREQ(w.smooth_a->value(), "0.0003");
+    EXPECT_STREQ(w.smooth_n->value(), "2");
+    EXPECT_STREQ(w.target->text(), "Magnitude");
+    EXPECT_STREQ(w.mode->text(), "Average");
+    EXPECT_STREQ(w.from->value(), "0");
+    EXPECT_STREQ(w.to->value(), "-1");
+  }
+  // Ctrl+S opens the dialog.
+  PressKey('s', FL_CTRL);
+  Pump();
+  EXPECT_TRUE(s.window->shown());
+
+  s.widgets[0].smooth_a->value("0.00012345");
+  s.save->do_callback();
+  s.save->do_callback();  // twice: still one section
+  const std::string config = ReadFileBytes(ConfigPath());
+  const std::string want =
+      "Setup:\r\nDoGroupDelay 1 1\r\nDoApo 1 1\r\nDoApoCos2 1 1\r\nApoCos2Par 0.01 0.01\r\n"
+      "DoApoSmooStep 1 1\r\nApoSmooStepParA 0.00012345 0.0003\r\nApoSmooStepParN 2 2\r\n"
+      "DoZeroFill 1 1\r\nZeroFillPar 10 10\r\nQTarget 1 1\r\nDoQuant 1 1\r\nQMode 0 0\r\n"
+      "QFrom 0 0\r\nQTo -1 -1\r\n";
+  EXPECT_NE(config.find(want), std::string::npos) << config;
+  EXPECT_EQ(config.find("Setup:"), config.rfind("Setup:"));
+
+  // Close drops what was not saved; the saved a reads back whole.
+  s.widgets[1].tmax->value("0.05");
+  s.close->do_callback();
+  EXPECT_FALSE(s.window->shown());
+  EXPECT_STREQ(s.widgets[1].tmax->value(), "0.01");
+  EXPECT_STREQ(s.widgets[0].smooth_a->value(), "0.00012345");
+
+  // Unusable values are named and nothing is saved.
+  const char* bad[][2] = {{"0", "Tmax [s]"}, {"x", "Tmax [s]"}};
+  for (auto& b : bad) {
+    Scripted().messages.clear();
+    s.widgets[0].tmax->value(b[0]);
+    s.save->do_callback();
+    ASSERT_EQ(Scripted().messages.size(), 1u);
+    EXPECT_EQ(Scripted().messages[0], std::string("Invalid value of \"") + b[1] + "\" in the 29Si setup.");
+    EXPECT_EQ(ReadFileBytes(ConfigPath()), config);
+  }
+  s.widgets[0].tmax->value("0.01");
+  Scripted().messages.clear();
+  s.widgets[1].smooth_n->value("0");
+  s.save->do_callback();
+  ASSERT_EQ(Scripted().messages.size(), 1u);
+  EXPECT_EQ(Scripted().messages[0], "Invalid value of \"n\" in the 13C setup.");
+}
+
+TEST_F(WorkflowTest, RunProcessingWithoutDataSaysSo) {
+  BuildAndShow();
+  OnRunProcessing(nullptr, nullptr);
+  ASSERT_EQ(Scripted().messages.size(), 1u);
+  EXPECT_EQ(Scripted().messages[0], "No data loaded.");
+  EXPECT_TRUE(g_scripts.empty());
+}
+
+TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
+  LoadSi29();
+  // Ctrl+Enter from the menu.
+  PressKey(FL_Enter, FL_CTRL);
+  Pump();
+  ASSERT_EQ(g_scripts.size(), 1u);
+  std::string want;
+  for (int i = 0; i < 5; ++i) want += DefaultLines(i);
+  EXPECT_EQ(g_scripts[0], want);
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+  auto manifest = Manifest();
+  std::vector<std::string> first;
+  for (size_t i = 0; i < 5; ++i) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", std::stod(manifest[kSi29[i]]["quantity"]));
+    EXPECT_EQ(Q(i), text) << i;
+    EXPECT_EQ(State(i), 1u);
+    first.push_back(Q(i));
+    char* log = App().logs[i]->buffer()->text();
+    EXPECT_NE(std::strstr(log, "#QUANTIFY: completed"), nullptr) << log;
+    free(log);
+  }
+  // Run again: processed items go back to their data first.
+  OnRunProcessing(nullptr, nullptr);
+  Pump();
+  ASSERT_EQ(g_scripts.size(), 2u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Q(i), first[i]);
+  char* log = App().logs[0]->buffer()->text();
+  const std::string text = log;
+  free(log);
+  EXPECT_EQ(text.find("#QUANTIFY: completed"), text.rfind("#QUANTIFY: completed"));
+
+  // The run takes what the dialog shows, saved or not; a bad value stops it.
+  ::Setup().widgets[0].tmax->value("0.02");
+  ::Setup().widgets[0].target->value(2);
+  OnRunProcessing(nullptr, nullptr);
+  ASSERT_EQ(g_scripts.size(), 3u);
+  EXPECT_NE(g_scripts[2].find("#APODIZE, 3, 0, 0z4, , 0,-1, 0.02\r\n"), std::string::npos);
+  EXPECT_NE(g_scripts[2].find("#QUANTIFY, 1, 1280, 0z4, , 0, 4294967295\r\n"), std::string::npos);
+  EXPECT_EQ(::Setup().values.column[0].tmax, 0.01);
+  const std::string q_before = Q(0);
+  ::Setup().widgets[0].smooth_a->value("-");
+  OnRunProcessing(nullptr, nullptr);
+  EXPECT_EQ(g_scripts.size(), 3u);
+  ASSERT_FALSE(Scripted().messages.empty());
+  EXPECT_EQ(Scripted().messages.back(), "Invalid value of \"a [s]\" in the 29Si setup.");
+  EXPECT_EQ(Q(0), q_before);
+}
+
+TEST_F(WorkflowTest, AnInvalidNuclideChangesNothing) {
+  BuildAndShow();
+  Load("si29_c1");
+  OnRunProcessing(nullptr, nullptr);
+  const std::string q = Q(0);
+  ASSERT_FALSE(q.empty());
+  char* before = App().logs[0]->buffer()->text();
+  Load("h1_invalid_nuclide");
+  EXPECT_EQ(BuildAndRunTaskScript(&::Setup().values), 16u);
+  ASSERT_FALSE(Scripted().messages.empty());
+  EXPECT_EQ(Scripted().messages.back(), "Invalid nuclide in data #2.");
+  EXPECT_EQ(g_scripts.size(), 1u);
+  char* after = App().logs[0]->buffer()->text();
+  EXPECT_STREQ(after, before);
+  free(before);
+  free(after);
+  EXPECT_EQ(Q(0), q);
+  EXPECT_EQ(State(0), 1u);
+}
+
+TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
+  LoadSi29();
+  // Not processed yet.
+  OnRunCalibration(nullptr, nullptr);
+  ASSERT_EQ(Scripted().messages.size(), 1u);
+  EXPECT_EQ(Scripted().messages[0], "Quantify the FIDs, please.");
+  OnRunProcessing(nullptr, nullptr);
+  Pump();
+  TypeStandards();
+  // A partial number is no concentration.
+  App().calibration_rows[2].c_in->value("1e");
+  OnRunCalibration(nullptr, nullptr);
+  EXPECT_EQ(Scripted().messages.back(), "Input concentration # 3");
+  EXPECT_EQ(COut(0), "");
+  App().calibration_rows[2].c_in->value("3");
+
+  OnRunCalibration(nullptr, nullptr);
+  Pump();
+  EXPECT_EQ(Scripted().messages.size(), 2u) << Scripted().messages.back();
+  auto manifest = Manifest();
+  for (size_t i = 0; i < 5; ++i) {
+    const double want = std::stod(manifest[kSi29[i]]["concentration_out"]);
+    ASSERT_FALSE(COut(i).empty()) << i;
+    EXPECT_NEAR(std::stod(COut(i)), want, 1e-4 * want) << i;
+    EXPECT_EQ(State(i), 2u);
+  }
+  char* log = App().calibration_log->buffer()->text();
+  EXPECT_NE(std::strstr(log, "#FIT: completed"), nullptr) << log;
+  EXPECT_NE(std::strstr(log, "Linear fit"), nullptr) << log;
+  free(log);
+
+  // A new processing run clears the results it makes stale.
+  OnRunProcessing(nullptr, nullptr);
+  EXPECT_EQ(COut(0), "");
+  EXPECT_FALSE(Q(0).empty());
+  EXPECT_EQ(State(0), 1u);
+}
+
+TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
+  LoadSi29();
+  OnRunProcessing(nullptr, nullptr);
+  TypeStandards();
+  OnRunCalibration(nullptr, nullptr);
+  App().tabs->value(App().calibration_tab);
+  Scripted().messages.clear();
+
+  const std::string dir = TempFolder();
+  const std::string path = dir + "/calibration, 1.csv";
+  { std::ofstream(path) << "old"; }
+  ShowExportDialog(nullptr, nullptr);
+  Fl_Double_Window* dialog = ExportDialogWindow();
+  ASSERT_NE(dialog, nullptr);
+  // With the Calibration tab shown the dialog starts on the table.
+  auto* source = static_cast<Fl_Choice*>(dialog->child(0));
+  auto* destination = static_cast<Fl_Choice*>(dialog->child(1));
+  EXPECT_STREQ(source->text(), "Calibration table");
+  EXPECT_STREQ(destination->text(), "Spreadsheet document (.csv)");
+  auto* export_button = dialog->child(3);
+  // A cancelled file dialog is no error and keeps the dialog.
+  export_button->do_callback();
+  EXPECT_TRUE(Scripted().messages.empty());
+  EXPECT_EQ(ExportDialogWindow(), dialog);
+  Scripted().files.push_back(path);
+  export_button->do_callback();
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+  EXPECT_EQ(ExportDialogWindow(), nullptr);
+  Pump();
+  const std::string rows = RunPython(
+      "import csv,sys\nfor r in csv.reader(open(sys.argv[1], newline=\'\')): print(\'|\'.join(r))", path);
+  std::stringstream lines(rows);
+  std::string line;
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) all.push_back(line);
+  ASSERT_EQ(all.size(), 6u) << rows;
+  EXPECT_EQ(all[0], "Select|Folder|C in [%]| Q|C out [%]");
+  for (size_t i = 0; i < 5; ++i)
+    EXPECT_EQ(all[i + 1], "1|" + std::string(App().calibration_rows[i].use->tooltip()) + "|" +
+                              std::to_string(i + 1) + "|" + Q(i) + "|" + COut(i));
+  std::remove(path.c_str());
+  rmdir(dir.c_str());
+}
+
+TEST_F(WorkflowTest, ExportOfTheCurrentDataSetAsCsvAndSvg) {
+  BuildAndShow();
+  Load("si29_c1");
+  Pump(10);
+  const std::string dir = TempFolder();
+  const std::string csv = dir + "/fid.csv", svg = dir + "/plot.svg";
+  { std::ofstream(csv) << "old"; }
+  for (int destination : {0, 1}) {
+    ShowExportDialog(nullptr, nullptr);
+    Fl_Double_Window* dialog = ExportDialogWindow();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_STREQ(static_cast<Fl_Choice*>(dialog->child(0))->text(), "Current FID");
+    static_cast<Fl_Choice*>(dialog->child(1))->value(destination);
+    Scripted().files.push_back(destination == 0 ? csv : svg);
+    dialog->child(3)->do_callback();
+    EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+    EXPECT_EQ(ExportDialogWindow(), nullptr);
+  }
+  const std::string rows = RunPython(
+      "import csv,sys\nr=list(csv.reader(open(sys.argv[1], newline=\'\')))\n"
+      "print(len(r), set(len(x) for x in r), all(float(v)==float(v) for x in r for v in x[1:]))", csv);
+  // One line per point of the item (time, real part, imaginary part).
+  EXPECT_EQ(rows, "1024 {4} True\n");
+  EXPECT_NE(ReadFileBytes(csv), "old");
+  const std::string parsed = RunPython(
+      "import sys,xml.etree.ElementTree as E\nt=E.parse(sys.argv[1]).getroot()\n"
+      "print(t.tag.split(\'}\')[-1], t.get(\'width\'), t.get(\'height\'))", svg);
+  EXPECT_EQ(parsed, "svg 1000 1000\n");
+  if (access("/usr/bin/rsvg-convert", X_OK) == 0) {
+    const std::string png = dir + "/plot.png";
+    const std::string cmd = "/usr/bin/rsvg-convert -o '" + png + "' '" + svg + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+    struct stat st{};
+    EXPECT_EQ(stat(png.c_str(), &st), 0);
+    EXPECT_GT(st.st_size, 1000);
+    std::remove(png.c_str());
+  }
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0], svg);
+  std::remove(csv.c_str());
+  std::remove(svg.c_str());
+  rmdir(dir.c_str());
+}
+
+// The clipboard's image, asked for as FLTK asks another program.
+class ImageReceiver : public Fl_Widget {
+ public:
+  ImageReceiver() : Fl_Widget(0, 0, 0, 0) {}
+  void draw() override {}
+  int handle(int event) override {
+    if (event != FL_PASTE) return 0;
+    if (strcmp(Fl::event_clipboard_type(), Fl::clipboard_image) == 0) {
+      auto* image = static_cast<Fl_RGB_Image*>(Fl::event_clipboard());
+      w_ = image->w();
+      h_ = image->h();
+      delete image;
+    }
+    return 1;
+  }
+  int w_ = 0, h_ = 0;
+};
+
+TEST_F(WorkflowTest, ClipboardBitmapHasTheCanvasSize) {
+  BuildAndShow();
+  Load("si29_c1");
+  Pump(10);
+  ShowExportDialog(nullptr, nullptr);
+  Fl_Double_Window* dialog = ExportDialogWindow();
+  ASSERT_NE(dialog, nullptr);
+  static_cast<Fl_Choice*>(dialog->child(1))->value(2);
+  dialog->child(3)->do_callback();
+  EXPECT_EQ(ExportDialogWindow(), nullptr);  // always closes
+  EXPECT_EQ(App().copy_surface, nullptr);
+  EXPECT_TRUE(Fl::clipboard_contains(Fl::clipboard_image));
+  Fl_Group* open = Fl_Group::current();
+  Fl_Group::current(nullptr);
+  ImageReceiver receiver;
+  Fl_Group::current(open);
+  Fl::paste(receiver, 1, Fl::clipboard_image);
+  for (int i = 0; i < 40 && receiver.w_ == 0; ++i) Fl::wait(0.05);
+  EXPECT_EQ(receiver.w_, App().canvases[0]->w());
+  EXPECT_EQ(receiver.h_, App().canvases[0]->h());
+}
+
+TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
+  BuildAndShow();
+  ShowExportDialog(nullptr, nullptr);
+  ASSERT_EQ(Scripted().messages.size(), 1u);
+  EXPECT_EQ(Scripted().messages[0], "Nothing to export.");
+  EXPECT_EQ(ExportDialogWindow(), nullptr);
+
+  const std::string manual = ManualPath();
+  std::remove(manual.c_str());
+  OnManual(nullptr, nullptr);
+  ASSERT_EQ(Scripted().messages.size(), 2u);
+  EXPECT_EQ(Scripted().messages[1], "Manual not found:\n" + manual);
+  EXPECT_TRUE(g_opened.empty());
+  { std::ofstream(manual) << "<html></html>"; }
+  OnManual(nullptr, nullptr);
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0], manual);
+  std::remove(manual.c_str());
+
+  char version[32];
+  std::snprintf(version, sizeof version, "FLTK %.4f", Fl::version());
+  EXPECT_NE(AboutText().find(version), std::string::npos) << AboutText();
+  EXPECT_EQ(AboutText().rfind("Pelorin 1.0.483\n", 0), 0u);
+  OnFeedbackMail(nullptr, nullptr);
+  ASSERT_EQ(g_opened.size(), 2u);
+  EXPECT_EQ(g_opened[1].rfind("mailto:", 0), 0u);
+}
+
+}  // namespace
