@@ -1,35 +1,35 @@
 // The loading flow: a failed load changes nothing; a successful one builds
 // the workspace, adds the item's page, keeps the calibration rows typed
 // before and records the file.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Float_Input.H>
+#include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
-#include <FL/Fl_Box.H>
-#include <FL/Fl_Group.H>
 #include <FL/fl_draw.H>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
-
-#include <cstdio>
-#include <fstream>
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
-#include "app/ui/loading.h"
 #include "app/ui/entry.h"
+#include "app/ui/loading.h"
 #include "app/ui/main_window.h"
 #include "base/memory.h"
 #include "base/utf.h"
@@ -275,8 +275,8 @@ std::string Parameter(KyAppRecord* record, Qword item, const char* name) {
 
 TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
   BuildAndShow();
-  ASSERT_EQ(Load("si29_c1"), 0u);   // GDLY 67.98
-  ASSERT_EQ(Load("c13_c2"), 0u);    // GDLY 68.2
+  ASSERT_EQ(Load("si29_c1"), 0u);  // GDLY 67.98
+  ASSERT_EQ(Load("c13_c2"), 0u);   // GDLY 68.2
   ASSERT_EQ(std::strtod(Parameter(record_, 0, "GDLY").c_str(), nullptr), 67.98);
   Evp evp{};
   evp.block = ~Qword{0};
@@ -292,10 +292,10 @@ TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
   };
   const Case cases[] = {
       {kEvpQuantify, 0, 7642.40992154, 0, "7642.41", ""},
-      {kEvpQuantify, 1, NAN, 0, "7642.41", ""},          // NaN leaves the field
-      {kEvpQuantify, 1, 123.0, 26, "7642.41", ""},       // a failed step only logs
+      {kEvpQuantify, 1, NAN, 0, "7642.41", ""},     // NaN leaves the field
+      {kEvpQuantify, 1, 123.0, 26, "7642.41", ""},  // a failed step only logs
       {kEvpQuantify, 1, 1.5e-7, 0, "7642.41", "1.5e-07"},
-      {kEvpQuantify, 7, 9.0, 0, "7642.41", "1.5e-07"},   // no such item
+      {kEvpQuantify, 7, 9.0, 0, "7642.41", "1.5e-07"},  // no such item
   };
   for (const Case& c : cases) {
     evp.id = c.id;
