@@ -338,4 +338,63 @@ TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
   EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
 }
 
+TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
+  BuildAndShow();
+  ASSERT_EQ(Load("si29_c1"), 0u);
+  Pump(10);
+  cCanvas* canvas = App().canvases[0];
+  ASSERT_NE(canvas->plot, nullptr);
+  Mouse(FL_PUSH, canvas, 40, 40);
+  Mouse(FL_DRAG, canvas, 200, 150);
+  Mouse(FL_RELEASE, canvas, 200, 150);
+  Pump();
+  ASSERT_TRUE(canvas->zoomed);
+
+  struct Case {
+    Dword code;
+    const char* script;  // for 122
+    Qword item;          // for 143 and 144
+    bool fails;
+    // Redraw requests (53, after every changed node) and undo (54) reset
+    // the view by design; a restore keeps it.
+    int view;  // 1 kept, 0 reset, -1 either
+  };
+  const Case cases[] = {
+      {kKyCmdRunTaskScript, "#ZEROFILL, 1, 0, 0z0, , 0, 4096\r\n", 0, false, 0},
+      {kKyCmdRestoreOldest, nullptr, 0, false, 1},
+      {kKyCmdRunTaskScript, "#NOSUCHSTEP, 1, 0, 0z0\r\n", 0, true, 1},
+      {kKyCmdUndoData, nullptr, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    if (!canvas->zoomed) {
+      Mouse(FL_PUSH, canvas, 40, 40);
+      Mouse(FL_DRAG, canvas, 200, 150);
+      Mouse(FL_RELEASE, canvas, 200, 150);
+      Pump();
+    }
+    const double kept_x0 = canvas->kept_view[2], kept_x1 = canvas->kept_view[3];
+    ASSERT_NE(canvas->plot, nullptr) << c.code;
+    Scripted().messages.clear();
+    record_->argument = c.script != nullptr ? const_cast<char*>(c.script) : ValueArgument(c.item);
+    LibCommand(c.code, record_);
+    EXPECT_EQ(record_->error != 0, c.fails) << c.code;
+    EXPECT_EQ(Scripted().messages.empty(), !c.fails) << c.code;
+    // The plot went with the data it borrowed.
+    EXPECT_EQ(canvas->plot, nullptr) << c.code;
+    Pump(10);
+    ASSERT_NE(canvas->plot, nullptr) << c.code;
+    if (c.view >= 0) {
+      EXPECT_EQ(canvas->zoomed, c.view == 1) << c.code;
+    }
+    if (c.view == 1) {
+      EXPECT_DOUBLE_EQ(canvas->PixelToValueX(0), kept_x0);
+      EXPECT_DOUBLE_EQ(canvas->PixelToValueX(canvas->w()), kept_x1);
+    }
+  }
+  // Commands that do not touch the data leave the plot alone.
+  record_->argument = ValueArgument(0);
+  LibCommand(kCmdFirstBlockPoints, record_);
+  EXPECT_NE(canvas->plot, nullptr);
+}
+
 }  // namespace
