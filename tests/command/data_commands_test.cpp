@@ -13,6 +13,7 @@
 #include "base/memory.h"
 #include "base/platform/allocator.h"
 #include "command_fixture.h"
+#include "data_engine/engine_text.h"
 #include "data_engine/evp.h"
 #include "data_engine/evp_testing.h"
 #include "data_engine/ky_data.h"
@@ -372,6 +373,51 @@ TEST_F(DataCommandTest, SaveThroughCode108) {
   EXPECT_EQ(recorder_.Count(kKyMsgWriteRequest), 1u);
   std::remove(file.c_str());
   rmdir(folder);
+}
+
+// Item fields are the node's own texts and values; no tree is 23, a
+// missing item 26.
+TEST_F(DataCommandTest, ItemFields) {
+  EXPECT_EQ(Run(kKyCmdItemFolder, reinterpret_cast<void*>(0)), kErrMissingDataObject);
+  EXPECT_EQ(Run(kKyCmdItemCount), 0u);
+  EXPECT_EQ(record_->result.u64, 0u);
+  LoadThree();
+  cKyData* item = record_->data_root->Child(2);
+  LibErrorCode e = kErrNone;
+  item->folder = EngineCopyW(u"/data/", &e);
+  item->file_name = EngineCopyW(u"fid", &e);
+  item->full_path = EngineCopyW(u"/data/fid", &e);
+  item->x_first = 0.25;
+  item->x_last = 4.0;
+  item->x_grid_type = 2;
+  item->x_unit = EngineCopyA("s", &e);
+  void* const two = reinterpret_cast<void*>(2);
+  struct Case {
+    Dword code;
+    const void* pointer;
+  };
+  const Case texts[] = {{kKyCmdItemFolder, item->folder},      {kKyCmdItemFolder2, item->folder},
+                        {kKyCmdItemFileName, item->file_name}, {kKyCmdItemFullPath, item->full_path},
+                        {kKyCmdItemXUnit, item->x_unit}};
+  for (const Case& c : texts) {
+    EXPECT_EQ(Run(c.code, two), 0u) << c.code;
+    EXPECT_EQ(record_->result.pointer, c.pointer) << c.code;
+  }
+  EXPECT_EQ(Run(kKyCmdItemXFirst, two), 0u);
+  EXPECT_EQ(record_->result.real, 0.25);
+  EXPECT_EQ(Run(kKyCmdItemXLast, two), 0u);
+  EXPECT_EQ(record_->result.real, 4.0);
+  EXPECT_EQ(Run(kKyCmdItemXGrid, two), 0u);
+  EXPECT_EQ(record_->result.u64, 2u);
+  EXPECT_EQ(Run(kKyCmdItemBlockCount, two), 0u);
+  EXPECT_EQ(record_->result.u64, 1u);
+  EXPECT_EQ(Run(kKyCmdItemParameterCount, two), 0u);
+  EXPECT_EQ(record_->result.u64, item->parameters.EntryCount());
+  EXPECT_EQ(Run(kKyCmdBlockXGrid, two), 0u);
+  EXPECT_EQ(record_->result.u64, 1u);
+  EXPECT_EQ(Run(kKyCmdItemXFirst, reinterpret_cast<void*>(3)), kErrIllegalArgument);
+  item->DeleteAll(true);
+  EXPECT_EQ(Run(kKyCmdBlockPoints, two), kErrIllegalArgument);
 }
 
 }  // namespace
