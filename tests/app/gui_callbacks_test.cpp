@@ -1,7 +1,8 @@
 // The program's command callback: the framework messages it answers, the
 // error report through the hooks, and the task reports.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
@@ -157,8 +158,11 @@ TEST_F(GuiTest, LogClearingRemovesEverythingAfterTheHeader) {
     const char* before;
     const char* after;
   };
-  const Case cases[] = {{"-\n\n", "-\n\n"}, {"\n\n", "\n\n"}, {"", ""},
-                        {"no header\n", "no header\n"}, {"a-\n\nb-\n\nc", "a-\n\nb-\n\n"}};
+  const Case cases[] = {{"-\n\n", "-\n\n"},
+                        {"\n\n", "\n\n"},
+                        {"", ""},
+                        {"no header\n", "no header\n"},
+                        {"a-\n\nb-\n\nc", "a-\n\nb-\n\n"}};
   for (const Case& c : cases) {
     buffer.text(c.before);
     ClearLogReports(&buffer);

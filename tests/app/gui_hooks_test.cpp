@@ -1,7 +1,8 @@
 // The FLTK hooks themselves: the real file chooser driven from outside with
 // xdotool, and the program's questions through the real fl_choice.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Window.H>
@@ -62,10 +63,10 @@ TEST_F(GuiTest, RealFileChooserTakesATypedPath) {
   request.folder = folder;
   // The chooser opens in the folder with its file name field focused: the
   // user types the name and presses Return.
-  const pid_t typist =
-      Background("sleep 1.5; xdotool type --delay 50 fid; sleep 0.3; xdotool key Return;"
-                 // Should the chooser still be open, it is cancelled.
-                 "sleep 6; xdotool key Escape; sleep 1; xdotool key Escape");
+  const pid_t typist = Background(
+      "sleep 1.5; xdotool type --delay 50 fid; sleep 0.3; xdotool key Return;"
+      // Should the chooser still be open, it is cancelled.
+      "sleep 6; xdotool key Escape; sleep 1; xdotool key Escape");
   ASSERT_GT(typist, 0);
   std::string chosen;
   const bool ok = UiHooksGet().file_dialog(request, &chosen);
@@ -90,8 +91,8 @@ TEST_F(GuiTest, RealQuestionBoxAnswersYesOnReturnAndNoOnEscape) {
     bool yes;
   };
   for (const Case& c : {Case{"Return", true}, Case{"Escape", false}}) {
-    const pid_t presser = Background(std::string("sleep 1; xdotool key ") + c.key +
-                                     "; sleep 5; xdotool key Escape");
+    const pid_t presser =
+        Background(std::string("sleep 1; xdotool key ") + c.key + "; sleep 5; xdotool key Escape");
     const bool answer = AppAsk("Are you sure you want to quit?");
     kill(presser, SIGTERM);
     waitpid(presser, nullptr, 0);

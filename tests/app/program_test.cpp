@@ -1,8 +1,9 @@
 // The real program as a user starts it: in a folder of its own with a
 // configuration listing recent files, on the test's X display, driven with
 // xdotool and looked at through screenshots of the screen.
-#include <gtest/gtest.h>
-
+// clang-format off
+#include <gtest/gtest.h>  // before X11's macros (None, Bool)
+// clang-format on
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <dirent.h>
@@ -133,8 +134,8 @@ Shot Screenshot() {
   const Window root = DefaultRootWindow(display);
   XWindowAttributes attributes;
   XGetWindowAttributes(display, root, &attributes);
-  XImage* image = XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes,
-                            ZPixmap);
+  XImage* image =
+      XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (image != nullptr) {
     shot.w = image->width;
     shot.h = image->height;
