@@ -195,7 +195,12 @@ LibErrorCode ExportCsv(cKyData* node, Dword flags, const char16_t* path) {
   if (!file.Open(kOpenWrite | kOpenCreateNew)) return kErrFileSystem;
   LibErrorCode e = Write(node, l, flags, &file);
   if (!file.Close() && e == kErrNone) e = kErrFileSystem;
-  if (e != kErrNone) return e;
+  if (e != kErrNone) {
+    // The file was created new by this call: a half-written one goes, so
+    // no truncated table is ever left behind as if it were the export.
+    FileDelete(file.path());
+    return e;
+  }
   // Only a file that was written becomes the node's last CSV path.
   LibErrorCode copy_error = kErrNone;
   char16_t* full = EngineCopyW(file.path(), &copy_error);

@@ -104,6 +104,31 @@ void OnTaskCompleted(KyAppRecord* record) {
   record->error = error;
 }
 
+// Commands that replace the data tree or items of it. Plots borrow the
+// blocks they show, so none may outlive a replacement: every plot goes when
+// such a command begins (restores, undo) and again when it ends (a failed
+// run deletes the copy a repaint during the run may have drawn from). The
+// views stay; the next draw builds new plots from the current data.
+bool ReplacesData(Dword command) {
+  switch (command) {
+    case kKyCmdRunTaskRecord:
+    case kKyCmdUndoData:
+    case kKyCmdRunDefaultTask:
+    case kKyCmdRunTaskScript:
+    case kKyCmdRestorePrevious:
+    case kKyCmdRestoreOldest:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void DropAllPlots() {
+  for (cCanvas* canvas : App().canvases)
+    if (canvas != nullptr) canvas->DropPlot();
+  if (App().calibration_canvas != nullptr) App().calibration_canvas->DropPlot();
+}
+
 Dword LoadForeignFormat(KyAppRecord* record) {
   const auto* request = static_cast<const ReaderRequest*>(record->argument);
   if (request == nullptr || request->data_type != kDataTypeBruker || g_bruker_reader == nullptr)
@@ -174,6 +199,10 @@ Dword AppCommandCallback(Dword message, KyAppRecord* record) {
   void* const argument = record->argument;
   Dword answer = 0;
   switch (message) {
+    case kKyMsgBegin:
+    case kKyMsgEnd:
+      if (ReplacesData(record->command)) DropAllPlots();
+      break;
     case kKyMsgError:
       ReportError(record);
       break;

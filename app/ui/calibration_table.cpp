@@ -68,8 +68,8 @@ void BuildCalibrationTable() {
   scroll->begin();
   const int x1 = scroll->x() + 10, w = scroll->w();
   int y = scroll->y() + 10;
-  auto* header = new Fl_Check_Button(x1, y, w - 20, 20,
-                                     " #   C in [%]      Q                 C out [%]");
+  auto* header =
+      new Fl_Check_Button(x1, y, w - 20, 20, " #   C in [%]      Q                 C out [%]");
   header->value(header_on ? 1 : 0);
   header->callback(OnSelectAllRows);
   app.calibration_header = header;

@@ -85,6 +85,15 @@ void cCanvas::Reset(cCanvas* canvas, bool kill, bool keep) {
   canvas->redraw();
 }
 
+void cCanvas::DropPlot() {
+  if (plot == nullptr) return;
+  if (record != nullptr) PlotCommand(record, kCmdPlotKill, &plot, true);
+  plot = nullptr;
+  SetReadout(nullptr);
+  delta_divisor = 1.0;
+  redraw();
+}
+
 void cCanvas::draw() {
   CanvasDrawScope scope(this);
   DrawContent();

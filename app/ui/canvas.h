@@ -35,6 +35,9 @@ class cCanvas : public Fl_Double_Window {
   // next draw; keep: the visible rectangle becomes the kept view.
   static void Reset(cCanvas* canvas, bool kill, bool keep);
   void KeepZoomBox();
+  // Destroys the plot but keeps the view: the next draw builds a new plot
+  // from the current data and shows it with the kept view.
+  void DropPlot();
   void ZoomToBox(Qlong x, Qlong y, Qlong w, Qlong h);
   void ShowPointReadout(Qlong x, Qlong y);
   double PixelToValueX(Qlong pixel);

@@ -25,9 +25,7 @@ void SetColour(Qlong word) {
   fl_color(static_cast<uchar>(c >> 24), static_cast<uchar>(c >> 16), static_cast<uchar>(c >> 8));
 }
 
-int Coordinate(Qlong v) {
-  return static_cast<int>(std::clamp<Qlong>(v, -30000, 30000));
-}
+int Coordinate(Qlong v) { return static_cast<int>(std::clamp<Qlong>(v, -30000, 30000)); }
 
 void LineStyle(Qlong style, Qlong width) {
   const int w = static_cast<int>(std::clamp<Qlong>(width, 0, 255));

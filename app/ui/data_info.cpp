@@ -58,8 +58,7 @@ char* MakeDataInfoText(Qword item) {
   if (RunQuietCommand(record, kCmdItemFolder, ValueArgument(item)) == 0 &&
       record->result.pointer != nullptr) {
     char path[1024];
-    Utf16ToUtf8(static_cast<const char16_t*>(record->result.pointer), ~Qword{0}, path,
-                sizeof path);
+    Utf16ToUtf8(static_cast<const char16_t*>(record->result.pointer), ~Qword{0}, path, sizeof path);
     std::snprintf(line, sizeof line, "\n Path: %s", path);
     Append(buffer, kInfoCapacity, &at, line);
     std::snprintf(line, sizeof line, "\n Folder: ...%s", PathTail(path));
@@ -89,7 +88,8 @@ char* MakeDataInfoText(Qword item) {
       {"TEMP", "\n Temperature: "},
       {"BS", "\n # points: "},
   };
-  for (const auto& p : kParameters) AppendParameterText(item, buffer, kInfoCapacity, p[0], p[1], &at);
+  for (const auto& p : kParameters)
+    AppendParameterText(item, buffer, kInfoCapacity, p[0], p[1], &at);
   Append(buffer, kInfoCapacity, &at, "\n");
   return buffer;
 }

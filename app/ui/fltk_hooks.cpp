@@ -19,9 +19,12 @@ Long FltkMessageBox(const std::string& title, const std::string& text, UiMessage
       return fl_choice("%s", "No", "Yes", nullptr, text.c_str()) == 1 ? 1 : 0;
     case kUiQuestionYesNoCancel:
       switch (fl_choice("%s", "Cancel", "Yes", "No", text.c_str())) {
-        case 1: return 1;
-        case 2: return 0;
-        default: return -1;
+        case 1:
+          return 1;
+        case 2:
+          return 0;
+        default:
+          return -1;
       }
     case kUiInformation:
       fl_message("%s", text.c_str());

@@ -74,7 +74,8 @@ void BuildWorkspace() {
     counter->lstep(5);
     counter->value(1);
     counter->callback(OnDataCounter);
-    auto* run = new Fl_Button(counter->x() + counter->w() + 4, load->y(), 150, 25, "Run Processing");
+    auto* run =
+        new Fl_Button(counter->x() + counter->w() + 4, load->y(), 150, 25, "Run Processing");
     run->callback(OnRunProcessing);
     RowEnd(row);
     row->end();
@@ -111,8 +112,8 @@ void BuildWorkspace() {
 
     auto* log_group = new Fl_Group(tx, ty + th / 2, 300, th - th / 2);
     log_group->box(FL_THIN_DOWN_BOX);
-    cTextLog* log = NewLog(log_group->x() + 2, log_group->y() + 2, log_group->w() - 4,
-                           log_group->h() - 4);
+    cTextLog* log =
+        NewLog(log_group->x() + 2, log_group->y() + 2, log_group->w() - 4, log_group->h() - 4);
     log->buffer()->append(" ---------------------------\n");
     log->buffer()->append(" Calibration Log and Results\n");
     log->buffer()->append(" ---------------------------\n\n");
@@ -121,9 +122,8 @@ void BuildWorkspace() {
 
     auto* canvas_group = new Fl_Group(tx + 300, ty, tw - 300, th);
     canvas_group->box(FL_THIN_DOWN_BOX);
-    auto* canvas = new cCanvas(canvas_group->x() + 2, canvas_group->y() + 2,
-                               canvas_group->w() - 4, canvas_group->h() - 4,
-                               kCalibrationCanvasId, app.record);
+    auto* canvas = new cCanvas(canvas_group->x() + 2, canvas_group->y() + 2, canvas_group->w() - 4,
+                               canvas_group->h() - 4, kCalibrationCanvasId, app.record);
     canvas->display_flags = 0x70000;
     canvas->box(FL_BORDER_BOX);
     canvas->readout_box = app.status_bar;

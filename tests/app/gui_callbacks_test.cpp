@@ -1,7 +1,8 @@
 // The program's command callback: the framework messages it answers, the
 // error report through the hooks, and the task reports.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
@@ -152,6 +153,23 @@ TEST_F(GuiTest, LogClearingRemovesEverythingAfterTheHeader) {
   char* text = buffer.text();
   EXPECT_STREQ(text, " ---\n Log\n ---\n\n");
   free(text);
+  // The header's end as the last bytes, short texts and no header at all.
+  struct Case {
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {{"-\n\n", "-\n\n"},
+                        {"\n\n", "\n\n"},
+                        {"", ""},
+                        {"no header\n", "no header\n"},
+                        {"a-\n\nb-\n\nc", "a-\n\nb-\n\n"}};
+  for (const Case& c : cases) {
+    buffer.text(c.before);
+    ClearLogReports(&buffer);
+    text = buffer.text();
+    EXPECT_STREQ(text, c.after) << c.before;
+    free(text);
+  }
 }
 
 struct FilterCase {

@@ -2,13 +2,13 @@
 // the framework's plot commands: it records every command with its
 // arguments, maps pixels to values by known lines, and draws a known curve
 // through the program's drawing callback when asked to draw.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/fl_draw.H>
-
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -53,8 +53,8 @@ StandIn g_stand_in;
 // Value of a pixel: x = pixel / 2, y = 100 - pixel.
 Dword StandInRunner(KyAppRecord* record, Dword code, void* argument, bool quiet) {
   Call call{code, quiet, PlotArgs{}, argument};
-  const bool takes_plot_args = code == kCmdPlotDraw || (code >= 10007 && code <= 10021 &&
-                                                        code != kCmdPlotReadout);
+  const bool takes_plot_args =
+      code == kCmdPlotDraw || (code >= 10007 && code <= 10021 && code != kCmdPlotReadout);
   if (takes_plot_args && argument != nullptr) call.plot_args = *static_cast<PlotArgs*>(argument);
   g_stand_in.calls.push_back(call);
   record->error = 0;
@@ -72,7 +72,8 @@ Dword StandInRunner(KyAppRecord* record, Dword code, void* argument, bool quiet)
       record->result.real = static_cast<double>(*static_cast<Qlong*>(call.plot_args.pointer)) / 2;
       break;
     case kCmdPlotPixelToY:
-      record->result.real = 100.0 - static_cast<double>(*static_cast<Qlong*>(call.plot_args.pointer));
+      record->result.real =
+          100.0 - static_cast<double>(*static_cast<Qlong*>(call.plot_args.pointer));
       break;
     case kCmdPlotReadout:
       record->result.pointer = const_cast<char*>("x = 1, y = 2");
@@ -90,8 +91,8 @@ Dword StandInRunner(KyAppRecord* record, Dword code, void* argument, bool quiet)
       CanvasDrawCallback(target, kGwMsgBegin, 0, 0, 0, 0, &state);
       Qlong px = 0, py = kH / 2;
       for (Qlong x = 1; x < kW; ++x) {
-        const Qlong y = kH / 2 - static_cast<Qlong>(std::lround(
-                                     80.0 * std::exp(-x / 120.0) * std::cos(x / 8.0)));
+        const Qlong y = kH / 2 - static_cast<Qlong>(
+                                     std::lround(80.0 * std::exp(-x / 120.0) * std::cos(x / 8.0)));
         CanvasDrawCallback(target, kGwMsgLine, px, py, x, y, &state);
         px = x;
         py = y;
@@ -178,7 +179,7 @@ TEST_F(CanvasMouseTest, BandZoomNeedsSixPixelsBothWays) {
   };
   const Case cases[] = {
       {10, 10, 15, 110, false}, {10, 10, 16, 16, true},  {10, 10, 110, 15, false},
-      {50, 60, 20, 20, true},  {10, 10, 10, 10, false},
+      {50, 60, 20, 20, true},   {10, 10, 10, 10, false},
   };
   for (const Case& c : cases) {
     g_stand_in.calls.clear();
@@ -193,10 +194,10 @@ TEST_F(CanvasMouseTest, BandZoomNeedsSixPixelsBothWays) {
     EXPECT_EQ(a.values[3].integer, std::abs(c.y1 - c.y0));
     // The visible rectangle becomes the kept view, read through 10008/10010.
     EXPECT_TRUE(canvas_->zoomed);
-    EXPECT_EQ(canvas_->kept_view[2], 0.0);                 // x from: pixel 0
-    EXPECT_EQ(canvas_->kept_view[3], kW / 2.0);            // x to: pixel w
-    EXPECT_EQ(canvas_->kept_view[0], 100.0 - kH);          // y from: pixel h
-    EXPECT_EQ(canvas_->kept_view[1], 100.0);               // y to: pixel 0
+    EXPECT_EQ(canvas_->kept_view[2], 0.0);         // x from: pixel 0
+    EXPECT_EQ(canvas_->kept_view[3], kW / 2.0);    // x to: pixel w
+    EXPECT_EQ(canvas_->kept_view[0], 100.0 - kH);  // y from: pixel h
+    EXPECT_EQ(canvas_->kept_view[1], 100.0);       // y to: pixel 0
   }
   // The next draw passes the kept view: x from, x to, y from, y to.
   g_stand_in.calls.clear();
@@ -300,10 +301,10 @@ TEST_F(CanvasMouseTest, RotatedPlotKeepsItsViewFromTheOtherAxes) {
   Pump();
   ASSERT_EQ(canvas_->orientation, 1);
   canvas_->KeepZoomBox();
-  EXPECT_EQ(canvas_->kept_view[2], 100.0);         // x from: y value of pixel 0
-  EXPECT_EQ(canvas_->kept_view[3], 100.0 - kH);    // x to: y value of pixel h
-  EXPECT_EQ(canvas_->kept_view[0], kW / 2.0);      // y from: x value of pixel w
-  EXPECT_EQ(canvas_->kept_view[1], 0.0);           // y to: x value of pixel 0
+  EXPECT_EQ(canvas_->kept_view[2], 100.0);       // x from: y value of pixel 0
+  EXPECT_EQ(canvas_->kept_view[3], 100.0 - kH);  // x to: y value of pixel h
+  EXPECT_EQ(canvas_->kept_view[0], kW / 2.0);    // y from: x value of pixel w
+  EXPECT_EQ(canvas_->kept_view[1], 0.0);         // y to: x value of pixel 0
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The screen back end of the drawing protocol: what the canvas shows when
 // the numbered messages arrive, inside its own draw and outside it, with
 // coordinates far outside the 16 bits X11 carries.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/fl_draw.H>
@@ -196,8 +197,8 @@ TEST_F(CanvasTest, WindowIdsThatNameNoCanvasDrawNothing) {
     bool canvas;
   };
   const Case cases[] = {
-      {ItemCanvasId(0), true},       {0x200000000ull, false},       {ItemCanvasId(1), false},
-      {0x10000000000ull, false},     {0x0ull, false},               {ItemCanvasId(4096), true},
+      {ItemCanvasId(0), true},   {0x200000000ull, false}, {ItemCanvasId(1), false},
+      {0x10000000000ull, false}, {0x0ull, false},         {ItemCanvasId(4096), true},
   };
   for (const Case& c : cases) {
     Qword id = c.id;

@@ -1,13 +1,15 @@
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
+// clang-format on
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"

@@ -18,8 +18,8 @@ class Fl_Window;
 struct ScriptedUi {
   std::vector<std::string> messages;  // texts of every message box, in order
   std::vector<UiMessageType> types;
-  std::deque<Long> answers;           // answers to questions; empty: No
-  std::deque<std::string> files;      // answers to file dialogs; empty: cancelled
+  std::deque<Long> answers;       // answers to questions; empty: No
+  std::deque<std::string> files;  // answers to file dialogs; empty: cancelled
   int beeps = 0;
   int file_dialogs = 0;
 };

@@ -1,7 +1,8 @@
 // The FLTK hooks themselves: the real file chooser driven from outside with
 // xdotool, and the program's questions through the real fl_choice.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Round_Button.H>
 #include <FL/Fl_Window.H>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -49,6 +51,11 @@ TEST_F(GuiTest, RealFileChooserTakesATypedPath) {
   const std::string fid = std::string(folder) + "/fid";
   std::ofstream(fid) << "x";
   InstallFltkHooks();
+  // FLTK keeps the chooser's preferences under the home folder: the test's
+  // own folder, not the user's.
+  const char* home = std::getenv("HOME");
+  const std::string old_home = home != nullptr ? home : "";
+  setenv("HOME", folder, 1);
   UiFileDialogRequest request;
   request.title = "Open Bruker fid";
   request.filter = "Bruker fid\tfid;ser\nAll\t*.*";
@@ -56,10 +63,10 @@ TEST_F(GuiTest, RealFileChooserTakesATypedPath) {
   request.folder = folder;
   // The chooser opens in the folder with its file name field focused: the
   // user types the name and presses Return.
-  const pid_t typist =
-      Background("sleep 1.5; xdotool type --delay 50 fid; sleep 0.3; xdotool key Return;"
-                 // Should the chooser still be open, it is cancelled.
-                 "sleep 6; xdotool key Escape; sleep 1; xdotool key Escape");
+  const pid_t typist = Background(
+      "sleep 1.5; xdotool type --delay 50 fid; sleep 0.3; xdotool key Return;"
+      // Should the chooser still be open, it is cancelled.
+      "sleep 6; xdotool key Escape; sleep 1; xdotool key Escape");
   ASSERT_GT(typist, 0);
   std::string chosen;
   const bool ok = UiHooksGet().file_dialog(request, &chosen);
@@ -67,8 +74,13 @@ TEST_F(GuiTest, RealFileChooserTakesATypedPath) {
   waitpid(typist, nullptr, 0);
   EXPECT_TRUE(ok);
   EXPECT_EQ(chosen, fid);
-  std::remove(fid.c_str());
-  rmdir(folder);
+  if (home != nullptr)
+    setenv("HOME", old_home.c_str(), 1);
+  else
+    unsetenv("HOME");
+  const std::string rm = "rm -rf '" + std::string(folder) + "'";
+  const pid_t cleaner = Background(rm);
+  waitpid(cleaner, nullptr, 0);
 }
 
 TEST_F(GuiTest, RealQuestionBoxAnswersYesOnReturnAndNoOnEscape) {
@@ -79,8 +91,8 @@ TEST_F(GuiTest, RealQuestionBoxAnswersYesOnReturnAndNoOnEscape) {
     bool yes;
   };
   for (const Case& c : {Case{"Return", true}, Case{"Escape", false}}) {
-    const pid_t presser = Background(std::string("sleep 1; xdotool key ") + c.key +
-                                     "; sleep 5; xdotool key Escape");
+    const pid_t presser =
+        Background(std::string("sleep 1; xdotool key ") + c.key + "; sleep 5; xdotool key Escape");
     const bool answer = AppAsk("Are you sure you want to quit?");
     kill(presser, SIGTERM);
     waitpid(presser, nullptr, 0);

@@ -1,33 +1,35 @@
 // The loading flow: a failed load changes nothing; a successful one builds
 // the workspace, adds the item's page, keeps the calibration rows typed
 // before and records the file.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Float_Input.H>
+#include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
-#include <FL/Fl_Box.H>
-#include <FL/Fl_Group.H>
 #include <FL/fl_draw.H>
 
-#include <cstring>
-#include <vector>
-
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
-#include "app/ui/loading.h"
 #include "app/ui/entry.h"
+#include "app/ui/loading.h"
 #include "app/ui/main_window.h"
 #include "base/memory.h"
 #include "base/utf.h"
@@ -255,6 +257,144 @@ TEST_F(LoadFlowTest, TheDecayIsDrawnAndZoomsAsTheMouseAsks) {
   canvas->handle(FL_LEAVE);
   EXPECT_EQ(App().status_bar->label(), nullptr);
   EXPECT_TRUE(Scripted().messages.empty());
+}
+
+std::string Parameter(KyAppRecord* record, Qword item, const char* name) {
+  ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
+  record->argument = &args;
+  LibCommand(kCmdGetParameter, record);
+  std::string value;
+  if (record->error == 0 && record->result.pointer != nullptr) {
+    char* text = static_cast<char*>(record->result.pointer);
+    value = text;
+    record->argument = &text;
+    LibCommand(kKyCmdKill, record);
+  }
+  return value;
+}
+
+TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
+  BuildAndShow();
+  ASSERT_EQ(Load("si29_c1"), 0u);  // GDLY 67.98
+  ASSERT_EQ(Load("c13_c2"), 0u);   // GDLY 68.2
+  ASSERT_EQ(std::strtod(Parameter(record_, 0, "GDLY").c_str(), nullptr), 67.98);
+  Evp evp{};
+  evp.block = ~Qword{0};
+  evp.level = 0;
+  char report[] = " step report\n";
+  evp.report = report;
+  struct Case {
+    Qword id, zone;
+    double quantity;
+    Dword error;
+    const char* q0;  // the Q field of row 0 afterwards
+    const char* q1;
+  };
+  const Case cases[] = {
+      {kEvpQuantify, 0, 7642.40992154, 0, "7642.41", ""},
+      {kEvpQuantify, 1, NAN, 0, "7642.41", ""},     // NaN leaves the field
+      {kEvpQuantify, 1, 123.0, 26, "7642.41", ""},  // a failed step only logs
+      {kEvpQuantify, 1, 1.5e-7, 0, "7642.41", "1.5e-07"},
+      {kEvpQuantify, 7, 9.0, 0, "7642.41", "1.5e-07"},  // no such item
+  };
+  for (const Case& c : cases) {
+    evp.id = c.id;
+    evp.zone = c.zone;
+    evp.quantity = c.quantity;
+    record_->error = c.error;
+    record_->argument = &evp;
+    AppCommandCallback(kKyMsgTaskReport, record_);
+    EXPECT_EQ(record_->error, c.error);
+    EXPECT_STREQ(App().calibration_rows[0].q->value(), c.q0);
+    EXPECT_STREQ(App().calibration_rows[1].q->value(), c.q1);
+  }
+  // Every report of item 1 reached its log, none went to item 0's.
+  char* log1 = App().logs[1]->buffer()->text();
+  int reports = 0;
+  for (const char* p = log1; (p = std::strstr(p, " step report\n")) != nullptr; ++p) ++reports;
+  free(log1);
+  EXPECT_EQ(reports, 3);
+
+  // Group delay: only the fraction stays (halves away from zero).
+  evp.id = kEvpGroupDelay;
+  record_->error = 0;
+  evp.zone = 0;
+  AppCommandCallback(kKyMsgTaskReport, record_);
+  EXPECT_EQ(Parameter(record_, 0, "GDLY"), "-0.02");
+  evp.zone = 1;
+  record_->argument = &evp;
+  AppCommandCallback(kKyMsgTaskReport, record_);
+  EXPECT_EQ(Parameter(record_, 1, "GDLY"), "0.2");
+  // Zero filling: BS becomes the first block's point count.
+  evp.id = kEvpZeroFill;
+  evp.zone = 0;
+  record_->error = 0;
+  record_->argument = &evp;
+  AppCommandCallback(kKyMsgTaskReport, record_);
+  record_->argument = ValueArgument(0);
+  LibCommand(kCmdFirstBlockPoints, record_);
+  const Qword points = record_->result.u64;
+  EXPECT_EQ(Parameter(record_, 0, "BS"), std::to_string(points));
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+}
+
+TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
+  BuildAndShow();
+  ASSERT_EQ(Load("si29_c1"), 0u);
+  Pump(10);
+  cCanvas* canvas = App().canvases[0];
+  ASSERT_NE(canvas->plot, nullptr);
+  Mouse(FL_PUSH, canvas, 40, 40);
+  Mouse(FL_DRAG, canvas, 200, 150);
+  Mouse(FL_RELEASE, canvas, 200, 150);
+  Pump();
+  ASSERT_TRUE(canvas->zoomed);
+
+  struct Case {
+    Dword code;
+    const char* script;  // for 122
+    Qword item;          // for 143 and 144
+    bool fails;
+    // Redraw requests (53, after every changed node) and undo (54) reset
+    // the view by design; a restore keeps it.
+    int view;  // 1 kept, 0 reset, -1 either
+  };
+  const Case cases[] = {
+      {kKyCmdRunTaskScript, "#ZEROFILL, 1, 0, 0z0, , 0, 4096\r\n", 0, false, 0},
+      {kKyCmdRestoreOldest, nullptr, 0, false, 1},
+      {kKyCmdRunTaskScript, "#NOSUCHSTEP, 1, 0, 0z0\r\n", 0, true, 1},
+      {kKyCmdUndoData, nullptr, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    if (!canvas->zoomed) {
+      Mouse(FL_PUSH, canvas, 40, 40);
+      Mouse(FL_DRAG, canvas, 200, 150);
+      Mouse(FL_RELEASE, canvas, 200, 150);
+      Pump();
+    }
+    const double kept_x0 = canvas->kept_view[2], kept_x1 = canvas->kept_view[3];
+    ASSERT_NE(canvas->plot, nullptr) << c.code;
+    Scripted().messages.clear();
+    record_->argument = c.script != nullptr ? const_cast<char*>(c.script) : ValueArgument(c.item);
+    LibCommand(c.code, record_);
+    EXPECT_EQ(record_->error != 0, c.fails) << c.code;
+    EXPECT_EQ(Scripted().messages.empty(), !c.fails) << c.code;
+    // The plot went with the data it borrowed.
+    EXPECT_EQ(canvas->plot, nullptr) << c.code;
+    Pump(10);
+    ASSERT_NE(canvas->plot, nullptr) << c.code;
+    if (c.view >= 0) {
+      EXPECT_EQ(canvas->zoomed, c.view == 1) << c.code;
+    }
+    if (c.view == 1) {
+      EXPECT_DOUBLE_EQ(canvas->PixelToValueX(0), kept_x0);
+      EXPECT_DOUBLE_EQ(canvas->PixelToValueX(canvas->w()), kept_x1);
+    }
+  }
+  // Commands that do not touch the data leave the plot alone.
+  record_->argument = ValueArgument(0);
+  LibCommand(kCmdFirstBlockPoints, record_);
+  EXPECT_NE(canvas->plot, nullptr);
 }
 
 }  // namespace

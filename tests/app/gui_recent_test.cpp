@@ -1,8 +1,9 @@
 // The Recent files submenu: built from the configuration file at start-up,
 // newest first, one entry per path, labels cut for display while the real
 // path stays with the entry.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Menu_Bar.H>
 

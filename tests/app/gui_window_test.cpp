@@ -1,7 +1,8 @@
 // The main window as message 10 builds it: size and minimum size, the menu
 // table, the logo page, the workspace tabs, the quit question.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
-
+// clang-format on
 #include <FL/Fl.H>
 #include <FL/Fl_Counter.H>
 #include <FL/Fl_Double_Window.H>

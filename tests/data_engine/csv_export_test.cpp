@@ -1,5 +1,10 @@
 // The comma-separated export: exact texts for the flag cases, files read
 // back with Python's csv module, and the correctly rounded number format.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +58,29 @@ TEST_F(CsvExportTest, PlainBlockHasOnlyDataLines) {
   EXPECT_EQ(b->Export(kKyDataBruker, 0, nullptr), kErrUnknownDataSource);
   EXPECT_EQ(b->Export(kKyDataJson, 0, nullptr), kErrNotYetImplemented);
   delete b;
+}
+
+// A write that fails half way (here the file-size limit of a child
+// process) reports the error and leaves no truncated file behind.
+TEST_F(CsvExportTest, FailedWriteLeavesNoPartialFile) {
+  const std::string name = Path("big.csv");
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    cKyData* b = Block(3, 20000);
+    const std::u16string path = U16(name);
+    const LibErrorCode e = ExportCsv(b, 0, path.c_str());
+    const bool gone = access(name.c_str(), F_OK) != 0;
+    _exit(e == kErrFileSystem && gone && b->last_csv_path == nullptr ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_NE(access(name.c_str(), F_OK), 0);
 }
 
 TEST_F(CsvExportTest, ChildrenSideBySide) {
