@@ -1,7 +1,9 @@
 // The quantitative workflow in the program's windows: the processing setup
 // dialog, Run Processing (script captured at code 122), Run Calibration on
 // the five 29Si samples, the exports, Manual and About.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
+// clang-format on
 
 #include <FL/Fl.H>
 #include <FL/Fl_Check_Button.H>
@@ -65,15 +67,16 @@ std::map<std::string, std::map<std::string, std::string>> Manifest() {
       head = cells;
       continue;
     }
-    for (size_t i = 0; i < head.size(); ++i) out[cells[0]][head[i]] = i < cells.size() ? cells[i] : "";
+    for (size_t i = 0; i < head.size(); ++i)
+      out[cells[0]][head[i]] = i < cells.size() ? cells[i] : "";
   }
   return out;
 }
 
 const char* const kSi29[] = {"si29_c1", "si29_c2", "si29_c3", "si29_c4", "si29_c5"};
 
-std::vector<std::string> g_scripts;       // scripts seen at the start of code 122
-std::vector<std::string> g_opened;        // targets of the open-document hook
+std::vector<std::string> g_scripts;  // scripts seen at the start of code 122
+std::vector<std::string> g_opened;   // targets of the open-document hook
 
 Dword Capturing(Dword message, KyAppRecord* record) {
   if (message == kKyMsgBegin && record->command == 122 && record->argument != nullptr)
@@ -140,7 +143,8 @@ class WorkflowTest : public GuiTest {
   std::string Q(size_t row) { return App().calibration_rows[row].q->value(); }
   std::string COut(size_t row) { return App().calibration_rows[row].c_out->value(); }
   void TypeStandards() {
-    for (size_t i = 0; i < 5; ++i) App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
+    for (size_t i = 0; i < 5; ++i)
+      App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
   }
 };
 
@@ -161,7 +165,8 @@ TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) 
   EXPECT_STREQ(s.window->label(), "Pelorin - Processing Setup");
   for (int c = 0; c < 2; ++c) {
     const SetupColumnWidgets& w = s.widgets[c];
-    for (Fl_Check_Button* b : {w.group_delay, w.resize, w.apodization, w.cos2, w.smoothstep, w.quantify})
+    for (Fl_Check_Button* b :
+         {w.group_delay, w.resize, w.apodization, w.cos2, w.smoothstep, w.quantify})
       EXPECT_EQ(b->value(), 1);
     EXPECT_STREQ(w.resize_choice->text(), "1024 (1K)");
     EXPECT_STREQ(w.tmax->value(), "0.01");
@@ -203,7 +208,8 @@ TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) 
     s.widgets[0].tmax->value(b[0]);
     s.save->do_callback();
     ASSERT_EQ(Scripted().messages.size(), 1u);
-    EXPECT_EQ(Scripted().messages[0], std::string("Invalid value of \"") + b[1] + "\" in the 29Si setup.");
+    EXPECT_EQ(Scripted().messages[0],
+              std::string("Invalid value of \"") + b[1] + "\" in the 29Si setup.");
     EXPECT_EQ(ReadFileBytes(ConfigPath()), config);
   }
   s.widgets[0].tmax->value("0.01");
@@ -301,7 +307,8 @@ TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
   EXPECT_EQ(Q(1), text);
   char* series = App().logs[1]->buffer()->text();
   char* single = App().logs[0]->buffer()->text();
-  EXPECT_NE(std::strstr(series, " Note: 4 blocks. Q is the quantity of the last block;"), nullptr) << series;
+  EXPECT_NE(std::strstr(series, " Note: 4 blocks. Q is the quantity of the last block;"), nullptr)
+      << series;
   EXPECT_EQ(std::strstr(single, "Note:"), nullptr);
   free(series);
   free(single);
@@ -381,7 +388,8 @@ TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
   EXPECT_EQ(ExportDialogWindow(), nullptr);
   Pump();
   const std::string rows = RunPython(
-      "import csv,sys\nfor r in csv.reader(open(sys.argv[1], newline=\'\')): print(\'|\'.join(r))", path);
+      "import csv,sys\nfor r in csv.reader(open(sys.argv[1], newline=\'\')): print(\'|\'.join(r))",
+      path);
   std::stringstream lines(rows);
   std::string line;
   std::vector<std::string> all;
@@ -415,19 +423,21 @@ TEST_F(WorkflowTest, ExportOfTheCurrentDataSetAsCsvAndSvg) {
   }
   const std::string rows = RunPython(
       "import csv,sys\nr=list(csv.reader(open(sys.argv[1], newline=\'\')))\n"
-      "print(len(r), set(len(x) for x in r), all(float(v)==float(v) for x in r for v in x[1:]))", csv);
+      "print(len(r), set(len(x) for x in r), all(float(v)==float(v) for x in r for v in x[1:]))",
+      csv);
   // One line per point of the item (time, real part, imaginary part).
   EXPECT_EQ(rows, "1024 {4} True\n");
   EXPECT_NE(ReadFileBytes(csv), "old");
   const std::string parsed = RunPython(
       "import sys,xml.etree.ElementTree as E\nt=E.parse(sys.argv[1]).getroot()\n"
-      "print(t.tag.split(\'}\')[-1], t.get(\'width\'), t.get(\'height\'))", svg);
+      "print(t.tag.split(\'}\')[-1], t.get(\'width\'), t.get(\'height\'))",
+      svg);
   EXPECT_EQ(parsed, "svg 1000 1000\n");
   if (access("/usr/bin/rsvg-convert", X_OK) == 0) {
     const std::string png = dir + "/plot.png";
     const std::string cmd = "/usr/bin/rsvg-convert -o '" + png + "' '" + svg + "'";
     EXPECT_EQ(std::system(cmd.c_str()), 0);
-    struct stat st{};
+    struct stat st {};
     EXPECT_EQ(stat(png.c_str(), &st), 0);
     EXPECT_GT(st.st_size, 1000);
     std::remove(png.c_str());
