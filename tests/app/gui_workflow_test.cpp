@@ -266,6 +266,14 @@ TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
   OnRunProcessing(nullptr, nullptr);
   ASSERT_EQ(g_scripts.size(), 3u);
   EXPECT_NE(g_scripts[2].find("#APODIZE, 3, 0, 0z4, , 0,-1, 0.02\r\n"), std::string::npos);
+  // Ctrl+Enter in the setup dialog runs it as well.
+  ::Setup().window->show();
+  Pump();
+  PressKey(FL_Enter, FL_CTRL, ::Setup().window);
+  Pump();
+  ASSERT_EQ(g_scripts.size(), 4u);
+  EXPECT_EQ(g_scripts[3], g_scripts[2]);
+  g_scripts.pop_back();
   EXPECT_NE(g_scripts[2].find("#QUANTIFY, 1, 1280, 0z4, , 0, 4294967295\r\n"), std::string::npos);
   EXPECT_EQ(::Setup().values.column[0].tmax, 0.01);
   const std::string q_before = Q(0);

@@ -393,6 +393,38 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
       &out);
   EXPECT_EQ(rc, 0) << out;
   EXPECT_EQ(out, "ok\n");
+
+  // The calibration plot as a bitmap on the clipboard, read by another
+  // program while this one runs: a BMP of the canvas's size.
+  if (Have("xclip")) {
+    Key("alt+f");
+    Key("Down");
+    Key("Down");
+    Key("Down");
+    Key("Return");
+    ASSERT_TRUE(WaitForWindows("^Pelorin - Export$", 1, 10));
+    const std::string dialog = Windows("^Pelorin - Export$").front();
+    ClickIn(dialog, 215, 60);  // the destination choice
+    Key("Down");
+    Key("Down");
+    Key("Return");
+    Key("Return");  // Export
+    Sleep(500);
+    std::string bmp;
+    RunProgram({"xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"}, &bmp, 10);
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    auto word = [&](size_t at) {
+      return static_cast<int>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8 |
+                              static_cast<unsigned char>(bmp[at + 2]) << 16 | static_cast<unsigned char>(bmp[at + 3]) << 24);
+    };
+    // The calibration canvas of the 1000 x 700 window: right of the
+    // 300-pixel table, below the menu and status bars (25 each), the tabs'
+    // 2-pixel gap and 25-pixel labels and the 40-pixel button row, less the
+    // frame of its group (2 on each side).
+    EXPECT_EQ(word(18), 1000 - 300 - 4);
+    EXPECT_EQ(std::abs(word(22)), 700 - 25 - 25 - 2 - 25 - 40 - 4);
+  }
   Key("Escape");
   ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
   Key("Return");
