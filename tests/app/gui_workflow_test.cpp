@@ -504,8 +504,11 @@ TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
   EXPECT_EQ(Scripted().messages[0], "Nothing to export.");
   EXPECT_EQ(ExportDialogWindow(), nullptr);
 
+  // The program's folder, as code 3 fills it in.
+  const std::string dir = TempFolder();
+  Utf8ToUtf16(dir.c_str(), kNoIndex, App().info.exe_folder, kKyTextCapacity);
   const std::string manual = ManualPath();
-  std::remove(manual.c_str());
+  EXPECT_EQ(manual, dir + "/Pelorin_UserGuide.html");
   OnManual(nullptr, nullptr);
   ASSERT_EQ(Scripted().messages.size(), 2u);
   EXPECT_EQ(Scripted().messages[1], "Manual not found:\n" + manual);
@@ -515,6 +518,7 @@ TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
   ASSERT_EQ(g_opened.size(), 1u);
   EXPECT_EQ(g_opened[0], manual);
   std::remove(manual.c_str());
+  rmdir(dir.c_str());
 
   char version[32];
   std::snprintf(version, sizeof version, "FLTK %.4f", Fl::version());

@@ -432,3 +432,39 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
 }
 
 }  // namespace
+
+namespace {
+
+// The user's guide is built beside the program and speaks of every menu
+// entry.
+TEST(UserGuide, BesideTheProgramAndCoversEveryMenuEntry) {
+  std::string program = PELORIN_PROGRAM;
+  const std::string guide = program.substr(0, program.rfind('/')) + "/Pelorin_UserGuide.html";
+  std::ifstream in(guide, std::ios::binary);
+  ASSERT_TRUE(in.good()) << guide;
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  const std::string html = bytes.str();
+  for (const char* entry : {"File", "Open Bruker fid...", "Recent files", "Export...", "Close all",
+                            "Exit", "Processing", "Setup...", "Run", "Help", "Manual", "About...",
+                            "Run Calibration", "Load data..."})
+    EXPECT_NE(html.find(entry), std::string::npos) << entry;
+  // Well formed enough for Python's HTML parser to read to the end.
+  std::string out;
+  EXPECT_EQ(RunProgram({"/usr/bin/python3", "-c",
+                        "import sys,html.parser\n"
+                        "class P(html.parser.HTMLParser):\n"
+                        "  open=[]\n"
+                        "  def handle_starttag(s,t,a):\n"
+                        "    if t not in ('meta',): s.open.append(t)\n"
+                        "  def handle_endtag(s,t):\n"
+                        "    assert s.open.pop()==t, t\n"
+                        "p=P(); p.feed(open(sys.argv[1]).read()); assert not p.open, p.open\n"
+                        "print('ok')",
+                        guide},
+                       &out),
+            0);
+  EXPECT_EQ(out, "ok\n");
+}
+
+}  // namespace
