@@ -46,10 +46,14 @@ const Line kLines[] = {
 std::string ValueText(const Line& line, SetupColumn* c) {
   void* p = line.field(c);
   switch (line.kind) {
-    case Kind::kFlag: return *static_cast<std::uint8_t*>(p) ? "1" : "0";
-    case Kind::kUnsigned: return std::to_string(*static_cast<Dword*>(p));
-    case Kind::kSigned: return std::to_string(*static_cast<Long*>(p));
-    case Kind::kReal: return FormatSetupReal(*static_cast<double*>(p));
+    case Kind::kFlag:
+      return *static_cast<std::uint8_t*>(p) ? "1" : "0";
+    case Kind::kUnsigned:
+      return std::to_string(*static_cast<Dword*>(p));
+    case Kind::kSigned:
+      return std::to_string(*static_cast<Long*>(p));
+    case Kind::kReal:
+      return FormatSetupReal(*static_cast<double*>(p));
   }
   return std::string();
 }
@@ -139,7 +143,8 @@ int ParseSetupText(const char* text, SetupValues* setup) {
     if (words.size() != 3 || words[0] != line.key) break;
     SetupValues trial = *setup;
     bool ok = true;
-    for (int c = 0; c < kSetupColumns && ok; ++c) ok = TakeValue(line, words[1 + c], &trial.column[c]);
+    for (int c = 0; c < kSetupColumns && ok; ++c)
+      ok = TakeValue(line, words[1 + c], &trial.column[c]);
     if (!ok) break;
     *setup = trial;
     ++taken;

@@ -26,8 +26,8 @@
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"
 #include "framework/command/ky_commands.h"
-#include "framework/graphics/plot.h"
 #include "framework/graphics/ky_svg.h"
+#include "framework/graphics/plot.h"
 
 namespace {
 
@@ -112,7 +112,8 @@ bool Export(int source, int destination) {
   LibErrorCode error = kErrNone;
   switch (destination) {
     case kToCsv:
-      if (!AskSavePath("Export as CSV", "Comma-Separated Values (*.csv)\t*.csv", "", &path)) return false;
+      if (!AskSavePath("Export as CSV", "Comma-Separated Values (*.csv)\t*.csv", "", &path))
+        return false;
       if (source == kSourceCurrent)
         error = WriteThroughFreshFile(path, SaveItemCsv, &item);
       else

@@ -1,4 +1,5 @@
 #include "app/ui/main_window.h"
+#include "app/ui/menu_shortcuts.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
@@ -79,6 +80,7 @@ Dword BuildMainWindow() {
   window->end();
 
   BuildSetupDialog();
+  InstallMenuShortcutDispatch();
   Fl::option(Fl::OPTION_DND_TEXT, false);
   return app.record != nullptr ? app.record->error : 0;
 }

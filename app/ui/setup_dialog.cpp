@@ -21,10 +21,27 @@ namespace {
 
 ProcessingSetup g_setup;
 
-const char* const kPointChoices[] = {
-    "Current", "Double", "4", "8", "16", "32", "64", "128", "256", "512", "1024 (1K)",
-    "2048 (2K)", "4096 (4K)", "8192 (8K)", "16384 (16K)", "32768 (32K)", "65536 (64K)",
-    "131072 (128k)", "262144 (256k)", "524288 (512k)", "1048576 (1024k)"};
+const char* const kPointChoices[] = {"Current",
+                                     "Double",
+                                     "4",
+                                     "8",
+                                     "16",
+                                     "32",
+                                     "64",
+                                     "128",
+                                     "256",
+                                     "512",
+                                     "1024 (1K)",
+                                     "2048 (2K)",
+                                     "4096 (4K)",
+                                     "8192 (8K)",
+                                     "16384 (16K)",
+                                     "32768 (32K)",
+                                     "65536 (64K)",
+                                     "131072 (128k)",
+                                     "262144 (256k)",
+                                     "524288 (512k)",
+                                     "1048576 (1024k)"};
 
 void AddChoices(Fl_Choice* choice, std::initializer_list<const char*> items) {
   // add() reads "/" and "&" as menu syntax; the entries have neither.
@@ -134,7 +151,8 @@ void SetupToDialog() {
     const SetupColumnTexts t = SetupColumnToTexts(v);
     w.group_delay->value(v.do_group_delay);
     w.resize->value(v.do_zero_fill);
-    w.resize_choice->value(v.zero_fill_choice < kZeroFillChoices ? static_cast<int>(v.zero_fill_choice) : 0);
+    w.resize_choice->value(
+        v.zero_fill_choice < kZeroFillChoices ? static_cast<int>(v.zero_fill_choice) : 0);
     w.apodization->value(v.do_apodization);
     w.cos2->value(v.do_cos2);
     w.tmax->value(t.tmax.c_str());
@@ -158,7 +176,8 @@ bool SetupFromDialog(SetupValues* out, std::string* alert) {
     SetupColumn& col = v.column[c];
     col.do_group_delay = w.group_delay->value() ? 1 : 0;
     col.do_zero_fill = w.resize->value() ? 1 : 0;
-    col.zero_fill_choice = static_cast<Dword>(w.resize_choice->value() < 0 ? 0 : w.resize_choice->value());
+    col.zero_fill_choice =
+        static_cast<Dword>(w.resize_choice->value() < 0 ? 0 : w.resize_choice->value());
     col.do_apodization = w.apodization->value() ? 1 : 0;
     col.do_cos2 = w.cos2->value() ? 1 : 0;
     col.do_smoothstep = w.smoothstep->value() ? 1 : 0;

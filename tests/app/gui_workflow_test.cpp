@@ -1,7 +1,9 @@
 // The quantitative workflow in the program's windows: the processing setup
 // dialog, Run Processing (script captured at code 122), Run Calibration on
 // the five 29Si samples, the exports, Manual and About.
+// clang-format off
 #include "gui_fixture.h"  // before X11's macros (None, Bool)
+// clang-format on
 
 #include <FL/Fl.H>
 #include <FL/Fl_Check_Button.H>
@@ -46,7 +48,8 @@
 namespace {
 
 std::string Sample(const char* name) {
-  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name + "/fid";
+  const char* file = std::strncmp(name, "ser_", 4) == 0 ? "/ser" : "/fid";
+  return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/" + name + file;
 }
 
 // samples/bruker/manifest.csv by folder, then column.
@@ -64,15 +67,16 @@ std::map<std::string, std::map<std::string, std::string>> Manifest() {
       head = cells;
       continue;
     }
-    for (size_t i = 0; i < head.size(); ++i) out[cells[0]][head[i]] = i < cells.size() ? cells[i] : "";
+    for (size_t i = 0; i < head.size(); ++i)
+      out[cells[0]][head[i]] = i < cells.size() ? cells[i] : "";
   }
   return out;
 }
 
 const char* const kSi29[] = {"si29_c1", "si29_c2", "si29_c3", "si29_c4", "si29_c5"};
 
-std::vector<std::string> g_scripts;       // scripts seen at the start of code 122
-std::vector<std::string> g_opened;        // targets of the open-document hook
+std::vector<std::string> g_scripts;  // scripts seen at the start of code 122
+std::vector<std::string> g_opened;   // targets of the open-document hook
 
 Dword Capturing(Dword message, KyAppRecord* record) {
   if (message == kKyMsgBegin && record->command == 122 && record->argument != nullptr)
@@ -139,7 +143,8 @@ class WorkflowTest : public GuiTest {
   std::string Q(size_t row) { return App().calibration_rows[row].q->value(); }
   std::string COut(size_t row) { return App().calibration_rows[row].c_out->value(); }
   void TypeStandards() {
-    for (size_t i = 0; i < 5; ++i) App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
+    for (size_t i = 0; i < 5; ++i)
+      App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
   }
 };
 
@@ -160,7 +165,8 @@ TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) 
   EXPECT_STREQ(s.window->label(), "Pelorin - Processing Setup");
   for (int c = 0; c < 2; ++c) {
     const SetupColumnWidgets& w = s.widgets[c];
-    for (Fl_Check_Button* b : {w.group_delay, w.resize, w.apodization, w.cos2, w.smoothstep, w.quantify})
+    for (Fl_Check_Button* b :
+         {w.group_delay, w.resize, w.apodization, w.cos2, w.smoothstep, w.quantify})
       EXPECT_EQ(b->value(), 1);
     EXPECT_STREQ(w.resize_choice->text(), "1024 (1K)");
     EXPECT_STREQ(w.tmax->value(), "0.01");
@@ -202,7 +208,8 @@ TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) 
     s.widgets[0].tmax->value(b[0]);
     s.save->do_callback();
     ASSERT_EQ(Scripted().messages.size(), 1u);
-    EXPECT_EQ(Scripted().messages[0], std::string("Invalid value of \"") + b[1] + "\" in the 29Si setup.");
+    EXPECT_EQ(Scripted().messages[0],
+              std::string("Invalid value of \"") + b[1] + "\" in the 29Si setup.");
     EXPECT_EQ(ReadFileBytes(ConfigPath()), config);
   }
   s.widgets[0].tmax->value("0.01");
@@ -259,6 +266,14 @@ TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
   OnRunProcessing(nullptr, nullptr);
   ASSERT_EQ(g_scripts.size(), 3u);
   EXPECT_NE(g_scripts[2].find("#APODIZE, 3, 0, 0z4, , 0,-1, 0.02\r\n"), std::string::npos);
+  // Ctrl+Enter in the setup dialog runs it as well.
+  ::Setup().window->show();
+  Pump();
+  PressKey(FL_Enter, FL_CTRL, ::Setup().window);
+  Pump();
+  ASSERT_EQ(g_scripts.size(), 4u);
+  EXPECT_EQ(g_scripts[3], g_scripts[2]);
+  g_scripts.pop_back();
   EXPECT_NE(g_scripts[2].find("#QUANTIFY, 1, 1280, 0z4, , 0, 4294967295\r\n"), std::string::npos);
   EXPECT_EQ(::Setup().values.column[0].tmax, 0.01);
   const std::string q_before = Q(0);
@@ -288,6 +303,29 @@ TEST_F(WorkflowTest, AnInvalidNuclideChangesNothing) {
   free(after);
   EXPECT_EQ(Q(0), q);
   EXPECT_EQ(State(0), 1u);
+}
+
+TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
+  BuildAndShow();
+  Load("si29_c1");
+  Load("ser_dosy");
+  OnRunProcessing(nullptr, nullptr);
+  char text[64];
+  std::snprintf(text, sizeof text, "%g", std::stod(Manifest()["ser_dosy"]["quantity"]));
+  EXPECT_EQ(Q(1), text);
+  char* series = App().logs[1]->buffer()->text();
+  char* single = App().logs[0]->buffer()->text();
+  EXPECT_NE(std::strstr(series, " Note: 4 blocks. Q is the quantity of the last block;"), nullptr)
+      << series;
+  EXPECT_EQ(std::strstr(single, "Note:"), nullptr);
+  free(series);
+  free(single);
+  // A second run clears the note with the other reports.
+  OnRunProcessing(nullptr, nullptr);
+  series = App().logs[1]->buffer()->text();
+  const std::string log = series;
+  free(series);
+  EXPECT_EQ(log.find(" Note: 4 blocks"), log.rfind(" Note: 4 blocks"));
 }
 
 TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
@@ -358,7 +396,8 @@ TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
   EXPECT_EQ(ExportDialogWindow(), nullptr);
   Pump();
   const std::string rows = RunPython(
-      "import csv,sys\nfor r in csv.reader(open(sys.argv[1], newline=\'\')): print(\'|\'.join(r))", path);
+      "import csv,sys\nfor r in csv.reader(open(sys.argv[1], newline=\'\')): print(\'|\'.join(r))",
+      path);
   std::stringstream lines(rows);
   std::string line;
   std::vector<std::string> all;
@@ -392,19 +431,21 @@ TEST_F(WorkflowTest, ExportOfTheCurrentDataSetAsCsvAndSvg) {
   }
   const std::string rows = RunPython(
       "import csv,sys\nr=list(csv.reader(open(sys.argv[1], newline=\'\')))\n"
-      "print(len(r), set(len(x) for x in r), all(float(v)==float(v) for x in r for v in x[1:]))", csv);
+      "print(len(r), set(len(x) for x in r), all(float(v)==float(v) for x in r for v in x[1:]))",
+      csv);
   // One line per point of the item (time, real part, imaginary part).
   EXPECT_EQ(rows, "1024 {4} True\n");
   EXPECT_NE(ReadFileBytes(csv), "old");
   const std::string parsed = RunPython(
       "import sys,xml.etree.ElementTree as E\nt=E.parse(sys.argv[1]).getroot()\n"
-      "print(t.tag.split(\'}\')[-1], t.get(\'width\'), t.get(\'height\'))", svg);
+      "print(t.tag.split(\'}\')[-1], t.get(\'width\'), t.get(\'height\'))",
+      svg);
   EXPECT_EQ(parsed, "svg 1000 1000\n");
   if (access("/usr/bin/rsvg-convert", X_OK) == 0) {
     const std::string png = dir + "/plot.png";
     const std::string cmd = "/usr/bin/rsvg-convert -o '" + png + "' '" + svg + "'";
     EXPECT_EQ(std::system(cmd.c_str()), 0);
-    struct stat st{};
+    struct stat st {};
     EXPECT_EQ(stat(png.c_str(), &st), 0);
     EXPECT_GT(st.st_size, 1000);
     std::remove(png.c_str());

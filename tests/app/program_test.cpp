@@ -311,3 +311,124 @@ TEST_F(ProgramTest, NoAtTheQuitQuestionKeepsTheProgramRunning) {
 }
 
 }  // namespace
+
+namespace {
+
+// Clicks at a point of the main window (window coordinates).
+void ClickIn(const std::string& window, int x, int y) {
+  RunProgram({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y),
+              "click", "1"});
+  Sleep(300);
+}
+
+// The whole road as a user takes it: five 29Si samples loaded, Ctrl+Enter,
+// the standards' concentrations typed, Run Calibration, the calibration
+// table exported as CSV and compared with the manifest.
+TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
+  // Recent files, newest first: the fifth entry is always the next sample.
+  std::ofstream config(folder_ + "/Pelorin.config", std::ios::binary);
+  config << "KyApp Configuration\r\n\r\nRecent files:\r\n";
+  for (int c = 5; c >= 1; --c) config << "\"" << Sample(("si29_c" + std::to_string(c)).c_str()) << "/fid\"8\r\n";
+  config.close();
+  Start(folder_);
+  for (int i = 0; i < 5; ++i) {
+    Key("alt+f");
+    Key("Down");
+    Key("Down");
+    Key("Right");
+    for (int k = 0; k < 4; ++k) Key("Down");
+    Key("Return");
+    Sleep(500);
+  }
+  EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an error box while loading";
+  const std::string main = Windows("^Pelorin$").front();
+  // Over the decay's plot, where a group would take Enter for itself.
+  RunProgram({"xdotool", "mousemove", "--window", main, "640", "400"});
+  Sleep(200);
+  RunProgram({"xdotool", "mousemove", "--window", main, "650", "410"});
+  Sleep(200);
+  Key("ctrl+Return");
+  Sleep(1500);
+  EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an error box after Run Processing";
+  // The Calibration tab, then each C in field (rows 20 pixels apart).
+  ClickIn(main, 90, 38);
+  for (int i = 0; i < 5; ++i) {
+    ClickIn(main, 90, 134 + 20 * i);
+    RunProgram({"xdotool", "type", "--delay", "50", std::to_string(i + 1)});
+  }
+  // "Run Calibration".
+  ClickIn(main, 80, 74);
+  Sleep(800);
+  EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an alert after Run Calibration";
+  // File/Export...: the dialog starts on the calibration table as CSV.
+  Key("alt+f");
+  Key("Down");
+  Key("Down");
+  Key("Down");
+  Key("Return");
+  ASSERT_TRUE(WaitForWindows("^Pelorin - Export$", 1, 10));
+  Key("Return");
+  Sleep(1000);
+  RunProgram({"xdotool", "type", "--delay", "50", "calibration.csv"});
+  Sleep(300);
+  Key("Return");
+  Sleep(1000);
+  const std::string csv = folder_ + "/calibration.csv";
+  std::string out;
+  const int rc = RunProgram(
+      {"/usr/bin/python3", "-c",
+       "import csv,sys\n"
+       "rows=list(csv.reader(open(sys.argv[1],newline='')))\n"
+       "man={r['folder']:r for r in csv.DictReader(open(sys.argv[2]))}\n"
+       "assert rows[0]==['Select','Folder','C in [%]',' Q','C out [%]'], rows[0]\n"
+       "assert len(rows)==6, rows\n"
+       "for i,r in enumerate(rows[1:]):\n"
+       "  m=man['si29_c%d'%(i+1)]\n"
+       "  assert r[0]=='1' and r[1].endswith('/si29_c%d/'%(i+1)) and r[2]==str(i+1), r\n"
+       "  q=float(m['quantity']); c=float(m['concentration_out'])\n"
+       "  assert abs(float(r[3])-q)<=1e-5*q, (r, q)\n"
+       "  assert abs(float(r[4])-c)<=1e-4*c, (r, c)\n"
+       "print('ok')",
+       csv, std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/manifest.csv"},
+      &out);
+  EXPECT_EQ(rc, 0) << out;
+  EXPECT_EQ(out, "ok\n");
+
+  // The calibration plot as a bitmap on the clipboard, read by another
+  // program while this one runs: a BMP of the canvas's size.
+  if (Have("xclip")) {
+    Key("alt+f");
+    Key("Down");
+    Key("Down");
+    Key("Down");
+    Key("Return");
+    ASSERT_TRUE(WaitForWindows("^Pelorin - Export$", 1, 10));
+    const std::string dialog = Windows("^Pelorin - Export$").front();
+    ClickIn(dialog, 215, 60);  // the destination choice
+    Key("Down");
+    Key("Down");
+    Key("Return");
+    Key("Return");  // Export
+    Sleep(500);
+    std::string bmp;
+    RunProgram({"xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"}, &bmp, 10);
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    auto word = [&](size_t at) {
+      return static_cast<int>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8 |
+                              static_cast<unsigned char>(bmp[at + 2]) << 16 | static_cast<unsigned char>(bmp[at + 3]) << 24);
+    };
+    // The calibration canvas of the 1000 x 700 window: right of the
+    // 300-pixel table, below the menu and status bars (25 each), the tabs'
+    // 2-pixel gap and 25-pixel labels and the 40-pixel button row, less the
+    // frame of its group (2 on each side).
+    EXPECT_EQ(word(18), 1000 - 300 - 4);
+    EXPECT_EQ(std::abs(word(22)), 700 - 25 - 25 - 2 - 25 - 40 - 4);
+  }
+  Key("Escape");
+  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
+  Key("Return");
+  EXPECT_EQ(Exit(), 0);
+}
+
+}  // namespace

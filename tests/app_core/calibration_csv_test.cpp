@@ -1,5 +1,7 @@
 // The calibration table as CSV: fields quoted as CSV needs, read back with
 // Python's csv module; an existing file replaced whole.
+#include "app/core/calibration_csv.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,8 +11,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "app/core/calibration_csv.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ std::string ReadWithPython(const std::string& path) {
   const std::string cmd =
       "/usr/bin/python3 -c \"import csv,sys\n"
       "with open(sys.argv[1], newline='') as f:\n"
-      "  for row in csv.reader(f): print('|'.join(repr(c) for c in row))\" '" + path + "'";
+      "  for row in csv.reader(f): print('|'.join(repr(c) for c in row))\" '" +
+      path + "'";
   FILE* pipe = popen(cmd.c_str(), "r");
   if (!pipe) return "";
   std::string out;
@@ -67,7 +68,8 @@ TEST(CalibrationCsv, ReadBackByPython) {
       {true, "/ä/ü", "2.5", "", ""},
   };
   // A long table grows past any fixed buffer.
-  for (int i = 0; i < 300; ++i) rows.push_back({true, "/samples/folder_" + std::to_string(i), "1", "2", "3"});
+  for (int i = 0; i < 300; ++i)
+    rows.push_back({true, "/samples/folder_" + std::to_string(i), "1", "2", "3"});
   const std::string text = CalibrationCsvText(rows);
   ASSERT_GT(text.size(), 7692u);
   std::ofstream(path) << "old contents that are longer than nothing";

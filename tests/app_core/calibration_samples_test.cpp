@@ -70,7 +70,8 @@ bool NumpyLine(double* a, double* b) {
       "rows=[r for r in csv.DictReader(open(sys.argv[1])) if r['folder'].startswith('si29_c')]\n"
       "a,b=numpy.polyfit([float(r['concentration_in']) for r in rows],"
       "[float(r['quantity']) for r in rows],1)\n"
-      "print(repr(float(a)),repr(float(b)))\" '" + SamplesDir() + "/manifest.csv'";
+      "print(repr(float(a)),repr(float(b)))\" '" +
+      SamplesDir() + "/manifest.csv'";
   FILE* pipe = popen(cmd.c_str(), "r");
   if (!pipe) return false;
   const int n = fscanf(pipe, "%lf %lf", a, b);

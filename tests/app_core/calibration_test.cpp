@@ -1,12 +1,12 @@
 // The calibration rows: checks and their messages, the QARRAY table, the
 // concentrations read off the line.
+#include "app/core/calibration.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include "app/core/calibration.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ TEST(Calibration, WholeNumbersOnly) {
     const char* text;
     bool ok;
     double value;
-  } cases[] = {{"1", true, 1},      {" 2.5 ", true, 2.5}, {"1e-3", true, 1e-3}, {"-4", true, -4},
-               {"", false, 0},      {"-", false, 0},      {".", false, 0},      {"1e", false, 0},
-               {"1,5", false, 0},   {"nan", false, 0},    {"inf", false, 0},    {"1e999", false, 0},
-               {"0x10", false, 0},  {"+", false, 0}};
+  } cases[] = {{"1", true, 1},     {" 2.5 ", true, 2.5}, {"1e-3", true, 1e-3}, {"-4", true, -4},
+               {"", false, 0},     {"-", false, 0},      {".", false, 0},      {"1e", false, 0},
+               {"1,5", false, 0},  {"nan", false, 0},    {"inf", false, 0},    {"1e999", false, 0},
+               {"0x10", false, 0}, {"+", false, 0}};
   for (const Case& c : cases) {
     double v = -99;
     EXPECT_EQ(ParseWholeNumber(c.text, &v), c.ok) << c.text;
@@ -41,7 +41,8 @@ TEST(Calibration, Alerts) {
       {{{true, "-", "10"}, {true, "2", "20"}}, "Input concentration # 1"},
       {{{true, "1", "10"}, {true, "2", "20"}, {false, ".", "30"}}, "Input concentration # 3"},
       {{{true, "1", "10"}, {true, "2", ""}}, "Quantify data # 2"},
-      {{{true, "1", "10"}, {false, "2", "20"}, {false, "3", "30"}}, "Select more than 1 data file."},
+      {{{true, "1", "10"}, {false, "2", "20"}, {false, "3", "30"}},
+       "Select more than 1 data file."},
       {{{false, "", ""}, {true, "2", "20"}, {true, "3", "30"}}, ""},
       {{}, "Select more than 1 data file."},
   };
@@ -73,8 +74,8 @@ TEST(Calibration, TableColumnsByUse) {
 }
 
 TEST(Calibration, ConcentrationsFromTheLine) {
-  const Rows rows = {{true, "1", "10"}, {true, "2", "20"}, {true, "3", "30"}, {false, "", ""},
-                     {false, "", "45"}};
+  const Rows rows = {
+      {true, "1", "10"}, {true, "2", "20"}, {true, "3", "30"}, {false, "", ""}, {false, "", "45"}};
   std::vector<std::string> out;
   ASSERT_TRUE(ConcentrationsOut(rows, 10, 0, &out));
   EXPECT_EQ(out, (std::vector<std::string>{"1", "2", "3", "", "4.5"}));

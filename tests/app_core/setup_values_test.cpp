@@ -1,13 +1,13 @@
 // The processing setup's values: the fourteen configuration lines, reading
 // them back (also partly), the dialog's texts and the checks of typed
 // values.
+#include "app/core/setup_values.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
 #include <string>
-
-#include "app/core/setup_values.h"
 
 namespace {
 
@@ -129,7 +129,8 @@ TEST(SetupValues, TypedValuesAreChecked) {
     column.tmax = 7;
     std::string bad;
     const bool ok = SetupColumnFromTexts(c.texts, &column, &bad);
-    EXPECT_EQ(ok, c.bad[0] == 0) << c.texts.tmax << " " << c.texts.smooth_a << " " << c.texts.smooth_n;
+    EXPECT_EQ(ok, c.bad[0] == 0) << c.texts.tmax << " " << c.texts.smooth_a << " "
+                                 << c.texts.smooth_n;
     if (!ok) {
       EXPECT_EQ(bad, c.bad);
       EXPECT_EQ(column.tmax, 7.0);  // nothing taken
