@@ -82,30 +82,28 @@ struct KeySeq {
   void PutAside(Qword i) { x[i] = aside; }
 };
 
-// Up to six arrays of 8-byte elements that follow every move of the keys.
-// Raw 8-byte moves (memcpy), so they may hold doubles, integers or pointers.
+// N arrays of 8-byte elements that follow every move of the keys, N fixed
+// at compile time so that each move is N plain copies, unrolled. Raw 8-byte
+// moves (memcpy), so they may hold doubles, integers or pointers.
+template <int N>
 struct Companions8 {
-  unsigned char* a[6];
-  Qword aside[6];
-  int n = 0;
-  void Add(void* p) {
-    if (p) a[n++] = static_cast<unsigned char*>(p);
-  }
+  unsigned char* a[N > 0 ? N : 1];
+  Qword aside[N > 0 ? N : 1];
   void TakeAside(Qword i) {
-    for (int k = 0; k < n; ++k) std::memcpy(&aside[k], a[k] + 8 * i, 8);
+    for (int k = 0; k < N; ++k) std::memcpy(&aside[k], a[k] + 8 * i, 8);
   }
   void Move(Qword from, Qword to) {
-    for (int k = 0; k < n; ++k) std::memcpy(a[k] + 8 * to, a[k] + 8 * from, 8);
+    for (int k = 0; k < N; ++k) std::memcpy(a[k] + 8 * to, a[k] + 8 * from, 8);
   }
   void PutAside(Qword i) {
-    for (int k = 0; k < n; ++k) std::memcpy(a[k] + 8 * i, &aside[k], 8);
+    for (int k = 0; k < N; ++k) std::memcpy(a[k] + 8 * i, &aside[k], 8);
   }
 };
 
-// A key sequence whose moves are repeated on the companions.
-template <class Base>
+// A key sequence whose moves are repeated on N companions.
+template <class Base, int N>
 struct WithCompanions : Base {
-  Companions8 c;
+  Companions8<N> c;
   void TakeAside(Qword i) {
     Base::TakeAside(i);
     c.TakeAside(i);
@@ -119,6 +117,41 @@ struct WithCompanions : Base {
     c.PutAside(i);
   }
 };
+
+template <int N, class Base>
+void HeapSortCarrying(Qword n, const Base& keys, unsigned char* const* companions) {
+  WithCompanions<Base, N> s;
+  static_cast<Base&>(s) = keys;
+  for (int k = 0; k < N; ++k) s.c.a[k] = companions[k];
+  HeapSortEngine(n, s);
+}
+
+// Sorts the key sequence and carries the non-null ones of up to six
+// companion arrays along; the count of companions picks the instance.
+template <class Base, size_t M>
+void HeapSortWithCompanions(Qword n, const Base& keys, void* const (&companions)[M]) {
+  static_assert(M <= 6, "at most six companions");
+  unsigned char* list[6];
+  int count = 0;
+  for (void* p : companions)
+    if (p) list[count++] = static_cast<unsigned char*>(p);
+  switch (count) {
+    case 0:
+      return HeapSortCarrying<0>(n, keys, list);
+    case 1:
+      return HeapSortCarrying<1>(n, keys, list);
+    case 2:
+      return HeapSortCarrying<2>(n, keys, list);
+    case 3:
+      return HeapSortCarrying<3>(n, keys, list);
+    case 4:
+      return HeapSortCarrying<4>(n, keys, list);
+    case 5:
+      return HeapSortCarrying<5>(n, keys, list);
+    default:
+      return HeapSortCarrying<6>(n, keys, list);
+  }
+}
 
 // In-place sort of count elements; ascending for direction >= 0. Returns the
 // array, or null (doing nothing) for a null array or a count of 0.

@@ -10,8 +10,3 @@ VELTRIA_API double pRgUniform0(void);
 VELTRIA_API double pRgNormal0(void);
 // mean + sd * standard normal deviate.
 VELTRIA_API double pRgNormal(double mean, double sd);
-
-// Test only: forgets the generators' state (the stream and the stored
-// second normal deviate) and makes the next first use seed from `seed`
-// instead of the clock; a negative seed restores the clock.
-void RandomTestReset(Qlong seed);

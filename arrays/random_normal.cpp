@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "arrays/random.h"
+#include "arrays/random_testing.h"
 #include "arrays/random_state.h"
 
 namespace {

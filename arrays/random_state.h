@@ -1,4 +1,5 @@
-// Resets of the generators' module state (test only, through RandomTestReset).
+// Resets of the generators' module state (test only, through RandomTestReset
+// of random_testing.h).
 #pragma once
 #include "base/types.h"
 

@@ -1,7 +1,5 @@
 // Key sorts that carry companion arrays along: the moves of the keys are
 // repeated on every companion in the same pass.
-#include <initializer_list>
-
 #include "arrays/rarr_sort.h"
 
 namespace {
@@ -35,10 +33,9 @@ template <class T>
 T* SortWithSix(T* keys, Qword count, void** c1, void** c2, void** c3, void** c4, void** c5,
                void** c6) {
   if (!keys || count < 2) return keys;
-  WithCompanions<KeySeq<T, Ascending<T>>> s;
-  s.x = keys;
-  for (void** c : {c1, c2, c3, c4, c5, c6}) s.c.Add(c);
-  HeapSortEngine(count, s);
+  KeySeq<T, Ascending<T>> s{keys, {}};
+  void* const companions[] = {c1, c2, c3, c4, c5, c6};
+  HeapSortWithCompanions(count, s, companions);
   return keys;
 }
 
@@ -47,12 +44,9 @@ T* SortWithSix(T* keys, Qword count, void** c1, void** c2, void** c3, void** c4,
 VELTRIA_API double* RArrHeapSortR(double* keys, Qword count, Qword* index, void** pointers,
                                   double* d1, double* d2, double* d3, double* d4) {
   if (!keys || count < 2) return keys;
-  WithCompanions<KeySeq<double, Ascending<double>>> s;
-  s.x = keys;
-  s.c.Add(index);
-  s.c.Add(pointers);
-  for (double* d : {d1, d2, d3, d4}) s.c.Add(d);
-  HeapSortEngine(count, s);
+  KeySeq<double, Ascending<double>> s{keys, {}};
+  void* const companions[] = {index, pointers, d1, d2, d3, d4};
+  HeapSortWithCompanions(count, s, companions);
   return keys;
 }
 
@@ -66,13 +60,13 @@ VELTRIA_API Qword* RArrHeapSortD(Qword* keys, Qword count, void** c1, void** c2,
   return SortWithSix<Qword>(keys, count, c1, c2, c3, c4, c5, c6);
 }
 
-VELTRIA_API double* RArrHeapSortDR(Qword* keys1, double* keys2, Qword count, void** c1,
-                                   void** c2, void** c3) {
+VELTRIA_API double* RArrHeapSortDR(Qword* keys1, double* keys2, Qword count, void** c1, void** c2,
+                                   void** c3) {
   if (!keys1 || !keys2 || count < 2) return keys2;
-  WithCompanions<PairSeq> s;
+  PairSeq s;
   s.k1 = keys1;
   s.k2 = keys2;
-  for (void** c : {c1, c2, c3}) s.c.Add(c);
-  HeapSortEngine(count, s);
+  void* const companions[] = {c1, c2, c3};
+  HeapSortWithCompanions(count, s, companions);
   return keys2;
 }

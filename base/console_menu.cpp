@@ -148,6 +148,10 @@ LibErrorCode ConMenu(const ConMenuItem* table, Dword flags, void* context) {
 LibErrorCode ConMenuA(const ConMenuItemA* table, Dword flags, void* context) {
   return RunMenu(table, flags, context);
 }
+LibErrorCode ConMenuOfTable(const ConMenuItem* table, void* context) {
+  if (!table) return 0;
+  return ConMenu(table, static_cast<Dword>(table[0].argument), context);
+}
 
 Long ConQuasso(const char16_t* control) {
   if (!control) return 0;

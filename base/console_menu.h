@@ -33,6 +33,9 @@ VELTRIA_API Qword ConFindMenuItemA(char key, const ConMenuItemA* table);
 // ConMenu gives 0; ConMenuA gives the handler's result with kConMenuOnce.
 VELTRIA_API LibErrorCode ConMenu(const ConMenuItem* table, Dword flags, void* context);
 VELTRIA_API LibErrorCode ConMenuA(const ConMenuItemA* table, Dword flags, void* context);
+// Internal: ConMenu with the flags kept in the argument of the title row,
+// so each table carries its own display rules.
+LibErrorCode ConMenuOfTable(const ConMenuItem* table, void* context);
 // "C" colour letter and text, "S" shell command line (its exit status),
 // "T" window title, "Xs" clear screen; anything else does nothing (0).
 VELTRIA_API Long ConQuasso(const char16_t* control);

@@ -1,4 +1,5 @@
 #include "base/console_out.h"
+#include "base/console_out_testing.h"
 
 #include <cstdarg>
 

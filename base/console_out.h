@@ -72,6 +72,5 @@ VELTRIA_API Dword ConClearSection(Dword column1, Dword row1, Dword column2, Dwor
 // Low byte of flag non-zero: reads the cursor; zero: moves it. 0 or 5.
 VELTRIA_API LibErrorCode ConGetOrSetCursorLocation(Dword* column, Dword* row, Dword flag);
 
-// Internal: the colour last set (process-wide), and its test-only reset.
+// Internal: the colour last set (process-wide); console_out_testing.h resets it.
 TextColorID ConCurrentColor(void);
-void ConResetStateForTest(void);

@@ -1,10 +1,14 @@
 // Throughput of J and Y by region: series, Miller's recurrence, Steed's
-// fraction, the Hankel sums, over fixed spreads of arguments and orders.
+// fraction, the Hankel sums, over fixed spreads of arguments and orders;
+// J_0 and J_1 with the ratio to the C library's j0 and j1 as vs_libm.
 #include "scalar/bessel.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <vector>
+
+#include "peer_ratio.h"
 
 namespace {
 std::vector<double> Spread(double lo, double hi, int n) {
@@ -34,6 +38,20 @@ void BM_BesselJnInteger(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(x.size()));
 }
 
+// Orders 0 and 1 over (0, hi] with hi = state.range(0).
+template <int N>
+void BM_J01(benchmark::State& state) {
+  const std::vector<double> x = Spread(0.0, static_cast<double>(state.range(0)), 1000);
+  auto ours = [](double v) { return rBesselJn(v, N); };
+  auto libm = [](double v) { return N == 0 ? ::j0(v) : ::j1(v); };
+  auto sweep = [&](auto f) {
+    for (double a : x) benchmark::DoNotOptimize(f(a));
+  };
+  for (auto _ : state) sweep(ours);
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(x.size()));
+  state.counters["vs_libm"] = PeerRatio([&] { sweep(ours); }, [&] { sweep(libm); });
+}
+
 void BM_SphericalJ1(benchmark::State& state) {
   const std::vector<double> x = Spread(0.01, 50, 1000);
   for (auto _ : state) {
@@ -49,4 +67,6 @@ BENCHMARK_TEMPLATE(BM_Bessel, rBesselYnuDefinitive)
     ->Args({51, 170})
     ->Args({170, 3000});
 BENCHMARK(BM_BesselJnInteger);
+BENCHMARK_TEMPLATE(BM_J01, 0)->Arg(2)->Arg(50);
+BENCHMARK_TEMPLATE(BM_J01, 1)->Arg(2)->Arg(50);
 BENCHMARK(BM_SphericalJ1);

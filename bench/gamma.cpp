@@ -1,10 +1,15 @@
-// Throughput of the log-gamma kernel, the regularised incomplete gamma and
-// the regularised incomplete beta over fixed spreads of arguments.
+// Throughput of gamma and the log-gamma kernel (with the ratio to the C
+// library's tgamma and lgamma as the counter vs_libm), the regularised
+// incomplete gamma and the regularised incomplete beta over fixed spreads of
+// arguments.
 #include "scalar/gamma.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <vector>
+
+#include "peer_ratio.h"
 
 namespace {
 std::vector<double> Spread(double lo, double hi, int n) {
@@ -13,12 +18,25 @@ std::vector<double> Spread(double lo, double hi, int n) {
   return v;
 }
 
+template <class F>
+void Sweep(const std::vector<double>& x, F f) {
+  for (double v : x) benchmark::DoNotOptimize(f(v));
+}
+
 void BM_GammaLn(benchmark::State& state) {
   const std::vector<double> x = Spread(0.01, 300.0, 1000);
-  for (auto _ : state) {
-    for (double v : x) benchmark::DoNotOptimize(rGammaLn(v));
-  }
+  for (auto _ : state) Sweep(x, rGammaLn);
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(x.size()));
+  state.counters["vs_libm"] = PeerRatio([&] { Sweep(x, rGammaLn); },
+                                        [&] { Sweep(x, [](double v) { return std::lgamma(v); }); });
+}
+
+void BM_Gamma(benchmark::State& state) {
+  const std::vector<double> x = Spread(0.01, 171.0, 1000);
+  for (auto _ : state) Sweep(x, rGamma);
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(x.size()));
+  state.counters["vs_libm"] = PeerRatio([&] { Sweep(x, rGamma); },
+                                        [&] { Sweep(x, [](double v) { return std::tgamma(v); }); });
 }
 
 void BM_GammaIncP(benchmark::State& state) {
@@ -40,5 +58,6 @@ void BM_BetaIncReg(benchmark::State& state) {
 
 // 1000 iterations of 1000 arguments: 1e6 calls each.
 BENCHMARK(BM_GammaLn)->Iterations(1000);
+BENCHMARK(BM_Gamma)->Iterations(1000);
 BENCHMARK(BM_GammaIncP)->Iterations(1000);
 BENCHMARK(BM_BetaIncReg)->Iterations(1000);

@@ -1,10 +1,36 @@
-// Complex powers: complex, real and integer exponents, and powers of the
-// modulus alone.
+// Complex powers: integer powers by binary powering, complex, real and
+// integer exponents, and powers of the modulus alone.
 #include "complexvec/complex_functions.h"
 #include "complexvec/complex_scalar.h"
 #include "complexvec/complex_values.h"
 #include "complexvec/complex_wrap.h"
 #include "scalar/real_helpers.h"
+
+// Integer powers by binary powering (declared with the type in complex.h).
+COMPLEX ccPowerUnsignedValue(COMPLEX z, Qword n) {
+  if (n == 0) return COMPLEX(1.0, 0.0);
+  if (n == 1) return z;
+  COMPLEX p = z;
+  COMPLEX r;
+  bool have_r = false;
+  for (;;) {
+    if (n & 1) {
+      r = have_r ? r * p : p;
+      have_r = true;
+    }
+    n >>= 1;
+    if (n == 0) break;
+    p = p * p;
+  }
+  return r;
+}
+
+COMPLEX ccPowerSignedValue(COMPLEX z, Qlong n) {
+  if (n >= 0) return ccPowerUnsignedValue(z, static_cast<Qword>(n));
+  // Negation in unsigned arithmetic: the smallest n gives 2^63.
+  const Qword m = Qword{0} - static_cast<Qword>(n);
+  return ccPowerUnsignedValue(COMPLEX(1.0, 0.0) / z, m);
+}
 
 COMPLEX ccPowerValue(COMPLEX z, COMPLEX w) { return ccExpValue(w * ccLogValue(z, 0)); }
 COMPLEX ccrPowerValue(COMPLEX z, double x) { return ccExpValue(x * ccLogValue(z, 0)); }

@@ -17,4 +17,8 @@ void ScaledKPair(double x, double mu, double* k_mu, double* k_mu1);
 // K_nu(x) for any real order (K_-nu = K_nu) and x > 0, accurate everywhere:
 // the pair above, then the upward recurrence, then e^-x.
 double KnuAccurate(double x, double nu);
+// K_0(x) and K_1(x) from their series (x > 0; meant for x <= 2, where they
+// lose no more than a few bits to cancellation).
+double K0Series(double x);
+double K1Series(double x);
 }  // namespace bessel_detail

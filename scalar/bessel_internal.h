@@ -41,6 +41,9 @@ double YnuSteed(double x, double nu);
 bool YTemme(double x, double mu, double* y_mu, double* y_mu1);
 // j_n(x) by the power series for any sign of x.
 double SphericalJSeries(double x, Qword n);
+// J_0(x) and J_1(x) for x >= 0 by their dedicated forms.
+double J0Direct(double x);
+double J1Direct(double x);
 }  // namespace bessel_detail
 
 VELTRIA_INTERNAL double rBesselJnuPowerSeries(double x, double nu, Long* count);

@@ -25,6 +25,8 @@ constexpr double kRecurrenceLimit = 1e5;
 bool JnUnderflows(double x, double n) { return n >= 1.36 * x + 1100; }
 
 double JnPositive(double x, Qword n) {
+  if (n == 0) return J0Direct(x);
+  if (n == 1) return J1Direct(x);
   const double nd = static_cast<double>(n);
   // From order x^2/4 on the series' terms fall from the first; below it
   // they cancel by up to e^(x^2/2n) ulps (1e-12 at J_22(19.4)).

@@ -31,6 +31,21 @@ constexpr double kK1Num[23] = {
     -0.028751691985417886, 0.004923344152587738, -0.00039900679319457223};
 constexpr double kK1Den[3] = {0.08166203101845318, 0.7239878193322835, 1.4835841581744134};
 
+// psi(k) for k = 1..kPsiCount as rPsi0 gives it, filled once: the series
+// below needs two per term, and the table keeps its results bit for bit.
+constexpr int kPsiCount = 1200;
+
+double PsiAtInteger(Qword k) {
+  static const auto table = [] {
+    struct Table {
+      double v[kPsiCount + 1];
+    } t{};
+    for (int i = 1; i <= kPsiCount; ++i) t.v[i] = rPsi0(i);
+    return t;
+  }();
+  return k <= static_cast<Qword>(kPsiCount) ? table.v[k] : rPsi0(static_cast<double>(k));
+}
+
 template <size_t N>
 double Horner(const double (&c)[N], double y) {
   double s = c[N - 1];
@@ -74,6 +89,9 @@ VELTRIA_API double rBesselKnSeries(double x, Qlong n) {
   // From m = 172 on (m-1)! overflows and the series gives inf or NaN; its
   // sums would also take m steps.
   if (m > 171) return bessel_detail::KnuAccurate(x, static_cast<double>(m));
+  // Orders 0 and 1: the same series with I and psi summed along.
+  if (m == 0) return bessel_detail::K0Series(x);
+  if (m == 1) return bessel_detail::K1Series(x);
   const double md = static_cast<double>(m);
   const double half = 0.5 * x;
   const double q = half * half;
@@ -86,10 +104,11 @@ VELTRIA_API double rBesselKnSeries(double x, Qlong n) {
   }
   // L = sum_k (psi(k+1) + psi(m+k+1)) (x²/4)^k / (k! (m+k)!)
   double t = 1 / rFactorial(static_cast<Qlong>(m));
-  double l = (rPsi0(1) + rPsi0(md + 1)) * t;
+  double l = (PsiAtInteger(1) + PsiAtInteger(m + 1)) * t;
   for (int k = 1; k < 1000; ++k) {
     t = t * q / k / (md + k);
-    const double add = (rPsi0(k + 1.0) + rPsi0(md + k + 1)) * t;
+    const Qword kq = static_cast<Qword>(k);
+    const double add = (PsiAtInteger(kq + 1) + PsiAtInteger(m + kq + 1)) * t;
     l += add;
     if (std::fabs(add) < ___2EpsReal * std::fabs(l)) break;
   }
@@ -153,6 +172,9 @@ VELTRIA_API double rBesselKnuDefinitive(double x, double nu) {
     // The series cancels as K falls below I (8e-12 for K_0(4.4)): Temme's
     // pair and the recurrence there.
     if (x > 2 && m <= 10 + 0.6 * p) return rBessel_Knu(x, m);
+    // On [1, 2) the rational forms hold K_0 and K_1 to 2 eps, where the
+    // series loses up to 20 eps to cancellation against I.
+    if (x >= 1 && x < 2 && m <= 1) return m == 0 ? rBesselK0Rat(x) : rBesselK1Rat(x);
     return rBesselKnSeries(x, DoubleToQlong(m));
   }
   if (m == 0) return rBesselK0Rat(x);

@@ -1,5 +1,7 @@
 // Complete beta function and its logarithmic, three-argument and
 // many-argument forms.
+#include <cmath>
+
 #include "scalar/elementary.h"
 #include "scalar/gamma.h"
 #include "scalar/gamma_internal.h"
@@ -7,6 +9,11 @@
 
 namespace {
 bool BelowBetaDomain(double v) { return !(v >= 2.0 * ___MinReal); }  // NaN too
+
+// a + b rounds, and Gamma is steep at large arguments (a relative rounding of
+// the sum becomes x psi(x) times larger): the rounding error lo of the sum
+// is carried to first order, lnGamma(hi + lo) = lnGamma(hi) + lo psi(hi).
+double SumCorrection(dd::DD sum) { return sum.lo == 0 ? 0.0 : sum.lo * rPsi0(sum.hi); }
 }  // namespace
 
 VELTRIA_INTERNAL double rBetaCore(double a, double b) {
@@ -14,7 +21,10 @@ VELTRIA_INTERNAL double rBetaCore(double a, double b) {
   double l = b;
   if (s > l) rSwap(&s, &l);
   // The larger gamma meets the reciprocal first.
-  const double v = (rGamma(l) * r1DivGamma(s + l)) * rGamma(s);
+  const dd::DD sum = dd::TwoSum(s, l);
+  double inv = r1DivGamma(sum.hi);
+  if (inv != 0 && std::isfinite(inv)) inv -= inv * SumCorrection(sum);
+  const double v = (rGamma(l) * inv) * rGamma(s);
   // Gamma(l) alone overflows from about 171.6 on (and the product can
   // underflow) while B(a, b) is still a double: logarithms then.
   if ((rIsNAN(v) || v == 0) && s > 0) return rExp(rBetaLnCore(s, l));
@@ -23,7 +33,8 @@ VELTRIA_INTERNAL double rBetaCore(double a, double b) {
 
 VELTRIA_INTERNAL double rBetaLnCore(double a, double b) {
   if (BelowBetaDomain(a) || BelowBetaDomain(b)) return ___NAN;
-  return rGammaLn(a) + rGammaLn(b) - rGammaLn(a + b);
+  const dd::DD sum = dd::TwoSum(a, b);
+  return rGammaLn(a) + rGammaLn(b) - (rGammaLn(sum.hi) + SumCorrection(sum));
 }
 
 VELTRIA_INTERNAL double rBeta3LnCore(double a, double b, double c) {

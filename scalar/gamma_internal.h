@@ -1,12 +1,17 @@
 // Kernels and cores of the gamma family, shared by its files; not exported.
 #pragma once
 #include "base/types.h"
+#include "scalar/double_double.h"
 
 namespace gamma_detail {
 inline constexpr double kPi = 3.141592653589793;
 inline constexpr double kLnPi = 1.1447298858494002;
 inline constexpr double kHalfLn2Pi = 0.9189385332046728;
 inline constexpr double kLn2 = 0.6931471805599453;
+inline constexpr double kHalfLn2PiMinusHalf = 0.41893853320467274;
+// From here on Stirling's series with Binet's remainder; below it the
+// argument is shifted to [1.5, 2.5).
+inline constexpr double kStirlingFrom = 12.0;
 
 // sin(pi x) and cos(pi x) with the argument reduced exactly, so that large
 // or nearly integer x keeps full accuracy; exact zeros at the zeros.
@@ -18,6 +23,15 @@ double LogOfPositive(double x);
 // The Stieltjes continued fraction of Binet's remainder
 // lnGamma(s) - ((s - 0.5) ln s - s + ln sqrt(2 pi)), for s >= 8.5.
 double BinetRemainder(double s);
+// lnGamma(2 + z) for |z| <= 1/2 from its Taylor series.
+double LnGamma2(double z);
+// x = 2 + z + n with |z| <= 1/2 for 2.5 <= x < kStirlingFrom, and the
+// product (x - 1)(x - 2)...(x - n) = Gamma(x)/Gamma(2 + z) in double-double.
+struct ShiftedProduct {
+  double z;
+  dd::DD p;
+};
+ShiftedProduct ShiftDown(double x);
 }  // namespace gamma_detail
 
 VELTRIA_INTERNAL double rGammaLnStieltjes(double x);

@@ -1,8 +1,14 @@
 // The log-gamma kernel, ln|Gamma(x)| by reflection for small and negative
 // x, and the exactly reduced sin(pi x) and cos(pi x) of the family.
+// Below kStirlingFrom the argument is shifted to 2 + z, |z| <= 1/2, where a
+// Taylor series has no cancellation at the zeros 1 and 2; the shift product
+// is kept in double-double.
+#include <cmath>
+
 #include "scalar/elementary.h"
 #include "scalar/gamma.h"
 #include "scalar/gamma_internal.h"
+#include "scalar/gamma_tables.h"
 #include "scalar/real_helpers.h"
 
 namespace gamma_detail {
@@ -52,20 +58,43 @@ double BinetRemainder(double s) {
   return a[0] / t;
 }
 
+static_assert(kLnGamma2Terms % 2 == 0, "the series runs in even and odd halves");
+
+double LnGamma2(double z) {
+  // Even and odd halves of the series run side by side.
+  const double* c = kLnGamma2Series;
+  const double z2 = z * z;
+  double even = c[kLnGamma2Terms - 2];
+  double odd = c[kLnGamma2Terms - 1];
+  for (int i = kLnGamma2Terms - 4; i >= 0; i -= 2) {
+    even = c[i] + z2 * even;
+    odd = c[i + 1] + z2 * odd;
+  }
+  return z * (even + z * odd);
+}
+
+ShiftedProduct ShiftDown(double x) {
+  // Every factor x - k is exact (k is an integer below x < 2^52).
+  const int n = static_cast<int>(x - 1.5);
+  dd::DD p{x - 1.0, 0.0};
+  for (int k = 2; k <= n; ++k) p = dd::Mul(p, x - k);
+  return {x - (2.0 + n), p};
+}
+
 }  // namespace gamma_detail
 
 using namespace gamma_detail;
 
 VELTRIA_INTERNAL double rGammaLnStieltjes(double x) {
-  double s = x;
-  double product = 1.0;
-  const bool shifted = s < 8.5;
-  while (s < 8.5) {
-    product *= s;
-    s += 1.0;
+  if (x >= kStirlingFrom) {
+    // (s - 1/2)(ln s - 1) keeps the large terms from cancelling.
+    return (x - 0.5) * (std::log(x) - 1.0) + kHalfLn2PiMinusHalf + BinetRemainder(x);
   }
-  const double l = kHalfLn2Pi + (s - 0.5) * rLog(s) - s + BinetRemainder(s);
-  return shifted ? l - rLog(product) : l;
+  if (x < 0.5) return (LnGamma2(x) - std::log1p(x)) - std::log(x);
+  if (x < 1.5) return LnGamma2(x - 1.0) - std::log1p(x - 1.0);  // x - 1 is exact
+  if (x < 2.5) return LnGamma2(x - 2.0);
+  const ShiftedProduct s = ShiftDown(x);
+  return LnGamma2(s.z) + (std::log(s.p.hi) + s.p.lo / s.p.hi);
 }
 
 VELTRIA_API double rGammaLn(double x) {

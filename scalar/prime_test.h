@@ -1,4 +1,4 @@
-// Trial division over the wheel modulo 210 with a base-2 Fermat filter,
+// Trial division over the wheel modulo 210 and the exact Miller-Rabin test,
 // shared by the primality test and the smallest-prime-factor search.
 #pragma once
 #include "base/types.h"
@@ -19,8 +19,8 @@ struct TrialState {
 // turn of the wheel.
 Verdict TrialDivide(Qword n, TrialState* state, Qword limit, Qword* factor);
 
-// Exact primality of odd n > 2 whose divisors up to 1000 are all known not
-// to divide it (Miller-Rabin with a base set that is exact below 2^64).
+// Exact primality of odd n > 2: strong probable-prime tests (Miller-Rabin)
+// with base sets proven exact below 2^32 and 2^64, in Montgomery arithmetic.
 bool IsPrimeExact(Qword n);
 
 }  // namespace primes

@@ -11,19 +11,39 @@ namespace {
 constexpr Qword kFermatLimit = 1000;
 constexpr Qword kAllOnes = ~Qword{0};
 
-// The answer trial division to the end would give, found quickly: the
-// divisors up to 1000, the base-2 Fermat filter, then an exact test.
+// Divisibility by the odd primes up to 127 without a division: for odd p
+// with inverse q mod 2^64, p divides n exactly when n q <= (2^64 - 1)/p.
+struct SmallPrime {
+  Qword p, inverse, limit;
+};
+
+constexpr SmallPrime MakeSmallPrime(Qword p) {
+  Qword q = p;
+  for (int i = 0; i < 5; ++i) q *= 2 - p * q;
+  return {p, q, kAllOnes / p};
+}
+
+constexpr Qword kSmallPrimes[] = {3,  5,  7,  11, 13, 17, 19, 23, 29, 31,  37,  41,  43,  47,  53,
+                                  59, 61, 67, 71, 73, 79, 83, 89, 97, 101, 103, 107, 109, 113, 127};
+constexpr Qword kNextPrime = 131;  // below 131^2 a number without those factors is prime
+
+constexpr auto kSmallPrimeTable = [] {
+  struct Table {
+    SmallPrime entry[sizeof(kSmallPrimes) / sizeof(kSmallPrimes[0])];
+  } t{};
+  for (size_t i = 0; i < sizeof(kSmallPrimes) / sizeof(kSmallPrimes[0]); ++i)
+    t.entry[i] = MakeSmallPrime(kSmallPrimes[i]);
+  return t;
+}();
+
+// Small factors first (they settle most composites), then the exact
+// Miller-Rabin test; the same answers as trial division to the end.
 bool IsPrimeFast(Qword n) {
   if (n < 2) return false;
   if ((n & 1) == 0) return n == 2;
-  TrialState state;
-  Qword factor = 1;
-  switch (primes::TrialDivide(n, &state, kFermatLimit, &factor)) {
-    case Verdict::kPrime: return true;
-    case Verdict::kComposite: return false;
-    case Verdict::kUndecided: break;
-  }
-  if (uModPwr(2, n - 1, n) != 1) return false;
+  for (const SmallPrime& s : kSmallPrimeTable.entry)
+    if (n * s.inverse <= s.limit) return n == s.p;
+  if (n < kNextPrime * kNextPrime) return true;
   return primes::IsPrimeExact(n);
 }
 
@@ -37,9 +57,12 @@ VELTRIA_API Qword uSpf(Qword n) {
   TrialState state;
   Qword factor = 1;
   switch (primes::TrialDivide(n, &state, kFermatLimit, &factor)) {
-    case Verdict::kPrime: return n;
-    case Verdict::kComposite: return factor;
-    case Verdict::kUndecided: break;
+    case Verdict::kPrime:
+      return n;
+    case Verdict::kComposite:
+      return factor;
+    case Verdict::kUndecided:
+      break;
   }
   if (uModPwr(2, n - 1, n) == 1 && primes::IsPrimeExact(n)) return n;
   // Composite with every factor above 1000: divide on to the smallest.
@@ -91,9 +114,7 @@ VELTRIA_API Dword uIsTwinPrime(Qword n) {
   return uIsPrime(n) && ((n >= 2 && uIsPrime(n - 2)) || uIsPrime(n + 2));
 }
 VELTRIA_API Dword uIsLowerOfTwinPrimes(Qword n) { return uIsPrime(n) && uIsPrime(n + 2); }
-VELTRIA_API Dword uIsUpperOfTwinPrimes(Qword n) {
-  return n >= 2 && uIsPrime(n) && uIsPrime(n - 2);
-}
+VELTRIA_API Dword uIsUpperOfTwinPrimes(Qword n) { return n >= 2 && uIsPrime(n) && uIsPrime(n - 2); }
 VELTRIA_API Dword uIsBetweenTwinPrimes(Qword n) {
   return n >= 1 && uIsPrime(n - 1) && uIsPrime(n + 1);
 }

@@ -32,6 +32,5 @@ void CmdCoutA(KyAppRecord* record) {
 void CmdConMenu(KyAppRecord* record) {
   const auto* table = Argument<ConMenuItem>(record);
   if (table == nullptr) return;
-  // The title row's argument carries the menu flags.
-  (void)ConMenu(table, static_cast<Dword>(table[0].argument), record);
+  (void)ConMenuOfTable(table, record);
 }

@@ -23,54 +23,58 @@ cKyData* ArgumentItem(KyAppRecord* record) {
   return item;
 }
 
+// One field of a data node, written into the record's result.
+using Result = decltype(KyAppRecord::result);
+struct FieldRead {
+  Dword command;
+  void (*read)(cKyData& data, Result& r);
+};
+
+// The last row of a table answers every command the others do not name.
+template <size_t N>
+void ReadField(const FieldRead (&fields)[N], Dword command, cKyData& data, Result& r) {
+  for (const FieldRead& f : fields) {
+    if (f.command == command) {
+      f.read(data, r);
+      return;
+    }
+  }
+  fields[N - 1].read(data, r);
+}
+
+constexpr FieldRead kItemFields[] = {
+    {kKyCmdItemFolder, [](cKyData& d, Result& r) { r.pointer = d.folder; }},
+    {kKyCmdItemFolder2, [](cKyData& d, Result& r) { r.pointer = d.folder; }},
+    {kKyCmdItemFileName, [](cKyData& d, Result& r) { r.pointer = d.file_name; }},
+    {kKyCmdItemFullPath, [](cKyData& d, Result& r) { r.pointer = d.full_path; }},
+    {kKyCmdItemParameterCount, [](cKyData& d, Result& r) { r.u64 = d.parameters.EntryCount(); }},
+    {kKyCmdItemBlockCount, [](cKyData& d, Result& r) { r.u64 = d.ChildCount(); }},
+    {kKyCmdItemExperiment,
+     [](cKyData& d, Result& r) { r.pointer = const_cast<char*>(d.ExperimentName()); }},
+    {kKyCmdItemDataType, [](cKyData& d, Result& r) { r.u64 = d.data_type; }},
+    {kKyCmdItemTypeName,
+     [](cKyData& d, Result& r) { r.pointer = const_cast<char*>(d.type_name); }},
+    {kKyCmdItemXFirst, [](cKyData& d, Result& r) { r.real = d.x_first; }},
+    {kKyCmdItemXLast, [](cKyData& d, Result& r) { r.real = d.x_last; }},
+    {kKyCmdItemXUnit, [](cKyData& d, Result& r) { r.pointer = d.x_unit; }},
+    {kKyCmdItemXGrid, [](cKyData& d, Result& r) { r.u64 = d.x_grid_type; }},
+    {kKyCmdItemState, [](cKyData& d, Result& r) { r.u64 = d.processing_state; }},
+};
+
+constexpr FieldRead kBlockFields[] = {
+    {kKyCmdBlockPoints, [](cKyData& d, Result& r) { r.u64 = d.points; }},
+    {kKyCmdBlockXFirst, [](cKyData& d, Result& r) { r.real = d.x_first; }},
+    {kKyCmdBlockXLast, [](cKyData& d, Result& r) { r.real = d.x_last; }},
+    {kKyCmdBlockXUnit, [](cKyData& d, Result& r) { r.pointer = d.x_unit; }},
+    {kKyCmdBlockXGrid, [](cKyData& d, Result& r) { r.u64 = d.x_grid_type; }},
+};
+
 }  // namespace
 
 void CmdItemField(KyAppRecord* record) {
   cKyData* item = ArgumentItem(record);
   if (!item) return;
-  auto& r = record->result;
-  switch (record->command) {
-    case kKyCmdItemFolder:
-    case kKyCmdItemFolder2:
-      r.pointer = item->folder;
-      break;
-    case kKyCmdItemFileName:
-      r.pointer = item->file_name;
-      break;
-    case kKyCmdItemFullPath:
-      r.pointer = item->full_path;
-      break;
-    case kKyCmdItemParameterCount:
-      r.u64 = item->parameters.EntryCount();
-      break;
-    case kKyCmdItemBlockCount:
-      r.u64 = item->ChildCount();
-      break;
-    case kKyCmdItemExperiment:
-      r.pointer = const_cast<char*>(item->ExperimentName());
-      break;
-    case kKyCmdItemDataType:
-      r.u64 = item->data_type;
-      break;
-    case kKyCmdItemTypeName:
-      r.pointer = const_cast<char*>(item->type_name);
-      break;
-    case kKyCmdItemXFirst:
-      r.real = item->x_first;
-      break;
-    case kKyCmdItemXLast:
-      r.real = item->x_last;
-      break;
-    case kKyCmdItemXUnit:
-      r.pointer = item->x_unit;
-      break;
-    case kKyCmdItemXGrid:
-      r.u64 = item->x_grid_type;
-      break;
-    default:  // 140
-      r.u64 = item->processing_state;
-      break;
-  }
+  ReadField(kItemFields, record->command, *item, record->result);
 }
 
 void CmdBlockField(KyAppRecord* record) {
@@ -81,24 +85,7 @@ void CmdBlockField(KyAppRecord* record) {
     record->error = kErrIllegalArgument;
     return;
   }
-  auto& r = record->result;
-  switch (record->command) {
-    case kKyCmdBlockPoints:
-      r.u64 = block->points;
-      break;
-    case kKyCmdBlockXFirst:
-      r.real = block->x_first;
-      break;
-    case kKyCmdBlockXLast:
-      r.real = block->x_last;
-      break;
-    case kKyCmdBlockXUnit:
-      r.pointer = block->x_unit;
-      break;
-    default:  // 132
-      r.u64 = block->x_grid_type;
-      break;
-  }
+  ReadField(kBlockFields, record->command, *block, record->result);
 }
 
 void CmdItemCount(KyAppRecord* record) {

@@ -37,9 +37,12 @@ Dword Command(KyAppRecord* record, Dword code, void* argument) {
   return record->error;
 }
 
-// The menu of a table with the flags of its title row.
-LibErrorCode RunMenu(const ConMenuItem* table, KyAppRecord* record) {
-  return ConMenu(table, static_cast<Dword>(table[0].argument), record);
+// A sub-menu handler: the menu of the table over the record; 0 after it.
+LibErrorCode SubMenu(const ConMenuItem* table, void* context) {
+  KyAppRecord* record = RecordOf(context);
+  if (record == nullptr) return kErrInterface;
+  ConMenuOfTable(table, record);
+  return 0;
 }
 
 // A task line of code 122, with its success text.
@@ -110,15 +113,10 @@ LibErrorCode ConAppMainMenu(Long, void* context) {
   KyAppRecord* record = RecordOf(context);
   if (record == nullptr) return kErrInterface;
   ConAppSetTitle(0, record);
-  return RunMenu(kConAppMainMenu, record);
+  return ConMenuOfTable(kConAppMainMenu, record);
 }
 
-LibErrorCode ConAppLoadMenu(Long, void* context) {
-  KyAppRecord* record = RecordOf(context);
-  if (record == nullptr) return kErrInterface;
-  RunMenu(kConAppLoadMenu, record);
-  return 0;
-}
+LibErrorCode ConAppLoadMenu(Long, void* context) { return SubMenu(kConAppLoadMenu, context); }
 
 LibErrorCode ConAppLoadFile(Long data_type, void* context) {
   KyAppRecord* record = RecordOf(context);
@@ -173,8 +171,7 @@ LibErrorCode ConAppSelectMenu(Long, void* context) {
     ConAppSetTitle(0, record);
     return 0;
   }
-  RunMenu(kConAppSelectionMenu, record);
-  return 0;
+  return SubMenu(kConAppSelectionMenu, record);
 }
 
 LibErrorCode ConAppEvaluate(Long, void* context) {
@@ -198,8 +195,7 @@ LibErrorCode ConAppExportMenu(Long, void* context) {
   KyAppRecord* record = RecordOf(context);
   if (record == nullptr) return kErrInterface;
   if (record->data_root == nullptr) return kErrMissingInputData;
-  RunMenu(kConAppExportMenu, record);
-  return 0;
+  return SubMenu(kConAppExportMenu, record);
 }
 
 LibErrorCode ConAppExportStelar(Long, void* context) {
@@ -214,19 +210,9 @@ LibErrorCode ConAppShowBlock(Long, void* context) {
   return RunTask(record, "#EXPORT,2,0,,0", " Export task completed successfully\n");
 }
 
-LibErrorCode ConAppUtilitiesMenu(Long, void* context) {
-  KyAppRecord* record = RecordOf(context);
-  if (record == nullptr) return kErrInterface;
-  RunMenu(kConAppUtilitiesMenu, record);
-  return 0;
-}
+LibErrorCode ConAppUtilitiesMenu(Long, void* context) { return SubMenu(kConAppUtilitiesMenu, context); }
 
-LibErrorCode ConAppHelpMenu(Long, void* context) {
-  KyAppRecord* record = RecordOf(context);
-  if (record == nullptr) return kErrInterface;
-  RunMenu(kConAppHelpMenu, record);
-  return 0;
-}
+LibErrorCode ConAppHelpMenu(Long, void* context) { return SubMenu(kConAppHelpMenu, context); }
 
 LibErrorCode ConAppNmrCalculator(Long, void* context) {
   if (context == nullptr) return kErrInterface;

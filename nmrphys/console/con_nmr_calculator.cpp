@@ -28,17 +28,32 @@ void ReadSymbol(char* symbol, Qword capacity) {
   if (CinToBufferA("\n\n Nuclide:", symbol, capacity, 0) != 0) symbol[0] = 0;
 }
 
-LibErrorCode HzToTesla1H(Long, void*) {
-  double f;
-  while (ReadNumber(u"\n Larmor frequency [Mhz]:", u" Wrong input", &f))
-    CoutReal(u" Magnetic field: ", f * 1e6 / kGamma1H, u" T", 0, 10);
-  return 0;
-}
+// One conversion of the 1H rows: its prompt, the message for a wrong input,
+// the result's label and unit, and the conversion itself.
+struct Conversion {
+  const char16_t* prompt;
+  const char16_t* wrong;
+  const char16_t* label;
+  const char16_t* unit;
+  double (*convert)(double x);
+};
 
-LibErrorCode TeslaToHz1H(Long, void*) {
-  double b;
-  while (ReadNumber(u"\n Magnetic field [Tesla]:", u"\n Wrong input", &b))
-    CoutReal(u" Larmor frequency: ", 1e-6 * b * kGamma1H, u" MHz", 0, 10);
+const Conversion kConversions1H[] = {
+    {u"\n Larmor frequency [Mhz]:", u" Wrong input", u" Magnetic field: ", u" T",
+     [](double f) { return f * 1e6 / kGamma1H; }},
+    {u"\n Magnetic field [Tesla]:", u"\n Wrong input", u" Larmor frequency: ", u" MHz",
+     [](double b) { return 1e-6 * b * kGamma1H; }},
+    {u"\n 1H 90-degrees flip B1 pulse duration [s]:", u"\n Wrong input", u" B1 magnitude: ",
+     u" T", [](double t) { return 0.25 / (t * kGamma1H); }},
+    {u"\n B1 magnitude [T]:", u"\n Wrong input", u" 1H 90-degrees flip B1 pulse duration: ",
+     u" s", [](double b1) { return 0.25 / (b1 * kGamma1H); }},
+};
+
+// Converts numbers until one is no finite number.
+LibErrorCode Convert1H(Long which, void*) {
+  const Conversion& c = kConversions1H[which];
+  double x;
+  while (ReadNumber(c.prompt, c.wrong, &x)) CoutReal(c.label, c.convert(x), c.unit, 0, 10);
   return 0;
 }
 
@@ -62,36 +77,22 @@ LibErrorCode NuclideTeslaToHz(Long, void*) {
   }
 }
 
-LibErrorCode PulseToB1(Long, void*) {
-  double t;
-  while (ReadNumber(u"\n 1H 90-degrees flip B1 pulse duration [s]:", u"\n Wrong input", &t))
-    CoutReal(u" B1 magnitude: ", 0.25 / (t * kGamma1H), u" T", 0, 10);
-  return 0;
-}
-
-LibErrorCode B1ToPulse(Long, void*) {
-  double b1;
-  while (ReadNumber(u"\n B1 magnitude [T]:", u"\n Wrong input", &b1))
-    CoutReal(u" 1H 90-degrees flip B1 pulse duration: ", 0.25 / (b1 * kGamma1H), u" s", 0, 10);
-  return 0;
-}
-
 const ConMenuItem kNmrCalculator[] = {
-    {u"\n\t NMR Calculator:", nullptr, 0},
+    {u"\n\t NMR Calculator:", nullptr, kConMenuClear},
     {u"i Info about a nuclide", ConNuclideInfo, 0},
-    {u"h 1H Larmor frequency [Mhz] to magnetic field [T]", HzToTesla1H, 0},
-    {u"t Magnetic field [T] to 1H Larmor frequency [MHz]", TeslaToHz1H, 0},
+    {u"h 1H Larmor frequency [Mhz] to magnetic field [T]", Convert1H, 0},
+    {u"t Magnetic field [T] to 1H Larmor frequency [MHz]", Convert1H, 1},
     {u"0 B0 from a nuclide Larmor frequency", NuclideHzToTesla, 0},
     {u"l Nuclide Larmor frequency from B0", NuclideTeslaToHz, 0},
-    {u"b B1 magnitude from duration", PulseToB1, 0},
-    {u"s B1 duration from magnitude", B1ToPulse, 0},
+    {u"b B1 magnitude from duration", Convert1H, 2},
+    {u"s B1 duration from magnitude", Convert1H, 3},
     {nullptr, nullptr, 0},
 };
 
 }  // namespace
 
 LibErrorCode ConMenuNmrCalculator(Long, void*) {
-  return ConMenu(kNmrCalculator, kConMenuClear, nullptr);
+  return ConMenuOfTable(kNmrCalculator, nullptr);
 }
 
 LibErrorCode ConNuclideInfo(Long, void*) {

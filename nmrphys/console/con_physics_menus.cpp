@@ -1,6 +1,6 @@
-// The physics category menu tree: one table per menu, title first. Rows
-// that open a sub-menu run it with the screen cleared (the Einstein menu
-// for one action); the leaves live in con_*_leaves.cpp.
+// The physics category menu tree: one table per menu, title first. The
+// title row of a sub-menu carries its display flags: the screen cleared
+// (the Einstein menu for one action); the leaves live in con_*_leaves.cpp.
 #include "nmrphys/console/con_leaves.h"
 #include "nmrphys/console/con_physics.h"
 #include "nmrphys/spin/spin_console.h"
@@ -15,16 +15,16 @@ enum SubMenu : Long {
 LibErrorCode OpenMenu(Long which, void*);
 
 const ConMenuItem kMenuPH1[] = {
-    {u"\n PH1 Waves and basic kinematics ", nullptr, 0},
+    {u"\n PH1 Waves and basic kinematics ", nullptr, kConMenuClear},
     {u"l rHzToLambda ", ConFormulaLeaf, kLeafHzToLambda},
     {u"h rLambda2Hz ", ConFormulaLeaf, kLeafLambdaToHz},
     {u"s rHzLambda2Speed ", ConFormulaLeaf, kLeafHzLambdaToSpeed},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH2[] = {{u"\n PH2 Classical mechanics ", nullptr, 0},
+const ConMenuItem kMenuPH2[] = {{u"\n PH2 Classical mechanics ", nullptr, kConMenuClear},
                                 {u"p rPendulumPeriod ", ConPendulumLeaf, 0},
                                 {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH3[] = {
-    {u"\n PH3 Quantum mechanics ", nullptr, 0},
+    {u"\n PH3 Quantum mechanics ", nullptr, kConMenuClear},
     {u"h rHz2QEnergy ", ConFormulaLeaf, kLeafHzToQEnergy},
     {u"o rOmega2QEnergy ", ConFormulaLeaf, kLeafOmegaToQEnergy},
     {u"l rLambda2QEnergy ", ConFormulaLeaf, kLeafLambdaToQEnergy},
@@ -33,21 +33,21 @@ const ConMenuItem kMenuPH3[] = {
     {u"L rEnergy2SingleQuantumLambda ", ConFormulaLeaf, kLeafEnergyToQuantaLambda},
     {u"q rSingleQuantumEnergy2Hz ", ConFormulaLeaf, kLeafQuantumEnergyToHz},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4[] = {{u"\n PH4 Electromagnetism ", nullptr, 0},
+const ConMenuItem kMenuPH4[] = {{u"\n PH4 Electromagnetism ", nullptr, kConMenuClear},
                                 {u"a Electromagnetic field", OpenMenu, kPH4a},
                                 {u"b Electromagnetic radiation", OpenMenu, kPH4b},
                                 {u"c Electromagnetic properties of media", OpenMenu, kPH4c},
                                 {u"d Electromagnetic devices", OpenMenu, kPH4d},
                                 {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4a[] = {
-    {u"\n PH4a Electromagnetic field ", nullptr, 0},
+    {u"\n PH4a Electromagnetic field ", nullptr, kConMenuClear},
     {u"1 Electric permittivity and susceptibility", OpenMenu, kPH4a1},
     {u"2 Magnetic permeability and susceptibility", OpenMenu, kPH4a2},
     {u"3 Static EMF field generation and properties", OpenMenu, kPH4a3},
     {u"4 Coupling of EMF field to matter", OpenMenu, kPH4a4},
     {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4a1[] = {
-    {u"\n PH4a1 Electric permittivity and susceptibility ", nullptr, 0},
+    {u"\n PH4a1 Electric permittivity and susceptibility ", nullptr, kConMenuClear},
     {u"a rElRel2AbsPermittivity rElRelPermittivity2Susceptibility", ConFormulaLeaf,
      kLeafElRelPermittivity},
     {u"b rElAbs2RelPermittivity rElAbsPermittivity2Susceptibility", ConFormulaLeaf,
@@ -56,7 +56,7 @@ const ConMenuItem kMenuPH4a1[] = {
      kLeafElSusceptibility},
     {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4a2[] = {
-    {u"\n PH4a2 Magnetic permeability and susceptibility ", nullptr, 0},
+    {u"\n PH4a2 Magnetic permeability and susceptibility ", nullptr, kConMenuClear},
     {u"a rMagRel2AbsPermeability rMagRelPermeability2Susceptibility", ConFormulaLeaf,
      kLeafMagRelPermeability},
     {u"b rMagAbs2RelPermeability rMagAbsPermeability2Susceptibility", ConFormulaLeaf,
@@ -65,24 +65,24 @@ const ConMenuItem kMenuPH4a2[] = {
      kLeafMagSusceptibility},
     {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4a3[] = {
-    {u"\n PH4a3 Static EMF field generation and properties ", nullptr, 0},
+    {u"\n PH4a3 Static EMF field generation and properties ", nullptr, kConMenuClear},
     {u"a rEB2EnergyDensity", ConEnergyDensityLeaf, 0},
     {u"b rBiotSavartKernel pBiotSavartKernel", ConBiotSavartLeaf, 0},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4a4[] = {{u"\n PH4a4 Coupling of EMF field to matter ", nullptr, 0},
+const ConMenuItem kMenuPH4a4[] = {{u"\n PH4a4 Coupling of EMF field to matter ", nullptr, kConMenuClear},
                                   {u"a vLorentzForceV3 ", ConLorentzForceLeaf, 0},
                                   {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4b[] = {{u"\n PH4b Electromagnetic radiation ", nullptr, 0},
+const ConMenuItem kMenuPH4b[] = {{u"\n PH4b Electromagnetic radiation ", nullptr, kConMenuClear},
                                  {u"1 Basics", OpenMenu, kPH4b1},
                                  {u"2 Thermodynamics", OpenMenu, kPH4b2},
                                  {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4b1[] = {{u"\n PH4b1 Basics ", nullptr, 0},
+const ConMenuItem kMenuPH4b1[] = {{u"\n PH4b1 Basics ", nullptr, kConMenuClear},
                                   {u"a rHz2M0Momentum ", ConFormulaLeaf, kLeafHzToMomentum},
                                   {u"b rLambda2M0Momentum ", ConFormulaLeaf, kLeafLambdaToMomentum},
                                   {u"c rEnergy2M0Momentum ", ConFormulaLeaf, kLeafEnergyToMomentum},
                                   {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4b2[] = {
-    {u"\n PH4b2 Termodynamics ", nullptr, 0},
+    {u"\n PH4b2 Termodynamics ", nullptr, kConMenuClear},
     {u"1 rPlanckL: P(x) = x^(-5) / [exp(1/x) - 1]", ConPlanckLeaf, 1},
     {u"2 rPlanckF: P(x) = x^3 / [exp(x) - 1]", ConPlanckLeaf, 2},
     {u"3 rWienDisplacementLambda rWienDisplacementHz", ConFormulaLeaf, kLeafWienDisplacement},
@@ -90,20 +90,20 @@ const ConMenuItem kMenuPH4b2[] = {
     {u"5 rTemp2RadiantEmittance", ConFormulaLeaf, kLeafRadiantEmittance},
     {u"6 rRadiantEmittance2Temp", ConFormulaLeaf, kLeafEmittanceTemperature},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4c[] = {{u"\n PH4c Electromagnetic properties of media ", nullptr, 0},
+const ConMenuItem kMenuPH4c[] = {{u"\n PH4c Electromagnetic properties of media ", nullptr, kConMenuClear},
                                  {u"a rSpeedOfLight rWaveImpedance", ConFormulaLeaf, kLeafMediumLight},
                                  {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4d[] = {{u"\n PH4d Electromagnetic devices ", nullptr, 0},
+const ConMenuItem kMenuPH4d[] = {{u"\n PH4d Electromagnetic devices ", nullptr, kConMenuClear},
                                  {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH5[] = {
-    {u"\n PH5 Relativity ", nullptr, 0},
+    {u"\n PH5 Relativity ", nullptr, kConMenuClear},
     {u"l rLorentzFactor, rLorentzFactorReciprocal", ConFormulaLeaf, kLeafLorentzFactor},
     {u"i rLorentzFactorInv", ConFormulaLeaf, kLeafLorentzFactorInv},
     {u"r rRapidity", ConFormulaLeaf, kLeafRapidity},
     {u"a rRapidityInv", ConFormulaLeaf, kLeafRapidityInv},
     {u"e rMomentumMass2Energy", ConFormulaLeaf, kLeafMomentumMassEnergy},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH6[] = {{u"\n PH6 Statistical physics (general) ", nullptr, 0},
+const ConMenuItem kMenuPH6[] = {{u"\n PH6 Statistical physics (general) ", nullptr, kConMenuClear},
                                 {u"o Harmonic Oscillator partition function", ConOscillatorLeaf, 0},
                                 {u"m Harmonic Oscillator mean energy", ConOscillatorLeaf, 1},
                                 {u"d Debye's function", OpenMenu, kDebye},
@@ -111,31 +111,31 @@ const ConMenuItem kMenuPH6[] = {{u"\n PH6 Statistical physics (general) ", nullp
                                 {nullptr, nullptr, 0}};
 const ConMenuItem kMenuDebye[] = {
     {u"\n Debye's function: D(x,n) = (n/x^n)Integral from 0 to x of [ t^n / (e^t - 1) ] dt",
-     nullptr, 0},
+     nullptr, kConMenuClear},
     {u"1 Integer n", ConDebyeLeaf, 0},
     {nullptr, nullptr, 0}};
 const ConMenuItem kMenuEinstein[] = {
-    {u"\n Einstein's functions", nullptr, 0},
+    {u"\n Einstein's functions", nullptr, kConMenuOnce},
     {u"1 E(x) = x^2 * e^x / (e^x - 1)^2", ConEinsteinLeaf, 1},
     {u"2 E(x) = x / (e^x - 1)", ConEinsteinLeaf, 2},
     {u"3 E(x) = log (1 - e^(-x))", ConEinsteinLeaf, 3},
     {u"4 E(x) = x / (e^x - 1) -  log (1 - e^(-x))", ConEinsteinLeaf, 4},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH9[] = {{u"\n PH9 Spin physics ", nullptr, 0},
+const ConMenuItem kMenuPH9[] = {{u"\n PH9 Spin physics ", nullptr, kConMenuClear},
                                 {u"a PH9a NMR constants and particles table", ConMenuNmrCalculator, 0},
                                 {u"b PH9b Statistical spin physics", OpenMenu, kPH9b},
                                 {u"s PH9s Toravex", OpenMenu, kPH9s},
                                 {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH9b[] = {
-    {u"\n PH9b Statistical spin physics ", nullptr, 0},
+    {u"\n PH9b Statistical spin physics ", nullptr, kConMenuClear},
     {u"z Spin partition function ", ConSpinStatisticsLeaf, 0},
     {u"m Average spin z-component <m>", ConSpinStatisticsLeaf, 1},
     {u"a Average squared spin z-component <m^2>", ConSpinStatisticsLeaf, 2},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH9s[] = {{u"\n PH9s Toravex tasks", nullptr, 0},
+const ConMenuItem kMenuPH9s[] = {{u"\n PH9s Toravex tasks", nullptr, kConMenuClear},
                                  {u"1 Spin system spectrum/FID simulation", ConSpinSimulationTask, 0},
                                  {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPHx[] = {{u"\n PHx Various ", nullptr, 0},
+const ConMenuItem kMenuPHx[] = {{u"\n PHx Various ", nullptr, kConMenuClear},
                                 {u"d SelfDifCoefWater", ConSelfDifCoefWater, 0},
                                 {nullptr, nullptr, 0}};
 
@@ -146,7 +146,7 @@ const ConMenuItem* const kSubMenus[kSubMenuCount] = {
 
 LibErrorCode OpenMenu(Long which, void*) {
   if (which < 0 || which >= kSubMenuCount) return 0;
-  return ConMenu(kSubMenus[which], which == kEinstein ? kConMenuOnce : kConMenuClear, nullptr);
+  return ConMenuOfTable(kSubMenus[which], nullptr);
 }
 
 }  // namespace

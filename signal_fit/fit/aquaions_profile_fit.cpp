@@ -7,6 +7,7 @@
 #include "base/error_codes.h"
 #include "signal_fit/fit/fit_problem.h"
 #include "signal_fit/fit/minimizer.h"
+#include "signal_fit/fit/profile_simplex.h"
 #include "signal_fit/fit/term_fits.h"
 
 namespace {
@@ -88,32 +89,12 @@ VELTRIA_API Dword AquaionsFfcProfileFit(Dword flags, Dword termBits, Qword n, co
     given[i] = params[i];
     params[i] /= kUnit[i];
   }
-  double* all[kParams];
-  double* varied[kParams];
-  for (int i = 0; i < kParams; ++i) {
-    all[i] = params + i;
-    varied[i] = free[i] ? params + i : nullptr;
-  }
-  if (flags & kFitOffsetFixed) varied[0] = nullptr;
+  double* pointers[2 * kParams];
+  double* const* varied = pointers + kParams;
   FitProblem problem;
-  FitProblemInit(&problem);
-  problem.mode = termBits;
-  problem.pointCount = n;
-  problem.x = const_cast<double*>(nu);
-  problem.y = const_cast<double*>(y);
-  problem.lowerBounds = const_cast<double*>(lower);
-  problem.upperBounds = const_cast<double*>(upper);
-  Minimizer m{};
-  MinimizerInit(&m, flags, nullptr, &problem);
-  Dword error = MinimizerSetProblem(&m, flags, kParams, all, varied, AquaionsProfileTarget);
-  if (error == kErrNone) {
-    m.maxCalls = 100000;
-    m.initialStep = 0.5;
-    m.tolerance = 1e-5;
-    error = MinimizerRun(&m, kMinimizerSimplex);
-    if (error == kErrTooManyFunctionCalls) error = kErrNone;
-  }
-  MinimizerKill(&m);
+  ProfileProblemInit(&problem, termBits, n, nu, y, lower, upper);
+  const Dword error =
+      ProfileSimplexFit(flags, &problem, kParams, params, free, pointers, AquaionsProfileTarget);
   if (error != kErrNone) {
     // A failed fit gives the caller's values back rather than leaving them
     // in fitting units.

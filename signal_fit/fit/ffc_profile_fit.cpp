@@ -5,6 +5,7 @@
 #include "base/memory.h"
 #include "signal_fit/fit/fit_problem.h"
 #include "signal_fit/fit/minimizer.h"
+#include "signal_fit/fit/profile_simplex.h"
 #include "signal_fit/fit/term_fits.h"
 
 namespace {
@@ -43,35 +44,13 @@ VELTRIA_API Dword FfcProfileFit(Dword flags, Dword mode, Qword n, const double* 
   Qword count = 1;
   for (Qword j = 0; j < k; ++j) count += TermParameterCount(types[j]);
   Dword error;
-  double** all = NewArrFill<double*>(&error, 2 * count);
-  if (!all) return error;
-  double** varied = all + count;
-  for (Qword i = 0; i < count; ++i) {
-    all[i] = params + i;
-    varied[i] = free[i] ? params + i : nullptr;
-  }
-  if (flags & kFitOffsetFixed) varied[0] = nullptr;
+  double** pointers = NewArrFill<double*>(&error, 2 * count);
+  if (!pointers) return error;
   FitProblem problem;
-  FitProblemInit(&problem);
-  problem.mode = mode;
-  problem.pointCount = n;
-  problem.x = const_cast<double*>(x);
-  problem.y = const_cast<double*>(y);
+  ProfileProblemInit(&problem, mode, n, x, y, lower, upper);
   problem.termCount = k;
   problem.termTypes = const_cast<Dword*>(types);
-  problem.lowerBounds = const_cast<double*>(lower);
-  problem.upperBounds = const_cast<double*>(upper);
-  Minimizer m{};
-  MinimizerInit(&m, flags, nullptr, &problem);
-  error = MinimizerSetProblem(&m, flags, count, all, varied, FfcProfileTarget);
-  KillPtr(&all);
-  if (error == kErrNone) {
-    m.maxCalls = 100000;
-    m.initialStep = 0.5;
-    m.tolerance = 1e-5;
-    error = MinimizerRun(&m, kMinimizerSimplex);
-    if (error == kErrTooManyFunctionCalls) error = kErrNone;
-  }
-  MinimizerKill(&m);
+  error = ProfileSimplexFit(flags, &problem, count, params, free, pointers, FfcProfileTarget);
+  KillPtr(&pointers);
   return error;
 }

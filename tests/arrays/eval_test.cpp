@@ -7,6 +7,7 @@
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
 #include "arrays/random.h"
+#include "arrays/random_testing.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "arrays/random.h"
+#include "arrays/random_testing.h"
 #include "base/random_seed.h"
 
 namespace {

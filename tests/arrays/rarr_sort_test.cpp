@@ -1,6 +1,8 @@
 // Real heap sorts: against std::sort on random keys with duplicates, signed
 // zeros and infinities; companions checked through an index companion and as
 // a multiset of (key, companion) pairs.
+#include "arrays/rarr_sort.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "arrays/rarr_sort.h"
 #include "base/memory.h"
 #include "base/platform/allocator.h"
 
@@ -24,11 +25,20 @@ std::vector<double> RandomKeys(Qword n, std::mt19937_64& rng) {
   for (auto& x : v) {
     const Qword r = rng();
     switch (r % 16) {
-      case 0: x = 0.0; break;
-      case 1: x = -0.0; break;
-      case 2: x = kInf; break;
-      case 3: x = -kInf; break;
-      default: x = static_cast<double>(static_cast<Qlong>(r >> 40) % 2000 - 1000) * 0.375;
+      case 0:
+        x = 0.0;
+        break;
+      case 1:
+        x = -0.0;
+        break;
+      case 2:
+        x = kInf;
+        break;
+      case 3:
+        x = -kInf;
+        break;
+      default:
+        x = static_cast<double>(static_cast<Qlong>(r >> 40) % 2000 - 1000) * 0.375;
     }
   }
   return v;
@@ -162,8 +172,7 @@ TEST(RealHeapSort, IntegerKeysSignedAndUnsigned) {
   EXPECT_EQ(std::vector<Qlong>(lc, lc + 3), (std::vector<Qlong>{101, 102, 100}));
   Qlong l[3] = {0, -1, 7};
   double dc[3] = {0.5, -0.5, 7.5};
-  RArrHeapSortL(l, 3, nullptr, nullptr, nullptr, nullptr, nullptr,
-                reinterpret_cast<void**>(dc));
+  RArrHeapSortL(l, 3, nullptr, nullptr, nullptr, nullptr, nullptr, reinterpret_cast<void**>(dc));
   EXPECT_EQ(std::vector<Qlong>(l, l + 3), (std::vector<Qlong>{-1, 0, 7}));
   EXPECT_EQ(std::vector<double>(dc, dc + 3), (std::vector<double>{-0.5, 0.5, 7.5}));
 
@@ -263,3 +272,44 @@ TEST(RealHeapSort, AbsCompareAndIndexSorts) {
 }
 
 }  // namespace
+
+// Every count of companions, in every slot, is carried along: companion k
+// holds 7 i + k for original position i, so each one names the key it came
+// with and all of them name the same one.
+TEST(RealHeapSort, EachCompanionCountAndSlotFollowsTheKeys) {
+  std::mt19937_64 rng(11);
+  const Qword n = 3001;
+  for (int mask = 0; mask < 64; ++mask) {
+    std::vector<Qlong> keys(n);
+    for (auto& k : keys) k = static_cast<Qlong>(rng() % 200) - 100;
+    const std::vector<Qlong> orig = keys;
+    std::vector<std::vector<Qword>> comp(6, std::vector<Qword>(n));
+    void* slot[6];
+    for (int k = 0; k < 6; ++k) {
+      for (Qword i = 0; i < n; ++i) comp[k][i] = 7 * i + static_cast<Qword>(k);
+      slot[k] = (mask >> k) & 1 ? comp[k].data() : nullptr;
+    }
+    RArrHeapSortL(keys.data(), n, static_cast<void**>(slot[0]), static_cast<void**>(slot[1]),
+                  static_cast<void**>(slot[2]), static_cast<void**>(slot[3]),
+                  static_cast<void**>(slot[4]), static_cast<void**>(slot[5]));
+    ASSERT_TRUE(std::is_sorted(keys.begin(), keys.end())) << mask;
+    std::vector<Qword> from(n, n);  // original position of sorted element i
+    for (int k = 0; k < 6; ++k) {
+      for (Qword i = 0; i < n; ++i) {
+        if (!slot[k]) {
+          ASSERT_EQ(comp[k][i], 7 * i + static_cast<Qword>(k));  // untouched
+          continue;
+        }
+        const Qword at = comp[k][i] / 7;
+        ASSERT_EQ(comp[k][i] % 7, static_cast<Qword>(k));
+        ASSERT_EQ(orig[at], keys[i]) << mask;
+        if (from[i] == n) from[i] = at;
+        ASSERT_EQ(from[i], at) << "companions disagree, mask " << mask;
+      }
+    }
+    if (mask != 0) {
+      std::sort(from.begin(), from.end());
+      for (Qword i = 0; i < n; ++i) ASSERT_EQ(from[i], i);  // a permutation
+    }
+  }
+}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/console_out.h"
+#include "base/console_out_testing.h"
 #include "base/number_text.h"
 #include "base/platform/terminal.h"
 #include "support/pty_run.h"

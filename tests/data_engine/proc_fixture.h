@@ -11,6 +11,7 @@
 #include "base/platform/ui_hooks.h"
 #include "data_engine/evp.h"
 #include "data_engine/ky_data.h"
+#include "tests/data_engine/evp_step.h"
 
 using IndexFunction = std::function<double(Qword)>;
 
@@ -49,12 +50,7 @@ inline StepResult RunStep(cKyData* node, const char* command, double* table = nu
   Evp evp;
   InitEvp(&evp);
   evp.quantity = std::nan("");
-  StepResult r{EvpParseCommand(command, &evp), "", false, 0.0};
-  if (r.code == kErrNone) {
-    evp.caller_matrix = table;
-    r.code = node->PrepareEvp(&evp, nullptr);
-    if (r.code == kErrNone) r.code = node->RunEvp(&evp, nullptr);
-  }
+  StepResult r{RunEvpStep(node, command, &evp, nullptr, table), "", false, 0.0};
   r.report = evp.report ? evp.report : "";
   r.done = (evp.flags & kEvpDone) != 0;
   r.quantity = evp.quantity;

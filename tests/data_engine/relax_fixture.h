@@ -11,6 +11,7 @@
 #include "data_engine/evp.h"
 #include "data_engine/ky_data.h"
 #include "framework/ky_app_record.h"
+#include "tests/data_engine/evp_step.h"
 
 inline cKyData* NewCurve(const std::vector<double>& x, const std::function<double(double)>& f) {
   auto* n = new cKyData(0);
@@ -60,11 +61,7 @@ inline RelaxStep RunRelax(cKyData* node, const char* command, KyAppRecord* recor
   Evp evp;
   InitEvp(&evp);
   RelaxStep r;
-  r.code = EvpParseCommand(command, &evp);
-  if (r.code == kErrNone) {
-    r.code = node->PrepareEvp(&evp, record);
-    if (r.code == kErrNone) r.code = node->RunEvp(&evp, record);
-  }
+  r.code = RunEvpStep(node, command, &evp, record, nullptr);
   r.report = evp.report ? evp.report : "";
   r.done = (evp.flags & kEvpDone) != 0;
   r.result_pointer = evp.result_pointer;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "arrays/random.h"
+#include "arrays/random_testing.h"
 #include "data_engine/ky_data.h"
 #include "data_engine/simulator.h"
 

@@ -1,8 +1,10 @@
+#include "scalar/number_theory.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "scalar/number_theory.h"
+#include "scalar/prime_test.h"
 
 namespace {
 
@@ -39,6 +41,9 @@ TEST(Primes, AgreeWithASieveUpToTwoMillion) {
     }
   }
   EXPECT_EQ(count, 148933u);
+  // The Miller-Rabin test alone, below the small numbers that uIsPrime
+  // settles by trial division.
+  for (Qword n = 3; n <= limit; n += 2) ASSERT_EQ(primes::IsPrimeExact(n), prime[n]) << n;
   EXPECT_EQ(uPrimesPi(100), 25u);
   EXPECT_EQ(uPrimesPi(1), 0u);
   EXPECT_EQ(uPrimesPi(2), 1u);
@@ -46,8 +51,8 @@ TEST(Primes, AgreeWithASieveUpToTwoMillion) {
 
 // Base-2 pseudoprimes pass the Fermat filter and must still be rejected.
 TEST(Primes, PseudoprimesAndLargeNumbers) {
-  for (Qword n : {Qword{341}, Qword{561}, Qword{1194649}, Qword{12327121},
-                  Qword{1000003} * 1000033, Qword{4294967291} * 4294967279})
+  for (Qword n : {Qword{341}, Qword{561}, Qword{1194649}, Qword{12327121}, Qword{1000003} * 1000033,
+                  Qword{4294967291} * 4294967279})
     EXPECT_FALSE(uIsPrime(n)) << n;
   EXPECT_TRUE(uIsPrime(kLargestPrime));
   EXPECT_TRUE(uIsPrime(4294967291u));
@@ -56,6 +61,83 @@ TEST(Primes, PseudoprimesAndLargeNumbers) {
   EXPECT_EQ(uSpf(1194649), 1093u);  // 1093^2, a Wieferich square
   EXPECT_EQ(uSpf(kLargestPrime), kLargestPrime);
   EXPECT_EQ(uGpf(Qword{1000003} * 1000033), 1000033u);
+}
+
+// Numbers that fool Miller-Rabin with small base sets: the smallest strong
+// pseudoprimes to the first k prime bases (OEIS A014233), strong base-2
+// pseudoprimes, Carmichael numbers and semiprimes p (2p - 1) and p q near
+// 2^32.
+TEST(Primes, StrongPseudoprimesAreComposite) {
+  for (Qword n : {Qword{2047},
+                  Qword{1373653},
+                  Qword{25326001},
+                  Qword{3215031751},
+                  Qword{2152302898747},
+                  Qword{3474749660383},
+                  Qword{341550071728321},
+                  Qword{3825123056546413051u},
+                  Qword{3277},
+                  Qword{4033},
+                  Qword{4681},
+                  Qword{8321},
+                  Qword{15841},
+                  Qword{29341},
+                  Qword{42799},
+                  Qword{49141},
+                  Qword{52633},
+                  Qword{65281},
+                  Qword{74665},
+                  Qword{80581},
+                  Qword{85489},
+                  Qword{88357},
+                  Qword{90751},
+                  Qword{1105},
+                  Qword{1729},
+                  Qword{2465},
+                  Qword{2821},
+                  Qword{6601},
+                  Qword{8911},
+                  Qword{41041},
+                  Qword{825265},
+                  Qword{321197185},
+                  Qword{4759123141},
+                  Qword{1122004669633},
+                  Qword{4294967291} * 4294967291,
+                  Qword{4294967279} * 4294967291,
+                  Qword{2147483647} * 4294967291,
+                  Qword{3037000493} * 6074000985,
+                  Qword{1000000007} * 1999999999}) {
+    EXPECT_FALSE(uIsPrime(n)) << n;
+    // uSpf trusts the same exact test after the Fermat filter (kept to
+    // numbers whose trial division is quick).
+    if (n < (Qword{1} << 42)) {
+      EXPECT_NE(uSpf(n), n) << n;
+    }
+  }
+  for (Qword p : {Qword{2147483647}, Qword{2305843009213693951u}, Qword{9223372036854775783u},
+                  Qword{4294967311}, Qword{1000000000039}, Qword{18446744073709551533u}})
+    EXPECT_TRUE(uIsPrime(p)) << p;
+}
+
+// Segments of large numbers against a sieve by every prime up to their root.
+TEST(Primes, AgreeWithSegmentedSieves) {
+  for (const Qword start : {Qword{1} << 32, Qword{1000000000000}, Qword{1} << 50}) {
+    const Qword width = 20000;
+    Qword root = 1;
+    while (root * root <= start + width) ++root;
+    const auto small = Sieve(root);
+    std::vector<bool> prime(width, true);
+    for (Qword p = 2; p <= root; ++p) {
+      if (!small[p]) continue;
+      for (Qword q = (start + p - 1) / p * p; q < start + width; q += p) prime[q - start] = false;
+    }
+    Qword primes_found = 0;
+    for (Qword i = 0; i < width; ++i) {
+      ASSERT_EQ(uIsPrime(start + i), prime[i]) << start + i;
+      primes_found += prime[i];
+    }
+    EXPECT_GT(primes_found, 100u);  // the segments are not empty
+  }
 }
 
 TEST(Primes, SearchAndPredicates) {
@@ -136,9 +218,9 @@ TEST(ArithmeticFunctions, PrimeExponents) {
   EXPECT_EQ(uPrimeInFactorial(100, 1), 0u);
   EXPECT_EQ(uPrimeInBinomial(10, 5, 2), 2u);
   EXPECT_EQ(uPrimeInMultisets(3, 2, 2), 1u);
-  EXPECT_EQ(uPrimeInDoubleFactorial(10, 2), 8u);   // 10!! = 3840 = 2^8 * 15
-  EXPECT_EQ(uPrimeInDoubleFactorial(9, 3), 3u);    // 9!! = 945 = 3^3 5 7
-  EXPECT_EQ(uPrimeInDoubleFactorial(15, 5), 2u);   // 15!! = 2027025 = 3^4 5^2 7 11 13
+  EXPECT_EQ(uPrimeInDoubleFactorial(10, 2), 8u);  // 10!! = 3840 = 2^8 * 15
+  EXPECT_EQ(uPrimeInDoubleFactorial(9, 3), 3u);   // 9!! = 945 = 3^3 5 7
+  EXPECT_EQ(uPrimeInDoubleFactorial(15, 5), 2u);  // 15!! = 2027025 = 3^4 5^2 7 11 13
   EXPECT_EQ(uPrimeInDoubleFactorial(3, 5), 0u);
 }
 

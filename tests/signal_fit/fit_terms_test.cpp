@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "arrays/random.h"
+#include "arrays/random_testing.h"
 #include "base/error_codes.h"
 #include "base/ieee.h"
 #include "signal_fit/fit/fit_problem.h"

@@ -8,6 +8,7 @@
 #include "signal_fit/prob/probability.h"
 #include "signal_fit/prob/random_deviates.h"
 #include "arrays/random.h"
+#include "arrays/random_testing.h"
 
 namespace {
 

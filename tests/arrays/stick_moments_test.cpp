@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "arrays/shapes.h"
+#include "arrays/stick_moments.h"
 
 namespace {
 

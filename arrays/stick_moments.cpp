@@ -1,4 +1,4 @@
-#include "arrays/shapes.h"
+#include "arrays/stick_moments.h"
 
 #include <cmath>
 
