@@ -1,7 +1,8 @@
 // Modulus, argument, parts, norms, distances and quadrants.
+#include "complexvec/complex_scalar.h"
+
 #include <cmath>
 
-#include "complexvec/complex_scalar.h"
 #include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 

@@ -12,8 +12,10 @@ void VECTORnD::CopyFrom(Qword n, const double* v) {
   count = fresh ? n : 0;
   values = fresh;
   if (!fresh) return;
-  if (v) std::memcpy(fresh, v, n * sizeof(double));
-  else std::memset(fresh, 0, n * sizeof(double));
+  if (v)
+    std::memcpy(fresh, v, n * sizeof(double));
+  else
+    std::memset(fresh, 0, n * sizeof(double));
 }
 
 VECTORnD::VECTORnD(Qword n, const double* v) { CopyFrom(n, v); }

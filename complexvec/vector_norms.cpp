@@ -65,8 +65,8 @@ VELTRIA_API double rScalarProductV3(const VECTOR3D& a, const VECTOR3D& b) {
 
 VELTRIA_API double rChordalMetricV(const VECTORnD& a, const VECTORnD& b) {
   return Chordal(
-      a.count, [&](Qword i) { return a.values[i] - At(b, i); }, [&](Qword i) { return a.values[i]; },
-      [&](Qword i) { return At(b, i); });
+      a.count, [&](Qword i) { return a.values[i] - At(b, i); },
+      [&](Qword i) { return a.values[i]; }, [&](Qword i) { return At(b, i); });
 }
 VELTRIA_API double rChordalMetricV2(const VECTOR2D& a, const VECTOR2D& b) {
   return Chordal(

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "base/memory.h"
 #include "base/files.h"
+#include "base/memory.h"
 #include "base/number_text.h"
 #include "data_engine/csv_number.h"
 #include "data_engine/engine_text.h"
@@ -70,13 +70,13 @@ class CsvSink {
 };
 
 struct Layout {
-  cKyData* first = nullptr;  // the first exported node
-  Qword nodes = 1;           // B
-  Qword rows = 0;            // R
-  Qword points = 0;          // P
-  bool children = false;     // 0x1 in effect
-  bool x_all = false;        // every node has its own x column
-  bool x_first_only = false; // only the first node has one
+  cKyData* first = nullptr;   // the first exported node
+  Qword nodes = 1;            // B
+  Qword rows = 0;             // R
+  Qword points = 0;           // P
+  bool children = false;      // 0x1 in effect
+  bool x_all = false;         // every node has its own x column
+  bool x_first_only = false;  // only the first node has one
 };
 
 bool HasX(const Layout& l, Qword j) { return l.x_all || (l.x_first_only && j == 0); }
@@ -127,7 +127,8 @@ LibErrorCode Write(cKyData* node, const Layout& l, Dword flags, cKyFile* file) {
       return e;
     }
     std::memcpy(scratch.matrix, l.first->matrix, l.rows * l.first->points * sizeof(double));
-    std::memcpy(scratch.row_statistics, l.first->row_statistics, l.rows * kKyStatCount * sizeof(double));
+    std::memcpy(scratch.row_statistics, l.first->row_statistics,
+                l.rows * kKyStatCount * sizeof(double));
     for (Qword k = 0; k < kKyStatCount; ++k) {
       char word[8] = {'Q', 'v', 'a', 'l', static_cast<char>('0' + k), 0};
       sink->Text(word);
@@ -213,6 +214,7 @@ LibErrorCode ExportCsv(cKyData* node, Dword flags, const char16_t* path) {
 
 LibErrorCode cKyData::Export(Qword data_type, Dword flags, const char16_t* path) {
   if (data_type == kKyDataExcel) return ExportCsv(this, flags, path);
-  if ((data_type >= 1 && data_type <= 4) || data_type == kKyDataClipboard) return kErrNotYetImplemented;
+  if ((data_type >= 1 && data_type <= 4) || data_type == kKyDataClipboard)
+    return kErrNotYetImplemented;
   return kErrUnknownDataSource;
 }

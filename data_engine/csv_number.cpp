@@ -21,7 +21,8 @@ int FormatC(char* buffer, Qword size, const char* format, ...) {
 
 Qword CsvRealText(double x, int digits, char* buffer) {
   if (std::isnan(x)) return static_cast<Qword>(std::strlen(std::strcpy(buffer, "NaN")));
-  if (std::isinf(x)) return static_cast<Qword>(std::strlen(std::strcpy(buffer, x > 0 ? "+INF" : "-INF")));
+  if (std::isinf(x))
+    return static_cast<Qword>(std::strlen(std::strcpy(buffer, x > 0 ? "+INF" : "-INF")));
   if (x == 0.0) return static_cast<Qword>(std::strlen(std::strcpy(buffer, "0")));
   if (digits < 1) digits = 1;
   if (digits > 17) digits = 17;

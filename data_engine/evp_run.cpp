@@ -43,7 +43,8 @@ LibErrorCode RouteAt(cKyData* node, Evp* evp, KyAppRecord* record, Qword expecte
   if (expected == evp->level) {
     if (node->Height() != expected) return kErrMissingInputData;
     const LibErrorCode result = node->RunEvpOnTree(evp, record);
-    if (result == kErrNone && (evp->flags & kEvpDone) && Reports(record)) SendRedraw(node, evp, record);
+    if (result == kErrNone && (evp->flags & kEvpDone) && Reports(record))
+      SendRedraw(node, evp, record);
     return result;
   }
   if (expected < evp->level) return kErrNone;  // a level above the tree runs nothing
@@ -112,10 +113,9 @@ LibErrorCode cKyData::ExecuteEvp(Evp* evp, KyAppRecord* record) {
   else
     result = RouteEvp(evp, record);
   if (Reports(record)) {
-    const char* name = evp->id <= 0xFFFFFFFFu
-                           ? static_cast<const char*>(
-                                 NamedId_GetNameA(EvpProcedureTable, static_cast<Dword>(evp->id)))
-                           : nullptr;
+    const char* name = evp->id <= 0xFFFFFFFFu ? static_cast<const char*>(NamedId_GetNameA(
+                                                    EvpProcedureTable, static_cast<Dword>(evp->id)))
+                                              : nullptr;
     char* procedures_report = evp->report;
     evp->report = nullptr;
     EvpAppendReport(evp, "#");

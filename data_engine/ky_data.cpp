@@ -13,8 +13,8 @@
 namespace {
 
 constexpr const char* kTypeNames[] = {
-    nullptr,  "TEXT",   "JSON",   "XML",   "JCAMP",      "STELAR",    "RS",         "OXFORD",
-    "BRUKER", "VARIAN", "EXCEL",  "CLIPBOARD", "SIMULATION", nullptr, "RELAXCURVE", "FFCPROFILE",
+    nullptr,  "TEXT",   "JSON",  "XML",       "JCAMP",      "STELAR", "RS",         "OXFORD",
+    "BRUKER", "VARIAN", "EXCEL", "CLIPBOARD", "SIMULATION", nullptr,  "RELAXCURVE", "FFCPROFILE",
 };
 
 // A Dword or double array of n elements copied from `source` (null for a

@@ -182,7 +182,8 @@ LibErrorCode cKyData::StoreRow(const double* values) {
     e = AppendRow(values, points, &target);
   else
     e = SetRow(values, points, target);
-  if (e == kErrNone && target != kNoIndex && target < rows && values) row_flags[target] = kKyRowResult;
+  if (e == kErrNone && target != kNoIndex && target < rows && values)
+    row_flags[target] = kKyRowResult;
   return e;
 }
 

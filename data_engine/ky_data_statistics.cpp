@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "base/memory.h"
 #include "arrays/rarr_reduce.h"
+#include "base/memory.h"
 #include "data_engine/ky_data.h"
 #include "signal_fit/signal/sarr.h"
 #include "signal_fit/signal/savgol.h"
@@ -79,7 +79,8 @@ LibErrorCode cKyData::ComputeRowStatistic(Qword row, Qword k, Qword first, Qword
       double* s = SArrNewFromTwoRArrs(&e, n, matrix + points + first, matrix + 2 * points + first);
       if (!s) return e != kErrNone ? e : kErrAlloc;
       Qword index = 0;
-      stats[k] = k == kKyStatMaxMagnitude ? SArrMaxMagnitude(n, s, &index) : SArrMaxPower(n, s, &index);
+      stats[k] =
+          k == kKyStatMaxMagnitude ? SArrMaxMagnitude(n, s, &index) : SArrMaxPower(n, s, &index);
       KillPtr(&s);
       return kErrNone;
     }
@@ -92,12 +93,14 @@ LibErrorCode cKyData::ComputeRowStatistic(Qword row, Qword k, Qword first, Qword
 LibErrorCode cKyData::MergeIltResult(cKyData* node, const double* x, const double* y, Qword count) {
   if (!node || !x || !y || count == 0) return kErrMissingArguments;
   cKyData* companion = node->linked;
-  const Qword held = (companion && companion->matrix && companion->rows >= 2) ? companion->points : 0;
+  const Qword held =
+      (companion && companion->matrix && companion->rows >= 2) ? companion->points : 0;
   // Points of earlier results to keep: result 0, but never more than the
   // companion holds, and none for a negative or non-finite count.
   const double r0 = node->results[0];
   Qword b = 0;
-  if (std::isfinite(r0) && r0 > 0.0) b = r0 >= static_cast<double>(held) ? held : static_cast<Qword>(r0);
+  if (std::isfinite(r0) && r0 > 0.0)
+    b = r0 >= static_cast<double>(held) ? held : static_cast<Qword>(r0);
   const Qword c = b + count;
   Dword e = kErrNone;
   double* table = NewRealArrFill(&e, 2 * c);

@@ -9,8 +9,8 @@
 #include "signal_fit/signal/fourier.h"
 
 namespace {
-const char* const kWindowNames[] = {"",      "Exponential",   "Stanning", "Cos2Tmax",
-                                    "Gauss", "Gauss-Lorentz", "Sinc",     "Maxwell-Boltzmann",
+const char* const kWindowNames[] = {"",          "Exponential",   "Stanning", "Cos2Tmax",
+                                    "Gauss",     "Gauss-Lorentz", "Sinc",     "Maxwell-Boltzmann",
                                     "Smoothstep"};
 constexpr Qword kWindowCount = sizeof kWindowNames / sizeof kWindowNames[0];
 }  // namespace
@@ -20,8 +20,8 @@ LibErrorCode EvpPrepareApodize(cKyData* node, Evp* evp, KyAppRecord*) {
   evp->mean_decay = std::nan("");
   if (ProcHasSignal(node)) {
     const double* x = node->Row(0);
-    evp->mean_decay =
-        SArrMeanDecayInPhysicalUnits(node->points, node->Row(1), x[0], x[node->points - 1], nullptr);
+    evp->mean_decay = SArrMeanDecayInPhysicalUnits(node->points, node->Row(1), x[0],
+                                                   x[node->points - 1], nullptr);
   }
   return kErrNone;
 }

@@ -21,8 +21,8 @@ LibErrorCode EvpDenoising(cKyData* node, Evp* evp, KyAppRecord*) {
   for (Qword r = 1; r <= 2 && r < node->rows; ++r) {
     double* values = node->Row(r) + first;
     double noise = 0;
-    const Dword e =
-        RArrNoiseEstimateBySavitskyGolay(n, values, &noise, values, o, q, kClippingPasses, kClippingThreshold);
+    const Dword e = RArrNoiseEstimateBySavitskyGolay(n, values, &noise, values, o, q,
+                                                     kClippingPasses, kClippingThreshold);
     if (e != kErrNone) return e;
     *node->StatisticSlot(r, kKyStatNoise) = noise;
     EvpAppendReportf(evp, r == 1 ? " Real: %g\n" : " Imag: %g\n", noise);

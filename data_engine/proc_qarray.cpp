@@ -31,7 +31,8 @@ bool BlocksAlike(const cKyData* zone, Qword points) {
 // exist).
 LibErrorCode PrepareZone(cKyData* zone, Qword blocks, Qword grid, double b0, double b1) {
   if (zone->matrix && zone->rows >= 3 && zone->points == blocks) return kErrNone;
-  if (!zone->matrix) return zone->SetSize(blocks, 3, grid, b0, b1) == kErrNone ? kErrNone : kErrAlloc;
+  if (!zone->matrix)
+    return zone->SetSize(blocks, 3, grid, b0, b1) == kErrNone ? kErrNone : kErrAlloc;
   const Qword kept = zone->points < blocks ? zone->points : blocks;
   Dword e = kErrNone;
   double* x = NewRealArrFill(&e, kept);
@@ -73,15 +74,16 @@ LibErrorCode RelaxationCurve(cKyData* zone, Evp* evp) {
     const QuantityRows rows{block->Row(0), re, im, points, first, last};
     Quantities q;
     // QARRAY measures the real part only: no magnitude or power source.
-    const LibErrorCode e =
-        MeasureQuantities(rows, evp->mode, evp->flags & ~(kQuantMagnitude | kQuantPower), order, &q);
+    const LibErrorCode e = MeasureQuantities(
+        rows, evp->mode, evp->flags & ~(kQuantMagnitude | kQuantPower), order, &q);
     if (e != kErrNone) return e;
     if (evp->flags & kQuantWriteBack) {
       for (Qword j = first; j <= last; ++j) re[j] = q.q1;
       if (q.second)
         for (Qword j = first; j <= last; ++j) im[j] = q.q2;
     }
-    if (own_x) zx[i] = RArrGridValue(i, zone->x_grid_type, zone->points, zone->x_first, zone->x_last);
+    if (own_x)
+      zx[i] = RArrGridValue(i, zone->x_grid_type, zone->points, zone->x_first, zone->x_last);
     z1[i] = q.q1;
     z2[i] = q.q2;
     block = reversed ? static_cast<cKyData*>(block->PrevB()) : block->NextSibling();
@@ -128,7 +130,8 @@ LibErrorCode ChildCopy(cKyData* node, Evp* evp) {
   if (!c) return kErrIllegalParameters;
   LibErrorCode e = node->SetSize(c->points, c->rows, c->x_grid_type, c->x_first, c->x_last);
   if (e != kErrNone) return e;
-  if (node->matrix && c->matrix) std::memcpy(node->matrix, c->matrix, c->rows * c->points * sizeof(double));
+  if (node->matrix && c->matrix)
+    std::memcpy(node->matrix, c->matrix, c->rows * c->points * sizeof(double));
   SetEvpFlags(evp, kEvpDone);
   return kErrNone;
 }

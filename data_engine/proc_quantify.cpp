@@ -28,8 +28,7 @@ LibErrorCode EvpQuantify(cKyData* node, Evp* evp, KyAppRecord*) {
   const double* source = copy ? copy : node->Row(1);
   const QuantityRows rows{node->Row(0), source, source + points, points, first, last};
   Quantities q;
-  const LibErrorCode result =
-      MeasureQuantities(rows, evp->mode, flags, ProcQwordOr(evp, 2, 3), &q);
+  const LibErrorCode result = MeasureQuantities(rows, evp->mode, flags, ProcQwordOr(evp, 2, 3), &q);
   KillPtr(&copy);
   EvpAppendReportf(evp, QuantityReportFormat(evp->mode), ProcU(first), ProcU(last));
   if (result != kErrNone) return result;

@@ -7,11 +7,11 @@
 
 // EVP flags of the quantification.
 enum : Dword {
-  kQuantWriteBack = 0x20u,    // the window gets the quantities afterwards
-  kQuantFirstOnly = 0x100u,   // no second quantity
-  kQuantMagnitude = 0x200u,   // QUANTIFY measures |z|
-  kQuantPower = 0x400u,       // QUANTIFY measures |z|^2
-  kQuantWholeRow = 0x800u,    // modes 1-3: second quantity over the whole first row
+  kQuantWriteBack = 0x20u,   // the window gets the quantities afterwards
+  kQuantFirstOnly = 0x100u,  // no second quantity
+  kQuantMagnitude = 0x200u,  // QUANTIFY measures |z|
+  kQuantPower = 0x400u,      // QUANTIFY measures |z|^2
+  kQuantWholeRow = 0x800u,   // modes 1-3: second quantity over the whole first row
 };
 
 struct QuantityRows {

@@ -32,7 +32,8 @@ LibErrorCode Crop(cKyData* node, Qword first, Qword last) {
     KillPtr(&values);
     return e != kErrNone ? e : kErrAlloc;
   }
-  for (Qword r = 0; r < rows; ++r) std::memcpy(values + r * n, node->Row(r) + first, n * sizeof(double));
+  for (Qword r = 0; r < rows; ++r)
+    std::memcpy(values + r * n, node->Row(r) + first, n * sizeof(double));
   // The flags keep their positions: the first n stay with the first n points.
   std::memcpy(flags, node->point_flags, n * sizeof(Dword));
   const double x_first = AxisValue(node, node->matrix, first);
@@ -90,7 +91,9 @@ LibErrorCode EvpWindow(cKyData* node, Evp* evp, KyAppRecord*) {
     default:
       for (Qword i = first; i <= last; ++i) {
         Dword& f = node->point_flags[i];
-        f = evp->mode == 2 ? (f | kPointMark) : evp->mode == 3 ? (f & ~kPointMark) : (f ^ kPointMark);
+        f = evp->mode == 2   ? (f | kPointMark)
+            : evp->mode == 3 ? (f & ~kPointMark)
+                             : (f ^ kPointMark);
       }
       break;
   }

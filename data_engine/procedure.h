@@ -32,26 +32,26 @@ const EvpProcedureRow* EvpFindProcedure(Qword id);
 extern const NamedId* const EvpProcedureTable;
 
 // The procedures and preparation steps, by the files that build them.
-LibErrorCode EvpFunction(cKyData*, Evp*, KyAppRecord*);        // proc_function.cpp
-LibErrorCode EvpWindow(cKyData*, Evp*, KyAppRecord*);          // proc_window.cpp
-LibErrorCode EvpPhasor(cKyData*, Evp*, KyAppRecord*);          // proc_phasor.cpp
-LibErrorCode EvpPreparePhasor(cKyData*, Evp*, KyAppRecord*);   // proc_phasor.cpp
-LibErrorCode EvpQuantify(cKyData*, Evp*, KyAppRecord*);        // proc_quantify.cpp
-LibErrorCode EvpQArray(cKyData*, Evp*, KyAppRecord*);          // proc_qarray.cpp
-LibErrorCode EvpFitProcedure(cKyData*, Evp*, KyAppRecord*);    // proc_fit.cpp
-LibErrorCode EvpIlt(cKyData*, Evp*, KyAppRecord*);             // proc_ilt.cpp
-LibErrorCode EvpFfcProfile(cKyData*, Evp*, KyAppRecord*);      // proc_ffcprofile.cpp
-LibErrorCode EvpDenoising(cKyData*, Evp*, KyAppRecord*);       // proc_denoising.cpp
-LibErrorCode EvpApodize(cKyData*, Evp*, KyAppRecord*);         // proc_apodize.cpp
-LibErrorCode EvpPrepareApodize(cKyData*, Evp*, KyAppRecord*);  // proc_apodize.cpp
-LibErrorCode EvpNormalize(cKyData*, Evp*, KyAppRecord*);       // proc_normalize.cpp
+LibErrorCode EvpFunction(cKyData*, Evp*, KyAppRecord*);          // proc_function.cpp
+LibErrorCode EvpWindow(cKyData*, Evp*, KyAppRecord*);            // proc_window.cpp
+LibErrorCode EvpPhasor(cKyData*, Evp*, KyAppRecord*);            // proc_phasor.cpp
+LibErrorCode EvpPreparePhasor(cKyData*, Evp*, KyAppRecord*);     // proc_phasor.cpp
+LibErrorCode EvpQuantify(cKyData*, Evp*, KyAppRecord*);          // proc_quantify.cpp
+LibErrorCode EvpQArray(cKyData*, Evp*, KyAppRecord*);            // proc_qarray.cpp
+LibErrorCode EvpFitProcedure(cKyData*, Evp*, KyAppRecord*);      // proc_fit.cpp
+LibErrorCode EvpIlt(cKyData*, Evp*, KyAppRecord*);               // proc_ilt.cpp
+LibErrorCode EvpFfcProfile(cKyData*, Evp*, KyAppRecord*);        // proc_ffcprofile.cpp
+LibErrorCode EvpDenoising(cKyData*, Evp*, KyAppRecord*);         // proc_denoising.cpp
+LibErrorCode EvpApodize(cKyData*, Evp*, KyAppRecord*);           // proc_apodize.cpp
+LibErrorCode EvpPrepareApodize(cKyData*, Evp*, KyAppRecord*);    // proc_apodize.cpp
+LibErrorCode EvpNormalize(cKyData*, Evp*, KyAppRecord*);         // proc_normalize.cpp
 LibErrorCode EvpPrepareNormalize(cKyData*, Evp*, KyAppRecord*);  // proc_normalize.cpp
-LibErrorCode EvpGroupDelay(cKyData*, Evp*, KyAppRecord*);      // proc_groupdelay.cpp
-LibErrorCode EvpZeroFill(cKyData*, Evp*, KyAppRecord*);        // proc_zerofill.cpp
-LibErrorCode EvpFourier(cKyData*, Evp*, KyAppRecord*);         // proc_fourier.cpp
-LibErrorCode EvpPhasing(cKyData*, Evp*, KyAppRecord*);         // proc_phasing.cpp
-LibErrorCode EvpPreparePhasing(cKyData*, Evp*, KyAppRecord*);  // proc_phasing.cpp
-LibErrorCode EvpBaseline(cKyData*, Evp*, KyAppRecord*);        // proc_baseline.cpp (modes other than 1)
+LibErrorCode EvpGroupDelay(cKyData*, Evp*, KyAppRecord*);        // proc_groupdelay.cpp
+LibErrorCode EvpZeroFill(cKyData*, Evp*, KyAppRecord*);          // proc_zerofill.cpp
+LibErrorCode EvpFourier(cKyData*, Evp*, KyAppRecord*);           // proc_fourier.cpp
+LibErrorCode EvpPhasing(cKyData*, Evp*, KyAppRecord*);           // proc_phasing.cpp
+LibErrorCode EvpPreparePhasing(cKyData*, Evp*, KyAppRecord*);    // proc_phasing.cpp
+LibErrorCode EvpBaseline(cKyData*, Evp*, KyAppRecord*);  // proc_baseline.cpp (modes other than 1)
 LibErrorCode EvpPrepareBaseline(cKyData*, Evp*, KyAppRecord*);  // proc_baseline.cpp
-LibErrorCode EvpDosy(cKyData*, Evp*, KyAppRecord*);            // proc_dosy.cpp
-LibErrorCode EvpDerivative(cKyData*, Evp*, KyAppRecord*);      // proc_derivative.cpp
+LibErrorCode EvpDosy(cKyData*, Evp*, KyAppRecord*);             // proc_dosy.cpp
+LibErrorCode EvpDerivative(cKyData*, Evp*, KyAppRecord*);       // proc_derivative.cpp

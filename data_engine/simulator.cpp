@@ -1,8 +1,6 @@
 // The simulator's dispatcher and the building blocks of its generators:
 // the decay D(t), the relaxation fraction R(tau), one sample, the series
 // values and the new block.
-#include "data_engine/simulator_blocks.h"
-
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -14,6 +12,7 @@
 #include "data_engine/csv_number.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/ky_data.h"
+#include "data_engine/simulator_blocks.h"
 #include "framework/ky_asci_pars.h"
 #include "signal_fit/prob/probability.h"
 
@@ -27,9 +26,9 @@ struct Experiment {
 };
 
 constexpr Experiment kExperiments[] = {
-    {"S1P", SimulateSinglePulse},      {"SR/S", SimulateSaturationRecovery},
+    {"S1P", SimulateSinglePulse},        {"SR/S", SimulateSaturationRecovery},
     {"IR/S", SimulateInversionRecovery}, {"CPMG", SimulateCpmg},
-    {"ANGLE", SimulateFlipAngle},      {"Phantom decay", SimulatePhantomDecay},
+    {"ANGLE", SimulateFlipAngle},        {"Phantom decay", SimulatePhantomDecay},
 };
 
 double OrZero(double v) { return std::isnan(v) ? 0.0 : v; }

@@ -11,28 +11,28 @@ class cKyAsciPars;
 class cKyData;
 
 struct SimPars {
-  double f1;       // "F1", Hz
-  double rphs;     // "RPHS", degrees
-  Qword bs;        // "BS", points per decay
-  double dw;       // "DW", read in microseconds, held in seconds
-  double xoff;     // "XOFF", read in microseconds, held in seconds
-  double gdly;     // "GDLY"
-  double bsln;     // "BSLN"
-  double nois;     // "NOIS", times the sum of "WDCY" when decay components exist
-  Qword nlpl;      // "NLPL"
-  Qword ngss;      // "NGSS"
-  double* tdcy;    // "TDCY", NLPL + NGSS values
-  double* wdcy;    // "WDCY"
-  Qword nblk;      // "NBLK"
-  Qword bgrd;      // "BGRD": 1 linear, 2 logarithmic (also when absent)
-  double bini;     // "BINI"
-  double bend;     // "BEND"
-  Qword nrlx;      // "NRLX"
-  double edly;     // "EDLY"
-  double pw90;     // "PW90"
-  double* trlx;    // "TRLX", NRLX values
-  double* wrlx;    // "WRLX"
-  double* srlx;    // "SRLX", spreads in decades
+  double f1;     // "F1", Hz
+  double rphs;   // "RPHS", degrees
+  Qword bs;      // "BS", points per decay
+  double dw;     // "DW", read in microseconds, held in seconds
+  double xoff;   // "XOFF", read in microseconds, held in seconds
+  double gdly;   // "GDLY"
+  double bsln;   // "BSLN"
+  double nois;   // "NOIS", times the sum of "WDCY" when decay components exist
+  Qword nlpl;    // "NLPL"
+  Qword ngss;    // "NGSS"
+  double* tdcy;  // "TDCY", NLPL + NGSS values
+  double* wdcy;  // "WDCY"
+  Qword nblk;    // "NBLK"
+  Qword bgrd;    // "BGRD": 1 linear, 2 logarithmic (also when absent)
+  double bini;   // "BINI"
+  double bend;   // "BEND"
+  Qword nrlx;    // "NRLX"
+  double edly;   // "EDLY"
+  double pw90;   // "PW90"
+  double* trlx;  // "TRLX", NRLX values
+  double* wrlx;  // "WRLX"
+  double* srlx;  // "SRLX", spreads in decades
 };
 
 void SimParsClear(SimPars* pars);

@@ -118,9 +118,9 @@ LibErrorCode SimulateFlipAngle(cKyData* root) {
   for (Qword k = 0; e == kErrNone && k < run.p.nblk; ++k) {
     const double v = run.series[k];
     const double a = std::sin(kPi * v / (2 * run.p.pw90)) * SimRelaxation(run.p, v);
-    e = SimAppendBlock(run.item, run.p, run.times, [&run, a](Qword, double t, double* re, double* im) {
-      SimSample(run.p, t, a, re, im);
-    });
+    e = SimAppendBlock(
+        run.item, run.p, run.times,
+        [&run, a](Qword, double t, double* re, double* im) { SimSample(run.p, t, a, re, im); });
   }
   if (e == kErrNone) SimWriteBack(run.item, run.p, true);
   return e;
@@ -135,11 +135,13 @@ LibErrorCode SimulatePhantomDecay(cKyData* root) {
   const SimPars& p = run.p;
   for (Qword k = 0; e == kErrNone && k < p.nblk; ++k) {
     // The noise grows linearly from none to NOIS over the series.
-    const double sigma = p.nblk > 1 ? p.nois * static_cast<double>(k) / static_cast<double>(p.nblk - 1) : 0.0;
-    e = SimAppendBlock(run.item, p, run.times, [&p, sigma](Qword, double t, double* re, double* im) {
-      *re = SimDecay(p, t) + p.bsln + pRgNormalNoise(sigma);
-      *im = pRgNormalNoise(sigma);
-    });
+    const double sigma =
+        p.nblk > 1 ? p.nois * static_cast<double>(k) / static_cast<double>(p.nblk - 1) : 0.0;
+    e = SimAppendBlock(run.item, p, run.times,
+                       [&p, sigma](Qword, double t, double* re, double* im) {
+                         *re = SimDecay(p, t) + p.bsln + pRgNormalNoise(sigma);
+                         *im = pRgNormalNoise(sigma);
+                       });
   }
   if (e == kErrNone) SimWriteBack(run.item, run.p, false);
   return e;

@@ -16,8 +16,8 @@ typedef Dword (*KyCommandCallback)(Dword message, KyAppRecord* record);
 
 struct GwState;
 // (target, message, x1, y1, x2, y2, state or 8-bit text) -> 64-bit answer.
-typedef Qlong (*KyDrawCallback)(void* target, Dword message, Qlong x1, Qlong y1, Qlong x2,
-                                Qlong y2, const void* state_or_text);
+typedef Qlong (*KyDrawCallback)(void* target, Dword message, Qlong x1, Qlong y1, Qlong x2, Qlong y2,
+                                const void* state_or_text);
 
 struct KyAppRecord {
   Dword flags;

@@ -48,7 +48,9 @@ class cKyExpression : public cKyParser {
   // kKyExprMaxDepth); an owner whose variables evaluate further expressions
   // hands each nested evaluator what the enclosing ones left, so the stack
   // stays bounded across all of them.
-  void SetDepthLimit(Dword limit) { depth_limit_ = limit < kKyExprMaxDepth ? limit : kKyExprMaxDepth; }
+  void SetDepthLimit(Dword limit) {
+    depth_limit_ = limit < kKyExprMaxDepth ? limit : kKyExprMaxDepth;
+  }
 
  private:
   double Expression();

@@ -9,15 +9,15 @@
 
 namespace {
 
-constexpr double kPlanck = 6.62606957e-34;          // J s
+constexpr double kPlanck = 6.62606957e-34;           // J s
 constexpr double kNuclearMagneton = 5.05078353e-27;  // J/T
 constexpr double kBohrMagneton = 9.27400968e-24;     // J/T
 constexpr double kMuonGfactor = -2.0023318418;
 
 constexpr ElementRecord kElements[] = {
-    {1, "H", 1},    {1, "D", 2},    {3, "Li", 6},   {4, "Be", 9},   {5, "B", 11},
-    {6, "C", 12},   {7, "N", 14},   {8, "O", 16},   {9, "F", 19},   {11, "Na", 23},
-    {12, "Mg", 24}, {13, "Al", 27}, {14, "Si", 28}, {15, "P", 31},  {16, "S", 32},
+    {1, "H", 1},    {1, "D", 2},    {3, "Li", 6},   {4, "Be", 9},  {5, "B", 11},
+    {6, "C", 12},   {7, "N", 14},   {8, "O", 16},   {9, "F", 19},  {11, "Na", 23},
+    {12, "Mg", 24}, {13, "Al", 27}, {14, "Si", 28}, {15, "P", 31}, {16, "S", 32},
     {17, "Cl", 35}, {35, "Br", 79}, {53, "I", 127}, {0, "", 0},
 };
 

@@ -103,8 +103,10 @@ void CmdSaveData(KyAppRecord* record) {
     if (args->block != -1) node = node->Child(static_cast<Qword>(args->block));
   }
   args->node = node;
-  LibErrorCode error = node ? node->Export(args->data_type, args->flags, args->path) : kErrMissingDataObject;
+  LibErrorCode error =
+      node ? node->Export(args->data_type, args->flags, args->path) : kErrMissingDataObject;
   if (error == kErrFileSystem) error = kErrIllegalFileName;
-  if (error == kErrUnknownDataSource && Asks(record)) error = KySendMessageWith(record, kKyMsgWriteRequest, args);
+  if (error == kErrUnknownDataSource && Asks(record))
+    error = KySendMessageWith(record, kKyMsgWriteRequest, args);
   record->error = error;
 }

@@ -92,9 +92,15 @@ void CmdNuclideCalculator(KyAppRecord* record) {
   const double input = *static_cast<const double*>(args->input);
   const double gamma = row->gamma * 1e6;  // Hz/T
   switch (args->mode) {
-    case kNuclideHzToTesla: g_answer = rNmrHzToTesla(input, gamma); break;
-    case kNuclideTeslaToHz: g_answer = rNmrTeslaToHz(input, gamma); break;
-    default: g_answer = rNmrPw90ToB1tesla(input, gamma); break;  // 3 and 4: one formula
+    case kNuclideHzToTesla:
+      g_answer = rNmrHzToTesla(input, gamma);
+      break;
+    case kNuclideTeslaToHz:
+      g_answer = rNmrTeslaToHz(input, gamma);
+      break;
+    default:
+      g_answer = rNmrPw90ToB1tesla(input, gamma);
+      break;  // 3 and 4: one formula
   }
   record->result.pointer = &g_answer;
 }

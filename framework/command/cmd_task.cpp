@@ -36,7 +36,8 @@ void RunWithSnapshot(KyAppRecord* record, Task task) {
 
 void CmdRunTaskScript(KyAppRecord* record) {
   const char* script = static_cast<const char*>(record->argument);
-  RunWithSnapshot(record, [record, script](cKyData* root) { return root->RunTask(script, record); });
+  RunWithSnapshot(record,
+                  [record, script](cKyData* root) { return root->RunTask(script, record); });
 }
 
 void CmdRunDefaultTask(KyAppRecord* record) {

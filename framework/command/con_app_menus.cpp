@@ -60,17 +60,16 @@ std::u16string Utf16Of(const char* ascii) {
 
 }  // namespace
 
-const ConMenuItem kConAppMainMenu[] = {
-    {u"\t Main MENU:", nullptr, kConMenuClear},
-    {u"l Load a data file", ConAppLoadMenu, 0},
-    {u"d Drop current data", ConAppDropData, 0},
-    {u"s Select data to evaluate", ConAppSelectMenu, 0},
-    {u"e Evaluate selected data", ConAppEvaluate, 0},
-    {u"t evaluation Task setup", ConAppTaskSetup, 0},
-    {u"x eXport/eXtract data", ConAppExportMenu, 0},
-    {u"u Utilities", ConAppUtilitiesMenu, 0},
-    {u"h Help (manual)", ConAppHelpMenu, 0},
-    {nullptr, nullptr, 0}};
+const ConMenuItem kConAppMainMenu[] = {{u"\t Main MENU:", nullptr, kConMenuClear},
+                                       {u"l Load a data file", ConAppLoadMenu, 0},
+                                       {u"d Drop current data", ConAppDropData, 0},
+                                       {u"s Select data to evaluate", ConAppSelectMenu, 0},
+                                       {u"e Evaluate selected data", ConAppEvaluate, 0},
+                                       {u"t evaluation Task setup", ConAppTaskSetup, 0},
+                                       {u"x eXport/eXtract data", ConAppExportMenu, 0},
+                                       {u"u Utilities", ConAppUtilitiesMenu, 0},
+                                       {u"h Help (manual)", ConAppHelpMenu, 0},
+                                       {nullptr, nullptr, 0}};
 
 const ConMenuItem kConAppLoadMenu[] = {
     {u"\n\t Load Data MENU:", nullptr, kConMenuOnce | kConMenuNoWait},
@@ -100,14 +99,13 @@ const ConMenuItem kConAppUtilitiesMenu[] = {
     {u"w Launch your web-browser", ConAppOpenLink, 0},
     {nullptr, nullptr, 0}};
 
-const ConMenuItem kConAppHelpMenu[] = {
-    {u"\n\t Help MENU:", nullptr, kConMenuOnce | kConMenuNoWait},
-    {u"m Con manual", ConAppOpenManual, 0},
-    {u"w Win manual", ConAppOpenManual, 1},
-    {u"l Dll manual", ConAppOpenManual, 2},
-    {u"v Visit our website", ConAppOpenLink, 1},
-    {u"e Write us an e-mail", ConAppOpenLink, 2},
-    {nullptr, nullptr, 0}};
+const ConMenuItem kConAppHelpMenu[] = {{u"\n\t Help MENU:", nullptr, kConMenuOnce | kConMenuNoWait},
+                                       {u"m Con manual", ConAppOpenManual, 0},
+                                       {u"w Win manual", ConAppOpenManual, 1},
+                                       {u"l Dll manual", ConAppOpenManual, 2},
+                                       {u"v Visit our website", ConAppOpenLink, 1},
+                                       {u"e Write us an e-mail", ConAppOpenLink, 2},
+                                       {nullptr, nullptr, 0}};
 
 LibErrorCode ConAppMainMenu(Long, void* context) {
   KyAppRecord* record = RecordOf(context);
@@ -178,8 +176,7 @@ LibErrorCode ConAppEvaluate(Long, void* context) {
   KyAppRecord* record = RecordOf(context);
   if (record == nullptr) return kErrInterface;
   // A null script runs the root's default task script.
-  const LibErrorCode error =
-      RunTask(record, nullptr, " Evaluation task completed successfully\n");
+  const LibErrorCode error = RunTask(record, nullptr, " Evaluation task completed successfully\n");
   ConAppSetTitle(0, record);
   return error;
 }
@@ -210,7 +207,9 @@ LibErrorCode ConAppShowBlock(Long, void* context) {
   return RunTask(record, "#EXPORT,2,0,,0", " Export task completed successfully\n");
 }
 
-LibErrorCode ConAppUtilitiesMenu(Long, void* context) { return SubMenu(kConAppUtilitiesMenu, context); }
+LibErrorCode ConAppUtilitiesMenu(Long, void* context) {
+  return SubMenu(kConAppUtilitiesMenu, context);
+}
 
 LibErrorCode ConAppHelpMenu(Long, void* context) { return SubMenu(kConAppHelpMenu, context); }
 

@@ -9,8 +9,8 @@
 #include "base/console_out.h"
 #include "base/console_text.h"
 #include "base/error_codes.h"
-#include "base/number_text.h"
 #include "base/num_status.h"
+#include "base/number_text.h"
 #include "base/os_services.h"
 #include "base/platform/c_number.h"
 #include "base/platform/terminal.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr Qword kTextRoom = 256;     // titles and messages
+constexpr Qword kTextRoom = 256;      // titles and messages
 constexpr Qword kListingRoom = 1024;  // listing lines
 constexpr Long kInvalidLong = INT32_MIN;
 // Status bits of StringToLong that leave no zone id.
@@ -49,7 +49,8 @@ Qword ZoneId(const cKyData* zone) { return zone->parameters.GetUnsigned("ZONE");
 void PrintZoneLine(cKyData* zone) {
   char line[kListingRoom + 2];
   const char* exp = zone->ExperimentName();
-  ConAppFormat(line + 2, kListingRoom, "\n   ZoneID: %llu, EXP: %s, NBLK: %llu, BS: %llu, BRLX: %7.5f",
+  ConAppFormat(line + 2, kListingRoom,
+               "\n   ZoneID: %llu, EXP: %s, NBLK: %llu, BS: %llu, BRLX: %7.5f",
                static_cast<unsigned long long>(ZoneId(zone)), exp ? exp : "",
                static_cast<unsigned long long>(zone->ChildCount()),
                static_cast<unsigned long long>(zone->parameters.GetUnsigned("BS")),
@@ -86,8 +87,8 @@ void ApplySelection(cKyData* root, const char16_t* line) {
     Qword used = 0;
     const Long value = StringToLong(token, &status, &used, 10);
     if ((status & kNoId) != 0 || value == kInvalidLong || value == 0) continue;
-    const Qword id = value < 0 ? static_cast<Qword>(-static_cast<Qlong>(value))
-                               : static_cast<Qword>(value);
+    const Qword id =
+        value < 0 ? static_cast<Qword>(-static_cast<Qlong>(value)) : static_cast<Qword>(value);
     for (cKyData* zone = root->FirstChild(); zone != nullptr; zone = zone->NextSibling()) {
       if (ZoneId(zone) != id) continue;
       if (value > 0)
@@ -183,7 +184,9 @@ LibErrorCode ConAppEditSelection(Long mode, void* context) {
     record->error = kErrMissingInputData;
   } else {
     switch (mode) {
-      case 1: SelectionDialogue(record); break;
+      case 1:
+        SelectionDialogue(record);
+        break;
       case 2:
       case 3:
         for (cKyData* zone = root->FirstChild(); zone != nullptr; zone = zone->NextSibling()) {
@@ -193,8 +196,12 @@ LibErrorCode ConAppEditSelection(Long mode, void* context) {
             zone->ClearFlags(kKyDataSelected, true);
         }
         break;
-      case 4: ConAppListZones(1, record); break;
-      default: record->error = kErrIllegalMode; break;
+      case 4:
+        ConAppListZones(1, record);
+        break;
+      default:
+        record->error = kErrIllegalMode;
+        break;
     }
   }
   const Dword error = record->error;

@@ -32,8 +32,8 @@ struct ScalarLeaf {
   const char16_t* wrong;
 };
 
-constexpr const char16_t* kWrong = u" Wrong input";     // PH1, PH3, PH5, PH6
-constexpr const char16_t* kWrongEm = u"Wrong input";    // PH4 menus
+constexpr const char16_t* kWrong = u" Wrong input";   // PH1, PH3, PH5, PH6
+constexpr const char16_t* kWrongEm = u"Wrong input";  // PH4 menus
 
 constexpr LeafInput kNone{nullptr, kNeeded, 0};
 constexpr LeafOutput kNoOut{nullptr, nullptr, nullptr};
@@ -64,8 +64,8 @@ const ScalarLeaf kLeaves[kScalarLeafCount] = {
       kNoOut},
      kWrong},
     {{{u"\n Energy [J]:", kNeeded, 0}, {u"\n Frequency [Hz]:", kNeeded, 0}, kNone},
-     {{u"\n Number of quanta: ", [](const double* a) { return rEnergy2SingleQuantumHz(a[0], a[1]); },
-       nullptr},
+     {{u"\n Number of quanta: ",
+       [](const double* a) { return rEnergy2SingleQuantumHz(a[0], a[1]); }, nullptr},
       kNoOut},
      kWrong},
     {{{u"\n Energy [J]:", kNeeded, 0}, {u"\n Angular frequency [rad/s]:", kNeeded, 0}, kNone},
@@ -73,7 +73,9 @@ const ScalarLeaf kLeaves[kScalarLeafCount] = {
        [](const double* a) { return rEnergy2SingleQuantumOmega(a[0], a[1]); }, nullptr},
       kNoOut},
      kWrong},
-    {{{u"\n Energy [J]:", kNeeded, 0}, {u"\n Wavelength [m]:", kNeeded, 0}, {u"\n Speed [m/s]:", kQuiet, 0}},
+    {{{u"\n Energy [J]:", kNeeded, 0},
+      {u"\n Wavelength [m]:", kNeeded, 0},
+      {u"\n Speed [m/s]:", kQuiet, 0}},
      {{u"\n Number of quanta: ",
        [](const double* a) { return rEnergy2SingleQuantumLambda(a[0], a[1], a[2]); }, nullptr},
       kNoOut},
@@ -85,38 +87,39 @@ const ScalarLeaf kLeaves[kScalarLeafCount] = {
     // PH4a1
     {{{u"\n Relative permittivity:", kNeeded, 0}, kNone, kNone},
      {{u"\n Permittivity: ", [](const double* a) { return rElRel2AbsPermittivity(a[0]); }, u" F/m"},
-      {u"\n Susceptibility: ", [](const double* a) { return rElRelPermittivity2Susceptibility(a[0]); },
-       nullptr}},
+      {u"\n Susceptibility: ",
+       [](const double* a) { return rElRelPermittivity2Susceptibility(a[0]); }, nullptr}},
      kWrongEm},
     {{{u"\n Permittivity [F/m]:", kNeeded, 0}, kNone, kNone},
      {{u"\n Relative permittivity: ", [](const double* a) { return rElAbs2RelPermittivity(a[0]); },
        nullptr},
-      {u"\n Susceptibility: ", [](const double* a) { return rElAbsPermittivity2Susceptibility(a[0]); },
-       nullptr}},
+      {u"\n Susceptibility: ",
+       [](const double* a) { return rElAbsPermittivity2Susceptibility(a[0]); }, nullptr}},
      kWrongEm},
     {{{u"\n Electric susceptibility:", kNeeded, 0}, kNone, kNone},
      {{u"\n Relative permittivity: ",
        [](const double* a) { return rElSusceptibility2RelPermittivity(a[0]); }, nullptr},
-      {u"\n Permittivity: ", [](const double* a) { return rElSusceptibility2AbsPermittivity(a[0]); },
-       u" F/m"}},
+      {u"\n Permittivity: ",
+       [](const double* a) { return rElSusceptibility2AbsPermittivity(a[0]); }, u" F/m"}},
      kWrongEm},
     // PH4a2
     {{{u"\n Relative permeability:", kNeeded, 0}, kNone, kNone},
-     {{u"\n Permeability: ", [](const double* a) { return rMagRel2AbsPermeability(a[0]); }, u" H/m"},
-      {u"\n Susceptibility: ", [](const double* a) { return rMagRelPermeability2Susceptibility(a[0]); },
-       nullptr}},
+     {{u"\n Permeability: ", [](const double* a) { return rMagRel2AbsPermeability(a[0]); },
+       u" H/m"},
+      {u"\n Susceptibility: ",
+       [](const double* a) { return rMagRelPermeability2Susceptibility(a[0]); }, nullptr}},
      kWrongEm},
     {{{u"\n Permeability [H/m]:", kNeeded, 0}, kNone, kNone},
      {{u"\n Relative permeability: ", [](const double* a) { return rMagAbs2RelPermeability(a[0]); },
        nullptr},
-      {u"\n Susceptibility: ", [](const double* a) { return rMagAbsPermeability2Susceptibility(a[0]); },
-       nullptr}},
+      {u"\n Susceptibility: ",
+       [](const double* a) { return rMagAbsPermeability2Susceptibility(a[0]); }, nullptr}},
      kWrongEm},
     {{{u"\n Magnetic susceptibility:", kNeeded, 0}, kNone, kNone},
      {{u"\n Relative permeability: ",
        [](const double* a) { return rMagSusceptibility2RelPermeability(a[0]); }, nullptr},
-      {u"\n Permeability: ", [](const double* a) { return rMagSusceptibility2AbsPermeability(a[0]); },
-       u" H/m"}},
+      {u"\n Permeability: ",
+       [](const double* a) { return rMagSusceptibility2AbsPermeability(a[0]); }, u" H/m"}},
      kWrongEm},
     // PH4b1
     {{{u"\n Frequency [Hz]:", kNeeded, 0}, {u"\n Number of quanta:", kDefault, 1}, kNone},
@@ -124,11 +127,13 @@ const ScalarLeaf kLeaves[kScalarLeafCount] = {
       kNoOut},
      kWrongEm},
     {{{u"\n Wavelength [m]:", kNeeded, 0}, {u"\n Number of quanta:", kNeeded, 0}, kNone},
-     {{u"\n Momentum: ", [](const double* a) { return rLambda2M0Momentum(a[0], a[1]); }, u" kg*m/s"},
+     {{u"\n Momentum: ", [](const double* a) { return rLambda2M0Momentum(a[0], a[1]); },
+       u" kg*m/s"},
       kNoOut},
      kWrongEm},
     {{{u"\n Energy [J]:", kNeeded, 0}, {u"\n Number of quanta:", kNeeded, 0}, kNone},
-     {{u"\n Momentum: ", [](const double* a) { return rEnergy2M0Momentum(a[0], a[1]); }, u" kg*m/s"},
+     {{u"\n Momentum: ", [](const double* a) { return rEnergy2M0Momentum(a[0], a[1]); },
+       u" kg*m/s"},
       kNoOut},
      kWrongEm},
     // PH4b2
@@ -153,13 +158,14 @@ const ScalarLeaf kLeaves[kScalarLeafCount] = {
       {u"\n Permeability [H/m] (not a number: vacuum):", kDefault, phys::kMu0},
       kNone},
      {{u"\n Speed of light: ", [](const double* a) { return rSpeedOfLight(a[0], a[1]); }, u" m/s"},
-      {u"\n Wave impedance: ", [](const double* a) { return rWaveImpedance(a[0], a[1]); }, u" Ohm"}},
+      {u"\n Wave impedance: ", [](const double* a) { return rWaveImpedance(a[0], a[1]); },
+       u" Ohm"}},
      kWrongEm},
     // PH5
     {{{u"\n Speed [m/s]:", kNeeded, 0}, kNone, kNone},
      {{u"\n Lorentz factor: ", [](const double* a) { return rLorentzFactor(a[0]); }, nullptr},
-      {u"\n Reciprocal Lorentz factor: ", [](const double* a) { return rLorentzFactorReciprocal(a[0]); },
-       nullptr}},
+      {u"\n Reciprocal Lorentz factor: ",
+       [](const double* a) { return rLorentzFactorReciprocal(a[0]); }, nullptr}},
      kWrong},
     {{{u"\n Lorentz factor:", kNeeded, 0}, kNone, kNone},
      {{u"\n Relative speed: ", [](const double* a) { return rLorentzFactorInv(a[0]); }, u" m/s"},
@@ -169,7 +175,8 @@ const ScalarLeaf kLeaves[kScalarLeafCount] = {
      {{u"\n Rapidity: ", [](const double* a) { return rRapidity(a[0]); }, nullptr}, kNoOut},
      kWrong},
     {{{u"\n Rapidity:", kNeeded, 0}, kNone, kNone},
-     {{u"\n Relative speed: ", [](const double* a) { return rRapidityInv(a[0]); }, u" m/s"}, kNoOut},
+     {{u"\n Relative speed: ", [](const double* a) { return rRapidityInv(a[0]); }, u" m/s"},
+      kNoOut},
      kWrong},
     {{{u"\n Rest mass [kg]:", kNeeded, 0}, {u"\n Momentum [kg*m/s]:", kNeeded, 0}, kNone},
      {{u"\n Energy: ", [](const double* a) { return rMomentumMass2Energy(a[1], a[0]); }, u" J"},
@@ -213,9 +220,14 @@ LibErrorCode ConFormulaLeaf(Long index, void*) {
     in[i] = CinReal(leaf.in[i].prompt, &status);
     if (IsNumber(in[i])) continue;
     switch (leaf.in[i].rule) {
-      case kDefault: in[i] = leaf.in[i].fallback; continue;
-      case kQuiet: return 0;
-      case kNeeded: Cout(leaf.wrong); return 0;
+      case kDefault:
+        in[i] = leaf.in[i].fallback;
+        continue;
+      case kQuiet:
+        return 0;
+      case kNeeded:
+        Cout(leaf.wrong);
+        return 0;
     }
   }
   for (const LeafOutput& out : leaf.out)
@@ -258,7 +270,8 @@ LibErrorCode ConBiotSavartLeaf(Long, void*) {
   double* start_out = start;
   double* end_out = end;
   const LibErrorCode r = rBiotSavartKernel(a, b, p, &start_out, &end_out);
-  PrintVector(u"\n rBiotSavartKernel start term: ", VECTOR3D(start[0], start[1], start[2]), nullptr);
+  PrintVector(u"\n rBiotSavartKernel start term: ", VECTOR3D(start[0], start[1], start[2]),
+              nullptr);
   PrintVector(u"\n rBiotSavartKernel end term:   ", VECTOR3D(end[0], end[1], end[2]), nullptr);
   VECTOR3D s(NAN, NAN, NAN), t(NAN, NAN, NAN);
   const LibErrorCode q = pBiotSavartKernel(a, b, p, s, t);

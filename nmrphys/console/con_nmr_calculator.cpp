@@ -43,10 +43,10 @@ const Conversion kConversions1H[] = {
      [](double f) { return f * 1e6 / kGamma1H; }},
     {u"\n Magnetic field [Tesla]:", u"\n Wrong input", u" Larmor frequency: ", u" MHz",
      [](double b) { return 1e-6 * b * kGamma1H; }},
-    {u"\n 1H 90-degrees flip B1 pulse duration [s]:", u"\n Wrong input", u" B1 magnitude: ",
-     u" T", [](double t) { return 0.25 / (t * kGamma1H); }},
-    {u"\n B1 magnitude [T]:", u"\n Wrong input", u" 1H 90-degrees flip B1 pulse duration: ",
-     u" s", [](double b1) { return 0.25 / (b1 * kGamma1H); }},
+    {u"\n 1H 90-degrees flip B1 pulse duration [s]:", u"\n Wrong input", u" B1 magnitude: ", u" T",
+     [](double t) { return 0.25 / (t * kGamma1H); }},
+    {u"\n B1 magnitude [T]:", u"\n Wrong input", u" 1H 90-degrees flip B1 pulse duration: ", u" s",
+     [](double b1) { return 0.25 / (b1 * kGamma1H); }},
 };
 
 // Converts numbers until one is no finite number.
@@ -91,9 +91,7 @@ const ConMenuItem kNmrCalculator[] = {
 
 }  // namespace
 
-LibErrorCode ConMenuNmrCalculator(Long, void*) {
-  return ConMenuOfTable(kNmrCalculator, nullptr);
-}
+LibErrorCode ConMenuNmrCalculator(Long, void*) { return ConMenuOfTable(kNmrCalculator, nullptr); }
 
 LibErrorCode ConNuclideInfo(Long, void*) {
   for (;;) {

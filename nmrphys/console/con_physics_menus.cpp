@@ -8,18 +8,38 @@
 namespace {
 
 enum SubMenu : Long {
-  kPH1, kPH2, kPH3, kPH4, kPH4a, kPH4a1, kPH4a2, kPH4a3, kPH4a4, kPH4b, kPH4b1, kPH4b2,
-  kPH4c, kPH4d, kPH5, kPH6, kDebye, kEinstein, kPH9, kPH9b, kPH9s, kPHx, kSubMenuCount
+  kPH1,
+  kPH2,
+  kPH3,
+  kPH4,
+  kPH4a,
+  kPH4a1,
+  kPH4a2,
+  kPH4a3,
+  kPH4a4,
+  kPH4b,
+  kPH4b1,
+  kPH4b2,
+  kPH4c,
+  kPH4d,
+  kPH5,
+  kPH6,
+  kDebye,
+  kEinstein,
+  kPH9,
+  kPH9b,
+  kPH9s,
+  kPHx,
+  kSubMenuCount
 };
 
 LibErrorCode OpenMenu(Long which, void*);
 
-const ConMenuItem kMenuPH1[] = {
-    {u"\n PH1 Waves and basic kinematics ", nullptr, kConMenuClear},
-    {u"l rHzToLambda ", ConFormulaLeaf, kLeafHzToLambda},
-    {u"h rLambda2Hz ", ConFormulaLeaf, kLeafLambdaToHz},
-    {u"s rHzLambda2Speed ", ConFormulaLeaf, kLeafHzLambdaToSpeed},
-    {nullptr, nullptr, 0}};
+const ConMenuItem kMenuPH1[] = {{u"\n PH1 Waves and basic kinematics ", nullptr, kConMenuClear},
+                                {u"l rHzToLambda ", ConFormulaLeaf, kLeafHzToLambda},
+                                {u"h rLambda2Hz ", ConFormulaLeaf, kLeafLambdaToHz},
+                                {u"s rHzLambda2Speed ", ConFormulaLeaf, kLeafHzLambdaToSpeed},
+                                {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH2[] = {{u"\n PH2 Classical mechanics ", nullptr, kConMenuClear},
                                 {u"p rPendulumPeriod ", ConPendulumLeaf, 0},
                                 {nullptr, nullptr, 0}};
@@ -69,9 +89,10 @@ const ConMenuItem kMenuPH4a3[] = {
     {u"a rEB2EnergyDensity", ConEnergyDensityLeaf, 0},
     {u"b rBiotSavartKernel pBiotSavartKernel", ConBiotSavartLeaf, 0},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4a4[] = {{u"\n PH4a4 Coupling of EMF field to matter ", nullptr, kConMenuClear},
-                                  {u"a vLorentzForceV3 ", ConLorentzForceLeaf, 0},
-                                  {nullptr, nullptr, 0}};
+const ConMenuItem kMenuPH4a4[] = {
+    {u"\n PH4a4 Coupling of EMF field to matter ", nullptr, kConMenuClear},
+    {u"a vLorentzForceV3 ", ConLorentzForceLeaf, 0},
+    {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4b[] = {{u"\n PH4b Electromagnetic radiation ", nullptr, kConMenuClear},
                                  {u"1 Basics", OpenMenu, kPH4b1},
                                  {u"2 Thermodynamics", OpenMenu, kPH4b2},
@@ -90,9 +111,10 @@ const ConMenuItem kMenuPH4b2[] = {
     {u"5 rTemp2RadiantEmittance", ConFormulaLeaf, kLeafRadiantEmittance},
     {u"6 rRadiantEmittance2Temp", ConFormulaLeaf, kLeafEmittanceTemperature},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH4c[] = {{u"\n PH4c Electromagnetic properties of media ", nullptr, kConMenuClear},
-                                 {u"a rSpeedOfLight rWaveImpedance", ConFormulaLeaf, kLeafMediumLight},
-                                 {nullptr, nullptr, 0}};
+const ConMenuItem kMenuPH4c[] = {
+    {u"\n PH4c Electromagnetic properties of media ", nullptr, kConMenuClear},
+    {u"a rSpeedOfLight rWaveImpedance", ConFormulaLeaf, kLeafMediumLight},
+    {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH4d[] = {{u"\n PH4d Electromagnetic devices ", nullptr, kConMenuClear},
                                  {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH5[] = {
@@ -121,28 +143,31 @@ const ConMenuItem kMenuEinstein[] = {
     {u"3 E(x) = log (1 - e^(-x))", ConEinsteinLeaf, 3},
     {u"4 E(x) = x / (e^x - 1) -  log (1 - e^(-x))", ConEinsteinLeaf, 4},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH9[] = {{u"\n PH9 Spin physics ", nullptr, kConMenuClear},
-                                {u"a PH9a NMR constants and particles table", ConMenuNmrCalculator, 0},
-                                {u"b PH9b Statistical spin physics", OpenMenu, kPH9b},
-                                {u"s PH9s Toravex", OpenMenu, kPH9s},
-                                {nullptr, nullptr, 0}};
+const ConMenuItem kMenuPH9[] = {
+    {u"\n PH9 Spin physics ", nullptr, kConMenuClear},
+    {u"a PH9a NMR constants and particles table", ConMenuNmrCalculator, 0},
+    {u"b PH9b Statistical spin physics", OpenMenu, kPH9b},
+    {u"s PH9s Toravex", OpenMenu, kPH9s},
+    {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPH9b[] = {
     {u"\n PH9b Statistical spin physics ", nullptr, kConMenuClear},
     {u"z Spin partition function ", ConSpinStatisticsLeaf, 0},
     {u"m Average spin z-component <m>", ConSpinStatisticsLeaf, 1},
     {u"a Average squared spin z-component <m^2>", ConSpinStatisticsLeaf, 2},
     {nullptr, nullptr, 0}};
-const ConMenuItem kMenuPH9s[] = {{u"\n PH9s Toravex tasks", nullptr, kConMenuClear},
-                                 {u"1 Spin system spectrum/FID simulation", ConSpinSimulationTask, 0},
-                                 {nullptr, nullptr, 0}};
+const ConMenuItem kMenuPH9s[] = {
+    {u"\n PH9s Toravex tasks", nullptr, kConMenuClear},
+    {u"1 Spin system spectrum/FID simulation", ConSpinSimulationTask, 0},
+    {nullptr, nullptr, 0}};
 const ConMenuItem kMenuPHx[] = {{u"\n PHx Various ", nullptr, kConMenuClear},
                                 {u"d SelfDifCoefWater", ConSelfDifCoefWater, 0},
                                 {nullptr, nullptr, 0}};
 
 const ConMenuItem* const kSubMenus[kSubMenuCount] = {
-    kMenuPH1,  kMenuPH2,  kMenuPH3,  kMenuPH4,   kMenuPH4a, kMenuPH4a1, kMenuPH4a2, kMenuPH4a3,
-    kMenuPH4a4, kMenuPH4b, kMenuPH4b1, kMenuPH4b2, kMenuPH4c, kMenuPH4d,  kMenuPH5,   kMenuPH6,
-    kMenuDebye, kMenuEinstein, kMenuPH9, kMenuPH9b, kMenuPH9s, kMenuPHx};
+    kMenuPH1,   kMenuPH2,   kMenuPH3,   kMenuPH4,  kMenuPH4a,  kMenuPH4a1,
+    kMenuPH4a2, kMenuPH4a3, kMenuPH4a4, kMenuPH4b, kMenuPH4b1, kMenuPH4b2,
+    kMenuPH4c,  kMenuPH4d,  kMenuPH5,   kMenuPH6,  kMenuDebye, kMenuEinstein,
+    kMenuPH9,   kMenuPH9b,  kMenuPH9s,  kMenuPHx};
 
 LibErrorCode OpenMenu(Long which, void*) {
   if (which < 0 || which >= kSubMenuCount) return 0;
@@ -151,14 +176,13 @@ LibErrorCode OpenMenu(Long which, void*) {
 
 }  // namespace
 
-const ConMenuItem kConPhysicsMenu[] = {
-    {u"\n Select a Physics category //PH", nullptr, 0},
-    {u"1 Waves and basic kinematics //PH1", OpenMenu, kPH1},
-    {u"2 Classical mechanics //PH2", OpenMenu, kPH2},
-    {u"3 Quantum mechanics //PH3", OpenMenu, kPH3},
-    {u"4 Electromagnetism //PH4", OpenMenu, kPH4},
-    {u"5 Relativity //PH5", OpenMenu, kPH5},
-    {u"6 Statistical physics //PH6", OpenMenu, kPH6},
-    {u"9 Spin physics //PH9", OpenMenu, kPH9},
-    {u"x Various", OpenMenu, kPHx},
-    {nullptr, nullptr, 0}};
+const ConMenuItem kConPhysicsMenu[] = {{u"\n Select a Physics category //PH", nullptr, 0},
+                                       {u"1 Waves and basic kinematics //PH1", OpenMenu, kPH1},
+                                       {u"2 Classical mechanics //PH2", OpenMenu, kPH2},
+                                       {u"3 Quantum mechanics //PH3", OpenMenu, kPH3},
+                                       {u"4 Electromagnetism //PH4", OpenMenu, kPH4},
+                                       {u"5 Relativity //PH5", OpenMenu, kPH5},
+                                       {u"6 Statistical physics //PH6", OpenMenu, kPH6},
+                                       {u"9 Spin physics //PH9", OpenMenu, kPH9},
+                                       {u"x Various", OpenMenu, kPHx},
+                                       {nullptr, nullptr, 0}};

@@ -52,9 +52,8 @@ struct OscillatorFunction {
 const OscillatorFunction kOscillator[] = {
     {u"rPartiHarmonicOsci", u"\n Z(x) = exp(-delta x) / (1 - exp(-x))", u"\n Z(x) = ",
      rPartiHarmonicOsci},
-    {u"rPartiHarmonicOsciMeanE",
-     u"\n <E>(x) = (delta + (1 - delta) exp(-x)) / (1 - exp(-x))", u"\n <E>(x) = ",
-     rPartiHarmonicOsciMeanE},
+    {u"rPartiHarmonicOsciMeanE", u"\n <E>(x) = (delta + (1 - delta) exp(-x)) / (1 - exp(-x))",
+     u"\n <E>(x) = ", rPartiHarmonicOsciMeanE},
 };
 
 // The value of x, or NaN for anything else (which asks for a table).

@@ -25,19 +25,19 @@ enum : Dword { kSpinGroupSpectator = 1 };
 // every run, so they must stay valid until the instance is closed. A null
 // pointer inside the coupling arrays reads as 0 (no interaction).
 struct ssSpinSystemInput {
-  Dword UserId;              // unique in the instance; not 0 for a system a request selects
-  double* IntensityScale;    // factor of every line intensity
+  Dword UserId;            // unique in the instance; not 0 for a system a request selects
+  double* IntensityScale;  // factor of every line intensity
   Dword GroupCount;
-  Dword* GroupFlags;         // n
-  Dword* EquivalentSpins;    // n
-  Dword* Spin;               // n values of 2I
-  Dword* Species;            // n; groups of different codes never interact
-  double** Couplings;        // n(n+1)/2, (i, j <= i) at j + i(i+1)/2: shifts on the diagonal, J [Hz]
-  double** Dipolar;          // n(n+1)/2 or null: D [Hz], the diagonal a quadratic term
-  double** Quadratic;        // n or null: coefficient [Hz] of m^2
-  double** Linewidths;       // n or null: extra linewidth [Hz] of the group's lines
-  Dword SubId;               // set by the engine (0 for a root)
-  Dword Executable;          // set by the engine
+  Dword* GroupFlags;       // n
+  Dword* EquivalentSpins;  // n
+  Dword* Spin;             // n values of 2I
+  Dword* Species;          // n; groups of different codes never interact
+  double** Couplings;      // n(n+1)/2, (i, j <= i) at j + i(i+1)/2: shifts on the diagonal, J [Hz]
+  double** Dipolar;        // n(n+1)/2 or null: D [Hz], the diagonal a quadratic term
+  double** Quadratic;      // n or null: coefficient [Hz] of m^2
+  double** Linewidths;     // n or null: extra linewidth [Hz] of the group's lines
+  Dword SubId;             // set by the engine (0 for a root)
+  Dword Executable;        // set by the engine
 };
 
 // Statistics of one system, or summed over the roots for the instance.
@@ -73,9 +73,9 @@ struct ssLine {
 
 // A binned spectrum (and decay) of one group.
 struct ssGroupSpectrum {
-  Dword Key;        // user id x 65536 + root group index; 0 while free
-  double* Bins;     // bin count values
-  double* Decay;    // 2 N' values or null
+  Dword Key;      // user id x 65536 + root group index; 0 while free
+  double* Bins;   // bin count values
+  double* Decay;  // 2 N' values or null
 };
 
 // Request flags.
@@ -109,27 +109,27 @@ enum : Dword {
 // 545 of 1024 at index 479).
 struct ssSimulationRequest {
   Dword Flags;
-  Dword UserId;              // 0: every system, under the global profile
+  Dword UserId;  // 0: every system, under the global profile
   Dword SubId;
   Dword LineCapacity;
-  double IntensityThreshold; // 0: the configuration's override (written back)
-  double BaseLinewidth;      // [Hz] full width at half height
-  Dword Points;              // N
-  double From;               // [Hz]
-  double To;                 // [Hz]
-  double Phase;              // [rad] of the decay
-  double PiT0;               // pi times the time of the first decay point
-  Dword DecayPoints;         // N'
-  double Dwell;              // [s] 1 / (to - from)
-  double Centre;             // [Hz] carrier of the decay
-  double T0;                 // [s]
-  double Step;               // (to - from) / (N - 1)
-  ssProfile* Profile;        // output: the profile that governed the run
+  double IntensityThreshold;  // 0: the configuration's override (written back)
+  double BaseLinewidth;       // [Hz] full width at half height
+  Dword Points;               // N
+  double From;                // [Hz]
+  double To;                  // [Hz]
+  double Phase;               // [rad] of the decay
+  double PiT0;                // pi times the time of the first decay point
+  Dword DecayPoints;          // N'
+  double Dwell;               // [s] 1 / (to - from)
+  double Centre;              // [Hz] carrier of the decay
+  double T0;                  // [s]
+  double Step;                // (to - from) / (N - 1)
+  ssProfile* Profile;         // output: the profile that governed the run
   Dword LinesKept;
   ssLine* Lines;
-  Dword BinCount;            // N x BinsPerPoint
+  Dword BinCount;  // N x BinsPerPoint
   double* Bins;
-  double* Decay;             // SArr of N' points; the spectrum after the transform
+  double* Decay;  // SArr of N' points; the spectrum after the transform
   Dword GroupCount;
   ssGroupSpectrum* GroupSpectra;
 };
@@ -149,5 +149,5 @@ VELTRIA_API void ssPrintProfile(const char16_t* title, const ssProfile* profile)
 // from + b (to - from) / bin_count, as the binning assigns it.
 VELTRIA_API LibErrorCode ssSynthesizeFID(Dword bin_count, const double* bins, double from,
                                          double to, Dword n_points, double centre, double t0,
-                                         double dwell, double phase, double linewidth,
-                                         double* re, double* im);
+                                         double dwell, double phase, double linewidth, double* re,
+                                         double* im);

@@ -12,8 +12,8 @@
 // (to - from) / (bin_count - 1) would shift every line but the first one.)
 VELTRIA_API LibErrorCode ssSynthesizeFID(Dword bin_count, const double* bins, double from,
                                          double to, Dword n_points, double centre, double t0,
-                                         double dwell, double phase, double linewidth,
-                                         double* re, double* im) {
+                                         double dwell, double phase, double linewidth, double* re,
+                                         double* im) {
   if (bin_count == 0 || !bins) return kErrMissingInputData;
   if (n_points == 0 || !re || !im) return kErrMissingOutputBuffer;
   Dword used = 0;
@@ -22,10 +22,10 @@ VELTRIA_API LibErrorCode ssSynthesizeFID(Dword bin_count, const double* bins, do
   Dword error;
   double* block = NewArrFill<double>(&error, Qword{used} * 4);
   if (!block) return error;
-  double* pr = block;         // phasor, real part
-  double* pi = pr + used;     // phasor, imaginary part
-  double* rc = pi + used;     // rotation per point, cosine
-  double* rs = rc + used;     // rotation per point, sine
+  double* pr = block;      // phasor, real part
+  double* pi = pr + used;  // phasor, imaginary part
+  double* rc = pi + used;  // rotation per point, cosine
+  double* rs = rc + used;  // rotation per point, sine
   const double spacing = (to - from) / bin_count;
   const double two_pi = 6.283185307179586476925286766559;
   Dword u = 0;

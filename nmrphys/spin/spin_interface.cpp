@@ -83,8 +83,8 @@ VELTRIA_API void ssPrintConfiguration(const char16_t* title, const ssConfigurati
   CoutReal(u"\n MaxExecutionTime: ", c->MaxExecutionTime, nullptr, 0, 10);
   CoutDword(u"\n MaxNumberOfTransitions: ", c->MaxNumberOfTransitions, nullptr, 0, 10);
   CoutDword(u"\n MaxManifoldDimension: ", c->MaxManifoldDimension, nullptr, 0, 10);
-  CoutReal(u"\n TransitionsIntensityThresholdOverride: ",
-           c->TransitionsIntensityThresholdOverride, nullptr, 0, 10);
+  CoutReal(u"\n TransitionsIntensityThresholdOverride: ", c->TransitionsIntensityThresholdOverride,
+           nullptr, 0, 10);
   CoutDword(u"\n DesiredFragmentationOrder: ", c->DesiredFragmentationOrder, nullptr, 0, 10);
   CoutDword(u"\n FragmentIfEqvSizeExceeds: ", c->FragmentIfEqvSizeExceeds, nullptr, 0, 10);
 }

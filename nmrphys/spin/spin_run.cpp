@@ -72,8 +72,8 @@ LibErrorCode MakeOutputs(const cSpinForest& forest, ssSimulationRequest& r, cons
   Dword error;
   const double zero = 0.0;
   if (r.Flags & kSsLineList) {
-    const double x = (r.Flags & kSsAllTransitions) ? p.AllTransitions
-                                                   : p.MainTransitions + p.C1Transitions;
+    const double x =
+        (r.Flags & kSsAllTransitions) ? p.AllTransitions : p.MainTransitions + p.C1Transitions;
     if (x > forest.configuration.MaxNumberOfTransitions) return kErrTooManyItems;
     // The list never holds more than the capacity, so no more is allocated;
     // a list that cannot take a line still exists, to mark itself full.
@@ -97,7 +97,8 @@ LibErrorCode MakeOutputs(const cSpinForest& forest, ssSimulationRequest& r, cons
     r.GroupSpectra = NewArrFill<ssGroupSpectrum>(&error, p.EnabledEqvGroups);
     if (!r.GroupSpectra) return kErrAlloc;
     r.GroupCount = p.EnabledEqvGroups;
-    for (Dword e = 0; e < r.GroupCount; ++e) r.GroupSpectra[e] = ssGroupSpectrum{0, nullptr, nullptr};
+    for (Dword e = 0; e < r.GroupCount; ++e)
+      r.GroupSpectra[e] = ssGroupSpectrum{0, nullptr, nullptr};
     for (Dword e = 0; e < r.GroupCount && bins; ++e) {
       r.GroupSpectra[e].Bins = NewArrFill<double>(&error, bins, &zero);
       if (!r.GroupSpectra[e].Bins) return kErrAlloc;

@@ -325,18 +325,29 @@ LibErrorCode SpinRunStage(cSpinSystem* s) {
     LibErrorCode e;
     switch (s->profile.SplittingLevel) {
       case 0:
-      case 5: e = DropNonMagnetic(s, &done); break;
-      case 1: e = SplitBySpecies(s, &done); break;
+      case 5:
+        e = DropNonMagnetic(s, &done);
+        break;
+      case 1:
+        e = SplitBySpecies(s, &done);
+        break;
       case 2:
-      case 6: e = SplitComponents(s, &done); break;
-      case 3: e = Fragment(s, s->Forest()->configuration.DesiredFragmentationOrder, &done); break;
-      case 4: e = Decompose(s, &done); break;
+      case 6:
+        e = SplitComponents(s, &done);
+        break;
+      case 3:
+        e = Fragment(s, s->Forest()->configuration.DesiredFragmentationOrder, &done);
+        break;
+      case 4:
+        e = Decompose(s, &done);
+        break;
       case 7:
         s->input.Executable = 1;
         s->ProfileEvent(1, 0, false);
         s->ProfileEvent(2, 0, false);
         return SpinBuildManifolds(s);
-      default: return kErrInternal;
+      default:
+        return kErrInternal;
     }
     if (e || done) return e;
     s->profile.SplittingLevel += s->profile.SplittingLevel == 5 ? 2 : 1;

@@ -1,10 +1,11 @@
 // Spin systems of the engine: input copies, profiles and their statistics
 // events, the instance's lookup and global profile, the tree messages.
+#include "nmrphys/spin/spin_system.h"
+
 #include <new>
 
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "nmrphys/spin/spin_system.h"
 
 namespace {
 
@@ -54,9 +55,7 @@ cSpinSystem::~cSpinSystem() {
   ReleaseGraph();
 }
 
-cSpinForest* cSpinSystem::Forest() const {
-  return static_cast<cSpinForest*>(root->Owner());
-}
+cSpinForest* cSpinSystem::Forest() const { return static_cast<cSpinForest*>(root->Owner()); }
 
 void cSpinSystem::ReleaseInput() {
   KillPtr(&input.GroupFlags);
@@ -180,17 +179,38 @@ void cSpinSystem::InitProfile(double weight) {
 
 static void ApplyEvent(ssProfile& p, Dword kind, double value) {
   switch (kind) {
-    case 1: ++p.Subsystems; break;
-    case 2: ++p.ExeSubsystems; break;
-    case 3: p.NumberOfManifolds += static_cast<Dword>(value); break;
-    case 4: if (value > p.LargestManifoldDimension) p.LargestManifoldDimension = value; break;
-    case 5: p.NumberOfStates += value; break;
-    case 6: p.MainTransitions += value; break;
-    case 7: p.C1Transitions += value; break;
-    case 8: p.AllTransitions += value; break;
-    case 9: p.ExecutionTime += value; break;
-    case 10: if (value > p.BytesOfRAM) p.BytesOfRAM = value; break;
-    default: break;
+    case 1:
+      ++p.Subsystems;
+      break;
+    case 2:
+      ++p.ExeSubsystems;
+      break;
+    case 3:
+      p.NumberOfManifolds += static_cast<Dword>(value);
+      break;
+    case 4:
+      if (value > p.LargestManifoldDimension) p.LargestManifoldDimension = value;
+      break;
+    case 5:
+      p.NumberOfStates += value;
+      break;
+    case 6:
+      p.MainTransitions += value;
+      break;
+    case 7:
+      p.C1Transitions += value;
+      break;
+    case 8:
+      p.AllTransitions += value;
+      break;
+    case 9:
+      p.ExecutionTime += value;
+      break;
+    case 10:
+      if (value > p.BytesOfRAM) p.BytesOfRAM = value;
+      break;
+    default:
+      break;
   }
 }
 
@@ -203,15 +223,15 @@ Qlong cSpinSystem::OnMessage(Dword message, void* argument) {
   if (profile.SplittingLevel != 7 || !argument) return 0;
   const ssMessageArgument& arg = *static_cast<const ssMessageArgument*>(argument);
   if (message == ssMessageFreeManifoldData) {
-    for (Dword k = 0; manifolds && k < profile.NumberOfManifolds; ++k) manifolds[k].Release(arg.Flags);
+    for (Dword k = 0; manifolds && k < profile.NumberOfManifolds; ++k)
+      manifolds[k].Release(arg.Flags);
     return 0;
   }
   if (message == ssMessageComputeTransitions) return SpinComputeTransitions(this, arg);
   return 0;
 }
 
-cSpinForest::cSpinForest()
-    : configuration{600.0, 10000000u, 65535u, 1e-8, 1u, 11u, 1u} {}
+cSpinForest::cSpinForest() : configuration{600.0, 10000000u, 65535u, 1e-8, 1u, 11u, 1u} {}
 
 cSpinForest::~cSpinForest() { DeleteAll(true); }
 
@@ -250,12 +270,12 @@ void cSpinForest::RecomputeGlobalProfile() {
   global = g;
 }
 
-cSpinSystem* SpinMakeChild(cSpinSystem* parent, const ssSpinSystemInput* whole,
-                           const Dword* groups, Dword count, bool inherit) {
+cSpinSystem* SpinMakeChild(cSpinSystem* parent, const ssSpinSystemInput* whole, const Dword* groups,
+                           Dword count, bool inherit) {
   cSpinSystem* child = new (std::nothrow) cSpinSystem(parent);
   if (!child) return nullptr;
-  const LibErrorCode copied = whole ? child->CopyInput(*whole)
-                                    : child->CopyRestrictedInput(*parent, groups, count);
+  const LibErrorCode copied =
+      whole ? child->CopyInput(*whole) : child->CopyRestrictedInput(*parent, groups, count);
   const Dword n = child->input.GroupCount;
   Dword error = kErrNone;
   if (copied == kErrNone) child->index_map = NewArrFill<Dword>(&error, n);
@@ -263,8 +283,7 @@ cSpinSystem* SpinMakeChild(cSpinSystem* parent, const ssSpinSystemInput* whole,
     delete child;
     return nullptr;
   }
-  for (Dword i = 0; i < n; ++i)
-    child->index_map[i] = parent->index_map[whole ? i : groups[i]];
+  for (Dword i = 0; i < n; ++i) child->index_map[i] = parent->index_map[whole ? i : groups[i]];
   child->input.UserId = parent->input.UserId;
   child->input.IntensityScale = parent->input.IntensityScale;
   child->input.Executable = parent->input.Executable;

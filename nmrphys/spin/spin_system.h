@@ -47,7 +47,7 @@ class cSpinManifold {
   Dword K = 0;
   double CountedDimension = 0;
   Dword Dimension = 0;
-  Dword* Basis = nullptr;         // Dimension x n, state by state
+  Dword* Basis = nullptr;  // Dimension x n, state by state
   Dword RaisingCount = 0;
   Dword* RaisingPairs = nullptr;  // (state in K + 1) x 65536 + (state in K)
   double* RaisingValues = nullptr;
@@ -137,8 +137,8 @@ LibErrorCode SpinRunStage(cSpinSystem* system);
 // Makes a child of parent: from `whole` copied when given, else from the
 // parent's listed groups; inherits the parent's WeightFactor when asked.
 // Null without memory.
-cSpinSystem* SpinMakeChild(cSpinSystem* parent, const ssSpinSystemInput* whole,
-                           const Dword* groups, Dword count, bool inherit);
+cSpinSystem* SpinMakeChild(cSpinSystem* parent, const ssSpinSystemInput* whole, const Dword* groups,
+                           Dword count, bool inherit);
 // Stage 7: manifolds and estimates (spin_counting.cpp).
 LibErrorCode SpinBuildManifolds(cSpinSystem* system);
 // The lines of one executable system into the run (spin_transitions.cpp).

@@ -18,17 +18,20 @@ constexpr Dword kBlock = 16;
 // Everything of a system that every manifold reads, built once per run.
 struct SystemTables {
   Dword n = 0;
-  Dword total = 0;       // TotalQuanta
+  Dword total = 0;  // TotalQuanta
   const Dword* s = nullptr;
   double* block = nullptr;
-  double* suffix = nullptr;  // S(g, q) = states of groups g.. with at most q quanta, (n+1) x (total+2)
-  double* nu = nullptr;      // shifts
-  double* quad = nullptr;    // q_g + 1.5 D_gg
-  double* zz = nullptr;      // n x n: J + 2D
-  double* flip = nullptr;    // n x n: (J - D) / 2
+  double* suffix =
+      nullptr;           // S(g, q) = states of groups g.. with at most q quanta, (n+1) x (total+2)
+  double* nu = nullptr;  // shifts
+  double* quad = nullptr;  // q_g + 1.5 D_gg
+  double* zz = nullptr;    // n x n: J + 2D
+  double* flip = nullptr;  // n x n: (J - D) / 2
   ~SystemTables() { KillPtr(&block); }
 
-  double S(Dword g, Long q) const { return q < 0 ? 0.0 : suffix[g * (total + 2) + static_cast<Dword>(q)]; }
+  double S(Dword g, Long q) const {
+    return q < 0 ? 0.0 : suffix[g * (total + 2) + static_cast<Dword>(q)];
+  }
   // Index of a state in lexicographic (basis) order among states of K quanta.
   Dword Rank(const Dword* k, Dword K) const {
     double rank = 0.0;
@@ -50,7 +53,8 @@ LibErrorCode BuildTables(const cSpinSystem& sys, SystemTables* t) {
   const Qword cols = Qword{t->total} + 2;
   Dword error;
   const double zero = 0.0;
-  t->block = NewArrFill<double>(&error, (Qword{n} + 1) * cols + 2 * Qword{n} + 2 * Qword{n} * n, &zero);
+  t->block =
+      NewArrFill<double>(&error, (Qword{n} + 1) * cols + 2 * Qword{n} + 2 * Qword{n} * n, &zero);
   if (!t->block) return kErrAlloc;
   t->suffix = t->block;
   t->nu = t->suffix + (Qword{n} + 1) * cols;
@@ -221,8 +225,8 @@ LibErrorCode Diagonalize(const SystemTables& t, cSpinManifold& m) {
         const Dword b = t.Rank(state, m.K);
         ++state[e];
         --state[c];
-        const double fd = t.s[e] <= 1 ? 1.0
-                                      : static_cast<double>(k[e]) * static_cast<double>(t.s[e] - k[e] + 1);
+        const double fd =
+            t.s[e] <= 1 ? 1.0 : static_cast<double>(k[e]) * static_cast<double>(t.s[e] - k[e] + 1);
         const double fc = RaiseFactor(k[c], t.s[c]);
         H[b + Qword{d} * a] = coupling * fc * std::sqrt(fd);
       }

@@ -2,8 +2,8 @@
 
 #include "base/error_codes.h"
 
-void ProfileProblemInit(FitProblem* problem, Dword mode, Qword n, const double* x,
-                        const double* y, const double* lower, const double* upper) {
+void ProfileProblemInit(FitProblem* problem, Dword mode, Qword n, const double* x, const double* y,
+                        const double* lower, const double* upper) {
   FitProblemInit(problem);
   problem->mode = mode;
   problem->pointCount = n;

@@ -5,8 +5,8 @@
 #include "signal_fit/fit/minimizer.h"
 
 // The problem of a profile: n points (x, y) under the fit mode, with bounds.
-void ProfileProblemInit(FitProblem* problem, Dword mode, Qword n, const double* x,
-                        const double* y, const double* lower, const double* upper);
+void ProfileProblemInit(FitProblem* problem, Dword mode, Qword n, const double* x, const double* y,
+                        const double* lower, const double* upper);
 
 // Simplex over params[0, count): pointers holds 2 count entries, filled with
 // every parameter's address and then those of the varied ones (null for a

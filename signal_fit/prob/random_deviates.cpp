@@ -3,11 +3,11 @@
 
 #include <cmath>
 
+#include "arrays/random.h"
 #include "base/double_to_int.h"
 #include "scalar/real_helpers.h"
 #include "signal_fit/prob/log_beta.h"
 #include "signal_fit/prob/probability.h"
-#include "arrays/random.h"
 
 namespace {
 

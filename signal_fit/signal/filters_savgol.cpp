@@ -1,12 +1,12 @@
 // Savitzky-Golay smoothing and derivatives of signal arrays, scaled to the
 // width, and the resolution booster (negated second derivative).
 #include "arrays/rarr_ops.h"
+#include "arrays/smoothing.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/signal/filters.h"
 #include "signal_fit/signal/sarr.h"
 #include "signal_fit/signal/savgol.h"
-#include "arrays/smoothing.h"
 
 VELTRIA_API Dword SArrSavitskyGolay(Qword n, const double* src, double* dst, double width, Qword d,
                                     Qword* order, Qword* points, double* gain, Dword flags) {

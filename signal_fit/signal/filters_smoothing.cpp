@@ -1,11 +1,11 @@
 // Gaussian and rectangular smoothing of real arrays.
 #include <cmath>
 
+#include "arrays/smoothing.h"
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/signal/filters.h"
-#include "arrays/smoothing.h"
 
 VELTRIA_API Dword RArrGaussConvolution(Qword n, const double* src, double width, double* dst) {
   if (!src) return kErrMissingInputData;

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "arrays/rarr_extremes.h"
+#include "arrays/smoothing.h"
 #include "base/error_codes.h"
 #include "scalar/elementary.h"
 #include "signal_fit/signal/sarr.h"
-#include "arrays/smoothing.h"
 
 namespace {
 inline Dword Check(const double* src, const double* dst) {

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "arrays/random.h"
 #include "arrays/rarr_ops.h"
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "scalar/elementary.h"
-#include "arrays/random.h"
 #include "signal_fit/signal/fourier.h"
 #include "signal_fit/signal/sarr.h"
 

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "arrays/rarr_ops.h"
+#include "arrays/smoothing.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/signal/savgol.h"
-#include "arrays/smoothing.h"
 
 namespace {
 double InverseFactorial(Qword k) {

@@ -2,16 +2,17 @@
 // the zone listing, the selection dialogue (ids, separators, the end of the
 // input), the menus' answers without data, code 3 in console mode, and the
 // links and manuals through the shell hook.
+#include "framework/command/console_app.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/strings.h"
 #include "base/platform/ui_hooks.h"
+#include "base/strings.h"
 #include "command_fixture.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/console_app.h"
 #include "support/pty_run.h"
 
 namespace {
@@ -119,7 +120,8 @@ TEST_F(ConsoleAppTest, NoRepeatsTheDialogueAndTheEndOfInputEndsIt) {
         ConAppEditSelection(1, record);
         return (Selected(record, 1) ? 1 : 0) + (Selected(record, 2) ? 2 : 0) + 10 * g_questions;
       },
-      {{"(example: 1 -3 4): ", "1\n"}, {"(example: 1 -3 4): ", "2\n"},
+      {{"(example: 1 -3 4): ", "1\n"},
+       {"(example: 1 -3 4): ", "2\n"},
        {"(example: 1 -3 4): ", "\x04"}});
   EXPECT_FALSE(r.timed_out) << r.output;
   EXPECT_EQ(r.exit_code, 3 + 20) << r.output;
@@ -139,8 +141,8 @@ TEST_F(ConsoleAppTest, NoRepeatsTheDialogueAndTheEndOfInputEndsIt) {
 TEST_F(ConsoleAppTest, ZoneListingAndHeader) {
   record_->data_root = NewTree(2);
   record_->data_root->Child(0)->SetFlags(kKyDataSelected, true);
-  PtyResult r = Child([](KyAppRecord* record) { return static_cast<int>(ConAppListZones(0, record)); },
-                      {});
+  PtyResult r =
+      Child([](KyAppRecord* record) { return static_cast<int>(ConAppListZones(0, record)); }, {});
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_NE(r.output.find("\n Data type: SIMULATION (ID 12)"), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("\n File: "), std::string::npos);
@@ -161,8 +163,8 @@ TEST_F(ConsoleAppTest, ZoneListingAndHeader) {
 }
 
 TEST_F(ConsoleAppTest, TitleWithAndWithoutData) {
-  PtyResult none = Child([](KyAppRecord* record) { return static_cast<int>(ConAppSetTitle(0, record)); },
-                         {});
+  PtyResult none =
+      Child([](KyAppRecord* record) { return static_cast<int>(ConAppSetTitle(0, record)); }, {});
   // The framework's title is empty before code 3: "T", the empty title, the rest.
   EXPECT_NE(none.output.find("\x1b]0;  (an Norvale utility)\x07"), std::string::npos)
       << none.output;
@@ -181,8 +183,9 @@ TEST_F(ConsoleAppTest, TitleWithAndWithoutData) {
 
 TEST_F(ConsoleAppTest, MenusWithoutDataAndWithOneZone) {
   // "x" without data: 14 shown; "s" with one zone selects it at once.
-  PtyResult x = Child([](KyAppRecord* record) { return static_cast<int>(ConAppMainMenu(0, record)); },
-                      {{"Your choice: ", "x"}, {"Hit any key", "z"}, {"Your choice: ", "#"}});
+  PtyResult x =
+      Child([](KyAppRecord* record) { return static_cast<int>(ConAppMainMenu(0, record)); },
+            {{"Your choice: ", "x"}, {"Hit any key", "z"}, {"Your choice: ", "#"}});
   EXPECT_FALSE(x.timed_out) << x.output;
   EXPECT_NE(x.output.find("\t Main MENU:"), std::string::npos);
   EXPECT_NE(x.output.find("Error 14"), std::string::npos) << x.output;
@@ -206,7 +209,10 @@ TEST_F(ConsoleAppTest, MenusWithoutDataAndWithOneZone) {
         ConAppMainMenu(0, record);
         return Selected(record, 1) && Selected(record, 2) ? 0 : 1;
       },
-      {{"Your choice: ", "s"}, {"Your choice: ", "a"}, {"Hit any key", "z"}, {"Your choice: ", "#"}});
+      {{"Your choice: ", "s"},
+       {"Your choice: ", "a"},
+       {"Hit any key", "z"},
+       {"Your choice: ", "#"}});
   EXPECT_FALSE(m.timed_out) << m.output;
   EXPECT_EQ(m.exit_code, 0);
   EXPECT_NE(m.output.find("\n\t Data Selection MENU:"), std::string::npos);
@@ -214,11 +220,11 @@ TEST_F(ConsoleAppTest, MenusWithoutDataAndWithOneZone) {
 
 TEST_F(ConsoleAppTest, NullRecordAndFixedAnswers) {
   const ConMenuHandler handlers[] = {
-      ConAppMainMenu,      ConAppLoadMenu,   ConAppLoadFile,     ConAppGenerateSynthetic,
+      ConAppMainMenu,      ConAppLoadMenu,   ConAppLoadFile,      ConAppGenerateSynthetic,
       ConAppDropData,      ConAppSelectMenu, ConAppEditSelection, ConAppEvaluate,
-      ConAppTaskSetup,     ConAppExportMenu, ConAppExportStelar, ConAppShowBlock,
+      ConAppTaskSetup,     ConAppExportMenu, ConAppExportStelar,  ConAppShowBlock,
       ConAppUtilitiesMenu, ConAppHelpMenu,   ConAppNmrCalculator, ConAppOpenManual,
-      ConAppOpenLink,      ConAppSetTitle,   ConAppRefreshTitle, ConAppListZones};
+      ConAppOpenLink,      ConAppSetTitle,   ConAppRefreshTitle,  ConAppListZones};
   for (ConMenuHandler h : handlers) EXPECT_EQ(h(1, nullptr), kErrInterface);
   EXPECT_EQ(ConAppTaskSetup(0, record_), kErrNotYetImplemented);
   EXPECT_EQ(record_->error, kErrNotYetImplemented);

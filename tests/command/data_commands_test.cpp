@@ -64,7 +64,9 @@ class DataCommandTest : public CommandTest {
     LoadDataArgs args{kKyDataSimulation, nullptr, 0, lines};
     return Run(kKyCmdLoadData, &args);
   }
-  Dword RunScript(const char* script) { return Run(kKyCmdRunTaskScript, const_cast<char*>(script)); }
+  Dword RunScript(const char* script) {
+    return Run(kKyCmdRunTaskScript, const_cast<char*>(script));
+  }
   // Three simulated items of one block each.
   void LoadThree() {
     for (int i = 0; i < 3; ++i) ASSERT_EQ(LoadSimulation(kSinglePulse), 0u);
@@ -396,8 +398,10 @@ TEST_F(DataCommandTest, ItemFields) {
     Dword code;
     const void* pointer;
   };
-  const Case texts[] = {{kKyCmdItemFolder, item->folder},      {kKyCmdItemFolder2, item->folder},
-                        {kKyCmdItemFileName, item->file_name}, {kKyCmdItemFullPath, item->full_path},
+  const Case texts[] = {{kKyCmdItemFolder, item->folder},
+                        {kKyCmdItemFolder2, item->folder},
+                        {kKyCmdItemFileName, item->file_name},
+                        {kKyCmdItemFullPath, item->full_path},
                         {kKyCmdItemXUnit, item->x_unit}};
   for (const Case& c : texts) {
     EXPECT_EQ(Run(c.code, two), 0u) << c.code;

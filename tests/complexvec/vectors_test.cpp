@@ -1,6 +1,8 @@
 // Vectors: value semantics of VECTORnD, norms that would overflow or vanish
 // naively, closed-form geometry, exact rotations and cross products, text
 // forms.
+#include "complexvec/vectors.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 
 #include "base/number_text.h"
 #include "base/platform/allocator.h"
-#include "complexvec/vectors.h"
 #include "scalar/real_helpers.h"
 
 namespace {
@@ -212,8 +213,8 @@ TEST(VectorOps, CrossProductsOfIntegerVectors) {
   EXPECT_EQ(a.y, 61);
   // |a x b|^2 = |a|^2 |b|^2 - (a.b)^2 (Lagrange).
   const VECTOR3D p(2, -3, 5);
-  EXPECT_EQ(rAbsSquareV3(c), rAbsSquareV3(p) * rAbsSquareV3(b) -
-                                 rScalarProductV3(p, b) * rScalarProductV3(p, b));
+  EXPECT_EQ(rAbsSquareV3(c),
+            rAbsSquareV3(p) * rAbsSquareV3(b) - rScalarProductV3(p, b) * rScalarProductV3(p, b));
   VECTOR3D r;
   rTwoPointsMnf3D(VECTOR3D(1, 2, 3), VECTOR3D(5, 6, 11), 0.25, r);
   EXPECT_EQ(r.x, 2);
@@ -240,9 +241,9 @@ TEST(VectorGeometry, TrianglesPtolemyEllipse) {
   // Ptolemy's equality for the corners of a square, taken in order.
   const VECTOR2D s[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   EXPECT_NEAR(rPtolemysExcessV2(s[0], s[1], s[2], s[3]), 0, 4 * kEps);
-  EXPECT_NEAR(rPtolemysExcessV3(VECTOR3D(0, 0, 7), VECTOR3D(1, 0, 7), VECTOR3D(1, 1, 7),
-                                VECTOR3D(0, 1, 7)),
-              0, 4 * kEps);
+  EXPECT_NEAR(
+      rPtolemysExcessV3(VECTOR3D(0, 0, 7), VECTOR3D(1, 0, 7), VECTOR3D(1, 1, 7), VECTOR3D(0, 1, 7)),
+      0, 4 * kEps);
   EXPECT_NEAR(rPtolemysExcessV(0, Make({0, 0}), Make({1, 0}), Make({1, 1}), Make({0, 1})), 0,
               4 * kEps);
   // Not cyclic: the excess is positive.

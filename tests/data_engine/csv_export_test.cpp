@@ -4,8 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -32,7 +32,8 @@ class CsvExportTest : public TempFolderTest {
  protected:
   std::u16string U16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
   // Exports and returns the file's bytes ("" and the error on failure).
-  std::string Export(cKyData* node, Dword flags, const std::string& name, LibErrorCode* error = nullptr) {
+  std::string Export(cKyData* node, Dword flags, const std::string& name,
+                     LibErrorCode* error = nullptr) {
     const std::u16string path = U16(Path(name));
     const LibErrorCode e = ExportCsv(node, flags, path.c_str());
     if (error) *error = e;
@@ -172,12 +173,22 @@ TEST(CsvNumber, RoundedToTheDigits) {
     const char* text;
   };
   const Case cases[] = {
-      {-0.02, 6, "-0.0200000"},       {0.00123, 6, "0.00123000"},     {1e-7, 6, "1.00000e-7"},
-      {123456789.0, 6, "1.23457e8"},  {999999.7, 6, "1.00000e6"},     {123456.0, 6, "123456."},
-      {100.0, 6, "100.000"},          {0.5, 6, "0.500000"},           {9.99e-4, 6, "9.99000e-4"},
-      {12345.65, 15, "12345.6500000000"}, {1.0 / 3, 15, "0.333333333333333"},
-      {5e-300, 6, "5.00000e-300"},    {0.0, 6, "0"},                  {std::nan(""), 6, "NaN"},
-      {INFINITY, 6, "+INF"},          {-INFINITY, 6, "-INF"},
+      {-0.02, 6, "-0.0200000"},
+      {0.00123, 6, "0.00123000"},
+      {1e-7, 6, "1.00000e-7"},
+      {123456789.0, 6, "1.23457e8"},
+      {999999.7, 6, "1.00000e6"},
+      {123456.0, 6, "123456."},
+      {100.0, 6, "100.000"},
+      {0.5, 6, "0.500000"},
+      {9.99e-4, 6, "9.99000e-4"},
+      {12345.65, 15, "12345.6500000000"},
+      {1.0 / 3, 15, "0.333333333333333"},
+      {5e-300, 6, "5.00000e-300"},
+      {0.0, 6, "0"},
+      {std::nan(""), 6, "NaN"},
+      {INFINITY, 6, "+INF"},
+      {-INFINITY, 6, "-INF"},
   };
   for (const Case& c : cases) {
     char buffer[48];

@@ -38,17 +38,18 @@ cKyData* NewItem(const DefaultScriptCase& c) {
     return c.a * std::exp(-t / c.t1) * (imag ? std::sin(p1) : std::cos(p1)) +
            c.b * std::exp(-t / c.t2) * (imag ? std::sin(p2) : std::cos(p2));
   };
-  item->AddChild(NewSignalBlock(c.points, 0.0, c.dwell, [part](Qword i) { return part(i, false); },
-                                [part](Qword i) { return part(i, true); }));
+  item->AddChild(NewSignalBlock(
+      c.points, 0.0, c.dwell, [part](Qword i) { return part(i, false); },
+      [part](Qword i) { return part(i, true); }));
   return item;
 }
 
 // The five lines the application writes for item i with the default setup.
 std::string DefaultLines(Qword i) {
   const std::string z = std::to_string(i);
-  return "#GROUPDELAY, 1, 0, 0z" + z + "\r\n#ZEROFILL, 1, 0, 0z" + z + ", , 0, 1024\r\n#APODIZE, 3, 0, 0z" + z +
-         ", , 0,-1, 0.01\r\n#APODIZE, 8, 0, 0z" + z + ", , 0,-1, 0.0003, 2\r\n#QUANTIFY, 1, 768, 0z" + z +
-         ", , 0, 4294967295\r\n";
+  return "#GROUPDELAY, 1, 0, 0z" + z + "\r\n#ZEROFILL, 1, 0, 0z" + z +
+         ", , 0, 1024\r\n#APODIZE, 3, 0, 0z" + z + ", , 0,-1, 0.01\r\n#APODIZE, 8, 0, 0z" + z +
+         ", , 0,-1, 0.0003, 2\r\n#QUANTIFY, 1, 768, 0z" + z + ", , 0, 4294967295\r\n";
 }
 
 TEST(DefaultScript, MeanMagnitudeOfEveryItem) {
@@ -81,14 +82,18 @@ TEST(DefaultScript, MeanMagnitudeOfEveryItem) {
     EXPECT_EQ(block->points, 1024u);
     char q[64];
     std::snprintf(q, sizeof q, "%g", quantity[i]);
-    EXPECT_NE(reports[i].find("#QUANTIFY: completed\n Average in [0, 1023]\n Magnitude: " + std::string(q) + "\n\n"),
+    EXPECT_NE(reports[i].find("#QUANTIFY: completed\n Average in [0, 1023]\n Magnitude: " +
+                              std::string(q) + "\n\n"),
               std::string::npos)
         << reports[i];
     EXPECT_NE(reports[i].find("#ZEROFILL: completed\n New size: 1024\n\n"), std::string::npos);
-    EXPECT_NE(reports[i].find("#APODIZE: completed\n Mode: Cos2Tmax\n\n#APODIZE: completed\n Mode: Smoothstep\n\n"),
-              std::string::npos);
+    EXPECT_NE(
+        reports[i].find(
+            "#APODIZE: completed\n Mode: Cos2Tmax\n\n#APODIZE: completed\n Mode: Smoothstep\n\n"),
+        std::string::npos);
   }
-  EXPECT_EQ(reports[0].rfind("#GROUPDELAY: completed\n Old value: 67.98\n New value: -0.02\n\n", 0), 0u);
+  EXPECT_EQ(reports[0].rfind("#GROUPDELAY: completed\n Old value: 67.98\n New value: -0.02\n\n", 0),
+            0u);
   EXPECT_EQ(reports[2].rfind("#GROUPDELAY: completed\n\n", 0), 0u);  // 0.3 rounds to no delay
 }
 

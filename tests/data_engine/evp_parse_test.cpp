@@ -1,9 +1,9 @@
 // Task-script commands into records, and the parameter readers.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "base/memory.h"
 #include "data_engine/evp.h"
@@ -53,7 +53,8 @@ TEST(EvpParse, CommandsIntoRecordFields) {
       {"QUANTIFY, 0, 5, 1, a, b", 0, 4, 0, 0, 0, kAll, kAll, nullptr, nullptr},
       // Label and parameters are groomed and upper-cased; TAB, CR and LF
       // become blanks.
-      {"WINDOW, 2, 1, 0, my  label , a,\tb ,c\r\n", 0, 1, 2, 1, 0, kAll, kAll, "MY LABEL", "A, B ,C"},
+      {"WINDOW, 2, 1, 0, my  label , a,\tb ,c\r\n", 0, 1, 2, 1, 0, kAll, kAll, "MY LABEL",
+       "A, B ,C"},
       // A blank command runs nothing.
       {" \r\n", 0, kAll, 0, 0, 0, kAll, kAll, nullptr, nullptr},
   };
@@ -178,12 +179,8 @@ struct WindowCase {
 
 TEST(EvpParameters, PointWindow) {
   const WindowCase cases[] = {
-      {"50,10", 100, 10, 50, 41},
-      {"-1,-1", 100, 0, 99, 100},
-      {"0,4294967295", 100, 0, 99, 100},
-      {"200,300", 100, 99, 99, 1},
-      {"", 100, 0, 99, 100},
-      {"5", 10, 5, 9, 5},
+      {"50,10", 100, 10, 50, 41},  {"-1,-1", 100, 0, 99, 100}, {"0,4294967295", 100, 0, 99, 100},
+      {"200,300", 100, 99, 99, 1}, {"", 100, 0, 99, 100},      {"5", 10, 5, 9, 5},
       {"0,-1", 0, 0, 0, 0},  // no points: no window, no underflow
   };
   for (const WindowCase& c : cases) {

@@ -1,11 +1,11 @@
 // Task scripts through RunTask on built trees: routing to the nodes of the
 // step's level (recorded by stand-in procedures), reports and messages
 // through the recording callback.
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "data_engine/engine_text.h"
 #include "data_engine/evp.h"
@@ -103,7 +103,9 @@ TEST_F(EvpRunTest, RoutingByLevelZoneAndBlock) {
       {"#GROUPDELAY, 1, 0, 0z-1", {}},
       // Preparation on each node, or once on a reference child.
       {"#APODIZE, 1, 0, 0z0b1", {"prep 0.1", "run 0.1"}},
-      {"#APODIZE, 1, 1, 1z0", {"prep 0.0", "run 0.0", "prep 0.1", "run 0.1", "prep 0.2", "run 0.2", "prep 0.3", "run 0.3"}},
+      {"#APODIZE, 1, 1, 1z0",
+       {"prep 0.0", "run 0.0", "prep 0.1", "run 0.1", "prep 0.2", "run 0.2", "prep 0.3",
+        "run 0.3"}},
       {"#APODIZE, 1, 3, 1z0", {"prep 0.0", "run 0.0", "run 0.1", "run 0.2", "run 0.3"}},
       {"#APODIZE, 1, 5, 1z2", {"prep 2.3", "run 2.0", "run 2.1", "run 2.2", "run 2.3"}},
       // Blocks of item 1 have the largest power in block 3 (row 1 grows
@@ -117,8 +119,9 @@ TEST_F(EvpRunTest, RoutingByLevelZoneAndBlock) {
 
 TEST_F(EvpRunTest, ScriptStructure) {
   // Text before the first "#" is ignored; mode 0 and a lone name skip.
-  EXPECT_EQ(Run("GROUPDELAY, 1, 0, 2\r\n#QUANTIFY\r\n#GROUPDELAY, 0, 0, 2\r\n#GROUPDELAY, 1, 0, 1z0\r\n"),
-            Calls({"run 0"}));
+  EXPECT_EQ(
+      Run("GROUPDELAY, 1, 0, 2\r\n#QUANTIFY\r\n#GROUPDELAY, 0, 0, 2\r\n#GROUPDELAY, 1, 0, 1z0\r\n"),
+      Calls({"run 0"}));
   // A "#" inside a comment starts the next command.
   EXPECT_EQ(Run("#ZEROFILL, 1, 0, 1z0 // remark #APODIZE, 1, 0, 0z0b0"),
             Calls({"quiet 0", "prep 0.0", "run 0.0"}));
@@ -130,8 +133,9 @@ TEST_F(EvpRunTest, ScriptStructure) {
   root_->default_script = EngineCopyA("#GROUPDELAY, 1, 0, 1z1", &e);
   EXPECT_EQ(Run(""), Calls({"run 1"}));
   // An unknown name stops the script before anything of it runs.
-  EXPECT_EQ(Run("#GROUPDELAY, 1, 0, 1z0 #NOSUCH, 1, 0, 1z1 #GROUPDELAY, 1, 0, 1z2", kErrUnknownProcedure),
-            Calls({"run 0"}));
+  EXPECT_EQ(
+      Run("#GROUPDELAY, 1, 0, 1z0 #NOSUCH, 1, 0, 1z1 #GROUPDELAY, 1, 0, 1z2", kErrUnknownProcedure),
+      Calls({"run 0"}));
   // The first failing step stops the script.
   g_fail_on = root_->Child(1);
   EXPECT_EQ(Run("#GROUPDELAY, 1, 0, 1 #GROUPDELAY, 1, 0, 1z2", kErrUnknownProcedureMode),

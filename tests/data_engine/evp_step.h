@@ -8,8 +8,8 @@
 
 // `evp` is the caller's, initialised; it stays filled for the caller to read
 // and release. `table` is the caller matrix of the record.
-inline LibErrorCode RunEvpStep(cKyData* node, const char* command, Evp* evp,
-                               KyAppRecord* record, double* table) {
+inline LibErrorCode RunEvpStep(cKyData* node, const char* command, Evp* evp, KyAppRecord* record,
+                               double* table) {
   LibErrorCode code = EvpParseCommand(command, evp);
   if (code != kErrNone) return code;
   evp->caller_matrix = table;

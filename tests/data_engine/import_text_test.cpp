@@ -50,7 +50,7 @@ TEST_F(ImportTextTest, BadFilesLeaveTheNodeAsItWas) {
     LibErrorCode error;
   };
   const Case cases[] = {
-      {"1 ,2\n", kErrWrongInputFormat},      // a blank before the comma
+      {"1 ,2\n", kErrWrongInputFormat},        // a blank before the comma
       {"1, 2\nword\n", kErrWrongInputFormat},  // a later line without numbers
       {"1\n", kErrWrongInputFormat},
       {"// only a remark\n\n", kErrIllegalFormat},

@@ -1,8 +1,8 @@
 // Deep copies and the version chain of the root.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
-
-#include <gtest/gtest.h>
 
 #include "base/platform/allocator.h"
 #include "data_engine/engine_text.h"

@@ -1,10 +1,10 @@
 // Row operations of the data node: a table of steps on one node with the
 // array invariants checked after each, and the allocation-failure paths.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <functional>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "base/memory.h"
 #include "base/platform/allocator.h"
@@ -30,8 +30,10 @@ void NoCheck(cKyData&) {}
 
 TEST(KyDataRows, TableOfOperationsKeepsTheInvariants) {
   const std::vector<Step> steps = {
-      {"append count 0 on an empty node", [](cKyData& n) { return n.AppendRow(kA, 0, nullptr); }, 0, 0, 0, NoCheck},
-      {"append null values", [](cKyData& n) { return n.AppendRow(nullptr, 4, nullptr); }, 0, 0, 0, NoCheck},
+      {"append count 0 on an empty node", [](cKyData& n) { return n.AppendRow(kA, 0, nullptr); }, 0,
+       0, 0, NoCheck},
+      {"append null values", [](cKyData& n) { return n.AppendRow(nullptr, 4, nullptr); }, 0, 0, 0,
+       NoCheck},
       {"first row sizes the matrix",
        [](cKyData& n) {
          Qword r = 7;
@@ -72,20 +74,20 @@ TEST(KyDataRows, TableOfOperationsKeepsTheInvariants) {
          EXPECT_EQ(n.Row(1)[3], 8.0);
          EXPECT_EQ(n.Row(2)[3], 12.0);
        }},
-      {"set row: wrong count", [](cKyData& n) { return n.SetRow(kShort, 3, 1); }, kErrIllegalDataSize, 3, 4, NoCheck},
-      {"set row: missing row", [](cKyData& n) { return n.SetRow(kA, 4, 3); }, kErrMissingInputData, 3, 4, NoCheck},
+      {"set row: wrong count", [](cKyData& n) { return n.SetRow(kShort, 3, 1); },
+       kErrIllegalDataSize, 3, 4, NoCheck},
+      {"set row: missing row", [](cKyData& n) { return n.SetRow(kA, 4, 3); }, kErrMissingInputData,
+       3, 4, NoCheck},
       {"set row 2", [](cKyData& n) { return n.SetRow(kA, 4, 2); }, 0, 3, 4,
        [](cKyData& n) { EXPECT_EQ(n.Row(2)[0], 1.0); }},
-      {"realloc growing the count is refused",
-       [](cKyData& n) { return n.ReallocRows(4); }, kErrIllegalArgument, 3, 4, NoCheck},
-      {"store row appends a result row",
-       [](cKyData& n) { return n.StoreRow(kB); }, 0, 4, 4,
+      {"realloc growing the count is refused", [](cKyData& n) { return n.ReallocRows(4); },
+       kErrIllegalArgument, 3, 4, NoCheck},
+      {"store row appends a result row", [](cKyData& n) { return n.StoreRow(kB); }, 0, 4, 4,
        [](cKyData& n) {
          EXPECT_EQ(n.row_flags[3], 2u);
          EXPECT_EQ(n.Row(3)[1], 6.0);
        }},
-      {"store row overwrites the result row",
-       [](cKyData& n) { return n.StoreRow(kC); }, 0, 4, 4,
+      {"store row overwrites the result row", [](cKyData& n) { return n.StoreRow(kC); }, 0, 4, 4,
        [](cKyData& n) {
          EXPECT_EQ(n.Row(3)[1], 10.0);
          EXPECT_EQ(n.row_flags[3], 2u);
@@ -110,7 +112,8 @@ TEST(KyDataRows, TableOfOperationsKeepsTheInvariants) {
          EXPECT_TRUE(std::isnan(*n.StatisticSlot(1, 0)));
          EXPECT_EQ(n.Row(1)[0], 0.0);
        }},
-      {"set size to nothing", [](cKyData& n) { return n.SetSize(0, 3, 0, 1.0, 1.0); }, 0, 0, 0, NoCheck},
+      {"set size to nothing", [](cKyData& n) { return n.SetSize(0, 3, 0, 1.0, 1.0); }, 0, 0, 0,
+       NoCheck},
   };
   cKyData node(0);
   for (const Step& s : steps) {
@@ -128,7 +131,8 @@ cKyData* AxisNode(Qword points, Qword rows, double first, double step) {
   n->SetSize(points, rows, 1, first, first + step * static_cast<double>(points - 1));
   for (Qword r = 0; r < rows; ++r)
     for (Qword i = 0; i < points; ++i)
-      n->Row(r)[i] = r == 0 ? first + step * static_cast<double>(i) : static_cast<double>(10 * r + i);
+      n->Row(r)[i] =
+          r == 0 ? first + step * static_cast<double>(i) : static_cast<double>(10 * r + i);
   return n;
 }
 

@@ -1,10 +1,10 @@
 // Row statistics (closed-form values) and the merge of inverse-Laplace
 // results into the companion node.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "data_engine/ky_data.h"
 #include "node_invariants.h"
@@ -67,7 +67,8 @@ TEST(KyDataStatistics, MagnitudeAndPowerComeFromRowsOneAndTwo) {
   delete n;
   // Without rows 1 and 2 there is no complex window: 14, nothing stored.
   cKyData* two = NodeWithRows({{0, 1}, {3, 4}});
-  EXPECT_EQ(two->ComputeRowStatistic(1, kKyStatMaxMagnitude, kNoIndex, kNoIndex), kErrMissingInputData);
+  EXPECT_EQ(two->ComputeRowStatistic(1, kKyStatMaxMagnitude, kNoIndex, kNoIndex),
+            kErrMissingInputData);
   EXPECT_EQ(two->ComputeRowStatistic(0, kKyStatMaxPower, kNoIndex, kNoIndex), kErrMissingInputData);
   EXPECT_TRUE(std::isnan(two->RowStatistic(1, kKyStatMaxPower)));
   delete two;

@@ -26,5 +26,6 @@ inline void ExpectNodeInvariants(const cKyData& n) {
   volatile Dword flags = 0;
   for (Qword i = 0; i < n.rows; ++i) flags = flags | n.row_flags[i];
   for (Qword i = 0; i < n.points; ++i) flags = flags | n.point_flags[i];
-  EXPECT_EQ(n.linked == nullptr || n.linked->Owner() == nullptr, true) << "the linked node is in no list";
+  EXPECT_EQ(n.linked == nullptr || n.linked->Owner() == nullptr, true)
+      << "the linked node is in no list";
 }

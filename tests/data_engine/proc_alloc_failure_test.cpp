@@ -15,8 +15,9 @@ namespace {
 cKyData* NewZone() {
   auto* zone = new cKyData(0);
   for (Qword k = 0; k < 3; ++k)
-    zone->AddChild(NewSignalBlock(64, 0, 1, [k](Qword i) { return Wiggle(i, static_cast<double>(k)); },
-                                  [](Qword i) { return Wiggle(i, 1); }));
+    zone->AddChild(NewSignalBlock(
+        64, 0, 1, [k](Qword i) { return Wiggle(i, static_cast<double>(k)); },
+        [](Qword i) { return Wiggle(i, 1); }));
   zone->parameters.AddEntry("BINI", "1", nullptr);
   zone->parameters.AddEntry("BEND", "3", nullptr);
   return zone;
@@ -24,10 +25,10 @@ cKyData* NewZone() {
 
 TEST(ProcAllocationFailure, NodeUnchanged) {
   const char* commands[] = {
-      "QUANTIFY, 1, 512, 0, , 0, -1",   "QUANTIFY, 4, 0, 0, , 0, -1", "ZEROFILL, 1, 0, 0, , 1, 0",
-      "WINDOW, 1, 0, 0, , 3, 9",        "WINDOW, 5, 0, 0, , 0, -1, 2", "FOURIER, 1, 0, 0",
-      "PHASOR, 1, 0, 0, , 0, 20, 2",    "QARRAY, 1, 0, 1, , 0, -1",   "QARRAY, 7, 0, 1, , 1",
-      "DENOISING, 1, 0, 0, , 0, -1",    "DERIVATIVE, 1, 0, 0, , 0, -1",
+      "QUANTIFY, 1, 512, 0, , 0, -1", "QUANTIFY, 4, 0, 0, , 0, -1",   "ZEROFILL, 1, 0, 0, , 1, 0",
+      "WINDOW, 1, 0, 0, , 3, 9",      "WINDOW, 5, 0, 0, , 0, -1, 2",  "FOURIER, 1, 0, 0",
+      "PHASOR, 1, 0, 0, , 0, 20, 2",  "QARRAY, 1, 0, 1, , 0, -1",     "QARRAY, 7, 0, 1, , 1",
+      "DENOISING, 1, 0, 0, , 0, -1",  "DERIVATIVE, 1, 0, 0, , 0, -1",
   };
   for (const char* command : commands) {
     std::unique_ptr<cKyData> zone(NewZone());

@@ -18,9 +18,10 @@ constexpr double kDwell = 1e-5;
 constexpr double kPi = std::numbers::pi;
 
 cKyData* NewDecay() {
-  return NewSignalBlock(kPoints, 0.0, kDwell,
-                        [](Qword i) { return std::exp(-static_cast<double>(i) / 300.0) * (1 + Wiggle(i, 0)); },
-                        [](Qword i) { return std::exp(-static_cast<double>(i) / 300.0) * Wiggle(i, 1.0); });
+  return NewSignalBlock(
+      kPoints, 0.0, kDwell,
+      [](Qword i) { return std::exp(-static_cast<double>(i) / 300.0) * (1 + Wiggle(i, 0)); },
+      [](Qword i) { return std::exp(-static_cast<double>(i) / 300.0) * Wiggle(i, 1.0); });
 }
 
 // The windows, from their definitions.
@@ -97,7 +98,8 @@ TEST(ProcApodize, WindowsOverTheWholeRow) {
 
 TEST(ProcApodize, WindowOfPartOfTheRow) {
   // Points 100 to 199 only; the window is taken at their own x values.
-  for (const char* command : {"APODIZE, 1, 0, 0, , 100, 199, 500", "APODIZE, 1, 0, 0, , 199, 100, 500"}) {
+  for (const char* command :
+       {"APODIZE, 1, 0, 0, , 100, 199, 500", "APODIZE, 1, 0, 0, , 199, 100, 500"}) {
     std::unique_ptr<cKyData> b(NewDecay());
     const std::vector<double> before = MatrixCopy(b.get());
     ASSERT_EQ(RunStep(b.get(), command).code, kErrNone);
@@ -109,7 +111,8 @@ TEST(ProcApodize, WindowOfPartOfTheRow) {
 TEST(ProcApodize, StanningScalesWithTheMeanDecay) {
   std::unique_ptr<cKyData> b(NewDecay());
   const std::vector<double> before = MatrixCopy(b.get());
-  const double decay = SArrMeanDecayInPhysicalUnits(kPoints, b->Row(1), 0.0, b->Row(0)[kPoints - 1], nullptr);
+  const double decay =
+      SArrMeanDecayInPhysicalUnits(kPoints, b->Row(1), 0.0, b->Row(0)[kPoints - 1], nullptr);
   ASSERT_TRUE(std::isfinite(decay));
   const double T = std::fmin(2 * decay, b->Row(0)[kPoints - 1]);
   const StepResult r = RunStep(b.get(), "APODIZE, 2, 0, 0, , 0, -1, 2");

@@ -34,8 +34,9 @@ TEST(ProcDerivative, DerivativesOfACubicByPointIndex) {
       {"DERIVATIVE, 1, 0, 0, , 0, -1, 2, 11", 0, kN - 1, -0.03, 0.003, 0, 1, -0.006, 0},
   };
   for (const Case& c : cases) {
-    std::unique_ptr<cKyData> b(NewSignalBlock(kN, 3.0, 0.5, [](Qword i) { return Cubic(i, 1, 2, -0.03, 0.001); },
-                                              [](Qword i) { return Cubic(i, -4, 0, 1, -0.002); }));
+    std::unique_ptr<cKyData> b(NewSignalBlock(
+        kN, 3.0, 0.5, [](Qword i) { return Cubic(i, 1, 2, -0.03, 0.001); },
+        [](Qword i) { return Cubic(i, -4, 0, 1, -0.002); }));
     const std::vector<double> before = MatrixCopy(b.get());
     const StepResult r = RunStep(b.get(), c.command);
     ASSERT_EQ(r.code, kErrNone) << c.command;
@@ -54,8 +55,9 @@ TEST(ProcDerivative, DerivativesOfACubicByPointIndex) {
 
 TEST(ProcDerivative, OnlyOnALinearGrid) {
   RecordedMessageBoxes boxes;
-  std::unique_ptr<cKyData> b(NewSignalBlock(kN, 0.01, 0.1, [](Qword i) { return Wiggle(i, 0); },
-                                            [](Qword i) { return Wiggle(i, 1); }, 2));
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      kN, 0.01, 0.1, [](Qword i) { return Wiggle(i, 0); }, [](Qword i) { return Wiggle(i, 1); },
+      2));
   const std::vector<double> before = MatrixCopy(b.get());
   EXPECT_EQ(RunStep(b.get(), "DERIVATIVE, 1, 0, 0, , 0, -1").code, kErrImpossibleTask);
   ASSERT_EQ(RecordedMessageBoxes::Boxes().size(), 1u);
@@ -71,9 +73,11 @@ TEST(ProcDerivative, OnlyOnALinearGrid) {
 }
 
 TEST(ProcDenoising, SmoothsTheWindowAndReportsTheNoise) {
-  auto noisy = [](Qword i, double phase) { return Cubic(i, 1, 0.2, 0.01, -1e-4) + 0.05 * std::sin(2.7 * static_cast<double>(i) + phase); };
-  std::unique_ptr<cKyData> b(NewSignalBlock(kN, 0, 1, [&](Qword i) { return noisy(i, 0); },
-                                            [&](Qword i) { return noisy(i, 1); }));
+  auto noisy = [](Qword i, double phase) {
+    return Cubic(i, 1, 0.2, 0.01, -1e-4) + 0.05 * std::sin(2.7 * static_cast<double>(i) + phase);
+  };
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      kN, 0, 1, [&](Qword i) { return noisy(i, 0); }, [&](Qword i) { return noisy(i, 1); }));
   const std::vector<double> before = MatrixCopy(b.get());
   const StepResult r = RunStep(b.get(), "DENOISING, 1, 0, 0, , 4, 50, 11, 3");
   ASSERT_EQ(r.code, kErrNone);
@@ -82,7 +86,8 @@ TEST(ProcDenoising, SmoothsTheWindowAndReportsTheNoise) {
     // The same estimate on the window's values as they were.
     std::vector<double> smoothed(47);
     double noise = NAN;
-    ASSERT_EQ(RArrNoiseEstimateBySavitskyGolay(47, before.data() + row * kN + 4, &noise, smoothed.data(), 3, 11, 3, 3.0),
+    ASSERT_EQ(RArrNoiseEstimateBySavitskyGolay(47, before.data() + row * kN + 4, &noise,
+                                               smoothed.data(), 3, 11, 3, 3.0),
               kErrNone);
     for (Qword i = 0; i < kN; ++i) {
       const double expected = i >= 4 && i <= 50 ? smoothed[i - 4] : before[row * kN + i];
@@ -100,7 +105,8 @@ TEST(ProcDenoising, SmoothsTheWindowAndReportsTheNoise) {
 }
 
 TEST(ProcDenoising, ShortWindowsAndFailures) {
-  std::unique_ptr<cKyData> b(NewSignalBlock(kN, 0, 1, [](Qword i) { return Wiggle(i, 0); }, [](Qword i) { return Wiggle(i, 1); }));
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      kN, 0, 1, [](Qword i) { return Wiggle(i, 0); }, [](Qword i) { return Wiggle(i, 1); }));
   const std::vector<double> before = MatrixCopy(b.get());
   for (const char* command : {"DENOISING, 1, 0, 0, , 5, 6", "DENOISING, 7, 0, 0, , 5, 5"}) {
     const StepResult r = RunStep(b.get(), command);
@@ -124,7 +130,8 @@ TEST(ProcDenoising, ShortWindowsAndFailures) {
 
 TEST(ProcBaseline, ModesOtherThanTheEnvelope) {
   RecordedMessageBoxes boxes;
-  std::unique_ptr<cKyData> b(NewSignalBlock(kN, 0, 1, [](Qword i) { return 5 + Wiggle(i, 0); }, [](Qword) { return 0.0; }));
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      kN, 0, 1, [](Qword i) { return 5 + Wiggle(i, 0); }, [](Qword) { return 0.0; }));
   const std::vector<double> before = MatrixCopy(b.get());
   EXPECT_EQ(RunStep(b.get(), "BASELINE, 2, 0, 0, , 0, 1, 1").code, kErrMissingInputData);
   EXPECT_TRUE(RecordedMessageBoxes::Boxes().empty());

@@ -22,7 +22,8 @@ cKyData* NewBlock(Qword points, const IndexFunction& re, const IndexFunction& im
 }
 
 TEST(ProcFourier, ImpulseGivesAFlatSpectrum) {
-  std::unique_ptr<cKyData> b(NewBlock(256, [](Qword i) { return i == 0 ? 1.0 : 0.0; }, [](Qword) { return 0.0; }));
+  std::unique_ptr<cKyData> b(NewBlock(
+      256, [](Qword i) { return i == 0 ? 1.0 : 0.0; }, [](Qword) { return 0.0; }));
   const StepResult r = RunStep(b.get(), "FOURIER, 1, 0, 0");
   ASSERT_EQ(r.code, kErrNone);
   EXPECT_TRUE(r.done);
@@ -43,8 +44,9 @@ TEST(ProcFourier, ToneAtItsMirroredIndex) {
   for (const double bins : {10.0, -30.0, 200.0}) {  // whole bins below Nyquist
     const double f = bins / (static_cast<double>(n) * dwell);
     auto phase = [f](Qword i) { return 2 * kPi * f * static_cast<double>(i) * dwell; };
-    std::unique_ptr<cKyData> b(NewBlock(n, [&](Qword i) { return std::cos(phase(i)); },
-                                        [&](Qword i) { return std::sin(phase(i)); }));
+    std::unique_ptr<cKyData> b(NewBlock(
+        n, [&](Qword i) { return std::cos(phase(i)); },
+        [&](Qword i) { return std::sin(phase(i)); }));
     ASSERT_EQ(RunStep(b.get(), "FOURIER, 1, 0, 0").code, kErrNone);
     const double at = static_cast<double>(n) / 2 - f * static_cast<double>(n) * dwell;
     const Qword peak = static_cast<Qword>(std::lround(at));
@@ -62,7 +64,8 @@ TEST(ProcFourier, ThereAndBackWithTheAxes) {
   item.parameters.AddEntry("SW", "20000", nullptr);
   item.parameters.AddEntry("XOFF", "0.00125", nullptr);
   item.parameters.AddEntry("DW", "5e-05", nullptr);
-  cKyData* b = NewBlock(n, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword i) { return Wiggle(i, 0.5); });
+  cKyData* b = NewBlock(
+      n, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword i) { return Wiggle(i, 0.5); });
   item.AddChild(b);
   const std::vector<double> before = MatrixCopy(b);
   ASSERT_EQ(RunStep(b, "FOURIER, 1, 0, 0").code, kErrNone);
@@ -93,7 +96,8 @@ TEST(ProcFourier, AxesKeptWithoutTheParameters) {
     cKyData item(0);
     item.parameters.AddEntry(name, name[0] == 'S' ? "0" : "29Si", nullptr);
     item.parameters.AddEntry("SW", "5000", nullptr);
-    cKyData* b = NewBlock(64, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword) { return 0.0; });
+    cKyData* b = NewBlock(
+        64, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword) { return 0.0; });
     item.AddChild(b);
     b->x_scale = 2.0;
     b->x_offset = 3.0;
@@ -111,7 +115,8 @@ TEST(ProcFourier, AxesKeptWithoutTheParameters) {
   cKyData item(0);
   item.parameters.AddEntry("SYF1", "100", nullptr);
   item.parameters.AddEntry("SW", "5000", nullptr);
-  cKyData* one = NewBlock(1, [](Qword) { return 2.0; }, [](Qword) { return 1.0; });
+  cKyData* one = NewBlock(
+      1, [](Qword) { return 2.0; }, [](Qword) { return 1.0; });
   item.AddChild(one);
   ASSERT_EQ(RunStep(one, "FOURIER, 1, 0, 0").code, kErrNone);
   EXPECT_EQ(one->x_scale, 1.0);
@@ -121,7 +126,8 @@ TEST(ProcFourier, AxesKeptWithoutTheParameters) {
 
 TEST(ProcFourier, FailuresShowTheirMessage) {
   RecordedMessageBoxes boxes;
-  std::unique_ptr<cKyData> b(NewBlock(1000, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword) { return 0.0; }));
+  std::unique_ptr<cKyData> b(NewBlock(
+      1000, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword) { return 0.0; }));
   const std::vector<double> before = MatrixCopy(b.get());
   const Dword flags = b->node_flags;
   StepResult r = RunStep(b.get(), "FOURIER, 1, 0, 0");
@@ -147,14 +153,17 @@ TEST(ProcPhasing, MagnitudePowerAndUnknownModes) {
   };
   const Case cases[] = {{"PHASING, 2, 0, 0", 1}, {"PHASING, 3, 0, 0", 2}, {"PHASING, 7, 0, 0", 0}};
   for (const Case& c : cases) {
-    std::unique_ptr<cKyData> b(NewBlock(32, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword i) { return Wiggle(i, 2.0); }));
+    std::unique_ptr<cKyData> b(NewBlock(
+        32, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword i) { return Wiggle(i, 2.0); }));
     const std::vector<double> before = MatrixCopy(b.get());
     const StepResult r = RunStep(b.get(), c.command);
     ASSERT_EQ(r.code, kErrNone);
     EXPECT_FALSE(r.done) << c.command;  // never a redraw request
     for (Qword i = 0; i < 32; ++i) {
       const double re = before[32 + i], im = before[64 + i];
-      const double expected = c.form == 0 ? re : c.form == 1 ? std::hypot(re, im) : re * re + im * im;
+      const double expected = c.form == 0   ? re
+                              : c.form == 1 ? std::hypot(re, im)
+                                            : re * re + im * im;
       EXPECT_NEAR(b->Row(1)[i], expected, 1e-15 * (1 + std::fabs(expected))) << c.command;
       EXPECT_EQ(b->Row(2)[i], im);
     }
@@ -164,7 +173,8 @@ TEST(ProcPhasing, MagnitudePowerAndUnknownModes) {
 TEST(ProcPhasing, AppliesTheNegatedEstimates) {
   // The record carries the phases a preparation would have estimated.
   constexpr Qword n = 64;
-  std::unique_ptr<cKyData> b(NewBlock(n, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword i) { return Wiggle(i, 2.0); }));
+  std::unique_ptr<cKyData> b(NewBlock(
+      n, [](Qword i) { return Wiggle(i, 0.0); }, [](Qword i) { return Wiggle(i, 2.0); }));
   const std::vector<double> before = MatrixCopy(b.get());
   Evp evp;
   InitEvp(&evp);
@@ -177,7 +187,8 @@ TEST(ProcPhasing, AppliesTheNegatedEstimates) {
   for (Qword i = 0; i < n; ++i) {
     // Point i turns by -phi0 + phi1/2 - i phi1/n.
     const double angle = -0.7 - 1.9 / 2 + static_cast<double>(i) * 1.9 / n;
-    const std::complex<double> z = std::complex<double>(before[n + i], before[2 * n + i]) * std::polar(1.0, angle);
+    const std::complex<double> z =
+        std::complex<double>(before[n + i], before[2 * n + i]) * std::polar(1.0, angle);
     EXPECT_NEAR(b->Row(1)[i], z.real(), 1e-13);
     EXPECT_NEAR(b->Row(2)[i], z.imag(), 1e-13);
   }

@@ -17,8 +17,9 @@ constexpr Qword kN = 12;
 constexpr double kPi = std::numbers::pi;
 
 cKyData* NewBlock(Qword grid = 1) {
-  return NewSignalBlock(kN, 0.5, 0.25, [](Qword i) { return 3 * Wiggle(i, 0.0); }, [](Qword i) { return 2 * Wiggle(i, 2.5); },
-                        grid);
+  return NewSignalBlock(
+      kN, 0.5, 0.25, [](Qword i) { return 3 * Wiggle(i, 0.0); },
+      [](Qword i) { return 2 * Wiggle(i, 2.5); }, grid);
 }
 
 TEST(ProcFunction, ModesOverAWindow) {
@@ -37,8 +38,14 @@ TEST(ProcFunction, ModesOverAWindow) {
       double er = re, ei = im;
       if (in) {
         switch (mode) {
-          case 1: er = 1.5; ei = -4; break;
-          case 6: er = re * 1.5; ei = im * -4; break;
+          case 1:
+            er = 1.5;
+            ei = -4;
+            break;
+          case 6:
+            er = re * 1.5;
+            ei = im * -4;
+            break;
           default:
             er = mode <= 3 ? std::hypot(re, im) : re * re + im * im;
             ei = std::atan2(im, re);
@@ -72,8 +79,12 @@ TEST(ProcFunction, ModesOverAWindow) {
 }
 
 TEST(ProcNormalize, LargestMagnitudeToTheTarget) {
-  std::unique_ptr<cKyData> b(NewSignalBlock(5, 0, 1, [](Qword i) { return std::vector<double>{-2, 100, 500, 3, 0}[i]; },
-                                            [](Qword i) { return static_cast<double>(i); }));
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      5, 0, 1,
+      [](Qword i) {
+        return std::vector<double>{-2, 100, 500, 3, 0}[i];
+      },
+      [](Qword i) { return static_cast<double>(i); }));
   ASSERT_EQ(b->AppendRow(std::vector<double>(5, 1.5).data(), 5, nullptr), kErrNone);
   const StepResult r = RunStep(b.get(), "NORMALIZE, 1, 0, 0, , 1000");
   ASSERT_EQ(r.code, kErrNone);
@@ -108,7 +119,8 @@ TEST(ProcNormalize, Failures) {
   };
   for (const Case& c : cases) {
     const double fill = c.fill;
-    std::unique_ptr<cKyData> b(NewSignalBlock(4, 0, 1, [fill](Qword) { return fill; }, [](Qword) { return 2.0; }));
+    std::unique_ptr<cKyData> b(NewSignalBlock(
+        4, 0, 1, [fill](Qword) { return fill; }, [](Qword) { return 2.0; }));
     const std::vector<double> before = MatrixCopy(b.get());
     EXPECT_EQ(RunStep(b.get(), c.command).code, c.code) << c.command;
     for (Qword i = 4; i < 12; ++i)
@@ -132,8 +144,9 @@ TEST(ProcWindow, DecimationKeepsEveryStepthPoint) {
       {"WINDOW, 5, 0, 0, , 1, -1, 2, 0", {0, 1, 3, 5, 7, 9}},
   };
   for (const Case& c : cases) {
-    std::unique_ptr<cKyData> b(NewSignalBlock(10, 0, 1, [](Qword i) { return 10.0 + static_cast<double>(i); },
-                                              [](Qword i) { return -static_cast<double>(i); }));
+    std::unique_ptr<cKyData> b(NewSignalBlock(
+        10, 0, 1, [](Qword i) { return 10.0 + static_cast<double>(i); },
+        [](Qword i) { return -static_cast<double>(i); }));
     b->point_flags[1] = 1;
     const StepResult r = RunStep(b.get(), c.command);
     ASSERT_EQ(r.code, kErrNone) << c.command;
@@ -151,9 +164,10 @@ TEST(ProcWindow, DecimationKeepsEveryStepthPoint) {
     EXPECT_EQ(b->x_first, c.kept.front());
     EXPECT_EQ(b->x_last, c.kept.back());
   }
-  for (const auto& [command, code] : {std::pair<const char*, LibErrorCode>{"WINDOW, 5, 0, 0, , 0, -1, 0", kErrIllegalWindow},
-                                      {"WINDOW, 5, 0, 0, , 0, -1, 2, 1", kErrNotYetImplemented},
-                                      {"WINDOW, 6, 0, 0, , 0, -1, 2", kErrUnknownProcedureMode}}) {
+  for (const auto& [command, code] :
+       {std::pair<const char*, LibErrorCode>{"WINDOW, 5, 0, 0, , 0, -1, 0", kErrIllegalWindow},
+        {"WINDOW, 5, 0, 0, , 0, -1, 2, 1", kErrNotYetImplemented},
+        {"WINDOW, 6, 0, 0, , 0, -1, 2", kErrUnknownProcedureMode}}) {
     std::unique_ptr<cKyData> b(NewBlock());
     const std::vector<double> before = MatrixCopy(b.get());
     const StepResult r = RunStep(b.get(), command);
@@ -194,12 +208,15 @@ TEST(ProcWindow, PointMarks) {
   std::unique_ptr<cKyData> b(NewBlock());
   b->point_flags[5] = 0x10;
   ASSERT_EQ(RunStep(b.get(), "WINDOW, 2, 0, 0, , 4, 6").code, kErrNone);
-  EXPECT_EQ(std::vector<Dword>(b->point_flags, b->point_flags + 8), std::vector<Dword>({0, 0, 0, 0, 1, 0x11, 1, 0}));
+  EXPECT_EQ(std::vector<Dword>(b->point_flags, b->point_flags + 8),
+            std::vector<Dword>({0, 0, 0, 0, 1, 0x11, 1, 0}));
   ASSERT_EQ(RunStep(b.get(), "WINDOW, 4, 0, 0, , 5, 7").code, kErrNone);
-  EXPECT_EQ(std::vector<Dword>(b->point_flags, b->point_flags + 8), std::vector<Dword>({0, 0, 0, 0, 1, 0x10, 0, 1}));
+  EXPECT_EQ(std::vector<Dword>(b->point_flags, b->point_flags + 8),
+            std::vector<Dword>({0, 0, 0, 0, 1, 0x10, 0, 1}));
   ASSERT_EQ(RunStep(b.get(), "WINDOW, 4, 0, 0, , 4, 4").code, kErrNone);
   ASSERT_EQ(RunStep(b.get(), "WINDOW, 3, 0, 0, , 0, -1").code, kErrNone);
-  EXPECT_EQ(std::vector<Dword>(b->point_flags, b->point_flags + 8), std::vector<Dword>({0, 0, 0, 0, 0, 0x10, 0, 0}));
+  EXPECT_EQ(std::vector<Dword>(b->point_flags, b->point_flags + 8),
+            std::vector<Dword>({0, 0, 0, 0, 0, 0x10, 0, 0}));
   cKyData empty(0);
   EXPECT_EQ(RunStep(&empty, "WINDOW, 2, 0, 0, , 0, -1").code, kErrMissingInputData);
 }

@@ -11,8 +11,9 @@ namespace {
 constexpr Qword kPoints = 512;
 
 cKyData* NewDecay() {
-  return NewSignalBlock(kPoints, 0.0, 1e-4, [](Qword i) { return Wiggle(i, 0.0); },
-                        [](Qword i) { return Wiggle(i, 1.0); });
+  return NewSignalBlock(
+      kPoints, 0.0, 1e-4, [](Qword i) { return Wiggle(i, 0.0); },
+      [](Qword i) { return Wiggle(i, 1.0); });
 }
 
 // The filter's pre-echo: the first k points mirrored about k - 1/2 and
@@ -30,7 +31,8 @@ std::vector<double> Corrected(const std::vector<double>& h, Qword k) {
 TEST(ProcGroupDelay, RemovesTheRoundedDelay) {
   std::unique_ptr<cKyData> b(NewDecay());
   ASSERT_EQ(b->parameters.AddEntry("GDLY", "67.98", nullptr), kErrNone);
-  const std::vector<double> re = RowCopy(b.get(), 1), im = RowCopy(b.get(), 2), x = RowCopy(b.get(), 0);
+  const std::vector<double> re = RowCopy(b.get(), 1), im = RowCopy(b.get(), 2),
+                            x = RowCopy(b.get(), 0);
   const StepResult r = RunStep(b.get(), "GROUPDELAY, 1, 0, 0");
   ASSERT_EQ(r.code, kErrNone);
   EXPECT_TRUE(r.done);

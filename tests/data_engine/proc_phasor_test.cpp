@@ -22,7 +22,8 @@ cKyData* NewDriftingDecay(double sign) {
     const double t = static_cast<double>(i);
     return sign * 5 * std::exp(-t / 80) * std::polar(1.0, 0.3 + 0.02 * t - 1e-4 * t * t);
   };
-  return NewSignalBlock(kN, 0, 1, [z](Qword i) { return z(i).real(); }, [z](Qword i) { return z(i).imag(); });
+  return NewSignalBlock(
+      kN, 0, 1, [z](Qword i) { return z(i).real(); }, [z](Qword i) { return z(i).imag(); });
 }
 
 TEST(ProcPhasor, DriftRemovedAndSignKept) {
@@ -33,8 +34,8 @@ TEST(ProcPhasor, DriftRemovedAndSignKept) {
   };
   const Case cases[] = {
       {1, "PHASOR, 1, 0, 0, , 0, 99, 3", 1},
-      {1, "PHASOR, 1, 0, 0, , 99, 0, 3, 1", 1},   // reversed window; positive decay stays positive
-      {-1, "PHASOR, 1, 0, 0, , 0, 99, 3", 1},     // without the test the fit takes the pi in
+      {1, "PHASOR, 1, 0, 0, , 99, 0, 3, 1", 1},    // reversed window; positive decay stays positive
+      {-1, "PHASOR, 1, 0, 0, , 0, 99, 3", 1},      // without the test the fit takes the pi in
       {-1, "PHASOR, 1, 0, 0, , 0, 99, 3, 1", -1},  // the inversion keeps its sign
       {-1, "PHASOR, 1, 0, 0, , 0, -1, 3, 1", -1},
   };
@@ -81,8 +82,8 @@ TEST(ProcPhasing, EstimatedPhasesApplied) {
     const std::complex<double> d(static_cast<double>(i) - 200.0, 4.0);
     return std::polar(1.0, 0.8) * (std::complex<double>(0, 1) * 4.0 / d);
   };
-  std::unique_ptr<cKyData> b(NewSignalBlock(n, 0, 1, [&](Qword i) { return line(i).real(); },
-                                            [&](Qword i) { return line(i).imag(); }));
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      n, 0, 1, [&](Qword i) { return line(i).real(); }, [&](Qword i) { return line(i).imag(); }));
   std::vector<double> expected = RowCopy(b.get(), 1);
   const std::vector<double> im = RowCopy(b.get(), 2);
   expected.insert(expected.end(), im.begin(), im.end());

@@ -23,8 +23,9 @@ cKyData* NewZone(Qword blocks, const char* bini, const char* bend, const char* b
   zone->data_type = kKyDataBruker;
   for (Qword k = 0; k < blocks; ++k) {
     const double b = static_cast<double>(k);
-    zone->AddChild(NewSignalBlock(kPoints, 0.0, 1.0, [b](Qword i) { return b + static_cast<double>(i) / 100; },
-                                  [b](Qword) { return -2 * b; }));
+    zone->AddChild(NewSignalBlock(
+        kPoints, 0.0, 1.0, [b](Qword i) { return b + static_cast<double>(i) / 100; },
+        [b](Qword) { return -2 * b; }));
   }
   if (bini) zone->parameters.AddEntry("BINI", bini, nullptr);
   if (bend) zone->parameters.AddEntry("BEND", bend, nullptr);
@@ -34,7 +35,8 @@ cKyData* NewZone(Qword blocks, const char* bini, const char* bend, const char* b
 
 TEST(ProcQArray, CurveOnALogarithmicGridInBothOrders) {
   for (const bool reversed : {false, true}) {
-    std::unique_ptr<cKyData> zone(reversed ? NewZone(10, "10", "0.001", "log") : NewZone(10, "0.001", "10", "LOG"));
+    std::unique_ptr<cKyData> zone(reversed ? NewZone(10, "10", "0.001", "log")
+                                           : NewZone(10, "0.001", "10", "LOG"));
     const StepResult r = RunStep(zone.get(), "QARRAY, 1, 0, 1, , 2, 5");
     ASSERT_EQ(r.code, kErrNone);
     EXPECT_TRUE(r.done);
@@ -43,7 +45,8 @@ TEST(ProcQArray, CurveOnALogarithmicGridInBothOrders) {
     ASSERT_EQ(zone->points, 10u);
     EXPECT_EQ(zone->x_grid_type, 2u);
     for (Qword i = 0; i < 10; ++i) {
-      EXPECT_NEAR(zone->Row(0)[i], 0.001 * std::pow(10.0, 4.0 * static_cast<double>(i) / 9), 1e-13 * zone->Row(0)[i]);
+      EXPECT_NEAR(zone->Row(0)[i], 0.001 * std::pow(10.0, 4.0 * static_cast<double>(i) / 9),
+                  1e-13 * zone->Row(0)[i]);
       const double b = static_cast<double>(reversed ? 9 - i : i);
       EXPECT_NEAR(zone->Row(1)[i], b + 0.035, 1e-14) << i;
       EXPECT_EQ(zone->Row(2)[i], -2 * b) << i;
@@ -141,7 +144,8 @@ TEST(ProcQArray, CallerTableSortedIntoTheNode) {
   std::unique_ptr<cKyData> root(new cKyData(0));
   for (int z = 0; z < 2; ++z) {
     auto* item = new cKyData(0);
-    item->AddChild(NewSignalBlock(4, 0, 1, [](Qword) { return 1.0; }, [](Qword) { return 0.0; }));
+    item->AddChild(NewSignalBlock(
+        4, 0, 1, [](Qword) { return 1.0; }, [](Qword) { return 0.0; }));
     root->AddChild(item);
   }
   double two[] = {3, 1, 2, 30, 10, 20};
@@ -154,7 +158,8 @@ TEST(ProcQArray, CallerTableSortedIntoTheNode) {
   // Three rows follow the same order.
   double three[] = {0.5, 0.1, 0.3, 0.2, 5, 1, 3, 2, 50, 10, 30, 20};
   ASSERT_EQ(RunTable(root.get(), three, "4, 3"), kErrNone);
-  EXPECT_EQ(MatrixCopy(root.get()), std::vector<double>({0.1, 0.2, 0.3, 0.5, 1, 2, 3, 5, 10, 20, 30, 50}));
+  EXPECT_EQ(MatrixCopy(root.get()),
+            std::vector<double>({0.1, 0.2, 0.3, 0.5, 1, 2, 3, 5, 10, 20, 30, 50}));
   // One row: loaded as it is.
   double one[] = {3, 1, 2};
   ASSERT_EQ(RunTable(root.get(), one, "3, 1"), kErrNone);
@@ -167,14 +172,15 @@ TEST(ProcQArray, CallerTableSizeCheckedFirst) {
     LibErrorCode code;
   };
   const Case cases[] = {
-      {nullptr, kErrMissingParameters}, {"3", kErrMissingParameters}, {", 2", kErrMissingParameters},
-      {"0, 2", kErrIllegalParameters},  {"3, 0", kErrIllegalParameters},
-      {"4294967296, 4294967296", kErrIllegalParameters},
+      {nullptr, kErrMissingParameters}, {"3", kErrMissingParameters},
+      {", 2", kErrMissingParameters},   {"0, 2", kErrIllegalParameters},
+      {"3, 0", kErrIllegalParameters},  {"4294967296, 4294967296", kErrIllegalParameters},
   };
   for (const Case& c : cases) {
     cKyData node(0);
     double table[] = {3, 1, 2, 30, 10, 20};
-    EXPECT_EQ(RunTable(&node, table, c.parameters), c.code) << (c.parameters ? c.parameters : "null");
+    EXPECT_EQ(RunTable(&node, table, c.parameters), c.code)
+        << (c.parameters ? c.parameters : "null");
     EXPECT_EQ(std::vector<double>(table, table + 6), std::vector<double>({3, 1, 2, 30, 10, 20}));
     EXPECT_EQ(node.matrix, nullptr);
   }

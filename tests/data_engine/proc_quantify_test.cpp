@@ -16,7 +16,8 @@ const double kIm[] = {0.5, 2, -7, 1, 8, -2, 8, 1};
 constexpr Qword kN = 8;
 
 cKyData* NewSmallBlock() {
-  return NewSignalBlock(kN, 0.0, 1.0, [](Qword i) { return kRe[i]; }, [](Qword i) { return kIm[i]; });
+  return NewSignalBlock(
+      kN, 0.0, 1.0, [](Qword i) { return kRe[i]; }, [](Qword i) { return kIm[i]; });
 }
 
 // What a window of one row measures, computed plainly.
@@ -30,8 +31,9 @@ double Measure(Qword mode, const std::vector<double>& v, Qword first, Qword last
 }
 
 TEST(ProcQuantify, AverageOfAWindowOfTheRealRow) {
-  std::unique_ptr<cKyData> b(NewSignalBlock(4, 0.0, 1.0, [](Qword i) { return 1.0 + static_cast<double>(i); },
-                                            [](Qword) { return 7.0; }));
+  std::unique_ptr<cKyData> b(NewSignalBlock(
+      4, 0.0, 1.0, [](Qword i) { return 1.0 + static_cast<double>(i); },
+      [](Qword) { return 7.0; }));
   const StepResult r = RunStep(b.get(), "QUANTIFY, 1, 256, 0, , 1, 2");
   ASSERT_EQ(r.code, kErrNone);
   EXPECT_TRUE(r.done);
@@ -51,16 +53,18 @@ TEST(ProcQuantify, ModesAndMeasuredRows) {
     const char* label;  // the first quantity's report label
   };
   const Case cases[] = {
-      {1, 0, "Real"},        {2, 0, "Real"},          {3, 0, "Real"},      {1, 0x100, "Real"},
-      {1, 0x200, "Magnitude"}, {2, 0x300, "Magnitude"}, {3, 0x400, "Power"}, {1, 0x500, "Power"},
-      {2, 0x600, "Magnitude"}, {2, 0x800, "Real"},      {1, 0x900, "Real"},  {3, 0xA00, "Magnitude"},
+      {1, 0, "Real"},      {2, 0, "Real"},          {3, 0, "Real"},
+      {1, 0x100, "Real"},  {1, 0x200, "Magnitude"}, {2, 0x300, "Magnitude"},
+      {3, 0x400, "Power"}, {1, 0x500, "Power"},     {2, 0x600, "Magnitude"},
+      {2, 0x800, "Real"},  {1, 0x900, "Real"},      {3, 0xA00, "Magnitude"},
   };
   const char* names[] = {"", "Average", "Maximum", "Integral"};
   for (const Case& c : cases) {
     for (const auto& [first, last] : {std::pair<Qword, Qword>{2, 5}, {0, 7}, {6, 6}}) {
       std::unique_ptr<cKyData> b(NewSmallBlock());
-      const std::string command = "QUANTIFY, " + std::to_string(c.mode) + ", " + std::to_string(c.flags) +
-                                  ", 0, , " + std::to_string(first) + ", " + std::to_string(last);
+      const std::string command = "QUANTIFY, " + std::to_string(c.mode) + ", " +
+                                  std::to_string(c.flags) + ", 0, , " + std::to_string(first) +
+                                  ", " + std::to_string(last);
       const std::vector<double> before = MatrixCopy(b.get());
       const StepResult r = RunStep(b.get(), command.c_str());
       ASSERT_EQ(r.code, kErrNone) << command;
@@ -68,10 +72,12 @@ TEST(ProcQuantify, ModesAndMeasuredRows) {
       const double q1 = Measure(c.mode, row, first, last);
       EXPECT_NEAR(r.quantity, q1, 1e-14 * std::fabs(q1)) << command;
       const bool second = (c.flags & 0x800) || !(c.flags & 0x100);
-      const double q2 = (c.flags & 0x800) ? Measure(c.mode, row, 0, kN - 1) : Measure(c.mode, im, first, last);
+      const double q2 =
+          (c.flags & 0x800) ? Measure(c.mode, row, 0, kN - 1) : Measure(c.mode, im, first, last);
       char text[200];
       std::snprintf(text, sizeof text, " %s in [%llu, %llu]\n %s: %g\n", names[c.mode],
-                    static_cast<unsigned long long>(first), static_cast<unsigned long long>(last), c.label, q1);
+                    static_cast<unsigned long long>(first), static_cast<unsigned long long>(last),
+                    c.label, q1);
       std::string expected = text;
       if (second) {
         std::snprintf(text, sizeof text, " Imag: %g\n", q2);
@@ -150,8 +156,10 @@ TEST(ProcQuantify, Failures) {
       {"QUANTIFY, 69, 0, 0, , 0, 3", kErrIllegalMode, ""},
       // Mode 4 takes its x step from the point after the first: there is
       // none after the last point.
-      {"QUANTIFY, 4, 32, 0, , 7, 7", kErrIllegalParameters, " Savizky-Golay extrapolation in [7, 7]\n"},
-      {"QUANTIFY, 4, 32, 0, , 9, -1", kErrIllegalParameters, " Savizky-Golay extrapolation in [7, 7]\n"},
+      {"QUANTIFY, 4, 32, 0, , 7, 7", kErrIllegalParameters,
+       " Savizky-Golay extrapolation in [7, 7]\n"},
+      {"QUANTIFY, 4, 32, 0, , 9, -1", kErrIllegalParameters,
+       " Savizky-Golay extrapolation in [7, 7]\n"},
       // Chebyshev over a window whose last x is 0.
       {"QUANTIFY, 5, 32, 0, , 0, 0", kErrIllegalArgument, " Chebyshev extrapolation in [0, 0]\n"},
   };

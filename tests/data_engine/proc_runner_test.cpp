@@ -48,11 +48,13 @@ TEST_F(ProcRunner, QuantityOfTheLastBlock) {
   ASSERT_EQ(quantities_.size(), 1u);
   EXPECT_DOUBLE_EQ(quantities_[0], 102.007);
   EXPECT_EQ(reports_[0],
-            "#QUANTIFY: completed\n Maximum in [0, 7]\n Real: 100.007\n Maximum in [0, 7]\n Real: 101.007\n"
+            "#QUANTIFY: completed\n Maximum in [0, 7]\n Real: 100.007\n Maximum in [0, 7]\n Real: "
+            "101.007\n"
             " Maximum in [0, 7]\n Real: 102.007\n\n");
   // A failing step in the middle of a script stops it there.
   reports_.clear();
-  EXPECT_EQ(root_->RunTask("#QUANTIFY, 1, 0, 0z0, , 0, 3 #QUANTIFY, 6, 0, 0z0 #QUANTIFY, 1, 0, 0z1", &record_),
+  EXPECT_EQ(root_->RunTask("#QUANTIFY, 1, 0, 0z0, , 0, 3 #QUANTIFY, 6, 0, 0z0 #QUANTIFY, 1, 0, 0z1",
+                           &record_),
             kErrIllegalMode);
   EXPECT_EQ(reports_.size(), 2u);
 }

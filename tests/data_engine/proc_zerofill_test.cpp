@@ -13,8 +13,9 @@ constexpr Qword kPoints = 4096;
 constexpr double kDwell = 2.5e-5;
 
 cKyData* NewDecay() {
-  return NewSignalBlock(kPoints, 0.001, kDwell, [](Qword i) { return Wiggle(i, 0.0); },
-                        [](Qword i) { return Wiggle(i, 2.0); });
+  return NewSignalBlock(
+      kPoints, 0.001, kDwell, [](Qword i) { return Wiggle(i, 0.0); },
+      [](Qword i) { return Wiggle(i, 2.0); });
 }
 
 TEST(ProcZeroFill, DoublesWithZerosAndTheAxisContinued) {
@@ -44,13 +45,13 @@ TEST(ProcZeroFill, PointCounts) {
     Qword points;
   };
   const Case cases[] = {
-      {"ZEROFILL, 1, 0, 0, , 0, 2048", 2048},    // cut
-      {"ZEROFILL, 1, 0, 0, , 0, 4096", 4096},    // same count: no change
-      {"ZEROFILL, 1, 0, 0, , 2, 7", 16384},      // 2^2 x points; N ignored
-      {"ZEROFILL, 1, 0, 0, , , 5000", 4096},     // empty e: 2^e wraps to 0
-      {"ZEROFILL, 1, 0, 0, , 64, 5000", 4096},   // e = 64 likewise
-      {"ZEROFILL, 1, 0, 0, , 52, 0", 4096},      // 2^12 x 2^52 wraps to 0
-      {"ZEROFILL, 1, 0, 0, , 0, 0", 4096},       // N = 0 keeps the node
+      {"ZEROFILL, 1, 0, 0, , 0, 2048", 2048},   // cut
+      {"ZEROFILL, 1, 0, 0, , 0, 4096", 4096},   // same count: no change
+      {"ZEROFILL, 1, 0, 0, , 2, 7", 16384},     // 2^2 x points; N ignored
+      {"ZEROFILL, 1, 0, 0, , , 5000", 4096},    // empty e: 2^e wraps to 0
+      {"ZEROFILL, 1, 0, 0, , 64, 5000", 4096},  // e = 64 likewise
+      {"ZEROFILL, 1, 0, 0, , 52, 0", 4096},     // 2^12 x 2^52 wraps to 0
+      {"ZEROFILL, 1, 0, 0, , 0, 0", 4096},      // N = 0 keeps the node
   };
   for (const Case& c : cases) {
     std::unique_ptr<cKyData> b(NewDecay());
@@ -62,7 +63,8 @@ TEST(ProcZeroFill, PointCounts) {
     ASSERT_EQ(b->points, c.points) << c.command;
     const Qword kept = c.points < kPoints ? c.points : kPoints;
     for (Qword row = 0; row < 3; ++row)
-      for (Qword i = 0; i < kept; ++i) ASSERT_EQ(b->Row(row)[i], before[row * kPoints + i]) << c.command;
+      for (Qword i = 0; i < kept; ++i)
+        ASSERT_EQ(b->Row(row)[i], before[row * kPoints + i]) << c.command;
     if (c.points < kPoints) {
       EXPECT_EQ(b->x_last, before[c.points - 1]);
     }

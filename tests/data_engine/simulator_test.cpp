@@ -1,14 +1,15 @@
 // The relaxation-data simulator: closed-form values without noise, the
 // noise's standard deviation, and the refusals of bad parameter sets.
-#include <cmath>
-#include <string>
+#include "data_engine/simulator.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
 
 #include "arrays/random.h"
 #include "arrays/random_testing.h"
 #include "data_engine/ky_data.h"
-#include "data_engine/simulator.h"
 
 namespace {
 
@@ -47,8 +48,9 @@ TEST(Simulator, SinglePulseAndPhase) {
 TEST(Simulator, RecoverySeriesOnALogGrid) {
   for (const char* exp : {"SR/S", "IR/S"}) {
     const bool inversion = exp[0] == 'I';
-    cKyData* root = Root(std::string("EXP=") + exp +
-                         "\rNBLK=5\rBINI=0.001\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r" + kDecay);
+    cKyData* root =
+        Root(std::string("EXP=") + exp +
+             "\rNBLK=5\rBINI=0.001\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r" + kDecay);
     ASSERT_EQ(SimulateRelaxationData(root), 0u) << exp;
     cKyData* item = root->Child(0);
     ASSERT_EQ(item->ChildCount(), 5u);
@@ -61,15 +63,18 @@ TEST(Simulator, RecoverySeriesOnALogGrid) {
     }
     char grid[1024];
     item->parameters.GetString("BGRD", grid);
-    EXPECT_EQ(std::string(grid).substr(0, 3) == "Log" || std::string(grid).substr(0, 3) == "LOG", true)
+    EXPECT_EQ(std::string(grid).substr(0, 3) == "Log" || std::string(grid).substr(0, 3) == "LOG",
+              true)
         << grid;
     delete root;
   }
 }
 
 TEST(Simulator, SpreadRatesStillStartAtOne) {
-  cKyData* root = Root(std::string("EXP=SR/S\rNBLK=3\rBINI=0\rBEND=0.2\rBGRD=lin\rNRLX=1\rTRLX=0.1\r"
-                                   "WRLX=1\rSRLX=0.5\r") + kDecay);
+  cKyData* root =
+      Root(std::string("EXP=SR/S\rNBLK=3\rBINI=0\rBEND=0.2\rBGRD=lin\rNRLX=1\rTRLX=0.1\r"
+                       "WRLX=1\rSRLX=0.5\r") +
+           kDecay);
   ASSERT_EQ(SimulateRelaxationData(root), 0u);
   // R(0) = 1: no recovery at delay 0.
   EXPECT_NEAR(root->Child(0)->Child(0)->Row(1)[0], 0.0, 1e-15);
@@ -85,23 +90,26 @@ TEST(Simulator, Refusals) {
     LibErrorCode error;
   };
   const Case cases[] = {
-      {"BS=4\r", kErrMissingParameters},  // no EXP
+      {"BS=4\r", kErrMissingParameters},                                  // no EXP
       {"EXP=SR/S\rNBLK=3\rBINI=0.001\rBEND=1\r", kErrMissingParameters},  // NRLX 0: 0/0
-      {"EXP=SR/S\rNBLK=3\rBINI=0\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r", kErrIllegalParameters},
+      {"EXP=SR/S\rNBLK=3\rBINI=0\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r",
+       kErrIllegalParameters},
       {"EXP=SR/S\rBINI=0.1\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r", kErrMissingParameters},
       {"EXP=S1P\rDW=100\r", kErrMissingParameters},  // no BS
       {"EXP=S1P\rBS=4\r", kErrMissingParameters},    // no DW
       {"EXP=S1P\rBS=4\rDW=1\rNLPL=2\rTDCY=1\rWDCY=1\r", kErrWrongInputFormat},
       {"EXP=S1P\rBS=4\rDW=1\rNLPL=1\rWDCY=1\r", kErrNotThisListItem},
-      {"EXP=ANGLE\rNBLK=2\rBINI=1\rBEND=2\rNRLX=1\rTRLX=1\rWRLX=1\rSRLX=0\r", kErrMissingParameters},
+      {"EXP=ANGLE\rNBLK=2\rBINI=1\rBEND=2\rNRLX=1\rTRLX=1\rWRLX=1\rSRLX=0\r",
+       kErrMissingParameters},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines);
-    cKyData* root = Root(std::string(c.lines) + (std::string(c.lines).find("DW=") == std::string::npos &&
-                                                         std::string(c.lines).find("BS=4\r") == std::string::npos &&
-                                                         std::string(c.lines).find("S1P") == std::string::npos
-                                                     ? "BS=4\rDW=100\r"
-                                                     : ""));
+    cKyData* root = Root(std::string(c.lines) +
+                         (std::string(c.lines).find("DW=") == std::string::npos &&
+                                  std::string(c.lines).find("BS=4\r") == std::string::npos &&
+                                  std::string(c.lines).find("S1P") == std::string::npos
+                              ? "BS=4\rDW=100\r"
+                              : ""));
     EXPECT_EQ(SimulateRelaxationData(root), c.error);
     EXPECT_EQ(root->Child(0)->ChildCount(), 0u);
     EXPECT_EQ(root->Child(0)->data_type, 0u);
@@ -113,8 +121,9 @@ TEST(Simulator, Refusals) {
 }
 
 TEST(Simulator, OneBlockSeriesUsesTheFirstValue) {
-  cKyData* root = Root(std::string("EXP=SR/S\rNBLK=1\rBINI=0.1\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r") +
-                       kDecay);
+  cKyData* root =
+      Root(std::string("EXP=SR/S\rNBLK=1\rBINI=0.1\rBEND=1\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\r") +
+           kDecay);
   ASSERT_EQ(SimulateRelaxationData(root), 0u);
   EXPECT_NEAR(root->Child(0)->Child(0)->Row(1)[0], 1 - std::exp(-1.0), 1e-15);
   delete root;
@@ -131,7 +140,8 @@ TEST(Simulator, UnknownExperimentSucceedsWithoutBlocks) {
 
 TEST(Simulator, FlipAngleSeries) {
   cKyData* root = Root(std::string("EXP=ANGLE\rNBLK=3\rBINI=1e-5\rBEND=2e-5\rBGRD=LIN\rPW90=1e-5\r"
-                                   "NRLX=1\rTRLX=1\rWRLX=1\rSRLX=0\r") + kDecay);
+                                   "NRLX=1\rTRLX=1\rWRLX=1\rSRLX=0\r") +
+                       kDecay);
   ASSERT_EQ(SimulateRelaxationData(root), 0u);
   cKyData* item = root->Child(0);
   ASSERT_EQ(item->ChildCount(), 3u);
@@ -145,7 +155,8 @@ TEST(Simulator, FlipAngleSeries) {
 }
 
 TEST(Simulator, CpmgTrain) {
-  cKyData* root = Root("EXP=CPMG\rBS=5\rEDLY=0.01\rPW90=0\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\rNOIS=0\r");
+  cKyData* root =
+      Root("EXP=CPMG\rBS=5\rEDLY=0.01\rPW90=0\rNRLX=1\rTRLX=0.1\rWRLX=1\rSRLX=0\rNOIS=0\r");
   ASSERT_EQ(SimulateRelaxationData(root), 0u);
   cKyData* b = root->Child(0)->Child(0);
   for (Qword i = 0; i < 5; ++i) {
@@ -159,7 +170,8 @@ TEST(Simulator, CpmgTrain) {
 // 3 % on 20000 points per part.
 TEST(Simulator, PhantomNoiseGrowsLinearly) {
   RandomTestReset(20261211);
-  cKyData* root = Root("EXP=Phantom decay\rNBLK=3\rBS=20000\rDW=1\rNOIS=2\rNLPL=1\rTDCY=0\rWDCY=1\r");
+  cKyData* root =
+      Root("EXP=Phantom decay\rNBLK=3\rBS=20000\rDW=1\rNOIS=2\rNLPL=1\rTDCY=0\rWDCY=1\r");
   ASSERT_EQ(SimulateRelaxationData(root), 0u);
   cKyData* item = root->Child(0);
   ASSERT_EQ(item->ChildCount(), 3u);

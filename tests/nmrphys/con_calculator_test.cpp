@@ -51,18 +51,48 @@ TEST(NmrCalculator, ConversionsWithTheWorkedNumbers) {
   };
   const double b1 = 0.25 / (1e-5 * kGamma1H);
   const Case cases[] = {
-      {"h", {{"[Mhz]:", "400\n"}, {"[Mhz]:", "\n"}}, " Magnetic field: ", " T",
-       400e6 / kGamma1H, 9.39488, 5e-6},
-      {"t", {{"[Tesla]:", "9.4\n"}, {"[Tesla]:", "x\n"}}, " Larmor frequency: ", " MHz",
-       1e-6 * 9.4 * kGamma1H, 400.218, 5e-4},
-      {"b", {{"duration [s]:", "1e-5\n"}, {"duration [s]:", "\n"}}, " B1 magnitude: ", " T", b1,
-       5.8718e-4, 5e-9},
-      {"s", {{"magnitude [T]:", "5.8718e-4\n"}, {"magnitude [T]:", "\n"}},
-       " 1H 90-degrees flip B1 pulse duration: ", " s", 0.25 / (5.8718e-4 * kGamma1H), 1e-5, 1e-9},
-      {"0", {{"Nuclide:", "13C\n"}, {"[Mhz]:", "100.6\n"}, {"Nuclide:", "\n"}, {"[Mhz]:", "\n"}},
-       " Magnetic field: ", " T", 100.6e6 / 10.70839975e6, 9.394494, 5e-7},
-      {"l", {{"Nuclide:", "31P\n"}, {"[Tesla]:", "9.4\n"}, {"Nuclide:", "\n"}, {"[Tesla]:", "\n"}},
-       " Larmor frequency: ", " MHz", 9.4 * 17.2514409, 162.163544, 1e-6},
+      {"h",
+       {{"[Mhz]:", "400\n"}, {"[Mhz]:", "\n"}},
+       " Magnetic field: ",
+       " T",
+       400e6 / kGamma1H,
+       9.39488,
+       5e-6},
+      {"t",
+       {{"[Tesla]:", "9.4\n"}, {"[Tesla]:", "x\n"}},
+       " Larmor frequency: ",
+       " MHz",
+       1e-6 * 9.4 * kGamma1H,
+       400.218,
+       5e-4},
+      {"b",
+       {{"duration [s]:", "1e-5\n"}, {"duration [s]:", "\n"}},
+       " B1 magnitude: ",
+       " T",
+       b1,
+       5.8718e-4,
+       5e-9},
+      {"s",
+       {{"magnitude [T]:", "5.8718e-4\n"}, {"magnitude [T]:", "\n"}},
+       " 1H 90-degrees flip B1 pulse duration: ",
+       " s",
+       0.25 / (5.8718e-4 * kGamma1H),
+       1e-5,
+       1e-9},
+      {"0",
+       {{"Nuclide:", "13C\n"}, {"[Mhz]:", "100.6\n"}, {"Nuclide:", "\n"}, {"[Mhz]:", "\n"}},
+       " Magnetic field: ",
+       " T",
+       100.6e6 / 10.70839975e6,
+       9.394494,
+       5e-7},
+      {"l",
+       {{"Nuclide:", "31P\n"}, {"[Tesla]:", "9.4\n"}, {"Nuclide:", "\n"}, {"[Tesla]:", "\n"}},
+       " Larmor frequency: ",
+       " MHz",
+       9.4 * 17.2514409,
+       162.163544,
+       1e-6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
@@ -157,8 +187,8 @@ TEST(NmrCalculator, EndOfInputEndsEveryRow) {
     EXPECT_NE(r.output.find(row.ending), std::string::npos) << row.key;
   }
   // Without a terminal the information loop ends at once with 13.
-  PtyResult info = RunInPty([] { return static_cast<int>(ConNuclideInfo(0, nullptr)); }, {},
-                            false, 5000);
+  PtyResult info =
+      RunInPty([] { return static_cast<int>(ConNuclideInfo(0, nullptr)); }, {}, false, 5000);
   EXPECT_FALSE(info.timed_out);
   EXPECT_EQ(info.exit_code, 13);
   EXPECT_NE(info.output.find("\n ! Nuclide not found !\n ..........\n"), std::string::npos);

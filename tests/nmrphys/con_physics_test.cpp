@@ -1,6 +1,8 @@
 // The physics category menus on a pseudo-terminal: every sub-menu reached
 // by its key with its title, and leaves of each kind against closed forms
 // and the mpmath tables (tools/gen_physics_reference.py).
+#include "nmrphys/console/con_physics.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "base/types.h"
-#include "nmrphys/console/con_physics.h"
 #include "support/pty_run.h"
 
 namespace {
@@ -82,7 +83,8 @@ TEST(PhysicsMenu, EverySubMenuByItsKey) {
       {{"4", "d"}, "\n PH4d Electromagnetic devices "},
       {{"5"}, "\n PH5 Relativity "},
       {{"6"}, "\n PH6 Statistical physics (general) "},
-      {{"6", "d"}, "\n Debye's function: D(x,n) = (n/x^n)Integral from 0 to x of [ t^n / (e^t - 1) ] dt"},
+      {{"6", "d"},
+       "\n Debye's function: D(x,n) = (n/x^n)Integral from 0 to x of [ t^n / (e^t - 1) ] dt"},
       {{"9"}, "\n PH9 Spin physics "},
       {{"9", "a"}, "\n\t NMR Calculator:"},
       {{"9", "b"}, "\n PH9b Statistical spin physics "},
@@ -111,20 +113,34 @@ TEST(PhysicsMenu, LeavesPrintTheirFormulas) {
   };
   const Case cases[] = {
       {{"1", "l"}, {{"[Hz]:", "100\n"}, {"[m/s]:", "340\n"}}, " Wavelength: ", 3.4, 1e-14},
-      {{"3", "l"}, {{"[m]:", "1e-6\n"}, {"quanta:", "2\n"}, {"[m/s]:", "3e8\n"}}, " Energy: ",
-       2 * 6.62606957e-34 * 3e8 / 1e-6, 1e-14},
-      {{"4", "b", "1", "a"}, {{"[Hz]:", "1e9\n"}, {"quanta:", "\n"}}, " Momentum: ",
-       1e9 * 6.62606957e-34 / kC, 1e-14},  // one quantum when not a number
-      {{"4", "c", "a"}, {{"vacuum):", "\n"}, {"vacuum):", "\n"}}, " Speed of light: ",
-       1 / std::sqrt(8.8541878128e-12 * 1.25663706e-6), 1e-14},
+      {{"3", "l"},
+       {{"[m]:", "1e-6\n"}, {"quanta:", "2\n"}, {"[m/s]:", "3e8\n"}},
+       " Energy: ",
+       2 * 6.62606957e-34 * 3e8 / 1e-6,
+       1e-14},
+      {{"4", "b", "1", "a"},
+       {{"[Hz]:", "1e9\n"}, {"quanta:", "\n"}},
+       " Momentum: ",
+       1e9 * 6.62606957e-34 / kC,
+       1e-14},  // one quantum when not a number
+      {{"4", "c", "a"},
+       {{"vacuum):", "\n"}, {"vacuum):", "\n"}},
+       " Speed of light: ",
+       1 / std::sqrt(8.8541878128e-12 * 1.25663706e-6),
+       1e-14},
       {{"5", "e"}, {{"[kg]:", "0\n"}, {"[kg*m/s]:", "1\n"}}, " Energy: ", kC, 1e-14},
       {{"6", "d", "1"},
        {{"(unsigned integer):", "3\n"}, {"x:", "1\n"}, {"(unsigned integer):", "\n"}},
-       " rDebyeU(x,n) = ", DebyeReference(1, 3), 1e-13},
+       " rDebyeU(x,n) = ",
+       DebyeReference(1, 3),
+       1e-13},
       {{"6", "e", "2"}, {{"a table):", "1\n"}}, "\n E(x) = ", 1 / (std::exp(1.0) - 1), 1e-14},
       {{"9", "b", "z"}, {{"a table):", "0\n"}, {"(unsigned integer):", "1\n"}}, " Z(x) = ", 2, 0},
-      {{"2", "p"}, {{"[m]:", "1\n"}, {"[degrees]:", "90\n"}, {"[m]:", "\n"}}, " Period: ",
-       two_pi_root * kPendulumRows[2].ratio, 1e-12},
+      {{"2", "p"},
+       {{"[m]:", "1\n"}, {"[degrees]:", "90\n"}, {"[m]:", "\n"}},
+       " Period: ",
+       two_pi_root * kPendulumRows[2].ratio,
+       1e-12},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -137,8 +153,9 @@ TEST(PhysicsMenu, LeavesPrintTheirFormulas) {
         << r.output;
   }
   // The debye row's count of operations follows the value.
-  PtyResult d = Physics({"6", "d", "1"}, {{"(unsigned integer):", "3\n"}, {"x:", "1\n"},
-                                          {"(unsigned integer):", "\n"}});
+  PtyResult d =
+      Physics({"6", "d", "1"},
+              {{"(unsigned integer):", "3\n"}, {"x:", "1\n"}, {"(unsigned integer):", "\n"}});
   EXPECT_GT(NumberAfter(d.output, " aocount = "), 0);
   EXPECT_NE(d.output.find(" Wrong input"), std::string::npos);
 }
@@ -161,10 +178,9 @@ TEST(PhysicsMenu, WrongInputTextsAndSilentEnds) {
 
 TEST(PhysicsMenu, VectorLeaves) {
   // F = q (E + v x B) = 2 ((0,0,1) + (1,0,0) x (0,1,0)) = (0, 0, 4).
-  PtyResult f = Physics({"4", "a", "4", "a"}, {{"[C]:", "2\n"},
-                                               {"(x y z):", "1 0 0\n"},
-                                               {"(x y z):", "0 0 1\n"},
-                                               {"(x y z):", "0 1 0\n"}});
+  PtyResult f = Physics(
+      {"4", "a", "4", "a"},
+      {{"[C]:", "2\n"}, {"(x y z):", "1 0 0\n"}, {"(x y z):", "0 0 1\n"}, {"(x y z):", "0 1 0\n"}});
   EXPECT_FALSE(f.timed_out) << f.output;
   const std::vector<double> force = NumbersAfter(f.output, " Force: ", 3);
   ASSERT_EQ(force.size(), 3u) << f.output;
@@ -185,9 +201,8 @@ TEST(PhysicsMenu, VectorLeaves) {
 }
 
 TEST(PhysicsMenu, WaterDiffusionAndTheSpinRow) {
-  PtyResult w = Physics({"x", "d"}, {{"[Kelvin] = ", "298.15\n"},
-                                     {"[Kelvin] = ", "400\n"},
-                                     {"[Kelvin] = ", "\n"}});
+  PtyResult w = Physics(
+      {"x", "d"}, {{"[Kelvin] = ", "298.15\n"}, {"[Kelvin] = ", "400\n"}, {"[Kelvin] = ", "\n"}});
   EXPECT_FALSE(w.timed_out) << w.output;
   EXPECT_NE(w.output.find(" Self-diffusion coefficient of water\n"), std::string::npos);
   EXPECT_NEAR(NumberAfter(w.output, " D(T) = "),

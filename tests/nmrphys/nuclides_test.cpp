@@ -36,9 +36,9 @@ TEST(NuclideTable, HasTheListedRowsAndIds) {
     EXPECT_TRUE(ids.insert(row.id).second);
     EXPECT_STREQ(row.symbol, kNuclideReference[i].symbol);
   }
-  const std::pair<const char*, Dword> fixed[] = {{"1H", 1},  {"13C", 2}, {"19F", 3}, {"31P", 4},
-                                                 {"14N", 5}, {"15N", 6}, {"2H", 7},  {"29Si", 12},
-                                                 {"235U", 1040}};
+  const std::pair<const char*, Dword> fixed[] = {{"1H", 1},  {"13C", 2},   {"19F", 3},
+                                                 {"31P", 4}, {"14N", 5},   {"15N", 6},
+                                                 {"2H", 7},  {"29Si", 12}, {"235U", 1040}};
   for (const auto& [symbol, id] : fixed) EXPECT_EQ(FindNuclide(symbol)->id, id) << symbol;
 }
 
@@ -113,14 +113,28 @@ TEST(FindNuclide, BareNamesWholeSymbolsAndCase) {
     Dword id;
   };
   const Case cases[] = {
-      {"H", "1H", 1},        {"C", "13C", 2},     {"Li", "6Li", 13},   {"Hf", "177Hf", 75},
-      {"179Hf", "179Hf", 76}, {"n", "1n", 1002},  {"1n", "1n", 1002},  {"e", "e", 1000},
-      {"u", "u", 1001},      {"235U", "235U", 1040}, {"13C", "13C", 2}, {"Xe", "129Xe", 20},
+      {"H", "1H", 1},
+      {"C", "13C", 2},
+      {"Li", "6Li", 13},
+      {"Hf", "177Hf", 75},
+      {"179Hf", "179Hf", 76},
+      {"n", "1n", 1002},
+      {"1n", "1n", 1002},
+      {"e", "e", 1000},
+      {"u", "u", 1001},
+      {"235U", "235U", 1040},
+      {"13C", "13C", 2},
+      {"Xe", "129Xe", 20},
       // The bare-name rule also reaches uranium by "U" (its symbol after the
       // digits); case matters, so "u" stays the muon.
       {"U", "235U", 1040},
-      {"13c", nullptr, 0},   {"h", nullptr, 0},   {" H", nullptr, 0},  {"", nullptr, 0},
-      {"14C", nullptr, 0},   {"1", nullptr, 0},   {"H1", nullptr, 0},
+      {"13c", nullptr, 0},
+      {"h", nullptr, 0},
+      {" H", nullptr, 0},
+      {"", nullptr, 0},
+      {"14C", nullptr, 0},
+      {"1", nullptr, 0},
+      {"H1", nullptr, 0},
   };
   for (const Case& c : cases) {
     const NuclideRecord* row = FindNuclide(c.query);
@@ -186,8 +200,8 @@ TEST(ElementTable, LookupsBySymbolAndNumber) {
 }
 
 TEST(SelfDifCoefWater, RangeAndValue) {
-  EXPECT_NEAR(SelfDifCoefWater(298.15), std::exp(4.51145231045878 - 327362.4928869647 / (298.15 * 298.15)),
-              1e-15);
+  EXPECT_NEAR(SelfDifCoefWater(298.15),
+              std::exp(4.51145231045878 - 327362.4928869647 / (298.15 * 298.15)), 1e-15);
   EXPECT_NEAR(SelfDifCoefWater(298.15), 2.29, 0.005);
   EXPECT_FALSE(std::isnan(SelfDifCoefWater(273.15)));
   EXPECT_FALSE(std::isnan(SelfDifCoefWater(373.15)));

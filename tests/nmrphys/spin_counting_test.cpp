@@ -1,9 +1,9 @@
 // Closed state counts against an enumeration of the product states.
+#include "nmrphys/spin/spin_counting.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "nmrphys/spin/spin_counting.h"
 
 namespace {
 
@@ -53,9 +53,12 @@ Enumerated Enumerate(const std::vector<Dword>& s) {
 
 TEST(SpinCounting, ClosedCountsMatchEnumeration) {
   const std::vector<std::vector<Dword>> cases = {
-      {1},          {1, 1},       {1, 1, 1},        {2, 1},          {3, 1, 2},
-      {1, 1, 1, 1, 1, 1, 1},    {4, 2, 1, 3},    {2, 2, 2, 2, 2}, {5},
-      {1, 3, 1, 3, 1, 2},       {6, 1, 1},
+      {1},          {1, 1},
+      {1, 1, 1},    {2, 1},
+      {3, 1, 2},    {1, 1, 1, 1, 1, 1, 1},
+      {4, 2, 1, 3}, {2, 2, 2, 2, 2},
+      {5},          {1, 3, 1, 3, 1, 2},
+      {6, 1, 1},
   };
   for (const auto& s : cases) {
     SpinCounts c;

@@ -24,7 +24,7 @@ struct SpinGroup {
 
 struct SpinSpec {
   std::vector<SpinGroup> groups;
-  std::vector<std::tuple<Dword, Dword, double>> J, D;  // pairs (i, j) and values
+  std::vector<std::tuple<Dword, Dword, double>> J, D;       // pairs (i, j) and values
   std::vector<double> quadratic, linewidths, self_dipolar;  // per group, or empty
   double scale = 1.0;
   Dword user_id = 1;
@@ -187,7 +187,8 @@ inline std::vector<Line> BruteForceLines(const SpinSpec& s, double threshold = 1
     H[a + Qword{dim} * a] += diag;
     for (Dword i = 0; i < count; ++i) {
       const Dword ki = digit(a, i);
-      if (ki < spins[i].two_i) P[with_digit(a, i, ki + 1) + Qword{dim} * a] += raise(ki, spins[i].two_i);
+      if (ki < spins[i].two_i)
+        P[with_digit(a, i, ki + 1) + Qword{dim} * a] += raise(ki, spins[i].two_i);
     }
   }
   std::vector<double> E(dim);

@@ -99,11 +99,11 @@ TEST(SpinModel, EquivalentSize) {
     std::vector<SpinGroup> groups;
     Dword want;
   } cases[] = {
-      {{{1, 2, 1.0}}, 2},                      // one spin 1
-      {{{2, 1, 1.0}, {1, 2, 3.0}}, 4},         // two spins 1/2 and a spin 1: 12 states
+      {{{1, 2, 1.0}}, 2},               // one spin 1
+      {{{2, 1, 1.0}, {1, 2, 3.0}}, 4},  // two spins 1/2 and a spin 1: 12 states
       {{{1, 1, 1.0}}, 1},
-      {{{3, 1, 1.0}, {1, 3, 2.0}}, 5},         // 8 x 4 states
-      {{{1, 4, 1.0}, {1, 4, 2.0}}, 5},         // 25 states: log2 = 4.64
+      {{{3, 1, 1.0}, {1, 3, 2.0}}, 5},  // 8 x 4 states
+      {{{1, 4, 1.0}, {1, 4, 2.0}}, 5},  // 25 states: log2 = 4.64
   };
   for (const Case& c : cases) {
     Instance inst;

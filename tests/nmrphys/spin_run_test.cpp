@@ -389,9 +389,10 @@ TEST(SpinRun, GroupSpectra) {
     for (Dword x = 0; x < 512; ++x) EXPECT_EQ(entry.Decay[x], want[x]);
   }
   for (Dword x = 0; x < 512; ++x)
-    EXPECT_NEAR(e.r.Decay[x],
-                e.r.GroupSpectra[0].Decay[x] + e.r.GroupSpectra[1].Decay[x] + e.r.GroupSpectra[2].Decay[x],
-                1e-12);
+    EXPECT_NEAR(
+        e.r.Decay[x],
+        e.r.GroupSpectra[0].Decay[x] + e.r.GroupSpectra[1].Decay[x] + e.r.GroupSpectra[2].Decay[x],
+        1e-12);
 }
 
 // Keys of group spectra are user id x 65536 + group: id 0 would read as a
@@ -548,8 +549,8 @@ TEST(SpinRun, FailedAllocationReleasesEverything) {
   e.Add(s);
   Qlong allowed = 0;
   for (;; ++allowed) {
-    e.r.Flags = kSsLineList | kSsBinnedSpectrum | kSsGroupSpectra | kSsGroupDecays |
-                kSsSpectrumFromDecay;
+    e.r.Flags =
+        kSsLineList | kSsBinnedSpectrum | kSsGroupSpectra | kSsGroupDecays | kSsSpectrumFromDecay;
     e.r.LineCapacity = 1000;
     e.r.Points = 256;
     e.r.From = -10;

@@ -12,8 +12,8 @@ namespace {
 // AB quartet: centre c, D = sqrt(dnu^2 + J^2); the inner lines c +- (D - J)/2
 // carry (1 + J/D)/2, the outer c +- (D + J)/2 carry (1 - J/D)/2.
 TEST(SpinSpectrum, AbQuartetClosedForm) {
-  const double cases[][3] = {{10.0, 17.5, 6.25}, {-3.0, 2.0, 12.0}, {100.0, 140.0, -7.5},
-                             {0.0, 0.125, 3.0}};
+  const double cases[][3] = {
+      {10.0, 17.5, 6.25}, {-3.0, 2.0, 12.0}, {100.0, 140.0, -7.5}, {0.0, 0.125, 3.0}};
   for (const auto& c : cases) {
     SpinSpec s;
     s.groups = {{1, 1, c[0]}, {1, 1, c[1]}};
@@ -86,7 +86,8 @@ TEST(SpinSpectrum, MatchesFullSpaceBruteForce) {
     for (const SpinGroup& g : c.spec.groups) spins += g.spins;
     // Every spin carries intensity 1 (times the scale): the trace of I- I+.
     double spin_weight = 0.0;
-    for (const SpinGroup& g : c.spec.groups) spin_weight += g.spins * (g.two_i * (g.two_i + 2.0)) / 3.0;
+    for (const SpinGroup& g : c.spec.groups)
+      spin_weight += g.spins * (g.two_i * (g.two_i + 2.0)) / 3.0;
     EXPECT_NEAR(total, spin_weight * c.spec.scale, 1e-9);
     ExpectSameSpectrum(got, want);
   }
@@ -102,8 +103,8 @@ TEST(SpinSpectrum, CombinationOrdersAndDominantGroups) {
   std::vector<SpinSpec> cases;
   SpinSpec s;
   s.groups = {{1, 1, 0.0}, {1, 1, 9.0}, {1, 1, 21.0}, {1, 1, 26.5}, {1, 1, 33.0}};
-  s.J = {{1, 0, 8.0}, {2, 0, -3.5}, {3, 0, 2.25}, {2, 1, 6.0}, {3, 1, -1.5}, {3, 2, 11.0},
-         {4, 3, 7.0}, {4, 1, 2.5}};
+  s.J = {{1, 0, 8.0},  {2, 0, -3.5}, {3, 0, 2.25}, {2, 1, 6.0},
+         {3, 1, -1.5}, {3, 2, 11.0}, {4, 3, 7.0},  {4, 1, 2.5}};
   cases.push_back(s);
   s = {};
   s.groups = {{1, 2, 3.0}, {1, 1, 7.5}, {1, 1, 18.0}, {1, 3, 25.0}};

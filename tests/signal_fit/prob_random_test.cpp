@@ -5,10 +5,10 @@
 #include <functional>
 #include <vector>
 
-#include "signal_fit/prob/probability.h"
-#include "signal_fit/prob/random_deviates.h"
 #include "arrays/random.h"
 #include "arrays/random_testing.h"
+#include "signal_fit/prob/probability.h"
+#include "signal_fit/prob/random_deviates.h"
 
 namespace {
 
