@@ -29,8 +29,7 @@ Qlong ArrBelowCount(Qword count, const T* x, const T* bound) {
 // included) as inside; returns the number inside. The two out-counts are set
 // to 0 first; a null one is skipped.
 template <class T>
-Qlong ArrBandCount(Qword count, const T* x, const T* lo, const T* hi, Qword* above,
-                   Qword* below) {
+Qlong ArrBandCount(Qword count, const T* x, const T* lo, const T* hi, Qword* above, Qword* below) {
   if (above) *above = 0;
   if (below) *below = 0;
   if (!x || count == 0) return 0;

@@ -1,8 +1,8 @@
 // Edge-clamped convolution through a ring of the last m source values, so
 // that the destination may be the source itself.
+#include "arrays/smoothing.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "arrays/smoothing.h"
 
 namespace {
 inline Qword Clamp(Qlong q, Qword n) {

@@ -2,10 +2,10 @@
 // sum 1, applied by the edge-clamped convolution.
 #include <cmath>
 
+#include "arrays/smoothing.h"
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "arrays/smoothing.h"
 
 VELTRIA_API Dword RArrGaussSmooth(Qword n, const double* src, double* dst, double width) {
   if (!src) return kErrMissingInputData;

@@ -9,10 +9,11 @@
 #include "scalar/real_helpers.h"
 
 const NamedId RArrGridNameTable[10] = {
-    {kGridLinear, "Lin"},          {kGridLinear, "LIN"},          {kGridLinear, "lin"},
-    {kGridLinear, "Regular"},      {kGridLogarithmic, "Log"},     {kGridLogarithmic, "log"},
-    {kGridLogarithmic, "LOG"},     {kGridInverse, "Inverse"},     {kGridSquare, "Square"},
-    {0, ""},
+    {kGridLinear, "Lin"},      {kGridLinear, "LIN"},
+    {kGridLinear, "lin"},      {kGridLinear, "Regular"},
+    {kGridLogarithmic, "Log"}, {kGridLogarithmic, "log"},
+    {kGridLogarithmic, "LOG"}, {kGridInverse, "Inverse"},
+    {kGridSquare, "Square"},   {0, ""},
 };
 
 namespace {
@@ -25,18 +26,26 @@ struct Coordinate {
   }
   double To(double v) const {
     switch (kind) {
-      case kGridLogarithmic: return c_Log(v);
-      case kGridInverse: return 1 / v;
-      case kGridSquare: return v * v;
-      default: return v;
+      case kGridLogarithmic:
+        return c_Log(v);
+      case kGridInverse:
+        return 1 / v;
+      case kGridSquare:
+        return v * v;
+      default:
+        return v;
     }
   }
   double From(double u) const {
     switch (kind) {
-      case kGridLogarithmic: return c_Exp(u);
-      case kGridInverse: return 1 / u;
-      case kGridSquare: return c_Sqrt(u);
-      default: return u;
+      case kGridLogarithmic:
+        return c_Exp(u);
+      case kGridInverse:
+        return 1 / u;
+      case kGridSquare:
+        return c_Sqrt(u);
+      default:
+        return u;
     }
   }
 };

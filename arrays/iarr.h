@@ -86,8 +86,8 @@ VELTRIA_API Qlong IArrBelowCount(Qword count, const Long* array, Long value);
 VELTRIA_API Qlong UArrBelowCount(Qword count, const Dword* array, Dword value);
 VELTRIA_API Qlong IQArrBelowCount(Qword count, const Qlong* array, Qlong value);
 VELTRIA_API Qlong UQArrBelowCount(Qword count, const Qword* array, Qword value);
-VELTRIA_API Qlong IArrBandCount(Qword count, const Long* array, Long low, Long high,
-                                Qword* above, Qword* below);
+VELTRIA_API Qlong IArrBandCount(Qword count, const Long* array, Long low, Long high, Qword* above,
+                                Qword* below);
 VELTRIA_API Qlong UArrBandCount(Qword count, const Dword* array, Dword low, Dword high,
                                 Qword* above, Qword* below);
 VELTRIA_API Qlong IQArrBandCount(Qword count, const Qlong* array, Qlong low, Qlong high,

@@ -6,8 +6,8 @@
 #include "arrays/iarr_text.h"
 #include "base/console_in.h"
 #include "base/error_codes.h"
-#include "base/num_status.h"
 #include "base/num_chars.h"
+#include "base/num_status.h"
 #include "base/number_text.h"
 
 namespace {
@@ -22,26 +22,40 @@ struct Element;
 template <>
 struct Element<int32_t> {
   static constexpr NumStatus kStop = 0x3170;
-  static int32_t Parse(const char16_t* t, NumStatus* s, Qword* n) { return StringToLong(t, s, n, 10); }
+  static int32_t Parse(const char16_t* t, NumStatus* s, Qword* n) {
+    return StringToLong(t, s, n, 10);
+  }
   static int32_t Parse(const char* t, NumStatus* s, Qword* n) { return StringToLongA(t, s, n, 10); }
 };
 template <>
 struct Element<uint32_t> {
   static constexpr NumStatus kStop = 0x30170;
-  static uint32_t Parse(const char16_t* t, NumStatus* s, Qword* n) { return StringToDword(t, s, n, 10); }
-  static uint32_t Parse(const char* t, NumStatus* s, Qword* n) { return StringToDwordA(t, s, n, 10); }
+  static uint32_t Parse(const char16_t* t, NumStatus* s, Qword* n) {
+    return StringToDword(t, s, n, 10);
+  }
+  static uint32_t Parse(const char* t, NumStatus* s, Qword* n) {
+    return StringToDwordA(t, s, n, 10);
+  }
 };
 template <>
 struct Element<int64_t> {
   static constexpr NumStatus kStop = 0xC170;
-  static int64_t Parse(const char16_t* t, NumStatus* s, Qword* n) { return StringToQlong(t, s, n, 10); }
-  static int64_t Parse(const char* t, NumStatus* s, Qword* n) { return StringToQlongA(t, s, n, 10); }
+  static int64_t Parse(const char16_t* t, NumStatus* s, Qword* n) {
+    return StringToQlong(t, s, n, 10);
+  }
+  static int64_t Parse(const char* t, NumStatus* s, Qword* n) {
+    return StringToQlongA(t, s, n, 10);
+  }
 };
 template <>
 struct Element<uint64_t> {
   static constexpr NumStatus kStop = 0xC0170;
-  static uint64_t Parse(const char16_t* t, NumStatus* s, Qword* n) { return StringToQword(t, s, n, 10); }
-  static uint64_t Parse(const char* t, NumStatus* s, Qword* n) { return StringToQwordA(t, s, n, 10); }
+  static uint64_t Parse(const char16_t* t, NumStatus* s, Qword* n) {
+    return StringToQword(t, s, n, 10);
+  }
+  static uint64_t Parse(const char* t, NumStatus* s, Qword* n) {
+    return StringToQwordA(t, s, n, 10);
+  }
 };
 
 // The wide reader keeps the typed text, the 8-bit one grooms it.
@@ -110,14 +124,12 @@ LibErrorCode ReadList(const C* prompt, Dword* count, T* values, Dword capacity) 
 
 }  // namespace
 
-#define VELTRIA_LIST_READER(name, T)                                                          \
-  VELTRIA_API LibErrorCode name(const char16_t* prompt, Dword* count, T* values,             \
-                                Dword capacity) {                                            \
-    return ReadList(prompt, count, values, capacity);                                        \
-  }                                                                                          \
-  VELTRIA_API LibErrorCode name##A(const char* prompt, Dword* count, T* values,               \
-                                   Dword capacity) {                                         \
-    return ReadList(prompt, count, values, capacity);                                        \
+#define VELTRIA_LIST_READER(name, T)                                                               \
+  VELTRIA_API LibErrorCode name(const char16_t* prompt, Dword* count, T* values, Dword capacity) { \
+    return ReadList(prompt, count, values, capacity);                                              \
+  }                                                                                                \
+  VELTRIA_API LibErrorCode name##A(const char* prompt, Dword* count, T* values, Dword capacity) {  \
+    return ReadList(prompt, count, values, capacity);                                              \
   }
 VELTRIA_LIST_READER(CinIArr, int32_t)
 VELTRIA_LIST_READER(CinUArr, uint32_t)

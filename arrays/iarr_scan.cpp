@@ -5,25 +5,25 @@
 #include "arrays/iarr.h"
 #include "arrays/twin_alias.h"
 
-#define VELTRIA_INT_SCANS(P, T)                                                          \
-  VELTRIA_API Qlong P##ArrAboveCount(Qword count, const T* array, T value) {             \
-    return ArrAboveCount<T>(count, array, &value);                                       \
-  }                                                                                      \
-  VELTRIA_API Qlong P##ArrBelowCount(Qword count, const T* array, T value) {             \
-    return ArrBelowCount<T>(count, array, &value);                                       \
-  }                                                                                      \
-  VELTRIA_API Qlong P##ArrBandCount(Qword count, const T* array, T low, T high,          \
-                                    Qword* above, Qword* below) {                        \
-    return ArrBandCount<T>(count, array, &low, &high, above, below);                     \
-  }                                                                                      \
-  VELTRIA_API Qlong P##ArrMax(Qword count, const T* array) {                             \
-    return ArrMaxIndex<T>(count, array);                                                 \
-  }                                                                                      \
-  VELTRIA_API Qlong P##ArrMin(Qword count, const T* array) {                             \
-    return ArrMinIndex<T>(count, array);                                                 \
-  }                                                                                      \
-  VELTRIA_API Dword P##ArrMinMax(Qword count, const T* array, Qword* imin, Qword* imax) { \
-    return ArrMinMax<T>(count, array, imin, imax);                                       \
+#define VELTRIA_INT_SCANS(P, T)                                                               \
+  VELTRIA_API Qlong P##ArrAboveCount(Qword count, const T* array, T value) {                  \
+    return ArrAboveCount<T>(count, array, &value);                                            \
+  }                                                                                           \
+  VELTRIA_API Qlong P##ArrBelowCount(Qword count, const T* array, T value) {                  \
+    return ArrBelowCount<T>(count, array, &value);                                            \
+  }                                                                                           \
+  VELTRIA_API Qlong P##ArrBandCount(Qword count, const T* array, T low, T high, Qword* above, \
+                                    Qword* below) {                                           \
+    return ArrBandCount<T>(count, array, &low, &high, above, below);                          \
+  }                                                                                           \
+  VELTRIA_API Qlong P##ArrMax(Qword count, const T* array) {                                  \
+    return ArrMaxIndex<T>(count, array);                                                      \
+  }                                                                                           \
+  VELTRIA_API Qlong P##ArrMin(Qword count, const T* array) {                                  \
+    return ArrMinIndex<T>(count, array);                                                      \
+  }                                                                                           \
+  VELTRIA_API Dword P##ArrMinMax(Qword count, const T* array, Qword* imin, Qword* imax) {     \
+    return ArrMinMax<T>(count, array, imin, imax);                                            \
   }
 
 VELTRIA_INT_SCANS(I, Long)

@@ -62,11 +62,11 @@ VELTRIA_API Qword CoutUQMatA(const char* title, Qword rows, Qword cols, const ui
 
 // Arrays of count values, given as pointer arguments ended by a null
 // pointer, listed side by side as the columns of a matrix.
-VELTRIA_API void CoutIQArrMany(const char16_t* title, Dword count, Dword destination,
-                               Qlong handle, ...);
+VELTRIA_API void CoutIQArrMany(const char16_t* title, Dword count, Dword destination, Qlong handle,
+                               ...);
 VELTRIA_API void CoutIQArrManyA(const char* title, Dword count, Dword destination, Qlong handle,
                                 ...);
-VELTRIA_API void CoutUQArrMany(const char16_t* title, Dword count, Dword destination,
-                               Qlong handle, ...);
+VELTRIA_API void CoutUQArrMany(const char16_t* title, Dword count, Dword destination, Qlong handle,
+                               ...);
 VELTRIA_API void CoutUQArrManyA(const char* title, Dword count, Dword destination, Qlong handle,
                                 ...);

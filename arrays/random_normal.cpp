@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "arrays/random.h"
-#include "arrays/random_testing.h"
 #include "arrays/random_state.h"
+#include "arrays/random_testing.h"
 
 namespace {
 bool g_have_second = false;

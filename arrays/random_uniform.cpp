@@ -1,9 +1,9 @@
 // The uniform generator: multiplier 16807 modulo 2^31 - 1 by Schrage's
 // method, whose output is shuffled through a table of 32 entries.
-#include "base/random_seed.h"
-#include "scalar/real_helpers.h"
 #include "arrays/random.h"
 #include "arrays/random_state.h"
+#include "base/random_seed.h"
+#include "scalar/real_helpers.h"
 
 namespace {
 

@@ -25,4 +25,3 @@ VELTRIA_API Dword RPArrCopy(Qword count, double* const* src, double** dst);
 VELTRIA_API double** RPArrNewCopy(Dword* error, Qword count, double* const* src);
 // *count 0: take pointers up to the first null; else exactly *count of them.
 VELTRIA_API double** RPArrNewVa(Dword* error, Qword* count, ...);
-

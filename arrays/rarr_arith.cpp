@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "arrays/elementwise.h"
+#include "arrays/random.h"
 #include "arrays/rarr_ops.h"
 #include "scalar/real_helpers.h"
-#include "arrays/random.h"
 
 using elementwise::CheckA;
 using elementwise::CheckB;

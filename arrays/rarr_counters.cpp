@@ -97,7 +97,7 @@ VELTRIA_API Qlong RArrChainedGroupsCount(Qword count, const double* x, double to
   HeapSortEngine(m, seq);
 
   Qword groups = non_finite;
-  Qword head = 0, tail = 0;  // deque[head .. tail): positions, increasing original index
+  Qword head = 0, tail = 0;   // deque[head .. tail): positions, increasing original index
   Qword left = 0, right = 0;  // window [left, right) of sorted positions
   for (Qword k = 0; k < m; ++k) {
     const double v = x[order[k]];

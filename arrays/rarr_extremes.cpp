@@ -1,8 +1,9 @@
 // Largest, smallest and extreme elements of real arrays with their indices.
+#include "arrays/rarr_extremes.h"
+
 #include <cmath>
 
 #include "arrays/array_scan_templates.h"
-#include "arrays/rarr_extremes.h"
 #include "scalar/real_helpers.h"
 
 namespace {

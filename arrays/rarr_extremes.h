@@ -52,8 +52,8 @@ struct RArrStatisticsRecord {
   Qword abs_min_index;
   double range;
   double abs_range;
-  double mean;  // forward sum / count
-  double rms;   // sqrt(forward sum of squares / count)
+  double mean;    // forward sum / count
+  double rms;     // sqrt(forward sum of squares / count)
   double spread;  // population standard deviation, accumulated stably in the same pass
   double total_variation;
 };

@@ -10,9 +10,7 @@
 
 namespace {
 
-inline bool Empty(Qword count, const double* a, const double* b) {
-  return !a || !b || count == 0;
-}
+inline bool Empty(Qword count, const double* a, const double* b) { return !a || !b || count == 0; }
 
 double CauchyGap(Qword count, const double* a, const double* b, Long n, double dot) {
   const Qword k = static_cast<Qword>(static_cast<Qlong>(n));

@@ -13,8 +13,8 @@ VELTRIA_API Dword RArrRunningTrapez2(Qword n, const double* y, double* dst);
 VELTRIA_API Dword RArrRunningModTrapez(Qword n, const double* y, double* dst, double before,
                                        double after);
 
-VELTRIA_API double RArrTrapez2(const double* y);   // one interval, y[0..1]
-VELTRIA_API double RArrSimpson3(const double* y);  // one panel, y[0..2]
+VELTRIA_API double RArrTrapez2(const double* y);    // one interval, y[0..1]
+VELTRIA_API double RArrSimpson3(const double* y);   // one panel, y[0..2]
 VELTRIA_API double RArrSimpson38(const double* y);  // one panel, y[0..3]; NaN for null y
 // Whole-array rules; NaN for a null y or n 0. One point integrates to 0, two
 // points by the trapezoid, and the composite rules close a remainder of one

@@ -13,8 +13,8 @@ VELTRIA_API Dword CoutRArr(const char16_t* title, Dword count, const double* val
                            Dword destination, Qlong handle) {
   return ListArray(title, count, values, destination, handle);
 }
-VELTRIA_API Dword CoutRArrA(const char* title, Dword count, const double* values,
-                            Dword destination, Qlong handle) {
+VELTRIA_API Dword CoutRArrA(const char* title, Dword count, const double* values, Dword destination,
+                            Qlong handle) {
   return ListArray(title, count, values, destination, handle);
 }
 

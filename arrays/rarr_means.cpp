@@ -34,21 +34,27 @@ VELTRIA_API double RArrAbsMeanA(Qword count, const double* x) {
 VELTRIA_API double RArrMeanH(Qword count, const double* x) {
   if (!x || count == 0) return ___NAN;
   double s;
-  if (!InverseSum(count, x, [](double v) { return v; }, &s)) return 0.0;
+  if (!InverseSum(
+          count, x, [](double v) { return v; }, &s))
+    return 0.0;
   return static_cast<double>(count) / s;
 }
 
 VELTRIA_API double RArrAbsMeanH(Qword count, const double* x) {
   if (!x || count == 0) return ___NAN;
   double s;
-  if (!InverseSum(count, x, [](double v) { return std::fabs(v); }, &s)) return 0.0;
+  if (!InverseSum(
+          count, x, [](double v) { return std::fabs(v); }, &s))
+    return 0.0;
   return static_cast<double>(count) / s;
 }
 
 VELTRIA_API double RArrMeanH2(Qword count, const double* x) {
   if (!x || count == 0) return ___NAN;
   double s;
-  if (!InverseSum(count, x, [](double v) { return v * v; }, &s)) return 0.0;
+  if (!InverseSum(
+          count, x, [](double v) { return v * v; }, &s))
+    return 0.0;
   return std::sqrt(static_cast<double>(count) / s);
 }
 

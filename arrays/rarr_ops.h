@@ -42,8 +42,8 @@ VELTRIA_API Dword RArrAdd2(Qword count, const double* src, double* dst, double f
 VELTRIA_API Dword RArrSub2(Qword count, const double* src, double* dst, double f);
 VELTRIA_API Dword RArrMul2(Qword count, const double* src, double* dst);
 VELTRIA_API Dword RArrDiv2(Qword count, const double* src, double* dst);
-VELTRIA_API Dword RArrLinCombi(Qword count, const double* a, double ca, const double* b,
-                               double cb, double* dst);
+VELTRIA_API Dword RArrLinCombi(Qword count, const double* a, double ca, const double* b, double cb,
+                               double* dst);
 // One input.
 VELTRIA_API Dword RArrAddConst(Qword count, const double* src, double* dst, double c);
 VELTRIA_API Dword RArrMulConst(Qword count, const double* src, double* dst, double c);

@@ -1,7 +1,8 @@
 // In-place, copying and index heap sorts of real arrays, and the comparison
 // by absolute value.
-#include "arrays/rarr.h"
 #include "arrays/rarr_sort.h"
+
+#include "arrays/rarr.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 

@@ -21,8 +21,8 @@ VELTRIA_API Qlong* RArrHeapSortL(Qlong* keys, Qword count, void** c1, void** c2,
 VELTRIA_API Qword* RArrHeapSortD(Qword* keys, Qword count, void** c1, void** c2, void** c3,
                                  void** c4, void** c5, void** c6);
 // By the pair (keys1 unsigned, then keys2); returns keys2.
-VELTRIA_API double* RArrHeapSortDR(Qword* keys1, double* keys2, Qword count, void** c1,
-                                   void** c2, void** c3);
+VELTRIA_API double* RArrHeapSortDR(Qword* keys1, double* keys2, Qword count, void** c1, void** c2,
+                                   void** c3);
 
 // Internal pieces.
 double* ArrIpHeapSort(Qword count, double* x, Long direction, ArrCompare<double> compare);

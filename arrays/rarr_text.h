@@ -10,8 +10,8 @@
 // Returns the count.
 VELTRIA_API Dword CoutRArr(const char16_t* title, Dword count, const double* values,
                            Dword destination, Qlong handle);
-VELTRIA_API Dword CoutRArrA(const char* title, Dword count, const double* values,
-                            Dword destination, Qlong handle);
+VELTRIA_API Dword CoutRArrA(const char* title, Dword count, const double* values, Dword destination,
+                            Qlong handle);
 // The title, then one line per row: " %20.13g" per element, a TAB between
 // the elements, LF at the end. Null values or a zero dimension list only
 // the title.

@@ -27,8 +27,7 @@ VELTRIA_API double* RMatNewGram(Dword* error, Qword n, Qword k, const double* A)
 
 // Products. C must not overlap the operands; every element is accumulated
 // from 0.0 in increasing order of the summation index.
-VELTRIA_API Dword RMatByMat(const double* A, const double* B, Dword m, Dword n, Dword p,
-                            double* C);
+VELTRIA_API Dword RMatByMat(const double* A, const double* B, Dword m, Dword n, Dword p, double* C);
 // C = A*B^T for A m x n, B p x n (two names of one body).
 VELTRIA_API Dword RMatByMatT(const double* A, const double* B, Dword m, Dword n, Dword p,
                              double* C);

@@ -1,9 +1,10 @@
 // The operation-code evaluator applied to the columns or the rows of a
 // column-major matrix.
+#include "arrays/rmat_eval.h"
+
 #include "arrays/rarr.h"
 #include "arrays/rarr_ops.h"
 #include "arrays/rmat.h"
-#include "arrays/rmat_eval.h"
 #include "base/memory.h"
 
 namespace {

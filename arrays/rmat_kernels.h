@@ -64,8 +64,7 @@ inline void Dot4(Qword n, const double* a, const double* b0, const double* b1, c
 }
 
 // (x, y) := (c*x + s*y, c*y - s*x).
-inline void PlaneRotation(Qword n, double* __restrict x, double* __restrict y, double c,
-                          double s) {
+inline void PlaneRotation(Qword n, double* __restrict x, double* __restrict y, double c, double s) {
   const V2 vc = Splat2(c), vs = Splat2(s);
   Qword i = 0;
   for (; i + 2 <= n; i += 2) {

@@ -45,4 +45,6 @@ VELTRIA_API Dword RMatFill(Qword rows, Qword cols, double* M, double value) {
   return ArrFill<double>(n, M, value);
 }
 
-VELTRIA_API Dword RMatZero(Qword rows, Qword cols, double* M) { return RMatFill(rows, cols, M, 0.0); }
+VELTRIA_API Dword RMatZero(Qword rows, Qword cols, double* M) {
+  return RMatFill(rows, cols, M, 0.0);
+}

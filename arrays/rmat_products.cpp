@@ -57,7 +57,8 @@ void MatMul(const double* A, const double* B, Qword bk, Qword bj, Qword m, Qword
       Store2(c + 3 * m, c30);
       Store2(c + 3 * m + 2, c31);
     }
-    for (Qword jj = 0; jj < 4; ++jj) ScalarColumn(A, B + bj * (j + jj), bk, m4, m, n, C + m * (j + jj));
+    for (Qword jj = 0; jj < 4; ++jj)
+      ScalarColumn(A, B + bj * (j + jj), bk, m4, m, n, C + m * (j + jj));
   }
   for (; j < p; ++j) {
     const double* bcol = B + bj * j;

@@ -46,8 +46,8 @@ VELTRIA_API Dword RArrSticksM1toM4(Qword n, const double* x, const double* w, do
 }
 
 VELTRIA_API double RArrShapeSticksM1toM4(Qword n, const double* x, const double* w, double* m1,
-                                         double* a1, double* s2, double* m3, double* a3,
-                                         double* m4, double* s4) {
+                                         double* a1, double* s2, double* m3, double* a3, double* m4,
+                                         double* s4) {
   double m2 = 0;
   if (RArrSticksM1toM4(n, x, w, m1, a1, &m2, s2, m3, a3, m4, s4) != kErrNone) return ___NAN;
   const double sigma = std::sqrt(m2);
@@ -60,8 +60,8 @@ VELTRIA_API double RArrShapeSticksM1toM4(Qword n, const double* x, const double*
   return sigma;
 }
 
-VELTRIA_API Dword RArrShapesChebyshev(Qword n, const double* x, const double* w, Dword k,
-                                      double* c, double* h) {
+VELTRIA_API Dword RArrShapesChebyshev(Qword n, const double* x, const double* w, Dword k, double* c,
+                                      double* h) {
   if (n == 0 || !x || !w) return kErrMissingInputData;
   double total = 0;
   for (Qword i = 0; i < n; ++i) total += w[i];

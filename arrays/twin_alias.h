@@ -5,9 +5,8 @@
 #pragma once
 #include "base/types.h"
 
-#define VELTRIA_TWIN(ret, name, params, target)                         \
-  _Pragma("GCC diagnostic push")                                        \
-  _Pragma("GCC diagnostic ignored \"-Wattribute-alias\"")               \
-  _Pragma("GCC diagnostic ignored \"-Wmissing-attributes\"")            \
-  VELTRIA_API ret name params __attribute__((alias(#target)));          \
+#define VELTRIA_TWIN(ret, name, params, target)                                              \
+  _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wattribute-alias\"")     \
+      _Pragma("GCC diagnostic ignored \"-Wmissing-attributes\"") VELTRIA_API ret name params \
+      __attribute__((alias(#target)));                                                       \
   _Pragma("GCC diagnostic pop")

@@ -26,7 +26,9 @@ inline void CopyLine(const char* line, char* buffer, Qword capacity) {
   memcpy(buffer, line, n < capacity ? n + 1 : capacity);
   buffer[capacity - 1] = 0;
 }
-inline void Groom(char16_t* text, Qword flags) { StringGroom(text, static_cast<GroomFlags>(flags)); }
+inline void Groom(char16_t* text, Qword flags) {
+  StringGroom(text, static_cast<GroomFlags>(flags));
+}
 inline void Groom(char* text, Qword flags) { StringGroomA(text, static_cast<GroomFlags>(flags)); }
 
 template <class C>
@@ -119,5 +121,7 @@ char CinGetKeyA(Dword flag) {
   }
 }
 
-char16_t CinWaitKbHit(const char16_t* prompt, Dword flag) { return WaitKey(prompt, flag, CinGetKey); }
+char16_t CinWaitKbHit(const char16_t* prompt, Dword flag) {
+  return WaitKey(prompt, flag, CinGetKey);
+}
 char CinWaitKbHitA(const char* prompt, Dword flag) { return WaitKey(prompt, flag, CinGetKeyA); }

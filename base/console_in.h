@@ -51,6 +51,5 @@ VELTRIA_API char* CinNewStringA(const char* prompt);
 VELTRIA_API LibErrorCode CinMemA(const char* prompt, void* bytes, Qword capacity, Qword kind);
 VELTRIA_API LibErrorCode CinRArr(const char16_t* prompt, Dword* count, double* values,
                                  Dword capacity);
-VELTRIA_API LibErrorCode CinRArrA(const char* prompt, Dword* count, double* values,
-                                  Dword capacity);
+VELTRIA_API LibErrorCode CinRArrA(const char* prompt, Dword* count, double* values, Dword capacity);
 VELTRIA_API LibErrorCode CinRArrGrid(Qword* kind, double* minimum, double* maximum, Qword* points);

@@ -79,13 +79,19 @@ LibErrorCode RunMenu(const Item* table, Dword flags, void* context) {
 // Colour letters of the "C" control string.
 TextColorID ColourOfLetter(Dword letter) {
   switch (letter) {
-    case 'e': return 1;
-    case 'h': return 2;
-    case 'p': return 4;
+    case 'e':
+      return 1;
+    case 'h':
+      return 2;
+    case 'p':
+      return 4;
     case 'i':
-    case 'm': return 5;
-    case 'g': return 7;
-    default: return 0;
+    case 'm':
+      return 5;
+    case 'g':
+      return 7;
+    default:
+      return 0;
   }
 }
 

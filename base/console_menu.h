@@ -19,10 +19,10 @@ struct ConMenuItemA {
 
 // Menu flags.
 enum : Dword {
-  kConMenuOnce = 0x4,          // return after one handler has run
-  kConMenuClear = 0x8,         // clear the screen before each display
-  kConMenuClearHandler = 0x10, // clear the screen before running a handler
-  kConMenuNoWait = 0x20,       // after a handler a line feed, no key wait
+  kConMenuOnce = 0x4,           // return after one handler has run
+  kConMenuClear = 0x8,          // clear the screen before each display
+  kConMenuClearHandler = 0x10,  // clear the screen before running a handler
+  kConMenuNoWait = 0x20,        // after a handler a line feed, no key wait
 };
 
 // Index of the first row (row 0 counted) whose text begins with key; all

@@ -1,9 +1,9 @@
 #include "base/console_out.h"
-#include "base/console_out_testing.h"
 
 #include <cstdarg>
 
 #include "base/console_in.h"
+#include "base/console_out_testing.h"
 #include "base/console_text.h"
 #include "base/errors.h"
 #include "base/format_engine.h"
@@ -34,11 +34,11 @@ struct FlagName {
 };
 // Order of the printout; the above and below bit of a range share a name.
 const FlagName kFlagNames[] = {
-    {0x10, "NUM_UNDEFINED "},      {0x20, "NUM_ILLEGALCHAR "},  {0x40, "NUM_FRACTIONAL "},
-    {0x80, "NUM_NOSTRUCT "},       {0x100, "NUM_OVERFLOW "},    {0x200, "NUM_UNDERFLOW "},
-    {0x400, "NUM_PRECISIONLIM "},  {0x40000, "NUM_U64OVERFLOW "}, {0x4000, "NUM_I64OVERFLOW "},
-    {0x10000, "NUM_U32OVERFLOW "}, {0x1000, "NUM_I32OVERFLOW "}, {0x80000, "NUM_U64OVERFLOW "},
-    {0x8000, "NUM_I64OVERFLOW "},  {0x20000, "NUM_U32OVERFLOW "}, {0x2000, "NUM_I32OVERFLOW "},
+    {0x10, "NUM_UNDEFINED "},        {0x20, "NUM_ILLEGALCHAR "},      {0x40, "NUM_FRACTIONAL "},
+    {0x80, "NUM_NOSTRUCT "},         {0x100, "NUM_OVERFLOW "},        {0x200, "NUM_UNDERFLOW "},
+    {0x400, "NUM_PRECISIONLIM "},    {0x40000, "NUM_U64OVERFLOW "},   {0x4000, "NUM_I64OVERFLOW "},
+    {0x10000, "NUM_U32OVERFLOW "},   {0x1000, "NUM_I32OVERFLOW "},    {0x80000, "NUM_U64OVERFLOW "},
+    {0x8000, "NUM_I64OVERFLOW "},    {0x20000, "NUM_U32OVERFLOW "},   {0x2000, "NUM_I32OVERFLOW "},
     {0x10000000, "NUM_ABOVELIMIT "}, {0x20000000, "NUM_BELOWLIMIT "}, {0x40000000, "NUM_BADRADIX "},
 };
 

@@ -10,9 +10,9 @@
 // 6 magenta, 7 grey; any other id is the default.
 using TextColorID = Dword;
 
-VELTRIA_API void Cout(const char16_t* t1, const char16_t* t2 = nullptr, const char16_t* t3 = nullptr,
-                      const char16_t* t4 = nullptr, const char16_t* t5 = nullptr,
-                      const char16_t* t6 = nullptr);
+VELTRIA_API void Cout(const char16_t* t1, const char16_t* t2 = nullptr,
+                      const char16_t* t3 = nullptr, const char16_t* t4 = nullptr,
+                      const char16_t* t5 = nullptr, const char16_t* t6 = nullptr);
 VELTRIA_API void CoutA(const char* t1, const char* t2 = nullptr, const char* t3 = nullptr,
                        const char* t4 = nullptr, const char* t5 = nullptr,
                        const char* t6 = nullptr);
@@ -42,9 +42,11 @@ VELTRIA_API void CoutLong(const char16_t* prefix, Long value, const char16_t* su
                           Dword radix);
 VELTRIA_API void CoutLongA(const char* prefix, Long value, const char* suffix, Dword width,
                            Dword radix);
-VELTRIA_API void CoutQlong(const char16_t* prefix, Qlong value, const char16_t* suffix, Dword radix);
+VELTRIA_API void CoutQlong(const char16_t* prefix, Qlong value, const char16_t* suffix,
+                           Dword radix);
 VELTRIA_API void CoutQlongA(const char* prefix, Qlong value, const char* suffix, Dword radix);
-VELTRIA_API void CoutQword(const char16_t* prefix, Qword value, const char16_t* suffix, Dword radix);
+VELTRIA_API void CoutQword(const char16_t* prefix, Qword value, const char16_t* suffix,
+                           Dword radix);
 VELTRIA_API void CoutQwordA(const char* prefix, Qword value, const char* suffix, Dword radix);
 VELTRIA_API void CoutReal(const char16_t* prefix, double x, const char16_t* suffix, Long digits,
                           Dword radix);

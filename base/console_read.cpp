@@ -99,100 +99,113 @@ T UndefinedOr(T value, NumStatus st, T invalid) {
 
 Dword CinDword(const char16_t* prompt, NumStatus* status) {
   return ReadPlain<Dword, char16_t, kLine>(prompt, status, kInvalidDword,
-      [](const char16_t* t, NumStatus* s) {
-        const auto v = StringToDword(t, s, nullptr, 10);
-        return UndefinedOr(v, *s, kInvalidDword);
-      });
+                                           [](const char16_t* t, NumStatus* s) {
+                                             const auto v = StringToDword(t, s, nullptr, 10);
+                                             return UndefinedOr(v, *s, kInvalidDword);
+                                           });
 }
 Dword CinDwordA(const char* prompt, NumStatus* status) {
   return ReadPlain<Dword, char, kLine>(prompt, status, kInvalidDword,
-      [](const char* t, NumStatus* s) {
-        const auto v = StringToDwordA(t, s, nullptr, 10);
-        return UndefinedOr(v, *s, kInvalidDword);
-      });
+                                       [](const char* t, NumStatus* s) {
+                                         const auto v = StringToDwordA(t, s, nullptr, 10);
+                                         return UndefinedOr(v, *s, kInvalidDword);
+                                       });
 }
 Long CinLong(const char16_t* prompt, NumStatus* status) {
   return ReadPlain<Long, char16_t, kLine>(prompt, status, kInvalidLong,
-      [](const char16_t* t, NumStatus* s) {
-        const auto v = StringToLong(t, s, nullptr, 10);
-        return UndefinedOr(v, *s, kInvalidLong);
-      });
+                                          [](const char16_t* t, NumStatus* s) {
+                                            const auto v = StringToLong(t, s, nullptr, 10);
+                                            return UndefinedOr(v, *s, kInvalidLong);
+                                          });
 }
 Long CinLongA(const char* prompt, NumStatus* status) {
   return ReadPlain<Long, char, kLine>(prompt, status, kInvalidLong,
-      [](const char* t, NumStatus* s) {
-        const auto v = StringToLongA(t, s, nullptr, 10);
-        return UndefinedOr(v, *s, kInvalidLong);
-      });
+                                      [](const char* t, NumStatus* s) {
+                                        const auto v = StringToLongA(t, s, nullptr, 10);
+                                        return UndefinedOr(v, *s, kInvalidLong);
+                                      });
 }
 Qlong CinQlong(const char16_t* prompt, NumStatus* status) {
-  return ReadPlain<Qlong, char16_t, kLine>(prompt, status, kInvalidQlong,
+  return ReadPlain<Qlong, char16_t, kLine>(
+      prompt, status, kInvalidQlong,
       [](const char16_t* t, NumStatus* s) { return StringToQlongStrict(t, s, nullptr); });
 }
 Qlong CinQlongA(const char* prompt, NumStatus* status) {
-  return ReadPlain<Qlong, char, kLine>(prompt, status, kInvalidQlong,
+  return ReadPlain<Qlong, char, kLine>(
+      prompt, status, kInvalidQlong,
       [](const char* t, NumStatus* s) { return StringToQlongStrictA(t, s, nullptr); });
 }
 Qword CinQword(const char16_t* prompt, NumStatus* status) {
-  return ReadPlain<Qword, char16_t, kLine>(prompt, status, kInvalidQword,
+  return ReadPlain<Qword, char16_t, kLine>(
+      prompt, status, kInvalidQword,
       [](const char16_t* t, NumStatus* s) { return StringToQwordStrict(t, s, nullptr); });
 }
 Qword CinQwordA(const char* prompt, NumStatus* status) {
-  return ReadPlain<Qword, char, kLine>(prompt, status, kInvalidQword,
+  return ReadPlain<Qword, char, kLine>(
+      prompt, status, kInvalidQword,
       [](const char* t, NumStatus* s) { return StringToQwordStrictA(t, s, nullptr); });
 }
 double CinReal(const char16_t* prompt, NumStatus* status) {
   return ReadPlain<double, char16_t, kLine>(prompt, status, NAN,
-      [](const char16_t* t, NumStatus* s) {
-        const double x = StringToReal(t, s, nullptr, 10);
-        return *s ? NAN : x;
-      });
+                                            [](const char16_t* t, NumStatus* s) {
+                                              const double x = StringToReal(t, s, nullptr, 10);
+                                              return *s ? NAN : x;
+                                            });
 }
 double CinRealA(const char* prompt, NumStatus* status) {
-  return ReadPlain<double, char, kLineRealA>(prompt, status, NAN,
-      [](const char* t, NumStatus* s) {
-        const double x = StringToRealA(t, s, nullptr, 10);
-        return *s ? NAN : x;
-      });
+  return ReadPlain<double, char, kLineRealA>(prompt, status, NAN, [](const char* t, NumStatus* s) {
+    const double x = StringToRealA(t, s, nullptr, 10);
+    return *s ? NAN : x;
+  });
 }
 
 Dword CinDwordMm(const char16_t* prompt, Dword minimum, Dword maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidDword, kIllegalDword,
-      [=](const char16_t* t, Dword* v) { return StringTestForDword(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidDword, kIllegalDword, [=](const char16_t* t, Dword* v) {
+    return StringTestForDword(t, minimum, maximum, v);
+  });
 }
 Dword CinDwordMmA(const char* prompt, Dword minimum, Dword maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidDword, kIllegalDword,
-      [=](const char* t, Dword* v) { return StringTestForDwordA(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidDword, kIllegalDword, [=](const char* t, Dword* v) {
+    return StringTestForDwordA(t, minimum, maximum, v);
+  });
 }
 Long CinLongMm(const char16_t* prompt, Long minimum, Long maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidLong, kIllegalLong,
-      [=](const char16_t* t, Long* v) { return StringTestForLong(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidLong, kIllegalLong, [=](const char16_t* t, Long* v) {
+    return StringTestForLong(t, minimum, maximum, v);
+  });
 }
 Long CinLongMmA(const char* prompt, Long minimum, Long maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidLong, kIllegalLong,
-      [=](const char* t, Long* v) { return StringTestForLongA(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidLong, kIllegalLong, [=](const char* t, Long* v) {
+    return StringTestForLongA(t, minimum, maximum, v);
+  });
 }
 Qlong CinQlongMm(const char16_t* prompt, Qlong minimum, Qlong maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidQlong, kIllegalQlong,
-      [=](const char16_t* t, Qlong* v) { return StringTestForQlong(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidQlong, kIllegalQlong, [=](const char16_t* t, Qlong* v) {
+    return StringTestForQlong(t, minimum, maximum, v);
+  });
 }
 Qlong CinQlongMmA(const char* prompt, Qlong minimum, Qlong maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidQlong, kIllegalQlong,
-      [=](const char* t, Qlong* v) { return StringTestForQlongA(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidQlong, kIllegalQlong, [=](const char* t, Qlong* v) {
+    return StringTestForQlongA(t, minimum, maximum, v);
+  });
 }
 Qword CinQwordMm(const char16_t* prompt, Qword minimum, Qword maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidQword, kIllegalQword,
-      [=](const char16_t* t, Qword* v) { return StringTestForQword(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidQword, kIllegalQword, [=](const char16_t* t, Qword* v) {
+    return StringTestForQword(t, minimum, maximum, v);
+  });
 }
 Qword CinQwordMmA(const char* prompt, Qword minimum, Qword maximum, NumStatus* status) {
-  return ReadRange(prompt, status, kInvalidQword, kIllegalQword,
-      [=](const char* t, Qword* v) { return StringTestForQwordA(t, minimum, maximum, v); });
+  return ReadRange(prompt, status, kInvalidQword, kIllegalQword, [=](const char* t, Qword* v) {
+    return StringTestForQwordA(t, minimum, maximum, v);
+  });
 }
 double CinRealMm(const char16_t* prompt, double minimum, double maximum, NumStatus* status) {
-  return ReadRange(prompt, status, static_cast<double>(NAN), kIllegalReal,
+  return ReadRange(
+      prompt, status, static_cast<double>(NAN), kIllegalReal,
       [=](const char16_t* t, double* v) { return StringTestForReal(t, minimum, maximum, v); });
 }
 double CinRealMmA(const char* prompt, double minimum, double maximum, NumStatus* status) {
-  return ReadRange(prompt, status, static_cast<double>(NAN), kIllegalReal,
+  return ReadRange(
+      prompt, status, static_cast<double>(NAN), kIllegalReal,
       [=](const char* t, double* v) { return StringTestForRealA(t, minimum, maximum, v); });
 }

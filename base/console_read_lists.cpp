@@ -71,10 +71,10 @@ char* CinNewStringA(const char* prompt) { return NewLine(prompt); }
 LibErrorCode CinMemA(const char* prompt, void* bytes, Qword capacity, Qword kind) {
   char* line = CinNewStringA(prompt);
   Qword room = capacity;
-  const LibErrorCode code =
-      !line ? kErrMissingInputData
-      : (kind == 1 || kind == 3) ? MemFromAsci(static_cast<Dword>(kind), line, bytes, &room)
-                               : kErrNotYetImplemented;
+  const LibErrorCode code = !line ? kErrMissingInputData
+                            : (kind == 1 || kind == 3)
+                                ? MemFromAsci(static_cast<Dword>(kind), line, bytes, &room)
+                                : kErrNotYetImplemented;
   KillStringA(&line);
   return code;
 }

@@ -23,7 +23,9 @@ Dword ConClearSection(Dword column1, Dword row1, Dword column2, Dword row2, Dwor
   if (start >= end) return static_cast<Dword>(end);
   // Blanks from (column1, row1) up to the cell before (column2, row2); the
   // cursor is saved around them, so it stays unless asked to move.
-  TermWriteControl("\x1b" "7");
+  TermWriteControl(
+      "\x1b"
+      "7");
   TermCursorSet(column1, row1);
   char blanks[256];
   std::fill(blanks, blanks + sizeof blanks, ' ');
@@ -32,13 +34,16 @@ Dword ConClearSection(Dword column1, Dword row1, Dword column2, Dword row2, Dwor
     TermWrite(blanks, n);
     left -= n;
   }
-  TermWriteControl("\x1b" "8");
+  TermWriteControl(
+      "\x1b"
+      "8");
   if (cursor & 0xFF) return TermCursorSet(column1, row1) ? 1 : 0;
   return 0;
 }
 
 LibErrorCode ConGetOrSetCursorLocation(Dword* column, Dword* row, Dword flag) {
   if (!column || !row) return kErrConsoleManagement;
-  if (flag & 0xFF) return TermCursorGet(column, row) ? LibErrorCode{0} : LibErrorCode{kErrConsoleManagement};
+  if (flag & 0xFF)
+    return TermCursorGet(column, row) ? LibErrorCode{0} : LibErrorCode{kErrConsoleManagement};
   return TermCursorSet(*column, *row) ? LibErrorCode{0} : LibErrorCode{kErrConsoleManagement};
 }

@@ -81,7 +81,7 @@ enum : LibErrorCode {
   kErrMissingScript = 82,
   kErrUnknownMolScriptType = 256,
 
-  kErrFlag = 0x80000,     // carried on a code, ignored by the text lookup
+  kErrFlag = 0x80000,  // carried on a code, ignored by the text lookup
   kErrCodeMask = 0x7FFFF,
-  kErrAlloc = 0x80001,    // the allocation failure, everywhere
+  kErrAlloc = 0x80001,  // the allocation failure, everywhere
 };

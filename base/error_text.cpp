@@ -96,10 +96,14 @@ VELTRIA_API const char* KyErrorStringA(Dword code) {
   code &= kErrCodeMask;
   if (code < sizeof(kTexts) / sizeof(kTexts[0])) return kTexts[code];
   switch (code) {
-    case kErrMixedScoringType: return "Mixed scoring type";
-    case kErrMissingScript: return "Missing or illegal script";
-    case kErrUnknownMolScriptType: return "Unkown mol-script type";  // the stored spelling
-    default: return "Unnamed error";
+    case kErrMixedScoringType:
+      return "Mixed scoring type";
+    case kErrMissingScript:
+      return "Missing or illegal script";
+    case kErrUnknownMolScriptType:
+      return "Unkown mol-script type";  // the stored spelling
+    default:
+      return "Unnamed error";
   }
 }
 

@@ -1,7 +1,7 @@
 // Error texts and the library's last-error word.
 #pragma once
-#include "base/types.h"
 #include "base/error_codes.h"
+#include "base/types.h"
 
 // The library's single last-error word (not exported; defined in base/error_text.cpp).
 extern Dword LibLastError;

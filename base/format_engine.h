@@ -63,5 +63,4 @@ template <class C>
 Qword FormatComplexMatrix(const FormatComplexValue* first, FormatSink<C>& out,
                           const FormatSpecT<C>& spec);
 template <class C>
-Qword FormatRational(const Qrat* value, FormatSink<C>& out,
-                     const FormatSpecT<C>& spec);
+Qword FormatRational(const Qrat* value, FormatSink<C>& out, const FormatSpecT<C>& spec);

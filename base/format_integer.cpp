@@ -71,7 +71,6 @@ Qword FormatRational(const Qrat* value, FormatSink<C>& out, const FormatSpecT<C>
   template Qword FormatPointer<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&);  \
   template Qword FormatSigned<C>(const Qlong*, FormatSink<C>&, const FormatSpecT<C>&);   \
   template Qword FormatUnsigned<C>(const Qword*, FormatSink<C>&, const FormatSpecT<C>&); \
-  template Qword FormatRational<C>(const Qrat*, FormatSink<C>&,           \
-                                   const FormatSpecT<C>&);
+  template Qword FormatRational<C>(const Qrat*, FormatSink<C>&, const FormatSpecT<C>&);
 VELTRIA_FORMAT_INT_INSTANCES(char)
 VELTRIA_FORMAT_INT_INSTANCES(char16_t)

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "base/format_engine.h"
+#include "base/ieee.h"
 #include "base/num_chars.h"
 #include "base/real_digits.h"
-#include "base/ieee.h"
 
 namespace fmtreal {
 

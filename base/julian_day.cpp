@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "base/double_to_int.h"
-#include "base/time.h"
 #include "base/ieee.h"
+#include "base/time.h"
 
 namespace {
 inline Long Trunc(double x) { return DoubleToLong(x); }

@@ -2,8 +2,8 @@
 #pragma once
 #include "base/types.h"
 
-inline constexpr NumStatus NUM_PREFIXES = 0x1;      // input: strict parsers accept 0x, 0b, 0o
-inline constexpr NumStatus NUM_KEEPWRAPPED = 0x2;   // input: keep the wrapped 64-bit value
+inline constexpr NumStatus NUM_PREFIXES = 0x1;     // input: strict parsers accept 0x, 0b, 0o
+inline constexpr NumStatus NUM_KEEPWRAPPED = 0x2;  // input: keep the wrapped 64-bit value
 inline constexpr NumStatus NUM_UNDEFINED = 0x10;
 inline constexpr NumStatus NUM_ILLEGALCHAR = 0x20;
 inline constexpr NumStatus NUM_FRACTIONAL = 0x40;

@@ -1,7 +1,6 @@
 // File-time arithmetic, the system's clocks and busy waits.
-#include "base/time.h"
-
 #include "base/os_services.h"
+#include "base/time.h"
 
 namespace {
 inline Qword ToTicks(const FILETIME* t) {
@@ -25,7 +24,9 @@ VELTRIA_API void tFileTimesDifference(const FILETIME* a, const FILETIME* b, FILE
 VELTRIA_API void tOsLocalTime(SYSTEMTIME* time) { WinLocalTime(time); }
 VELTRIA_API void tOsUniversalTime(SYSTEMTIME* time) { WinUniversalTime(time); }
 VELTRIA_API void tOsSystemTimeAsFileTime(FILETIME* time) { WinSystemTimeAsFileTime(time); }
-VELTRIA_API Dword tOsPerformanceClock(Qword* frequency) { return WinPerformanceFrequency(frequency); }
+VELTRIA_API Dword tOsPerformanceClock(Qword* frequency) {
+  return WinPerformanceFrequency(frequency);
+}
 VELTRIA_API Dword tOsPerformanceCount(Qword* count) { return WinPerformanceCounter(count); }
 VELTRIA_API Qword tOsSessionTimeInMs(void) { return WinSessionTimeInMs(); }
 

@@ -28,8 +28,8 @@ char16_t* NewStartFolder() {
 VELTRIA_API Qlong FileOpenByDialog(const char16_t* title, char16_t** path) {
   if (path) *path = nullptr;
   char16_t* folder = NewStartFolder();
-  char16_t* chosen =
-      NewOsFileSelectDialog(title, folder, u"txt", u"*.txt|*.txt|", kDialogAndOpenFlags, 0, nullptr);
+  char16_t* chosen = NewOsFileSelectDialog(title, folder, u"txt", u"*.txt|*.txt|",
+                                           kDialogAndOpenFlags, 0, nullptr);
   KillPtr(&folder);
   if (!chosen) return -1;  // LibLastError: 0 when cancelled, else the dialog's error
   const Qlong handle = FileOpen(chosen, kDialogAndOpenFlags);

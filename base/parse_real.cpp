@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/ieee.h"
 #include "base/num_chars.h"
 #include "base/number_text.h"
 #include "base/platform/allocator.h"
 #include "base/platform/c_number.h"
-#include "base/ieee.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Real to text in radix 2 to 16 with a fixed count of digits, cut and never
 // rounded: in radix 10 from the value's shortest exact text, in the other
 // radices by the library's own loop over rMantissaAndExponent.
+#include "base/ieee.h"
 #include "base/num_chars.h"
 #include "base/number_text.h"
 #include "base/real_digits.h"
-#include "base/ieee.h"
 
 namespace {
 

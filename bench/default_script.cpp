@@ -45,9 +45,9 @@ std::string Script(const char* zerofill) {
   std::string s;
   for (Qword i = 0; i < kItems; ++i) {
     const std::string z = std::to_string(i);
-    s += "#GROUPDELAY, 1, 0, 0z" + z + "\r\n#ZEROFILL, 1, 0, 0z" + z + ", , " + zerofill + "\r\n#APODIZE, 3, 0, 0z" +
-         z + ", , 0,-1, 0.01\r\n#APODIZE, 8, 0, 0z" + z + ", , 0,-1, 0.0003, 2\r\n#QUANTIFY, 1, 768, 0z" + z +
-         ", , 0, 4294967295\r\n";
+    s += "#GROUPDELAY, 1, 0, 0z" + z + "\r\n#ZEROFILL, 1, 0, 0z" + z + ", , " + zerofill +
+         "\r\n#APODIZE, 3, 0, 0z" + z + ", , 0,-1, 0.01\r\n#APODIZE, 8, 0, 0z" + z +
+         ", , 0,-1, 0.0003, 2\r\n#QUANTIFY, 1, 768, 0z" + z + ", , 0, 4294967295\r\n";
   }
   return s;
 }

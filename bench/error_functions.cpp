@@ -1,10 +1,11 @@
 // Cost per call of the error-function family and the Chebyshev values over
 // a spread of arguments (the fast forms against the full ones).
+#include "scalar/error_functions.h"
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
-#include "scalar/error_functions.h"
 #include "scalar/orthogonal_polys.h"
 
 namespace {

@@ -52,13 +52,18 @@ void BM_AppendReportLines(benchmark::State& state) {
   for (auto _ : state) {
     char* report = nullptr;
     for (int64_t i = 0; i < lines; ++i) {
-      SprintfAppendA(&report, "#QUANTIFY zone %d: mean %.6g, max %.6g\n", static_cast<int>(i), i * 0.125, i * 2.5);
+      SprintfAppendA(&report, "#QUANTIFY zone %d: mean %.6g, max %.6g\n", static_cast<int>(i),
+                     i * 0.125, i * 2.5);
     }
     benchmark::DoNotOptimize(report);
     KillStringA(&report);
   }
   state.SetComplexityN(lines);
 }
-BENCHMARK(BM_AppendReportLines)->RangeMultiplier(10)->Range(1000, 100000)->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendReportLines)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -13,8 +13,8 @@
 extern "C" {
 void dgesvd_(const char*, const char*, const int*, const int*, double*, const int*, double*,
              double*, const int*, double*, const int*, double*, const int*, int*, size_t, size_t);
-void dsyev_(const char*, const char*, const int*, double*, const int*, double*, double*,
-            const int*, int*, size_t, size_t);
+void dsyev_(const char*, const char*, const int*, double*, const int*, double*, double*, const int*,
+            int*, size_t, size_t);
 void dgemm_(const char*, const char*, const int*, const int*, const int*, const double*,
             const double*, const int*, const double*, const int*, const double*, double*,
             const int*, size_t, size_t);
@@ -33,7 +33,8 @@ std::vector<double> Random(size_t n, unsigned seed) {
 std::vector<double> RandomSymmetric(int n) {
   std::vector<double> A = Random(static_cast<size_t>(n) * n, 7);
   for (int j = 0; j < n; ++j)
-    for (int i = 0; i < j; ++i) A[i + static_cast<size_t>(n) * j] = A[j + static_cast<size_t>(n) * i];
+    for (int i = 0; i < j; ++i)
+      A[i + static_cast<size_t>(n) * j] = A[j + static_cast<size_t>(n) * i];
   return A;
 }
 
@@ -61,20 +62,23 @@ void BM_LapackDgesvd(benchmark::State& state) {
   std::vector<double> A, U(static_cast<size_t>(m) * ucols), s(k), VT(static_cast<size_t>(ldvt) * n);
   int lwork = -1, info = 0;
   double query;
-  dgesvd_(job, job, &m, &n, A.data(), &m, s.data(), U.data(), &m, VT.data(), &ldvt, &query,
-          &lwork, &info, 1, 1);
+  dgesvd_(job, job, &m, &n, A.data(), &m, s.data(), U.data(), &m, VT.data(), &ldvt, &query, &lwork,
+          &info, 1, 1);
   lwork = static_cast<int>(query);
   std::vector<double> work(lwork);
   for (auto _ : state) {
     state.PauseTiming();
     A = A0;
     state.ResumeTiming();
-    dgesvd_(job, job, &m, &n, A.data(), &m, s.data(), U.data(), &m, VT.data(), &ldvt,
-            work.data(), &lwork, &info, 1, 1);
+    dgesvd_(job, job, &m, &n, A.data(), &m, s.data(), U.data(), &m, VT.data(), &ldvt, work.data(),
+            &lwork, &info, 1, 1);
     benchmark::DoNotOptimize(info);
   }
 }
-BENCHMARK(BM_LapackDgesvd)->Args({500, 500, 11})->Args({4096, 80, 22})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LapackDgesvd)
+    ->Args({500, 500, 11})
+    ->Args({4096, 80, 22})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_RMatDiagonalize(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));

@@ -53,7 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // name starts with Z after the blanks is left out.
   for (size_t i = text.find('#'); i != std::string::npos; i = text.find('#', i + 1)) {
     size_t j = i + 1;
-    while (j < text.size() && (text[j] == ' ' || text[j] == '\t' || text[j] == '\r' || text[j] == '\n')) ++j;
+    while (j < text.size() &&
+           (text[j] == ' ' || text[j] == '\t' || text[j] == '\r' || text[j] == '\n'))
+      ++j;
     if (j < text.size() && (text[j] == 'Z' || text[j] == 'z')) return 0;
   }
   cKyData* root = SmallTree();

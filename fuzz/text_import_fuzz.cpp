@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   pars.AddLines(lines.c_str());
   SimPars sim;
   if (SimParsRead(&pars, &sim) == kErrNone) {
-    const bool small = sim.bs != kNoIndex && sim.bs <= 256 && (sim.nblk == kNoIndex || sim.nblk <= 16);
+    const bool small =
+        sim.bs != kNoIndex && sim.bs <= 256 && (sim.nblk == kNoIndex || sim.nblk <= 16);
     SimParsRelease(&sim);
     if (small) {
       cKyData sim_root(0);

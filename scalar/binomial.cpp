@@ -10,7 +10,8 @@ VELTRIA_API Qword uBinomial(Qword n, Qword k, NumStatus* status) {
   if (n < k) return 0;
   if (n - k < k) k = n - k;
   if (k == 1) return n;
-  if (n < FactorialTable.size()) return FactorialTable[n] / (FactorialTable[k] * FactorialTable[n - k]);
+  if (n < FactorialTable.size())
+    return FactorialTable[n] / (FactorialTable[k] * FactorialTable[n - k]);
   // r runs through C(n, i). Before each step the factors of i are cancelled
   // against r and then against the new factor n - i + 1, which leaves i at 1
   // because C(n, i) is whole; the product is then C(n, i) itself.

@@ -99,25 +99,38 @@ VELTRIA_API double rChebyshevUSeries(double x, const double* c, Qword n) {
 VELTRIA_API double rChebyshevTD(double x, Qword n) {
   const double x2 = x * x;
   switch (n) {
-    case 0: return 0;
-    case 1: return 1;
-    case 2: return 4 * x;
-    case 3: return 12 * x2 - 3;
-    case 4: return (32 * x2 - 16) * x;
-    case 5: return (80 * x2 - 60) * x2 + 5;
-    default: return static_cast<double>(n) * rChebyshevU(x, n - 1);
+    case 0:
+      return 0;
+    case 1:
+      return 1;
+    case 2:
+      return 4 * x;
+    case 3:
+      return 12 * x2 - 3;
+    case 4:
+      return (32 * x2 - 16) * x;
+    case 5:
+      return (80 * x2 - 60) * x2 + 5;
+    default:
+      return static_cast<double>(n) * rChebyshevU(x, n - 1);
   }
 }
 
 VELTRIA_API double rChebyshevUD(double x, Qword n) {
   const double x2 = x * x;
   switch (n) {
-    case 0: return 0;
-    case 1: return 2;
-    case 2: return 8 * x;
-    case 3: return 24 * x2 - 4;
-    case 4: return (64 * x2 - 24) * x;
-    case 5: return (160 * x2 - 96) * x2 + 6;
+    case 0:
+      return 0;
+    case 1:
+      return 2;
+    case 2:
+      return 8 * x;
+    case 3:
+      return 24 * x2 - 4;
+    case 4:
+      return (64 * x2 - 24) * x;
+    case 5:
+      return (160 * x2 - 96) * x2 + 6;
     default: {
       const double nd = static_cast<double>(n);
       return (x * rChebyshevU(x, n) - (nd + 1) * rChebyshevT(x, n + 1)) / (1 - x) / (1 + x);

@@ -107,10 +107,18 @@ typename Ops::T* ChebyshevNew(Dword* error, Qword n, typename Ops::T lead) {
 }
 }  // namespace
 
-VELTRIA_API Dword rChebyshevTFillPoly(Qword n, double* p) { return ChebyshevFill<RealOps>(n, p, 1); }
-VELTRIA_API Dword rChebyshevUFillPoly(Qword n, double* p) { return ChebyshevFill<RealOps>(n, p, 2); }
-VELTRIA_API Dword rChebyshevTFillPolyIQ(Qword n, Qlong* p) { return ChebyshevFill<IntOps>(n, p, 1); }
-VELTRIA_API Dword rChebyshevUFillPolyIQ(Qword n, Qlong* p) { return ChebyshevFill<IntOps>(n, p, 2); }
+VELTRIA_API Dword rChebyshevTFillPoly(Qword n, double* p) {
+  return ChebyshevFill<RealOps>(n, p, 1);
+}
+VELTRIA_API Dword rChebyshevUFillPoly(Qword n, double* p) {
+  return ChebyshevFill<RealOps>(n, p, 2);
+}
+VELTRIA_API Dword rChebyshevTFillPolyIQ(Qword n, Qlong* p) {
+  return ChebyshevFill<IntOps>(n, p, 1);
+}
+VELTRIA_API Dword rChebyshevUFillPolyIQ(Qword n, Qlong* p) {
+  return ChebyshevFill<IntOps>(n, p, 2);
+}
 
 VELTRIA_API double* rChebyshevTNewPoly(Dword* e, Qword n) { return ChebyshevNew<RealOps>(e, n, 1); }
 VELTRIA_API double* rChebyshevUNewPoly(Dword* e, Qword n) { return ChebyshevNew<RealOps>(e, n, 2); }

@@ -1,5 +1,7 @@
-// Closed-form indefinite integrals of rational and algebraic integrands. Exact comparisons with 0 and 1 select the cases.
+// Closed-form indefinite integrals of rational and algebraic integrands. Exact comparisons with 0
+// and 1 select the cases.
 #include "scalar/closed_integrals.h"
+
 #include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
 

@@ -18,7 +18,7 @@ constexpr double kAsymptoticFrom = 8;
 // c_k = (2k-1)!!/2^(k+1), for |x| >= kAsymptoticFrom.
 double DerivativeAsymptotic(double x, int order) {
   const double r = 1 / (x * x);
-  double c = 0.5;                                   // c_k
+  double c = 0.5;                                            // c_k
   double p = order == 1 ? r : (order == 2 ? r / x : r * r);  // x^-(2k+1+order)
   double sum = 0;
   for (int k = 0; k < 60; ++k) {
@@ -114,8 +114,6 @@ VELTRIA_API double rHilbertTransformOfGaussian(double x) { return kTwoDivSqrtPi 
 
 // e^(x²) through the split square keeps erfi accurate up to its overflow
 // (about x = 26.6, where rExp gives NaN).
-VELTRIA_API double rErfi(double x) {
-  return kTwoDivSqrtPi * rDawson(x) * ExpOfSignedSquare(x, 1);
-}
+VELTRIA_API double rErfi(double x) { return kTwoDivSqrtPi * rDawson(x) * ExpOfSignedSquare(x, 1); }
 VELTRIA_API double rErfiD(double x) { return kTwoDivSqrtPi * ExpOfSignedSquare(x, 1); }
 VELTRIA_API double rErfiD2(double x) { return kFourDivSqrtPi * x * ExpOfSignedSquare(x, 1); }

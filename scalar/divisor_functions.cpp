@@ -46,4 +46,3 @@ VELTRIA_API Dword uIsAbundant(Qword n) { return AbundanceSign(n) > 0; }
 VELTRIA_API Dword uIsDeficient(Qword n) { return AbundanceSign(n) < 0; }
 
 VELTRIA_API Dword uAreFriendly(Qword a, Qword b) { return b * uSigma(a, 1) == a * uSigma(b, 1); }
-

@@ -28,8 +28,8 @@ double EllipticPCore(double n, double m, double mc) {
   double p = n < 1 ? std::sqrt(1 - n) : std::sqrt(1 - m / n);
   // The AGM may settle before the Q_j do (p starts far from sqrt(a g) for
   // n well below 0), so the sum's own convergence ends the loop too.
-  for (int i = 0; i < 100 && (a - g > a * ___5EpsReal || std::fabs(q) > ___EpsReal * std::fabs(sum));
-       ++i) {
+  for (int i = 0;
+       i < 100 && (a - g > a * ___5EpsReal || std::fabs(q) > ___EpsReal * std::fabs(sum)); ++i) {
     const double p2 = p * p;
     const double ag = a * g;
     const double t = p2 + ag;

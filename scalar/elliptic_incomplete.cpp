@@ -16,8 +16,10 @@ constexpr double kPi = 3.141592653589793;
 // adds 2 per half turn.
 void ModulusOne(double phi, double* f, double* e) {
   const double a = std::fabs(phi);
-  if (a < kHalfPi) *f = std::asinh(std::tan(phi));
-  else *f = std::copysign(___PlsINF, phi);
+  if (a < kHalfPi)
+    *f = std::asinh(std::tan(phi));
+  else
+    *f = std::copysign(___PlsINF, phi);
   const double turns = std::nearbyint(phi / kPi);
   *e = 2 * turns + std::sin(phi - turns * kPi);
 }

@@ -3,8 +3,8 @@
 // formed from sqrt(m) and sqrt(1 - m) directly, without forming 1 - (1 - m).
 #include <cmath>
 
-#include "scalar/elliptic.h"
 #include "scalar/elementary.h"
+#include "scalar/elliptic.h"
 #include "scalar/means.h"
 #include "scalar/real_helpers.h"
 

@@ -37,4 +37,3 @@ VELTRIA_API double rEn(double x, Qword n);
 VELTRIA_API double rEinSeries(double x, Qword* count);
 VELTRIA_API double rSineIntegral(double x);
 VELTRIA_API double rCosineIntegral(double x);
-

@@ -8,7 +8,9 @@
 namespace {
 
 // Magnitude of a signed value; 2^63 for the smallest one.
-Qword Magnitude(Qlong v) { return v < 0 ? Qword{0} - static_cast<Qword>(v) : static_cast<Qword>(v); }
+Qword Magnitude(Qlong v) {
+  return v < 0 ? Qword{0} - static_cast<Qword>(v) : static_cast<Qword>(v);
+}
 
 // The signed value of a magnitude, or the marker when it passes 2^63 - 2.
 Qlong SignedFromMagnitude(Qword m, bool negative) {
@@ -83,9 +85,9 @@ Qword ScmOfList(Qword count, va_list* args, bool is_signed) {
 
 }  // namespace
 
-#define VA_LIST_CALL(result, walker, is_signed) \
-  va_list args;                                 \
-  va_start(args, count);                        \
+#define VA_LIST_CALL(result, walker, is_signed)         \
+  va_list args;                                         \
+  va_start(args, count);                                \
   const Qword result = walker(count, &args, is_signed); \
   va_end(args)
 

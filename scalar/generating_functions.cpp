@@ -36,8 +36,8 @@ inline Qword Magnitude(Qlong s) { return s < 0 ? Qword{0} - static_cast<Qword>(s
 
 }  // namespace
 
-VELTRIA_API Dword rEgfCoefFunc(double x, double* value, GfCoefFunc c, Qlong shift,
-                               Qword max_steps, Qword min_steps) {
+VELTRIA_API Dword rEgfCoefFunc(double x, double* value, GfCoefFunc c, Qlong shift, Qword max_steps,
+                               Qword min_steps) {
   if (!c) return kErrIllegalArgument;
   const Qword m = static_cast<Dword>(Magnitude(shift));
   double t = 1;
@@ -77,8 +77,8 @@ VELTRIA_API Dword rEgfCoefRatioFunc(double x, double* value, GfCoefFunc rho, Qlo
   });
 }
 
-VELTRIA_API Dword rOgfCoefFunc(double x, double* value, GfCoefFunc c, Qlong shift,
-                               Qword max_steps, Qword min_steps) {
+VELTRIA_API Dword rOgfCoefFunc(double x, double* value, GfCoefFunc c, Qlong shift, Qword max_steps,
+                               Qword min_steps) {
   if (!c) return kErrIllegalArgument;
   const Qword m = Magnitude(shift);
   if (shift == 0) {

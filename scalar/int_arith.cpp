@@ -69,7 +69,9 @@ VELTRIA_API bool iIsInRangeMtoN(Qlong x, Qlong m, Qlong n) {
 VELTRIA_API bool uIsInRangeMtoN(Qword x, Qword m, Qword n) {
   return m <= n ? (m <= x && x <= n) : (n <= x && x <= m);
 }
-VELTRIA_API bool iHaveSameSign(Qlong a, Qlong b) { return (a >= 0 && b >= 0) || (a <= 0 && b <= 0); }
+VELTRIA_API bool iHaveSameSign(Qlong a, Qlong b) {
+  return (a >= 0 && b >= 0) || (a <= 0 && b <= 0);
+}
 VELTRIA_API Qlong iKronDelta(Qlong a, Qlong b) { return a == b ? 1 : 0; }
 VELTRIA_API Qlong uKronDelta(Qword a, Qword b) { return a == b ? 1 : 0; }
 VELTRIA_API Qlong iMin1toI(Qlong n) { return (n & 1) ? -1 : 1; }

@@ -152,10 +152,14 @@ enum Part { kOne, kSn, kCn, kDn };
 
 double Pick(Part part, double s, double c, double d) {
   switch (part) {
-    case kSn: return s;
-    case kCn: return c;
-    case kDn: return d;
-    default: return 1;
+    case kSn:
+      return s;
+    case kCn:
+      return c;
+    case kDn:
+      return d;
+    default:
+      return 1;
   }
 }
 

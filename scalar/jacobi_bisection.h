@@ -12,8 +12,7 @@ inline constexpr int kJacobiMaxSteps = 1000;
 
 class JacobiBracket {
  public:
-  JacobiBracket(double m, const JacobiPoint& lo, const JacobiPoint& hi)
-      : m_(m), lo_(lo), hi_(hi) {
+  JacobiBracket(double m, const JacobiPoint& lo, const JacobiPoint& hi) : m_(m), lo_(lo), hi_(hi) {
     mid = Middle();
   }
 

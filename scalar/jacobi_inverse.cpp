@@ -11,7 +11,9 @@ namespace {
 
 enum Which { kSnInv, kCnInv, kDnInv };
 
-double Value(Which w, const JacobiPoint& p) { return w == kSnInv ? p.sn : w == kCnInv ? p.cn : p.dn; }
+double Value(Which w, const JacobiPoint& p) {
+  return w == kSnInv ? p.sn : w == kCnInv ? p.cn : p.dn;
+}
 
 double Slope(Which w, const JacobiPoint& p, double m) {
   if (w == kSnInv) return p.cn * p.dn;
@@ -24,8 +26,8 @@ double Slope(Which w, const JacobiPoint& p, double m) {
 double SnInvSeries(double m, double s) {
   const double t = s * s;
   const double m2 = m * m;
-  return s * (1 + t * ((1 + m) / 6 +
-                       t * ((3 + 2 * m + 3 * m2) / 40 + t * (5 + 3 * m + 3 * m2 + 5 * m2 * m) / 112)));
+  return s * (1 + t * ((1 + m) / 6 + t * ((3 + 2 * m + 3 * m2) / 40 +
+                                          t * (5 + 3 * m + 3 * m2 + 5 * m2 * m) / 112)));
 }
 
 double Inverse(Which w, double m, double x) {
@@ -42,9 +44,12 @@ double Inverse(Which w, double m, double x) {
   }
   // sn of the wanted u, when it is small enough for the series.
   double s = 1;
-  if (w == kSnInv) s = x;
-  else if (w == kCnInv) s = std::sqrt((1 - x) * (1 + x));
-  else if (m != 0) s = std::sqrt((1 - x) * (1 + x) / m);
+  if (w == kSnInv)
+    s = x;
+  else if (w == kCnInv)
+    s = std::sqrt((1 - x) * (1 + x));
+  else if (m != 0)
+    s = std::sqrt((1 - x) * (1 + x) / m);
   if (s < 0x1p-8) return SnInvSeries(m, s);
 
   const double k = JacobiQuarterPeriod(m).hi;

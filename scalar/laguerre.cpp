@@ -52,7 +52,8 @@ VELTRIA_API Dword rLaguerreFillPoly(Qword n, double* p, double a) {
   for (Qword k = 0; k < start; ++k) p[k] = 0;
   const double sd = static_cast<double>(start);
   double c = 1;  // C(n + a, n - start)/start!
-  for (Qword i = 1; i <= n - start; ++i) c *= (a + sd + static_cast<double>(i)) / static_cast<double>(i);
+  for (Qword i = 1; i <= n - start; ++i)
+    c *= (a + sd + static_cast<double>(i)) / static_cast<double>(i);
   for (Qword i = 2; i <= start; ++i) c /= static_cast<double>(i);
   p[start] = start % 2 ? -c : c;
   for (Qword k = start + 1; k <= n; ++k) {

@@ -1,9 +1,10 @@
 // Arithmetic, geometric, harmonic, quadratic and Heronian means of two
 // numbers, and the power and Lehmer means.
+#include "scalar/means.h"
+
 #include <cmath>
 
 #include "scalar/elementary.h"
-#include "scalar/means.h"
 #include "scalar/means_scaling.h"
 #include "scalar/real_helpers.h"
 
@@ -73,14 +74,16 @@ VELTRIA_API double rMeanH(double a, double b) {
 
 VELTRIA_API double rMeanH2(double a, double b) {
   if (a == 0 || b == 0) return 0;
-  if (!std::isfinite(a) || !std::isfinite(b)) return std::sqrt(a * a * b * b / ((a * a + b * b) / 2));
+  if (!std::isfinite(a) || !std::isfinite(b))
+    return std::sqrt(a * a * b * b / ((a * a + b * b) / 2));
   const int e = BinaryExponent(std::fmax(std::fabs(a), std::fabs(b)));
   const double x = std::ldexp(a, -e);
   const double y = std::ldexp(b, -e);
   const double small = std::fabs(x) < std::fabs(y) ? std::fabs(x) : std::fabs(y);
   // Far below the larger one the mean is sqrt(2) times the smaller value to
   // working precision, and its square would underflow.
-  if (small < 0x1p-500) return std::sqrt(2.0) * (std::fabs(a) < std::fabs(b) ? std::fabs(a) : std::fabs(b));
+  if (small < 0x1p-500)
+    return std::sqrt(2.0) * (std::fabs(a) < std::fabs(b) ? std::fabs(a) : std::fabs(b));
   const double xx = x * x;
   const double yy = y * y;
   return std::ldexp(std::sqrt(xx * yy / ((xx + yy) / 2)), e);
@@ -169,7 +172,8 @@ VELTRIA_API double rMeanHoelderI(double a, double b, Qlong k) {
       break;
   }
   const double inv = 1 / static_cast<double>(k);
-  if (!std::isfinite(a) || !std::isfinite(b)) return rPow(0.5 * (riPower(a, k) + riPower(b, k)), inv);
+  if (!std::isfinite(a) || !std::isfinite(b))
+    return rPow(0.5 * (riPower(a, k) + riPower(b, k)), inv);
   const Ordered o = Order(a, b);
   if (k > 0) {
     if (o.big == 0) return 0;
@@ -195,7 +199,8 @@ VELTRIA_API double rMeanLehmer(double a, double b, double p) {
   }
   if (p < 0) {
     if (o.small == 0) return 0;
-    return o.small * ((1 + RatioPower(o.big, o.small, p)) / (1 + RatioPower(o.big, o.small, p - 1)));
+    return o.small *
+           ((1 + RatioPower(o.big, o.small, p)) / (1 + RatioPower(o.big, o.small, p - 1)));
   }
   if (o.small == 0) return 0;
   const double t = RatioPower(o.small, o.big, 1 - p);
@@ -216,12 +221,14 @@ VELTRIA_API double rMeanLehmerI(double a, double b, Qlong k) {
   if (k > 0) {
     const double r = o.small / o.big;
     const double num = SignPower(o.big_sign, k) + SignPower(o.small_sign, k) * riPower(r, k);
-    const double den = SignPower(o.big_sign, k - 1) + SignPower(o.small_sign, k - 1) * riPower(r, k - 1);
+    const double den =
+        SignPower(o.big_sign, k - 1) + SignPower(o.small_sign, k - 1) * riPower(r, k - 1);
     return o.big * (num / den);
   }
   if (o.small == 0) return ___NAN;  // a zero to a negative power
   const double s = o.big / o.small;
   const double num = SignPower(o.small_sign, k) + SignPower(o.big_sign, k) * riPower(s, k);
-  const double den = SignPower(o.small_sign, k - 1) + SignPower(o.big_sign, k - 1) * riPower(s, k - 1);
+  const double den =
+      SignPower(o.small_sign, k - 1) + SignPower(o.big_sign, k - 1) * riPower(s, k - 1);
   return o.small * (num / den);
 }

@@ -94,7 +94,9 @@ Qlong SignedSequenceValue(Qword u, Qword m, Qword fits, bool negative, NumStatus
   return static_cast<Qlong>(negative ? Qword{0} - u : u);
 }
 
-Qword Magnitude(Qlong n) { return n < 0 ? Qword{0} - static_cast<Qword>(n) : static_cast<Qword>(n); }
+Qword Magnitude(Qlong n) {
+  return n < 0 ? Qword{0} - static_cast<Qword>(n) : static_cast<Qword>(n);
+}
 
 }  // namespace
 

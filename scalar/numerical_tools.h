@@ -24,9 +24,9 @@ VELTRIA_API Dword rContFrac(double x, double* value, Qword n, const double* a, c
                             double* approximants, Qword max_steps, Qword min_steps);
 VELTRIA_API Dword rContFracCoefFunc(double x, double* value, ContFracCoefFunc coef,
                                     double* approximants, Qword max_steps, Qword min_steps);
-VELTRIA_API Dword rContFracCtype(double x, double* value, Qword unused, double b0,
-                                 const double* c, const Qword* e, double* approximants,
-                                 Qword max_steps, Qword min_steps);
+VELTRIA_API Dword rContFracCtype(double x, double* value, Qword unused, double b0, const double* c,
+                                 const Qword* e, double* approximants, Qword max_steps,
+                                 Qword min_steps);
 
 VELTRIA_API Dword rSeriesTermFunc(double x, double* sum, SeriesTermFunc term, Qword max_steps,
                                   Qword min_steps);
@@ -47,11 +47,11 @@ VELTRIA_API double rAitkenDelta2(double s0, double s1, double s2, uint8_t* flag)
 VELTRIA_API double rDerivative(double x, RealFunc f);
 
 VELTRIA_API double rSolveBinDiv(double a, double b, RealFunc f, double* f_at_root, double tol);
-VELTRIA_API double rSolveBinDivRp(double a, double b, RealFuncUser f, Qlong user,
-                                  double* f_at_root, double tol);
+VELTRIA_API double rSolveBinDivRp(double a, double b, RealFuncUser f, Qlong user, double* f_at_root,
+                                  double tol);
 VELTRIA_API double rSolveNewton(double a, double b, RealFunc f, double* f_at_root, double tol);
-VELTRIA_API double rSolveNewtonRp(double a, double b, RealFuncParam f, double p,
-                                  double* f_at_root, double tol);
+VELTRIA_API double rSolveNewtonRp(double a, double b, RealFuncParam f, double p, double* f_at_root,
+                                  double tol);
 VELTRIA_API double rSolveQuadratic(double a, double b, double c, double* r1, double* r2);
 
 VELTRIA_API void rGivensRotation(double* a, double* b, double* c, double* s);

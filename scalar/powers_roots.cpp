@@ -98,7 +98,8 @@ VELTRIA_API Qword uLeRthRoot(Qword n, Qword r, Qword* power) {
   }
   if (n <= 3 || r >= 64) return 1;
   const double estimate = std::floor(std::exp(std::log(static_cast<double>(n)) / r));
-  Qword x = estimate < 1 ? 1 : (estimate > 4294967296.0 ? 4294967296u : static_cast<Qword>(estimate));
+  Qword x =
+      estimate < 1 ? 1 : (estimate > 4294967296.0 ? 4294967296u : static_cast<Qword>(estimate));
   while (x > 1 && SaturatingPower(x, r) > n) --x;
   // 2^64 - 1 is no perfect power, so a saturated power lies above n.
   for (;;) {

@@ -39,8 +39,7 @@ VELTRIA_API Qword QratToBufferA(Qrat* value, char* buffer, Dword radix);
 // Parses "n", "n/d" (white space before the slash allowed) into *result
 // (1/0 on failure); the NumStatus of the last parse, with NUM_NOSTRUCT
 // when the text is no fraction. The last two arguments are not used.
-VELTRIA_API NumStatus StringToQrat(const char16_t* text, Qrat* result, Qword* unused,
-                                   Dword flags);
+VELTRIA_API NumStatus StringToQrat(const char16_t* text, Qrat* result, Qword* unused, Dword flags);
 VELTRIA_API NumStatus StringToQratA(const char* text, Qrat* result, Qword* unused, Dword flags);
 
 // Reads one console line (at most 1024 characters; the 8-bit form grooms
@@ -52,5 +51,4 @@ VELTRIA_API NumStatus CinQratA(Qrat* result, const char* prompt, Dword flags);
 // the caller's value is not changed. The last argument is not used.
 VELTRIA_API void CoutQrat(const char16_t* prefix, const Qrat* value, const char16_t* suffix,
                           Dword unused);
-VELTRIA_API void CoutQratA(const char* prefix, const Qrat* value, const char* suffix,
-                           Dword unused);
+VELTRIA_API void CoutQratA(const char* prefix, const Qrat* value, const char* suffix, Dword unused);

@@ -17,10 +17,14 @@ enum class Fold { kProduct, kSum, kSumAbs, kSumInv, kSumSqr };
 // The term of one value in a fold.
 Qrat Term(Fold fold, const Qrat& v) {
   switch (fold) {
-    case Fold::kSumAbs: return IsNegative(v) ? -v : v;
-    case Fold::kSumInv: return QratReciprocal(v);
-    case Fold::kSumSqr: return v * v;
-    default: return v;
+    case Fold::kSumAbs:
+      return IsNegative(v) ? -v : v;
+    case Fold::kSumInv:
+      return QratReciprocal(v);
+    case Fold::kSumSqr:
+      return v * v;
+    default:
+      return v;
   }
 }
 
@@ -68,13 +72,13 @@ VELTRIA_API Qrat* QratMeanLehmer(Qrat* result, Qrat a, Qrat b, Qlong p) {
   return result;
 }
 
-#define VELTRIA_QRAT_FOLD(name, fold)                   \
+#define VELTRIA_QRAT_FOLD(name, fold)                      \
   VELTRIA_API Dword name(Qrat* result, Qword count, ...) { \
-    va_list args;                                         \
-    va_start(args, count);                                \
-    const Dword e = FoldArgs(fold, result, count, args);  \
-    va_end(args);                                         \
-    return e;                                             \
+    va_list args;                                          \
+    va_start(args, count);                                 \
+    const Dword e = FoldArgs(fold, result, count, args);   \
+    va_end(args);                                          \
+    return e;                                              \
   }
 VELTRIA_QRAT_FOLD(QratVaProduct, Fold::kProduct)
 VELTRIA_QRAT_FOLD(QratVaSum, Fold::kSum)

@@ -9,7 +9,9 @@ namespace {
 typedef __int128 Wide;
 typedef unsigned __int128 UWide;
 
-UWide WideMagnitude(Wide v) { return v < 0 ? UWide{0} - static_cast<UWide>(v) : static_cast<UWide>(v); }
+UWide WideMagnitude(Wide v) {
+  return v < 0 ? UWide{0} - static_cast<UWide>(v) : static_cast<UWide>(v);
+}
 
 UWide WideGcd(UWide a, UWide b) {
   while (b != 0) {

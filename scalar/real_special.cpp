@@ -9,7 +9,6 @@ constexpr Qword kExpMask = 0x7FF0000000000000;
 inline Qword BitsOf(double x) { return std::bit_cast<Qword>(x); }
 }  // namespace
 
-
 VELTRIA_API double* rSetNAN(double* x) {
   *x = ___NAN;
   return x;
@@ -37,9 +36,7 @@ VELTRIA_API Long rCompareTo0(double x, double tol) {
   return x < 0 ? -1 : 1;
 }
 
-VELTRIA_API bool rIsDifferentAbs(double a, double b, double tol) {
-  return std::fabs(b - a) > tol;
-}
+VELTRIA_API bool rIsDifferentAbs(double a, double b, double tol) { return std::fabs(b - a) > tol; }
 VELTRIA_API bool rIsDifferentRel(double a, double b, double tol) {
   return std::fabs(b - a) > tol * std::fmax(std::fabs(a), std::fabs(b));
 }

@@ -28,13 +28,15 @@ double SeriesOrNan(double x, SeriesTermFunc term) {
 VELTRIA_API Dword rSeriesTermFunc(double x, double* sum, SeriesTermFunc term, Qword max_steps,
                                   Qword min_steps) {
   if (!term) return kErrIllegalArgument;
-  return Sum(sum, [&](Qlong k) { return term(x, k); }, max_steps, min_steps);
+  return Sum(
+      sum, [&](Qlong k) { return term(x, k); }, max_steps, min_steps);
 }
 
 VELTRIA_API Dword rSeriesTermFunc3(double p1, double p2, double p3, double* sum,
                                    SeriesTermFunc3 term, Qword max_steps, Qword min_steps) {
   if (!term) return kErrIllegalArgument;
-  return Sum(sum, [&](Qlong k) { return term(p1, p2, p3, k); }, max_steps, min_steps);
+  return Sum(
+      sum, [&](Qlong k) { return term(p1, p2, p3, k); }, max_steps, min_steps);
 }
 
 VELTRIA_API double rCoshSeries(double x) { return SeriesOrNan(x, CoshTerm); }

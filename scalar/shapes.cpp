@@ -1,8 +1,9 @@
 // Lorentzian peaks, soft steps, soft-edged rectangles, bumps and smooth
 // thresholds, each with Lorentzian (L) and Gaussian (G) flanks.
+#include "scalar/shapes.h"
+
 #include "scalar/elementary.h"
 #include "scalar/real_helpers.h"
-#include "scalar/shapes.h"
 
 namespace {
 constexpr double kLn2 = 0.6931471805599453;
@@ -114,8 +115,7 @@ VELTRIA_API double rThresholdL(double x, double lo, double mid, double hi, doubl
   return ___NAN;  // only NaN arguments reach here
 }
 
-VELTRIA_API double rThresholdG(double x, double lo, double mid, double hi, double s,
-                               double cut) {
+VELTRIA_API double rThresholdG(double x, double lo, double mid, double hi, double s, double cut) {
   return GaussianEdge(rThresholdL(x, lo, mid, hi, s), cut);
 }
 

@@ -50,10 +50,11 @@ VELTRIA_API double rSolveBinDiv(double a, double b, RealFunc f, double* f_at_roo
   return Bracket(a, b, f, f_at_root, tol, Midpoint);
 }
 
-VELTRIA_API double rSolveBinDivRp(double a, double b, RealFuncUser f, Qlong user,
-                                  double* f_at_root, double tol) {
+VELTRIA_API double rSolveBinDivRp(double a, double b, RealFuncUser f, Qlong user, double* f_at_root,
+                                  double tol) {
   if (!f) return ___NAN;
-  return Bracket(a, b, [&](double x) { return f(x, user); }, f_at_root, tol, Midpoint);
+  return Bracket(
+      a, b, [&](double x) { return f(x, user); }, f_at_root, tol, Midpoint);
 }
 
 VELTRIA_API double rSolveNewton(double a, double b, RealFunc f, double* f_at_root, double tol) {
@@ -61,10 +62,11 @@ VELTRIA_API double rSolveNewton(double a, double b, RealFunc f, double* f_at_roo
   return Bracket(a, b, f, f_at_root, tol, FalsePosition);
 }
 
-VELTRIA_API double rSolveNewtonRp(double a, double b, RealFuncParam f, double p,
-                                  double* f_at_root, double tol) {
+VELTRIA_API double rSolveNewtonRp(double a, double b, RealFuncParam f, double p, double* f_at_root,
+                                  double tol) {
   if (!f) return ___NAN;
-  return Bracket(a, b, [&](double x) { return f(x, p); }, f_at_root, tol, FalsePosition);
+  return Bracket(
+      a, b, [&](double x) { return f(x, p); }, f_at_root, tol, FalsePosition);
 }
 
 VELTRIA_API double rSolveQuadratic(double a, double b, double c, double* r1, double* r2) {

@@ -73,11 +73,11 @@ double rVaProductFuncOfList(Qword count, RealFunction f, va_list* args) {
 }  // namespace
 
 // One exported body per walker: start the list after `last`, walk, end.
-#define VA_WALK(last, ...)            \
-  va_list args;                       \
-  va_start(args, last);               \
-  const double r = __VA_ARGS__;       \
-  va_end(args);                       \
+#define VA_WALK(last, ...)      \
+  va_list args;                 \
+  va_start(args, last);         \
+  const double r = __VA_ARGS__; \
+  va_end(args);                 \
   return r
 
 VELTRIA_API double rVaSum(Qword count, ...) { VA_WALK(count, rVaSumOfList(count, &args)); }

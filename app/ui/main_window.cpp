@@ -1,5 +1,4 @@
 #include "app/ui/main_window.h"
-#include "app/ui/menu_shortcuts.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
@@ -20,6 +19,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/loading.h"
+#include "app/ui/menu_shortcuts.h"
 #include "framework/command/ky_commands.h"
 
 Fl_Menu_Item MainMenuTable[] = {

@@ -5,8 +5,8 @@
 #include <locale.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {

@@ -122,8 +122,8 @@ bool TermCursorGet(Dword* column, Dword* row) {
 bool TermCursorSet(Dword column, Dword row) {
   if (!TermOutputIsTerminal()) return false;
   char sequence[48];
-  snprintf(sequence, sizeof sequence, "\x1b[%llu;%lluH",
-           static_cast<unsigned long long>(row) + 1, static_cast<unsigned long long>(column) + 1);
+  snprintf(sequence, sizeof sequence, "\x1b[%llu;%lluH", static_cast<unsigned long long>(row) + 1,
+           static_cast<unsigned long long>(column) + 1);
   return TermWriteControl(sequence);
 }
 

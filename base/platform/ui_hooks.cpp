@@ -15,11 +15,15 @@ bool HaveTerminal() { return isatty(STDIN_FILENO) && isatty(STDERR_FILENO); }
 
 const char* TypeWord(UiMessageType type) {
   switch (type) {
-    case kUiWarning: return "Warning";
-    case kUiError: return "Error";
+    case kUiWarning:
+      return "Warning";
+    case kUiError:
+      return "Error";
     case kUiQuestionYesNo:
-    case kUiQuestionYesNoCancel: return "Question";
-    default: return "Information";
+    case kUiQuestionYesNoCancel:
+      return "Question";
+    default:
+      return "Information";
   }
 }
 

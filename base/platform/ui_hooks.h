@@ -19,10 +19,10 @@ enum UiMessageType : Long {
 
 struct UiFileDialogRequest {
   std::string title;
-  std::string folder;    // start folder, may be empty
-  std::string file;      // proposed file name, may be empty
-  std::string filter;    // pattern list such as "CSV files (*.csv)\t*.csv"
-  bool save = false;     // a save dialog rather than an open dialog
+  std::string folder;  // start folder, may be empty
+  std::string file;    // proposed file name, may be empty
+  std::string filter;  // pattern list such as "CSV files (*.csv)\t*.csv"
+  bool save = false;   // a save dialog rather than an open dialog
   bool must_exist = false;
   bool multiple = false;
 };

@@ -328,7 +328,8 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
   // Recent files, newest first: the fifth entry is always the next sample.
   std::ofstream config(folder_ + "/Pelorin.config", std::ios::binary);
   config << "KyApp Configuration\r\n\r\nRecent files:\r\n";
-  for (int c = 5; c >= 1; --c) config << "\"" << Sample(("si29_c" + std::to_string(c)).c_str()) << "/fid\"8\r\n";
+  for (int c = 5; c >= 1; --c)
+    config << "\"" << Sample(("si29_c" + std::to_string(c)).c_str()) << "/fid\"8\r\n";
   config.close();
   Start(folder_);
   for (int i = 0; i < 5; ++i) {
@@ -375,22 +376,22 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
   Sleep(1000);
   const std::string csv = folder_ + "/calibration.csv";
   std::string out;
-  const int rc = RunProgram(
-      {"/usr/bin/python3", "-c",
-       "import csv,sys\n"
-       "rows=list(csv.reader(open(sys.argv[1],newline='')))\n"
-       "man={r['folder']:r for r in csv.DictReader(open(sys.argv[2]))}\n"
-       "assert rows[0]==['Select','Folder','C in [%]',' Q','C out [%]'], rows[0]\n"
-       "assert len(rows)==6, rows\n"
-       "for i,r in enumerate(rows[1:]):\n"
-       "  m=man['si29_c%d'%(i+1)]\n"
-       "  assert r[0]=='1' and r[1].endswith('/si29_c%d/'%(i+1)) and r[2]==str(i+1), r\n"
-       "  q=float(m['quantity']); c=float(m['concentration_out'])\n"
-       "  assert abs(float(r[3])-q)<=1e-5*q, (r, q)\n"
-       "  assert abs(float(r[4])-c)<=1e-4*c, (r, c)\n"
-       "print('ok')",
-       csv, std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/manifest.csv"},
-      &out);
+  const int rc =
+      RunProgram({"/usr/bin/python3", "-c",
+                  "import csv,sys\n"
+                  "rows=list(csv.reader(open(sys.argv[1],newline='')))\n"
+                  "man={r['folder']:r for r in csv.DictReader(open(sys.argv[2]))}\n"
+                  "assert rows[0]==['Select','Folder','C in [%]',' Q','C out [%]'], rows[0]\n"
+                  "assert len(rows)==6, rows\n"
+                  "for i,r in enumerate(rows[1:]):\n"
+                  "  m=man['si29_c%d'%(i+1)]\n"
+                  "  assert r[0]=='1' and r[1].endswith('/si29_c%d/'%(i+1)) and r[2]==str(i+1), r\n"
+                  "  q=float(m['quantity']); c=float(m['concentration_out'])\n"
+                  "  assert abs(float(r[3])-q)<=1e-5*q, (r, q)\n"
+                  "  assert abs(float(r[4])-c)<=1e-4*c, (r, c)\n"
+                  "print('ok')",
+                  csv, std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker/manifest.csv"},
+                 &out);
   EXPECT_EQ(rc, 0) << out;
   EXPECT_EQ(out, "ok\n");
 
@@ -415,8 +416,10 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     auto word = [&](size_t at) {
-      return static_cast<int>(static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8 |
-                              static_cast<unsigned char>(bmp[at + 2]) << 16 | static_cast<unsigned char>(bmp[at + 3]) << 24);
+      return static_cast<int>(static_cast<unsigned char>(bmp[at]) |
+                              static_cast<unsigned char>(bmp[at + 1]) << 8 |
+                              static_cast<unsigned char>(bmp[at + 2]) << 16 |
+                              static_cast<unsigned char>(bmp[at + 3]) << 24);
     };
     // The calibration canvas of the 1000 x 700 window: right of the
     // 300-pixel table, below the menu and status bars (25 each), the tabs'

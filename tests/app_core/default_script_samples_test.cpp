@@ -43,7 +43,8 @@ TEST(DefaultScriptSamples, QuantitiesOfTheManifest) {
     ASSERT_EQ(root.RunTask(kDefaultScript, &record), kErrNone);
     const double want = std::stod(row.at("quantity"));
     EXPECT_NEAR(quantity, want, 1e-10 * want);
-    for (cKyData* b = root.FirstChild()->FirstChild(); b; b = b->NextSibling()) EXPECT_EQ(b->points, 1024u);
+    for (cKyData* b = root.FirstChild()->FirstChild(); b; b = b->NextSibling())
+      EXPECT_EQ(b->points, 1024u);
     ++checked;
   }
   EXPECT_GE(checked, 12);

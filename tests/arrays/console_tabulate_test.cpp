@@ -1,12 +1,13 @@
 // The console tabulators, driven on a pseudo-terminal; rows checked by the
 // bytes of the file (expected rows from Python's "%.15g" formatting).
+#include "arrays/console_tabulate.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <string>
 
-#include "arrays/console_tabulate.h"
 #include "support/output_file_script.h"
 #include "support/pty_run.h"
 #include "support/temp_folder.h"
@@ -33,7 +34,7 @@ std::vector<PtyStep> Answers(const char* destination) {
 // Runs one tabulator in a child with the file dialog answering `file`
 // (empty: cancelled); the exit code is the tabulator's result.
 PtyResult Tabulate(const std::function<LibErrorCode()>& call, const std::string& file,
-              const char* destination) {
+                   const char* destination) {
   return RunInPty(
       [call, file] {
         OutputFileScript::Install(!file.empty(), file);
@@ -88,7 +89,8 @@ TEST_F(TabulateTest, NoFileGivesATrueCodeAndNoRows) {
   }
   // A file that exists is not overwritten: the file layer's code.
   WriteFile("there.txt", "keep");
-  PtyResult r = Tabulate([] { return ConTabulateRFunctionR(Third, u"t"); }, Path("there.txt"), "2\n");
+  PtyResult r =
+      Tabulate([] { return ConTabulateRFunctionR(Third, u"t"); }, Path("there.txt"), "2\n");
   EXPECT_NE(r.exit_code, 0);
   EXPECT_NE(r.exit_code, 1);
   EXPECT_EQ(ReadFile(Path("there.txt")), "keep");
@@ -96,8 +98,8 @@ TEST_F(TabulateTest, NoFileGivesATrueCodeAndNoRows) {
 
 TEST(Tabulate, FailedGridQuestionEndsWithItsCode) {
   // No input at all: the minimum cannot be read.
-  PtyResult r = RunInPty([] { return static_cast<int>(ConTabulateRFunctionR(Third, u"t")); }, {},
-                         false);
+  PtyResult r =
+      RunInPty([] { return static_cast<int>(ConTabulateRFunctionR(Third, u"t")); }, {}, false);
   EXPECT_FALSE(r.timed_out);
   EXPECT_EQ(r.exit_code, 15);
   EXPECT_EQ(r.output.find("\r\n"), std::string::npos);

@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "arrays/rarr_ops.h"
 #include "arrays/random.h"
 #include "arrays/random_testing.h"
+#include "arrays/rarr_ops.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ TEST(Reorder, RotateShiftReverse) {
   const struct {
     Qlong k;
     V want;
-  } rot[] = {{2, {4, 5, 1, 2, 3}}, {-2, {3, 4, 5, 1, 2}}, {5, x}, {-5, x}, {0, x},
+  } rot[] = {{2, {4, 5, 1, 2, 3}}, {-2, {3, 4, 5, 1, 2}},       {5, x}, {-5, x}, {0, x},
              {7, {4, 5, 1, 2, 3}}, {INT64_MIN, {4, 5, 1, 2, 3}}};  // 2^63 mod 5 = 3: -3 = +2
   for (const auto& r : rot) {
     V d(5);

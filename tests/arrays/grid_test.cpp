@@ -1,9 +1,10 @@
+#include "arrays/grid.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "arrays/grid.h"
 #include "base/memory.h"
 
 namespace {
@@ -80,9 +81,8 @@ TEST(Grid, Names) {
   const struct {
     const char* text;
     Qword kind;
-  } rows[] = {{"Linear", 1}, {"Regular grid", 1}, {"log", 2}, {"Logarithmic", 2},
-              {"LOG", 2},    {"Inverse", 3},      {"Square", 4}, {"", 0},
-              {"Lg", 0},     {" Lin", 0}};
+  } rows[] = {{"Linear", 1},  {"Regular grid", 1}, {"log", 2}, {"Logarithmic", 2}, {"LOG", 2},
+              {"Inverse", 3}, {"Square", 4},       {"", 0},    {"Lg", 0},          {" Lin", 0}};
   for (const auto& r : rows) EXPECT_EQ(RArrGridTypeFromNameA(r.text), r.kind) << r.text;
   EXPECT_EQ(RArrGridTypeFromNameA(nullptr), 0u);
 }

@@ -1,5 +1,7 @@
 // Integer arrays and matrices: life cycle, counts, extremes, runs, level
 // crossings, heap sorts (against std::sort) and order tests.
+#include "arrays/iarr.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <random>
 #include <vector>
 
-#include "arrays/iarr.h"
 #include "base/memory.h"
 #include "base/platform/allocator.h"
 
@@ -52,9 +53,9 @@ TEST(IntArrays, NewCopyCopiesAndLeavesExtraRoom) {
   EXPECT_EQ(ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), 0, 0), nullptr);
   EXPECT_EQ(e, 0u);
   // A total that wraps around 64 bits is refused, not taken as empty.
-  EXPECT_EQ(ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), Qword{1} << 63,
-                              Qword{1} << 63),
-            nullptr);
+  EXPECT_EQ(
+      ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), Qword{1} << 63, Qword{1} << 63),
+      nullptr);
   EXPECT_EQ(e, 0x80001u);
   Dword* five = ArrNewCopy<Dword>(&e, reinterpret_cast<const Dword*>(src), 2, 3);
   ASSERT_NE(five, nullptr);
@@ -288,13 +289,21 @@ TYPED_TEST_SUITE(IntSortTyped, IntTypes);
 template <class T>
 T* Sort(Qword n, T* a, Long dir);
 template <>
-Long* Sort(Qword n, Long* a, Long dir) { return IArrHeapSort(n, a, dir); }
+Long* Sort(Qword n, Long* a, Long dir) {
+  return IArrHeapSort(n, a, dir);
+}
 template <>
-Dword* Sort(Qword n, Dword* a, Long dir) { return UArrHeapSort(n, a, dir); }
+Dword* Sort(Qword n, Dword* a, Long dir) {
+  return UArrHeapSort(n, a, dir);
+}
 template <>
-Qlong* Sort(Qword n, Qlong* a, Long dir) { return IQArrHeapSort(n, a, dir); }
+Qlong* Sort(Qword n, Qlong* a, Long dir) {
+  return IQArrHeapSort(n, a, dir);
+}
 template <>
-Qword* Sort(Qword n, Qword* a, Long dir) { return UQArrHeapSort(n, a, dir); }
+Qword* Sort(Qword n, Qword* a, Long dir) {
+  return UQArrHeapSort(n, a, dir);
+}
 
 TYPED_TEST(IntSortTyped, MatchesStdSortOnRandomKeysWithDuplicates) {
   using T = TypeParam;

@@ -1,6 +1,8 @@
 // Integer array and matrix listings against the texts of Python's
 // %-formatting (listing_reference.inc), the integer list readers and the
 // rational console reader and writer fed through a pipe.
+#include "arrays/iarr_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "arrays/iarr_text.h"
 #include "base/num_status.h"
 #include "scalar/rational.h"
 #include "support/output_file_script.h"
@@ -160,9 +161,11 @@ TEST(IntegerListInput, ReadersStopWhereTheListEnds) {
       {"exactly", "1\t2 3\n", Expect<int32_t>(CinIArrA, 3, 3, 0, 3, {1, 2, 3})},
       {"i32 range", "2147483647 -2147483648 2147483648\n",
        Expect<int32_t>(CinIArrA, 0, 5, 0, 2, {INT32_MAX, INT32_MIN})},
-      {"u32 range", "4294967295 4294967296\n", Expect<uint32_t>(CinUArrA, 0, 5, 0, 1, {UINT32_MAX})},
+      {"u32 range", "4294967295 4294967296\n",
+       Expect<uint32_t>(CinUArrA, 0, 5, 0, 1, {UINT32_MAX})},
       // 64-bit values beyond 2^53 come back exactly, the largest included.
-      {"i64 exact", "-9223372036854775808 9223372036854775807 9007199254740993 9223372036854775808\n",
+      {"i64 exact",
+       "-9223372036854775808 9223372036854775807 9007199254740993 9223372036854775808\n",
        Expect<int64_t>(CinIQArrA, 0, 5, 0, 3, {INT64_MIN, INT64_MAX, 9007199254740993LL})},
       {"u64 exact", "18446744073709551615 9007199254740993 +7 18446744073709551616\n",
        Expect<uint64_t>(CinUQArrA, 0, 5, 0, 3, {UINT64_MAX, 9007199254740993ULL, 7})},

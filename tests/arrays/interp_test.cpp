@@ -30,7 +30,6 @@ std::vector<double> Interleave(const std::vector<double>& x, const std::vector<d
   return xy;
 }
 
-
 TEST(InterpKernels, LineAndParabola) {
   EXPECT_EQ(rIntExt2L(3, 0, 1, 0, 2), 6.0);
   EXPECT_EQ(rIntExt2L(0.25, 0, 1, 4, 8), 5.0);

@@ -24,12 +24,12 @@ inline std::vector<double> SingularValues(std::vector<double> A, int m, int n) {
   std::vector<double> s(k), work(1);
   int lwork = -1, info = 0;
   double u = 0, vt = 0;
-  dgesvd_("N", "N", &m, &n, A.data(), &m, s.data(), &u, &one, &vt, &one, work.data(), &lwork,
-          &info, 1, 1);
+  dgesvd_("N", "N", &m, &n, A.data(), &m, s.data(), &u, &one, &vt, &one, work.data(), &lwork, &info,
+          1, 1);
   lwork = static_cast<int>(work[0]);
   work.resize(lwork);
-  dgesvd_("N", "N", &m, &n, A.data(), &m, s.data(), &u, &one, &vt, &one, work.data(), &lwork,
-          &info, 1, 1);
+  dgesvd_("N", "N", &m, &n, A.data(), &m, s.data(), &u, &one, &vt, &one, work.data(), &lwork, &info,
+          1, 1);
   return info == 0 ? s : std::vector<double>();
 }
 
@@ -52,12 +52,12 @@ inline std::vector<double> LeastSquares(std::vector<double> A, int m, int n,
   std::vector<double> x(ldb, 0.0), s(m < n ? m : n), work(1);
   for (int i = 0; i < m; ++i) x[i] = b[i];
   int rank = 0, lwork = -1, info = 0;
-  dgelss_(&m, &n, &nrhs, A.data(), &m, x.data(), &ldb, s.data(), &rcond, &rank, work.data(),
-          &lwork, &info);
+  dgelss_(&m, &n, &nrhs, A.data(), &m, x.data(), &ldb, s.data(), &rcond, &rank, work.data(), &lwork,
+          &info);
   lwork = static_cast<int>(work[0]);
   work.resize(lwork);
-  dgelss_(&m, &n, &nrhs, A.data(), &m, x.data(), &ldb, s.data(), &rcond, &rank, work.data(),
-          &lwork, &info);
+  dgelss_(&m, &n, &nrhs, A.data(), &m, x.data(), &ldb, s.data(), &rcond, &rank, work.data(), &lwork,
+          &info);
   x.resize(n);
   return info == 0 ? x : std::vector<double>();
 }

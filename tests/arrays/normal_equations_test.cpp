@@ -1,11 +1,12 @@
 // The scaled solve against exact polynomial data on abscissas where the raw
 // Gram matrix spans many decades.
+#include "arrays/normal_equations.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "arrays/normal_equations.h"
 #include "arrays/rmat_linalg.h"
 #include "base/error_codes.h"
 

@@ -1,8 +1,9 @@
+#include "arrays/paired_ranges.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "arrays/paired_ranges.h"
 #include "arrays/rarr.h"
 #include "base/memory.h"
 

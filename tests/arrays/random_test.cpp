@@ -1,10 +1,11 @@
+#include "arrays/random.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "arrays/random.h"
 #include "arrays/random_testing.h"
 #include "base/random_seed.h"
 

@@ -1,5 +1,7 @@
 // Extremes, counters, value search, histogram and the statistics record of
 // real arrays, with their NaN rules.
+#include "arrays/rarr_extremes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <random>
 #include <vector>
 
-#include "arrays/rarr_extremes.h"
 #include "base/platform/allocator.h"
 
 namespace {
@@ -157,8 +158,10 @@ TEST(RealCounters, ChainedGroups) {
     std::vector<double> x(n);
     for (auto& v : x) {
       const Qword r = rng() % 50;
-      v = r == 0 ? kNaN : r == 1 ? kInf : r == 2 ? -kInf
-                                        : static_cast<double>(rng() % 1000) * 0.01 - 5;
+      v = r == 0   ? kNaN
+          : r == 1 ? kInf
+          : r == 2 ? -kInf
+                   : static_cast<double>(rng() % 1000) * 0.01 - 5;
     }
     const double tol = static_cast<double>(rng() % 100) * 0.013;
     ASSERT_EQ(RArrChainedGroupsCount(n, x.data(), tol), GroupsByDefinition(x, tol))

@@ -1,14 +1,14 @@
 // Running sums and integrals, quadrature rules against exact integrals of
 // low-degree polynomials, and Gauss-Legendre points against an mpmath table
 // (tools/gauss_legendre_reference.py).
+#include "arrays/rarr_integrate.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
-
-#include "arrays/rarr_integrate.h"
 
 namespace {
 
@@ -238,8 +238,10 @@ TEST(GaussLegendre, AgainstTheMpmathTableUpTo200) {
     for (int i = 1; i < n; ++i) ASSERT_LT(x[i - 1], x[i]) << "n=" << n;
   }
   EXPECT_EQ(row, sizeof(kGl) / sizeof(kGl[0]));
-  std::printf("Gauss-Legendre n<=200: worst node error %.3g, worst weight error %.1f eps x (1 + 1/(1-x)) (n=%d)\n",
-              worst_node, worst_weight, worst_weight_n);
+  std::printf(
+      "Gauss-Legendre n<=200: worst node error %.3g, worst weight error %.1f eps x (1 + 1/(1-x)) "
+      "(n=%d)\n",
+      worst_node, worst_weight, worst_weight_n);
   EXPECT_LE(worst_weight, 16.0);
 }
 

@@ -1,5 +1,7 @@
 // Sums, products, dot products, power sums, means, norms, distances,
 // variances and inequality gaps of real arrays, against exact values.
+#include "arrays/rarr_reduce.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <random>
 #include <vector>
 
-#include "arrays/rarr_reduce.h"
 #include "base/platform/allocator.h"
 
 namespace {
@@ -19,8 +20,7 @@ const double kInf = std::numeric_limits<double>::infinity();
 const double kEps = 2.220446049250313e-16;
 
 // |got - want| within `ulps` units of eps relative to want.
-#define EXPECT_REL(got, want, ulps) \
-  EXPECT_NEAR((got), (want), (ulps) * kEps * std::fabs(want)) << #got
+#define EXPECT_REL(got, want, ulps) EXPECT_NEAR((got), (want), (ulps)*kEps* std::fabs(want)) << #got
 
 TEST(RealSums, AddsInIndexOrder) {
   const double x[3] = {1, 1e16, -1e16};
@@ -324,8 +324,8 @@ TEST(RealInequalities, GapsOfTheClassicalInequalities) {
       p[i] = u(rng);
       q[i] = u(rng);
     }
-    const double scale = RArrSumOfPowersI(p.size(), p.data(), 2) *
-                         RArrSumOfPowersI(q.size(), q.data(), 2);
+    const double scale =
+        RArrSumOfPowersI(p.size(), p.data(), 2) * RArrSumOfPowersI(q.size(), q.data(), 2);
     EXPECT_GE(RArrIneqCauchy(p.size(), p.data(), q.data(), 2), -64 * kEps * scale);
     EXPECT_GE(RArrIneqChebyshev(p.size(), p.data(), q.data()), -1e-9);
   }

@@ -1,10 +1,11 @@
+#include "arrays/rarr.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
-#include "arrays/rarr.h"
 #include "base/memory.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // Real array and matrix listings against the texts of Python's
 // %-formatting (listing_reference.inc), in files and on the console, and
 // the matrix reader fed through a pipe.
+#include "arrays/rarr_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "arrays/rarr_text.h"
 #include "base/files.h"
 #include "support/output_file_script.h"
 #include "support/pty_run.h"
@@ -141,8 +142,9 @@ TEST(RealMatrixInput, RowsTypedLineByLine) {
           [&c, wide] {
             Dword rows = c.rows, cols = c.cols;
             std::vector<double> room(Qword{c.rows} * c.cols, -99);
-            const LibErrorCode e = wide ? CinRMat(u"M?", &rows, &cols, room.data(), c.exact, c.fixed)
-                                        : CinRMatA("M?", &rows, &cols, room.data(), c.exact, c.fixed);
+            const LibErrorCode e =
+                wide ? CinRMat(u"M?", &rows, &cols, room.data(), c.exact, c.fixed)
+                     : CinRMatA("M?", &rows, &cols, room.data(), c.exact, c.fixed);
             if (e != c.result) return 1;
             if (rows != c.rows_out || cols != c.cols_out) return 2;
             for (Qword k = 0; k < c.values.size(); ++k)

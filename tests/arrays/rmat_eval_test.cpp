@@ -1,9 +1,10 @@
+#include "arrays/rmat_eval.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "arrays/rmat.h"
-#include "arrays/rmat_eval.h"
 #include "base/memory.h"
 
 namespace {

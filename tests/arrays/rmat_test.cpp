@@ -1,10 +1,11 @@
+#include "arrays/rmat.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <vector>
 
-#include "arrays/rmat.h"
 #include "base/memory.h"
 #include "scalar/real_helpers.h"
 

@@ -1,10 +1,10 @@
+#include "arrays/smoothing.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <vector>
-
-#include "arrays/smoothing.h"
 
 namespace {
 

@@ -23,7 +23,6 @@ struct InterpCase {
 
 using test_poly::Poly;
 
-
 std::vector<double> Samples(const Poly& p, const std::vector<double>& x) {
   std::vector<double> y;
   for (double v : x) y.push_back(p.At(v));

@@ -1,8 +1,8 @@
+#include "arrays/stick_moments.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "arrays/stick_moments.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ TEST(Shapes, ChebyshevCoefficients) {
   EXPECT_EQ(c[1], 0);
   EXPECT_EQ(c[2], 1);
   EXPECT_DOUBLE_EQ(h[0], 1 / std::sqrt(2.0));
-  // k = 5: T3 and T4 of u = +-1/sqrt(2) averaged; T3 is odd (cancels), T4(u) = 8u^4 - 8u^2 + 1 = -1.
+  // k = 5: T3 and T4 of u = +-1/sqrt(2) averaged; T3 is odd (cancels), T4(u) = 8u^4 - 8u^2 + 1 =
+  // -1.
   double c5[6], h5[3];
   ASSERT_EQ(RArrShapesChebyshev(2, x, w, 5, c5, h5), 0u);
   EXPECT_NEAR(c5[3], 0, 1e-15);

@@ -209,7 +209,8 @@ TEST(RMatSVD, AllocationFailureWritesNothing) {
 }
 
 TEST(RMatFromSVD, ChecksAndBothShapes) {
-  double A[6], U[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, s[3] = {1, 1, 1}, V[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+  double A[6], U[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, s[3] = {1, 1, 1},
+               V[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
   EXPECT_EQ(RMatFromSVD(A, 0, 2, U, s, V), 22u);
   EXPECT_EQ(RMatFromSVD(A, 2, 2, U, nullptr, V), 22u);
   EXPECT_EQ(RMatFromSVD(nullptr, 2, 2, U, s, V), 18u);

@@ -1,11 +1,12 @@
 // Console input driven by scripted typing on a pseudo-terminal.
+#include "base/console_in.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <string>
 
-#include "base/console_in.h"
 #include "base/memory.h"
 #include "base/number_text.h"
 #include "base/platform/allocator.h"
@@ -56,8 +57,7 @@ struct PlainCase {
 };
 
 TEST(ConsoleIn, PlainDwordReads) {
-  const PlainCase cases[] = {{"42\n", 42, 0}, {"\n", 0xFFFFFFFFu, NUM_UNDEFINED},
-                             {"4.5\n", 0, 0}};
+  const PlainCase cases[] = {{"42\n", 42, 0}, {"\n", 0xFFFFFFFFu, NUM_UNDEFINED}, {"4.5\n", 0, 0}};
   for (const PlainCase& c : cases) {
     static const PlainCase* current;
     current = &c;
@@ -159,10 +159,12 @@ TEST(ConsoleIn, RealLists) {
     EXPECT_EQ(r.exit_code, 0) << c.typed;
   }
   // A null array: 22 without reading.
-  PtyResult null_values = RunInPty([] {
-    Dword n = 2;
-    return Check(CinRArr(u"v", &n, nullptr, 5) == 22);
-  }, {}, false);
+  PtyResult null_values = RunInPty(
+      [] {
+        Dword n = 2;
+        return Check(CinRArr(u"v", &n, nullptr, 5) == 22);
+      },
+      {}, false);
   EXPECT_EQ(null_values.exit_code, 0);
 }
 
@@ -217,8 +219,7 @@ TEST(ConsoleIn, KeysInRawModeAndModeRestored) {
         CinToBufferA("line", line, 16, 0);
         return Check(k == u'\u00e9' && e == 0 && std::string(line) == "ok");
       },
-      {{"key?", "\x1b[A\xc3\xa9"}, {"\x1b[0m", "\x1b[B"},
-       {"line ", "ok\n"}});
+      {{"key?", "\x1b[A\xc3\xa9"}, {"\x1b[0m", "\x1b[B"}, {"line ", "ok\n"}});
   EXPECT_FALSE(r.timed_out);
   EXPECT_EQ(r.exit_code, 0) << r.output;
   // The key is echoed in cyan after the yellow prompt.
@@ -233,7 +234,9 @@ TEST(ConsoleIn, GridKindStoredFromTheTypedKind) {
         LibErrorCode e = CinRArrGrid(&kind, &lo, &hi, &n);
         return Check(e == 0 && kind == 3 && lo == 0.5 && hi == 2 && n == 9);
       },
-      {{"square):", "2\n"}, {"Minimum value :", "0.5\n"}, {"Maximum value :", "2\n"},
+      {{"square):", "2\n"},
+       {"Minimum value :", "0.5\n"},
+       {"Maximum value :", "2\n"},
        {"Total points  :", "9\n"}});
   EXPECT_EQ(r.exit_code, 0) << r.output;
 }

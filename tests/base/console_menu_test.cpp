@@ -1,9 +1,10 @@
 // Menus and control strings driven on a pseudo-terminal.
+#include "base/console_menu.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "base/console_menu.h"
 #include "base/console_out.h"
 #include "base/platform/ui_hooks.h"
 #include "support/pty_run.h"
@@ -24,8 +25,8 @@ const ConMenuItemA kMenu[] = {
 };
 
 TEST(ConsoleMenu, FindsTheFirstRowWithTheKey) {
-  const ConMenuItem table[] = {{u"T", nullptr, 0}, {u"xa", nullptr, 0}, {u"kb", nullptr, 0},
-                               {u"yc", nullptr, 0}, {u"zd", nullptr, 0}, {u"ke", nullptr, 0},
+  const ConMenuItem table[] = {{u"T", nullptr, 0},   {u"xa", nullptr, 0}, {u"kb", nullptr, 0},
+                               {u"yc", nullptr, 0},  {u"zd", nullptr, 0}, {u"ke", nullptr, 0},
                                {nullptr, nullptr, 0}};
   EXPECT_EQ(ConFindMenuItem(u'k', table), 2u);
   EXPECT_EQ(ConFindMenuItem(u'T', table), 0u);
@@ -62,20 +63,19 @@ TEST(ConsoleMenu, OnceGivesTheHandlersResult) {
 }
 
 TEST(ConsoleMenu, EndsWithoutATerminal) {
-  PtyResult r = RunInPty([] { return static_cast<int>(ConMenuA(kMenu, 0, nullptr)); }, {}, false,
-                         3000);
+  PtyResult r =
+      RunInPty([] { return static_cast<int>(ConMenuA(kMenu, 0, nullptr)); }, {}, false, 3000);
   EXPECT_FALSE(r.timed_out);
   EXPECT_EQ(r.exit_code, 0);
 }
 
 TEST(ConsoleQuasso, ControlStrings) {
-  EXPECT_EQ(RunInPty([] {
-              return ConQuassoA("Cpwarn") == 0 && ConCurrentColor() == 4 ? 0 : 1;
-            }, {}).output,
-            "\x1b[93mwarn");
-  EXPECT_EQ(RunInPty([] { return ConQuasso(u"Xs") + ConQuasso(u"Xa") + ConQuassoA("Qz"); }, {})
+  EXPECT_EQ(RunInPty([] { return ConQuassoA("Cpwarn") == 0 && ConCurrentColor() == 4 ? 0 : 1; }, {})
                 .output,
-            "\x1b[H\x1b[J");
+            "\x1b[93mwarn");
+  EXPECT_EQ(
+      RunInPty([] { return ConQuasso(u"Xs") + ConQuasso(u"Xa") + ConQuassoA("Qz"); }, {}).output,
+      "\x1b[H\x1b[J");
   EXPECT_EQ(RunInPty([] { return ConQuassoA("T a\x01\x1b]b\xc2\x85\xc3\xa9"); }, {}).output,
             "\x1b]0; a]b\xc3\xa9\x07");
   PtyResult shell = RunInPty([] { return ConQuassoA("Sexit 3") == 3 ? 0 : 1; }, {}, false);

@@ -127,9 +127,9 @@ TEST(LastError, SystemErrorsMapThroughTheTable) {
     int system_error;
     Dword code;
   } rows[] = {
-      {0, 0},         {ENOENT, 56}, {ENOTDIR, 55}, {EACCES, 58}, {EPERM, 58},
-      {EROFS, 54},    {ENOSPC, 53}, {EBUSY, 57},   {EXDEV, 52},  {ENXIO, 49},
-      {EIO, 51},      {EINVAL, 48}, {EBADF, 48},   {87, 48},
+      {0, 0},      {ENOENT, 56}, {ENOTDIR, 55}, {EACCES, 58}, {EPERM, 58},
+      {EROFS, 54}, {ENOSPC, 53}, {EBUSY, 57},   {EXDEV, 52},  {ENXIO, 49},
+      {EIO, 51},   {EINVAL, 48}, {EBADF, 48},   {87, 48},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(WinErrorToLibraryError(static_cast<Dword>(row.system_error)), row.code)

@@ -298,10 +298,11 @@ TEST(FormatConverters, Matrices) {
             "\n  1.0\t  2.0");
   // A shape whose text would pass the conversion's limit is refused at once
   // (four billion line feeds before).
-  char* huge = NewSprintfA("%E\xA7"
-                           "4294967295\xA7"
-                           "0",
-                           m);
+  char* huge = NewSprintfA(
+      "%E\xA7"
+      "4294967295\xA7"
+      "0",
+      m);
   EXPECT_EQ(huge, nullptr);
   KillStringA(&huge);
   const double* none = nullptr;
@@ -334,8 +335,8 @@ TEST(FormatConverters, ComplexValues) {
 }
 
 TEST(FormatConverters, Rationals) {
-  const Qrat q1{3, 4}, q2{-12, 5}, q3{0, 1}, q4{-3, 4}, q5{120, 7}, q6{3, -4},
-      q7{-3, -4}, q8{INT64_MIN, 1}, q9{-3, 0};
+  const Qrat q1{3, 4}, q2{-12, 5}, q3{0, 1}, q4{-3, 4}, q5{120, 7}, q6{3, -4}, q7{-3, -4},
+      q8{INT64_MIN, 1}, q9{-3, 0};
   EXPECT_EQ(Both("%Q", q1), " 3 / 4");
   EXPECT_EQ(Both("%Q", q2), "- 12 / 5");
   EXPECT_EQ(Both("%Q", q3), " 0 / 1");

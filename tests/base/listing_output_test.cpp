@@ -1,11 +1,12 @@
 // The output file of a listing and the console/file destination rule.
+#include "base/listing_output.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "base/errors.h"
 #include "base/files.h"
-#include "base/listing_output.h"
 #include "base/memory.h"
 #include "base/output_file.h"
 #include "base/utf.h"

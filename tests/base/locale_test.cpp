@@ -44,7 +44,9 @@ Texts Sample() {
 TEST(Locale, CommaDecimalLocaleChangesNoNumberText) {
   const Texts c = Sample();
   const char* set = std::setlocale(LC_ALL, "de_DE.UTF-8");
-  if (!set) GTEST_SKIP() << "no comma-decimal locale on this machine (tools/install-deps.sh makes de_DE.UTF-8)";
+  if (!set)
+    GTEST_SKIP()
+        << "no comma-decimal locale on this machine (tools/install-deps.sh makes de_DE.UTF-8)";
   ASSERT_STREQ(std::localeconv()->decimal_point, ",");
   const Texts de = Sample();
   std::setlocale(LC_ALL, "C");

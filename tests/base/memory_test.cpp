@@ -1,3 +1,5 @@
+#include "base/memory.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "base/bytes.h"
-#include "base/memory.h"
 
 namespace {
 
@@ -106,9 +107,9 @@ TEST(NewArrCopyExtend, CopiesTheSourceAndLeavesRoom) {
 
 TEST(Kill, EveryNameReleasesAndClearsAndToleratesNull) {
   using KillFn = void (*)(void*);
-  const KillFn kills[] = {CArrKill,  CFArrKill,  CMatKill,   IArrKill,    IMatKill, IQArrKill,
-                          IQMatKill, KillString, KillStringA, RArrKill,  RMatKill, RPArrKill,
-                          UArrKill,  UMatKill,   UQArrKill,  UQMatKill};
+  const KillFn kills[] = {CArrKill,  CFArrKill,  CMatKill,    IArrKill, IMatKill, IQArrKill,
+                          IQMatKill, KillString, KillStringA, RArrKill, RMatKill, RPArrKill,
+                          UArrKill,  UMatKill,   UQArrKill,   UQMatKill};
   for (KillFn kill : kills) {
     Dword error;
     double* block = NewRealArrFill(&error, 8);

@@ -1,3 +1,5 @@
+#include "base/time.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "base/memory.h"
-#include "base/time.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST(JulianDay, CalendarSeamYearZeroAndJulianDates) {
   EXPECT_EQ(tDateToJulianDay(-1, 12, 31, 0) + 1, tDateToJulianDay(1, 1, 1, 0));
   EXPECT_EQ(tDateToJulianDay(-4713, 1, 1, 0), 0);  // the epoch, 4713 BC
   // Julian-calendar dates come back through the inverse, BC years included.
-  const Long dates[][3] = {{1582, 10, 4}, {1000, 2, 29}, {1, 1, 1}, {-1, 12, 31},
+  const Long dates[][3] = {{1582, 10, 4}, {1000, 2, 29}, {1, 1, 1},     {-1, 12, 31},
                            {-44, 3, 15},  {-4713, 1, 1}, {-5000, 6, 30}};
   for (const auto& date : dates) {
     Long m, d, y;

@@ -40,9 +40,10 @@ TEST(Chebyshev, ValuesAgainstReference) {
   // the rounding of x alone.
   CheckPolyTable("rChebyshevT", kChebyshevTRef, rChebyshevT, kTol3, false);
   CheckPolyTable("rChebyshevU", kChebyshevURef, rChebyshevU, kTol2, true);
-  CheckPolyTable("rCosNFromCos", kChebyshevTRef,
-                 [](double x, Qword n) { return std::fabs(x) <= 1 ? rCosNFromCos(x, n) : rChebyshevT(x, n); },
-                 kTol3, false);
+  CheckPolyTable(
+      "rCosNFromCos", kChebyshevTRef,
+      [](double x, Qword n) { return std::fabs(x) <= 1 ? rCosNFromCos(x, n) : rChebyshevT(x, n); },
+      kTol3, false);
 }
 
 TEST(Chebyshev, DerivativesAndIntegralsAgainstReference) {
@@ -77,7 +78,8 @@ TEST(Chebyshev, SpecialValues) {
     EXPECT_NEAR(rChebyshevT(std::cos(t), 9), std::cos(9 * t), 1e-13) << t;  // halving path
     EXPECT_NEAR(rChebyshevT(std::cos(t), 8), std::cos(8 * t), 1e-13) << t;
   }
-  for (Qword n : {0ull, 1ull, 5ull, 40ull}) EXPECT_EQ(rChebyshevU(1, n), static_cast<double>(n + 1));
+  for (Qword n : {0ull, 1ull, 5ull, 40ull})
+    EXPECT_EQ(rChebyshevU(1, n), static_cast<double>(n + 1));
   EXPECT_EQ(rChebyshevTRoot(0, 1), std::cos(M_PI / 2));
   EXPECT_TRUE(std::isnan(rChebyshevTRoot(3, 3)));
   EXPECT_TRUE(std::isnan(rChebyshevTRoot(0, 0)));
@@ -172,8 +174,10 @@ TEST(ChebyshevFill, AgainstExactIntegerRecurrence) {
       const std::vector<Qword> want = IntegerRecurrence(n, lead);
       std::vector<Qlong> iq(n + 3, 77);
       std::vector<double> r(n + 3, 77);
-      const Dword s1 = lead == 1 ? rChebyshevTFillPolyIQ(n, iq.data()) : rChebyshevUFillPolyIQ(n, iq.data());
-      const Dword s2 = lead == 1 ? rChebyshevTFillPoly(n, r.data()) : rChebyshevUFillPoly(n, r.data());
+      const Dword s1 =
+          lead == 1 ? rChebyshevTFillPolyIQ(n, iq.data()) : rChebyshevUFillPolyIQ(n, iq.data());
+      const Dword s2 =
+          lead == 1 ? rChebyshevTFillPoly(n, r.data()) : rChebyshevUFillPoly(n, r.data());
       ASSERT_EQ(s1, 0u);
       ASSERT_EQ(s2, 0u);
       for (Qword k = 0; k <= n; ++k) {
@@ -206,7 +210,8 @@ TEST(ChebyshevFill, ClosedFormsAndExamples) {
   ASSERT_EQ(rChebyshevUFillPolyIQ(n, u.data()), 0u);
   for (Qword k = 0; 2 * k <= n; ++k) {
     double binom = 1;
-    for (Qword i = 1; i <= k; ++i) binom = binom * static_cast<double>(n - k - k + i) / static_cast<double>(i);
+    for (Qword i = 1; i <= k; ++i)
+      binom = binom * static_cast<double>(n - k - k + i) / static_cast<double>(i);
     const double sign = k % 2 ? -1 : 1;
     const double tk = sign * static_cast<double>(n) / static_cast<double>(n - k) * binom *
                       std::ldexp(1.0, static_cast<int>(n - 2 * k) - 1);

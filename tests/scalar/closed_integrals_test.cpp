@@ -1,11 +1,12 @@
 // The closed-form antiderivatives: F(b) - F(a) against mpmath.quad of the
 // integrand, and the cases the formulas leave out.
+#include "scalar/closed_integrals.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "closed_integrals_check.h"
-#include "scalar/closed_integrals.h"
 #include "scalar/real_helpers.h"
 #include "special_accuracy.h"
 
@@ -49,9 +50,9 @@ TEST(ClosedIntegrals, UncoveredCasesGiveNaN) {
   EXPECT_TRUE(std::isnan(rAS_3_3_20(1.5, 1, 2, 0, 0)));  // D = 0, q1 = 0, p1 != 0
   EXPECT_TRUE(std::isnan(rAS_3_3_21(1.5, 0, 0)));
   EXPECT_TRUE(std::isnan(rAS_3_3_22(1.5, 0, 0)));
-  EXPECT_TRUE(std::isnan(rAS_3_3_33(1.5, 1, 3, 1)));   // c = 1, 4a - b² < 0
-  EXPECT_TRUE(std::isnan(rAS_3_3_33(1.5, 1, 3, 0)));   // c = 0
-  EXPECT_TRUE(std::isnan(rAS_3_3_33(0.1, -1, 0, -1))); // c < 0, D <= 0
+  EXPECT_TRUE(std::isnan(rAS_3_3_33(1.5, 1, 3, 1)));    // c = 1, 4a - b² < 0
+  EXPECT_TRUE(std::isnan(rAS_3_3_33(1.5, 1, 3, 0)));    // c = 0
+  EXPECT_TRUE(std::isnan(rAS_3_3_33(0.1, -1, 0, -1)));  // c < 0, D <= 0
   // The c = 0 form of 3.3.19 differentiates to x/(a + b x).
   const double h = 1e-6, x = 1.75, a = 2, b = 3;
   EXPECT_NEAR((rAS_3_3_19(x + h, a, b, 0) - rAS_3_3_19(x - h, a, b, 0)) / (2 * h), x / (a + b * x),

@@ -1,5 +1,7 @@
 // Integer combinatorics against exact values from Python integers
 // (tools/gen_combinatorics_ref.py) and the documented edge cases.
+#include "scalar/combinatorics.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 
 #include "base/num_status.h"
 #include "base/platform/allocator.h"
-#include "scalar/combinatorics.h"
 
 namespace {
 
@@ -107,9 +108,14 @@ TEST(Factorials, SignedForms) {
     Qlong n;
     Qlong value;
     NumStatus status;
-  } const rows[] = {{-1, 1, 0},           {-3, -1, 0},         {-5, INT64_MIN, 0x50},
-                    {-7, INT64_MIN, 0x50}, {-2, INT64_MIN, 0x10}, {-4, INT64_MIN, 0x10},
-                    {INT64_MIN, INT64_MIN, 0x10}, {INT64_MIN + 1, INT64_MIN, 0x50}};
+  } const rows[] = {{-1, 1, 0},
+                    {-3, -1, 0},
+                    {-5, INT64_MIN, 0x50},
+                    {-7, INT64_MIN, 0x50},
+                    {-2, INT64_MIN, 0x10},
+                    {-4, INT64_MIN, 0x10},
+                    {INT64_MIN, INT64_MIN, 0x10},
+                    {INT64_MIN + 1, INT64_MIN, 0x50}};
   for (const auto& r : rows) {
     st = kJunk;
     EXPECT_EQ(iDoubleFactorial(r.n, &st), r.value) << r.n;
@@ -276,9 +282,16 @@ TEST(Ratios, Reduce) {
     Qlong p, q, rp, rq;
     bool result;
   } const rows[] = {
-      {4, -6, -2, 3, true},   {0, 0, 1, 0, true},    {-3, 0, -1, 0, true},  {0, 7, 0, 1, true},
-      {0, 1, 0, 1, false},    {3, -5, -3, 5, false}, {-4, -6, 2, 3, true},  {5, 7, 5, 7, false},
-      {INT64_MIN, INT64_MIN, 1, 1, true}, {2, INT64_MIN, -1, 0x4000000000000000ll, true},
+      {4, -6, -2, 3, true},
+      {0, 0, 1, 0, true},
+      {-3, 0, -1, 0, true},
+      {0, 7, 0, 1, true},
+      {0, 1, 0, 1, false},
+      {3, -5, -3, 5, false},
+      {-4, -6, 2, 3, true},
+      {5, 7, 5, 7, false},
+      {INT64_MIN, INT64_MIN, 1, 1, true},
+      {2, INT64_MIN, -1, 0x4000000000000000ll, true},
       {3, INT64_MIN, -1, 0, true},  // -3/2^63 has no positive 64-bit denominator
   };
   for (const auto& r : rows) {
@@ -357,8 +370,9 @@ TEST(Stirling, MatchExactValues) {
     const Qlong n = static_cast<Qlong>(r.n);
     const Qlong k = static_cast<Qlong>(r.k);
     const bool fits = !r.overflow && r.value < (Qword{1} << 63);
-    const Qlong want = fits ? (((n - k) & 1) ? -static_cast<Qlong>(r.value) : static_cast<Qlong>(r.value))
-                            : INT64_MIN;
+    const Qlong want =
+        fits ? (((n - k) & 1) ? -static_cast<Qlong>(r.value) : static_cast<Qlong>(r.value))
+             : INT64_MIN;
     EXPECT_EQ(iStirling1(n, k, &st), want) << n << " " << k;
     EXPECT_EQ(st, fits ? 0u : NUM_OVERFLOW) << n << " " << k;
   }
@@ -375,8 +389,11 @@ TEST(Stirling, HugeArgumentsEndWithOverflowAtOnce) {
   // 2^40 entries.
   const struct {
     Qword n, k;
-  } rows[] = {{Qword{1} << 40, 3}, {(Qword{1} << 40) + 2, Qword{1} << 40}, {1 << 17, 1 << 16},
-              {kAllOnes, kAllOnes - 2}, {120000, 119998}};
+  } rows[] = {{Qword{1} << 40, 3},
+              {(Qword{1} << 40) + 2, Qword{1} << 40},
+              {1 << 17, 1 << 16},
+              {kAllOnes, kAllOnes - 2},
+              {120000, 119998}};
   for (const auto& r : rows) {
     NumStatus st = kJunk;
     EXPECT_EQ(uStirling1(r.n, r.k, &st), kAllOnes) << r.n << " " << r.k;

@@ -12,10 +12,11 @@
 // Ten decades, and densely over [0.5, 30] where the continued fraction works hardest.
 TEST(Dawson, AgainstReferenceOverTenDecades) {
   CheckTable("rDawson", kDawsonRef, rDawson, kTol1);
-  CheckTable("rDawson(-x)", kDawsonRef, [](double x) { return -rDawson(-x); }, kTol1);
-  CheckTable("rHilbertTransformOfG.", kDawsonRef,
-             [](double x) { return rHilbertTransformOfGaussian(x) * (std::sqrt(M_PI) / 2); },
-             kTol1);
+  CheckTable(
+      "rDawson(-x)", kDawsonRef, [](double x) { return -rDawson(-x); }, kTol1);
+  CheckTable(
+      "rHilbertTransformOfG.", kDawsonRef,
+      [](double x) { return rHilbertTransformOfGaussian(x) * (std::sqrt(M_PI) / 2); }, kTol1);
 }
 
 // Below |x| = 8 the derivatives come from F' = 1 - 2xF and its kin, which

@@ -1,12 +1,13 @@
 // Elliptic integrals and Carlson's forms against mpmath references
 // (elliptic_reference.inc, written by tools/gen_elliptic_reference.py),
 // closed forms, Legendre's relation and the domain rules.
+#include "scalar/elliptic.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "elliptic_reference.inc"
-#include "scalar/elliptic.h"
 #include "scalar/means.h"
 #include "scalar/real_helpers.h"
 #include "special_accuracy.h"
@@ -26,12 +27,16 @@ void CheckRows(const char* name, const EllRow (&rows)[N], F f, double tol_eps, d
 
 TEST(EllipticComplete, AgainstReference) {
   // K and E up to m = 1 - 1e-12.
-  CheckRows("rEllipticKm", kEllipticKmRef, [](const EllRow& r) { return rEllipticKm(r.a); }, kTol1);
-  CheckRows("rEllipticK", kEllipticKRef, [](const EllRow& r) { return rEllipticK(r.a); }, kTol1);
-  CheckRows("rEllipticEm", kEllipticEmRef, [](const EllRow& r) { return rEllipticEm(r.a); }, kTol1);
-  CheckRows("rEllipticE", kEllipticERef, [](const EllRow& r) { return rEllipticE(r.a); }, kTol1);
-  CheckRows("rEllipticPm", kPiCompleteRef, [](const EllRow& r) { return rEllipticPm(r.a, r.b); },
-            kTol1);
+  CheckRows(
+      "rEllipticKm", kEllipticKmRef, [](const EllRow& r) { return rEllipticKm(r.a); }, kTol1);
+  CheckRows(
+      "rEllipticK", kEllipticKRef, [](const EllRow& r) { return rEllipticK(r.a); }, kTol1);
+  CheckRows(
+      "rEllipticEm", kEllipticEmRef, [](const EllRow& r) { return rEllipticEm(r.a); }, kTol1);
+  CheckRows(
+      "rEllipticE", kEllipticERef, [](const EllRow& r) { return rEllipticE(r.a); }, kTol1);
+  CheckRows(
+      "rEllipticPm", kPiCompleteRef, [](const EllRow& r) { return rEllipticPm(r.a, r.b); }, kTol1);
 }
 
 TEST(EllipticComplete, ClosedFormsAndDomain) {
@@ -87,9 +92,10 @@ TEST(EllipticComplete, LegendreRelationSweep) {
 }
 
 TEST(EllipticNome, AgainstReferenceAndSpecialValues) {
-  CheckRows("rEllipticNomeQ", kNomeRef, [](const EllRow& r) { return rEllipticNomeQ(r.a); }, kTol1);
-  CheckRows("rEllipticNomeQ1", kNome1Ref, [](const EllRow& r) { return rEllipticNomeQ1(r.a); },
-            kTol1);
+  CheckRows(
+      "rEllipticNomeQ", kNomeRef, [](const EllRow& r) { return rEllipticNomeQ(r.a); }, kTol1);
+  CheckRows(
+      "rEllipticNomeQ1", kNome1Ref, [](const EllRow& r) { return rEllipticNomeQ1(r.a); }, kTol1);
   EXPECT_LE(ErrorInEps(rEllipticNomeQ(0.5), std::exp(-kPi)), kTol0);
   const double m = 1e-10;
   EXPECT_EQ(rEllipticNomeQ(m), m * (1.0 / 16 + m * (1.0 / 32 + 21 * m / 1024)));
@@ -102,10 +108,12 @@ TEST(EllipticNome, AgainstReferenceAndSpecialValues) {
 }
 
 TEST(CarlsonForms, AgainstReference) {
-  CheckRows("rCarlsonIntegralRf", kRfRef,
-            [](const EllRow& r) { return rCarlsonIntegralRf(r.a, r.b, r.c); }, kTol1);
-  CheckRows("rCarlsonIntegralRc", kRcRef,
-            [](const EllRow& r) { return rCarlsonIntegralRc(r.a, r.b); }, kTol1);
+  CheckRows(
+      "rCarlsonIntegralRf", kRfRef,
+      [](const EllRow& r) { return rCarlsonIntegralRf(r.a, r.b, r.c); }, kTol1);
+  CheckRows(
+      "rCarlsonIntegralRc", kRcRef, [](const EllRow& r) { return rCarlsonIntegralRc(r.a, r.b); },
+      kTol1);
   // Principal values are differences of terms of the size of R_J with |p|;
   // their error is measured against that size.
   AccuracyTally tally("rCarlsonIntegralRj", kTol1);
@@ -148,14 +156,18 @@ TEST(CarlsonForms, ClosedFormsAndDomain) {
 }
 
 TEST(EllipticIncomplete, AgainstReference) {
-  CheckRows("rIncompleteEllipticF", kIncFRef,
-            [](const EllRow& r) { return rIncompleteEllipticF(r.a, r.b); }, kTol1);
-  CheckRows("rIncompleteEllipticE", kIncERef,
-            [](const EllRow& r) { return rIncompleteEllipticE(r.a, r.b); }, kTol1);
-  CheckRows("rIncompleteEllipticP", kIncPiRef,
-            [](const EllRow& r) { return rIncompleteEllipticP(r.a, r.b, r.c); }, kTol1);
-  CheckRows("rIncompleteEllipticFm", kIncFmRef,
-            [](const EllRow& r) { return rIncompleteEllipticFm(r.a, r.b); }, kTol1);
+  CheckRows(
+      "rIncompleteEllipticF", kIncFRef,
+      [](const EllRow& r) { return rIncompleteEllipticF(r.a, r.b); }, kTol1);
+  CheckRows(
+      "rIncompleteEllipticE", kIncERef,
+      [](const EllRow& r) { return rIncompleteEllipticE(r.a, r.b); }, kTol1);
+  CheckRows(
+      "rIncompleteEllipticP", kIncPiRef,
+      [](const EllRow& r) { return rIncompleteEllipticP(r.a, r.b, r.c); }, kTol1);
+  CheckRows(
+      "rIncompleteEllipticFm", kIncFmRef,
+      [](const EllRow& r) { return rIncompleteEllipticFm(r.a, r.b); }, kTol1);
 }
 
 TEST(EllipticIncomplete, ClosedFormsAndDomain) {

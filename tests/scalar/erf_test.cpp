@@ -16,8 +16,10 @@ TEST(ErfFamily, AgainstReference) {
   CheckTable("rErfcA", kErfcARef, rErfcA, kTol2);
   CheckTable("rErfD", kErfDRef, rErfD, kTol1);
   CheckTable("rErfD2", kErfD2Ref, rErfD2, kTol1);
-  CheckTable("rErfcD", kErfDRef, [](double x) { return -rErfcD(x); }, kTol1);
-  CheckTable("rErfcD2", kErfD2Ref, [](double x) { return -rErfcD2(x); }, kTol1);
+  CheckTable(
+      "rErfcD", kErfDRef, [](double x) { return -rErfcD(x); }, kTol1);
+  CheckTable(
+      "rErfcD2", kErfD2Ref, [](double x) { return -rErfcD2(x); }, kTol1);
   CheckTable("rErfi", kErfiRef, rErfi, kTol1);
   CheckTable("rErfiD", kErfiDRef, rErfiD, kTol1);
   CheckTable("rErfiD2", kErfiD2Ref, rErfiD2, kTol1);

@@ -1,9 +1,9 @@
+#include "scalar/int_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "scalar/int_helpers.h"
 
 namespace {
 
@@ -16,10 +16,16 @@ TEST(Rounders, ToLong) {
     Long want;
     NumStatus status;
   } rows[] = {
-      {2.5, 3, 0x40},           {-2.5, -3, 0x40},         {7.0, 7, 0},
-      {0.4, 0, 0x40},           {3e9, 2147483647, 0x1100}, {-3e9, -2147483647, 0x2200},
-      {2147483647.4, 2147483647, 0x40},  {2147483647.5, 2147483647, 0x1100},
-      {-2147483647.5, -2147483647, 0x2200}, {kNan, INT32_MIN, 0x40},
+      {2.5, 3, 0x40},
+      {-2.5, -3, 0x40},
+      {7.0, 7, 0},
+      {0.4, 0, 0x40},
+      {3e9, 2147483647, 0x1100},
+      {-3e9, -2147483647, 0x2200},
+      {2147483647.4, 2147483647, 0x40},
+      {2147483647.5, 2147483647, 0x1100},
+      {-2147483647.5, -2147483647, 0x2200},
+      {kNan, INT32_MIN, 0x40},
   };
   for (const auto& r : rows) {
     NumStatus s = 0xDEAD;
@@ -58,8 +64,12 @@ TEST(Rounders, ToDwordAndQword) {
     Dword want;
     NumStatus status;
   } dwords[] = {
-      {-0.4, 0, 0x20200},       {kNan, 0, 0x20200},        {4294967295.0, 4294967294u, 0x10100},
-      {4294967294.4, 4294967294u, 0x40}, {12.5, 13, 0x40}, {0, 0, 0},
+      {-0.4, 0, 0x20200},
+      {kNan, 0, 0x20200},
+      {4294967295.0, 4294967294u, 0x10100},
+      {4294967294.4, 4294967294u, 0x40},
+      {12.5, 13, 0x40},
+      {0, 0, 0},
   };
   for (const auto& r : dwords) {
     NumStatus s = 0xDEAD;

@@ -53,7 +53,8 @@ TEST(Laguerre, ExactCoefficients) {
   double p[3];
   ASSERT_EQ(rLaguerreFillPoly(2, p, 0), 0u);
   EXPECT_EQ(std::vector<double>(p, p + 3), (std::vector<double>{1, -2, 0.5}));
-  for (double x : {0.0, 0.75, 3.5}) EXPECT_EQ(rLaguerrePolynomial(x, 2, 0), (x * x - 4 * x + 2) / 2);
+  for (double x : {0.0, 0.75, 3.5})
+    EXPECT_EQ(rLaguerrePolynomial(x, 2, 0), (x * x - 4 * x + 2) / 2);
   // L_2^(a) = (a + 1)(a + 2)/2 - (a + 2)x + x²/2: a = 3 gives 10, -5, 1/2.
   ASSERT_EQ(rLaguerreFillPoly(2, p, 3), 0u);
   EXPECT_EQ(std::vector<double>(p, p + 3), (std::vector<double>{10, -5, 0.5}));

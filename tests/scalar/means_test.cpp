@@ -1,5 +1,7 @@
 // Two-argument means against mpmath references (tools/gen_means_ref.py),
 // their domain rules, and the variadic aggregates.
+#include "scalar/means.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -8,7 +10,6 @@
 #include <map>
 #include <string>
 
-#include "scalar/means.h"
 #include "scalar/real_helpers.h"
 
 namespace {

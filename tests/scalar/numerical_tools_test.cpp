@@ -1,8 +1,9 @@
+#include "scalar/numerical_tools.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "scalar/numerical_tools.h"
 #include "scalar/real_helpers.h"
 
 namespace {
@@ -20,7 +21,9 @@ double ExpTerm(double x, Qlong k) {
   for (Qlong i = 1; i <= k; ++i) t *= x / static_cast<double>(i);
   return t;
 }
-double Geometric3(double a, double r, double, Qlong k) { return a * std::pow(r, static_cast<double>(k)); }
+double Geometric3(double a, double r, double, Qlong k) {
+  return a * std::pow(r, static_cast<double>(k));
+}
 double Sin(double x) { return std::sin(x); }
 
 TEST(ConvergenceTest, HistoryAndTolerances) {
@@ -69,14 +72,20 @@ TEST(GeneratingFunctions, ClosedForms) {
     Qlong shift;
     double want;
   } rows[] = {
-      {rEgfCoefFunc, 0, std::exp(x)},          {rEgfCoefFunc, 1, std::exp(x)},
-      {rEgfCoefFunc, 3, std::exp(x)},          {rEgfCoefFunc, -1, std::exp(x) - 1},
-      {rEgfCoefFunc, -2, std::exp(x) - 1 - x}, {rEgfCoefRatioFunc, 0, std::exp(x)},
-      {rEgfCoefRatioFunc, 2, std::exp(x)},     {rEgfCoefRatioFunc, -1, std::exp(x) - 1},
-      {rOgfCoefFunc, 0, 1 / (1 - x)},          {rOgfCoefFunc, -1, -std::log(1 - x)},
+      {rEgfCoefFunc, 0, std::exp(x)},
+      {rEgfCoefFunc, 1, std::exp(x)},
+      {rEgfCoefFunc, 3, std::exp(x)},
+      {rEgfCoefFunc, -1, std::exp(x) - 1},
+      {rEgfCoefFunc, -2, std::exp(x) - 1 - x},
+      {rEgfCoefRatioFunc, 0, std::exp(x)},
+      {rEgfCoefRatioFunc, 2, std::exp(x)},
+      {rEgfCoefRatioFunc, -1, std::exp(x) - 1},
+      {rOgfCoefFunc, 0, 1 / (1 - x)},
+      {rOgfCoefFunc, -1, -std::log(1 - x)},
       {rOgfCoefFunc, 1, 1 / ((1 - x) * (1 - x))},
       {rOgfCoefFunc, 2, 2 / ((1 - x) * (1 - x) * (1 - x))},
-      {rOgfCoefRatioFunc, 0, 1 / (1 - x)},     {rOgfCoefRatioFunc, -1, -std::log(1 - x)},
+      {rOgfCoefRatioFunc, 0, 1 / (1 - x)},
+      {rOgfCoefRatioFunc, -1, -std::log(1 - x)},
       {rOgfCoefRatioFunc, 1, 1 / ((1 - x) * (1 - x))},
   };
   for (const auto& r : rows) {

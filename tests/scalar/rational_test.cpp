@@ -1,5 +1,7 @@
 // Qrat against Python's fractions.Fraction (rational_reference.inc), the
 // parse table, the text writer and the folds.
+#include "scalar/rational.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "base/num_status.h"
-#include "scalar/rational.h"
 
 namespace {
 

@@ -40,8 +40,7 @@ const ConstantRow kConstants[] = {
 };
 
 TEST(RealConstants, ExactBitPatterns) {
-  for (const auto& c : kConstants)
-    EXPECT_EQ(std::bit_cast<Qword>(*c.value), c.bits) << c.name;
+  for (const auto& c : kConstants) EXPECT_EQ(std::bit_cast<Qword>(*c.value), c.bits) << c.name;
 }
 
 // The stored decimal approximations agree with what they stand for.

@@ -1,3 +1,5 @@
+#include "scalar/real_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <limits>
 
 #include "scalar/c_wrappers.h"
-#include "scalar/real_helpers.h"
 
 namespace {
 
@@ -51,8 +52,8 @@ TEST(Compare, TolerantOrdering) {
     double a, b, tol;
     Long want;
   } rows[] = {
-      {1, 1.0000001, 1e-6, 0}, {2, 3, 0, -1},   {3, 2, 0, 1},   {-3, -5, 0, -1},
-      {-5, -3, 0, 1},          {-5, 3, 0, -1},  {3, -5, 0, 1},  {0, 0, 0, 0},
+      {1, 1.0000001, 1e-6, 0}, {2, 3, 0, -1},    {3, 2, 0, 1},  {-3, -5, 0, -1},
+      {-5, -3, 0, 1},          {-5, 3, 0, -1},   {3, -5, 0, 1}, {0, 0, 0, 0},
       {kNan, 1, 1, 1},         {-1, kNan, 1, 1},  // NaN falls through to the last rule
   };
   for (const auto& r : rows) EXPECT_EQ(rCompare(r.a, r.b, r.tol), r.want) << r.a << " " << r.b;
@@ -171,7 +172,8 @@ double UlpDistance(double x, double y) {
 
 TEST(Powers, RealPowerIsAccurateOverAWideRange) {
   double worst = 0;
-  for (const auto& row : kPowRows) worst = std::max(worst, UlpDistance(rPow(row.a, row.b), row.ref));
+  for (const auto& row : kPowRows)
+    worst = std::max(worst, UlpDistance(rPow(row.a, row.b), row.ref));
   EXPECT_LE(worst, 1.0);  // exp(b ln|a|) was up to a few hundred ulp off here
 }
 

@@ -1,5 +1,7 @@
 // Bounded and safe arithmetic: saturation, status words, the sign rules and
 // the remainder against the exact fmod.
+#include "scalar/safe_arith.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -8,7 +10,6 @@
 
 #include "base/num_status.h"
 #include "scalar/real_helpers.h"
-#include "scalar/safe_arith.h"
 
 namespace {
 
@@ -37,10 +38,18 @@ void CheckRows(double (*f)(double, double, Long*), const BinRow (&rows)[N], cons
 TEST(BoundedArithmetic, Add) {
   const double M = ___MaxReal;
   const BinRow rows[] = {
-      {M, M, M, kOvf},         {-M, -M, -M, kOvf},    {1, -1, 0, kUnf},       {0, 2.385, 2.385, 0},
-      {2.385, 0, 2.385, 0},    {1.5, 2.25, 3.75, 0},  {-1.5, 2.25, 0.75, 0},  {M, -M, 0, kUnf},
+      {M, M, M, kOvf},
+      {-M, -M, -M, kOvf},
+      {1, -1, 0, kUnf},
+      {0, 2.385, 2.385, 0},
+      {2.385, 0, 2.385, 0},
+      {1.5, 2.25, 3.75, 0},
+      {-1.5, 2.25, 0.75, 0},
+      {M, -M, 0, kUnf},
       {M / 2, M / 2, M, kOvf},  // reaching ___MaxReal exactly counts
-      {M / 2, M / 4, 0.75 * M, 0}, {-M, M / 4, -0.75 * M, 0}, {___PlsINF, 1, M, kOvf},
+      {M / 2, M / 4, 0.75 * M, 0},
+      {-M, M / 4, -0.75 * M, 0},
+      {___PlsINF, 1, M, kOvf},
   };
   CheckRows(rBoundAdd, rows, "rBoundAdd");
 }
@@ -59,15 +68,21 @@ TEST(BoundedArithmetic, Mul) {
   const double M = ___MaxReal;
   const double m = ___MinReal;
   const BinRow rows[] = {
-      {1e200, 1e200, M, kOvf},    {-1e200, 1e200, -M, kOvf},   {1e-200, 1e-200, m, kUnf},
-      {-1e-200, 1e-200, -m, kUnf}, {2, 3, 6, 0},                 {0, ___PlsINF, 0, 0},
+      {1e200, 1e200, M, kOvf},
+      {-1e200, 1e200, -M, kOvf},
+      {1e-200, 1e-200, m, kUnf},
+      {-1e-200, 1e-200, -m, kUnf},
+      {2, 3, 6, 0},
+      {0, ___PlsINF, 0, 0},
       {1e154, 1e154, 1e154 * 1e154, 0},
       // At the edge the logarithms round; the product itself decides.
       {0x1.fffffffffffffp+511, 0x1.0000000000001p+512, M, kOvf},
       {M, 1.0000000000000002, M, kOvf},
       // A factor below ___MinReal skips the logarithmic test: the product
       // is kept unless it vanishes (half the smallest subnormal rounds to 0).
-      {1e-320, 0.5, 5e-321, 0}, {4.9e-324, 0.5, m, kUnf}, {1e-320, 1e-10, m, kUnf},
+      {1e-320, 0.5, 5e-321, 0},
+      {4.9e-324, 0.5, m, kUnf},
+      {1e-320, 1e-10, m, kUnf},
       {-1e-320, 1e-10, -m, kUnf},
   };
   CheckRows(rBoundMul, rows, "rBoundMul");
@@ -77,9 +92,16 @@ TEST(BoundedArithmetic, Div) {
   const double M = ___MaxReal;
   const double m = ___MinReal;
   const BinRow rows[] = {
-      {1, 0, M, kOvf},        {-1, 0, -M, kOvf},         {0, 0, 0, 0},          {1e-300, 1e300, m, kUnf},
-      {-1e-300, 1e300, -m, kUnf}, {1e300, 1e-300, M, kOvf}, {1e300, -1e-300, -M, kOvf},
-      {7.5, 2.5, 3, 0},        {1, ___PlsINF, m, kUnf},   {M, 0.5, M, kOvf},
+      {1, 0, M, kOvf},
+      {-1, 0, -M, kOvf},
+      {0, 0, 0, 0},
+      {1e-300, 1e300, m, kUnf},
+      {-1e-300, 1e300, -m, kUnf},
+      {1e300, 1e-300, M, kOvf},
+      {1e300, -1e-300, -M, kOvf},
+      {7.5, 2.5, 3, 0},
+      {1, ___PlsINF, m, kUnf},
+      {M, 0.5, M, kOvf},
   };
   CheckRows(rBoundDiv, rows, "rBoundDiv");
 }
@@ -89,8 +111,13 @@ TEST(BoundedArithmetic, ModEdgeCases) {
     double a, b, rem, quot;
     Long status;
   } rows[] = {
-      {7, -3, 1, 2, 0},   {-7, 3, -1, -2, 0}, {3, 3, 0, 1, 0},         {2, 3, 2, 0, 0},
-      {-3, 3, -0.0, -1, 0}, {1e300, 1e-300, 0, ___MaxReal, kPrec}, {0x1p53, 1, 0, 0x1p53, kPrec},
+      {7, -3, 1, 2, 0},
+      {-7, 3, -1, -2, 0},
+      {3, 3, 0, 1, 0},
+      {2, 3, 2, 0, 0},
+      {-3, 3, -0.0, -1, 0},
+      {1e300, 1e-300, 0, ___MaxReal, kPrec},
+      {0x1p53, 1, 0, 0x1p53, kPrec},
       {0x1p51 + 1, 2, 1, 0x1p50, 0},
   };
   for (const auto& r : rows) {
@@ -126,7 +153,8 @@ TEST(BoundedArithmetic, ModMatchesExactRemainder) {
     EXPECT_EQ(st, 0);
     EXPECT_EQ(q, std::trunc(q));
     EXPECT_EQ(std::signbit(q), std::signbit(a));
-    EXPECT_EQ(std::fma(std::fabs(q), std::fabs(b), std::fabs(r)), std::fabs(a)) << a << " mod " << b;
+    EXPECT_EQ(std::fma(std::fabs(q), std::fabs(b), std::fabs(r)), std::fabs(a))
+        << a << " mod " << b;
   }
 }
 
@@ -162,8 +190,15 @@ TEST(RoundToEps, Table) {
   const struct {
     double a, q, want;
   } rows[] = {
-      {2.5, 1, 3},      {-2.5, 1, -3},      {7, 0, 7},        {7.3, -1, 7.3},   {7.3, ___NAN, 7.3},
-      {0.26, 0.1, 0.1 * 3}, {-0.26, 0.1, -0.1 * 3}, {1234.5678, 0.25, 1234.5}, {0.49999999999999994, 1, 0},
+      {2.5, 1, 3},
+      {-2.5, 1, -3},
+      {7, 0, 7},
+      {7.3, -1, 7.3},
+      {7.3, ___NAN, 7.3},
+      {0.26, 0.1, 0.1 * 3},
+      {-0.26, 0.1, -0.1 * 3},
+      {1234.5678, 0.25, 1234.5},
+      {0.49999999999999994, 1, 0},
       {1e300, 1e-300, 1e-300 * (___MaxReal)},  // the quotient saturates
   };
   for (const auto& r : rows) {

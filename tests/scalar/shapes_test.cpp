@@ -1,11 +1,12 @@
 // Peak, step, bump, threshold and taper shapes: their defining points,
 // symmetries and the Gaussian-edge mapping.
+#include "scalar/shapes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "scalar/real_helpers.h"
-#include "scalar/shapes.h"
 
 TEST(Shapes, LorentzianPeaks) {
   EXPECT_EQ(rLorentzianPeak0(2), 0.5);
@@ -71,8 +72,8 @@ TEST(Shapes, RectanglesAndBumps) {
   EXPECT_EQ(rBumpReledgeL(c, c, r), 1);
   EXPECT_DOUBLE_EQ(rBumpReledgeL(c / (1 + r), c, r), 0.5);
   EXPECT_DOUBLE_EQ(rBumpReledgeL(c * (1 + r), c, r), 0.5);
-  EXPECT_EQ(rBumpReledgeL(3, c, 7), rBumpReledgeL(3, c, 1));    // r clamped to 1
-  EXPECT_EQ(rBumpReledgeL(3, c, 0), 0);                          // r = 0: a spike
+  EXPECT_EQ(rBumpReledgeL(3, c, 7), rBumpReledgeL(3, c, 1));  // r clamped to 1
+  EXPECT_EQ(rBumpReledgeL(3, c, 0), 0);                       // r = 0: a spike
   EXPECT_DOUBLE_EQ(rBumpReledgeG(c * (1 + r), c, r, 0.01), 0.5);
 }
 
@@ -81,7 +82,7 @@ TEST(Shapes, Thresholds) {
   for (double s : {1.0, 3.0}) EXPECT_EQ(rThresholdL(mid, lo, mid, hi, s), 0.5);
   EXPECT_DOUBLE_EQ(rThresholdL(hi, lo, mid, hi, 3), 0.95);
   EXPECT_DOUBLE_EQ(rThresholdL(lo, lo, mid, hi, 3), 0.05);
-  EXPECT_DOUBLE_EQ(rThresholdL(hi, hi, mid, lo, 3), 0.95);  // bounds in the other order
+  EXPECT_DOUBLE_EQ(rThresholdL(hi, hi, mid, lo, 3), 0.95);     // bounds in the other order
   EXPECT_DOUBLE_EQ(rThresholdL(lo, -hi, -mid, -lo, 3), 0.05);  // magnitudes
   EXPECT_EQ(rThresholdL(-1, lo, mid, hi, 2), 0);
   EXPECT_EQ(rThresholdL(0, lo, mid, hi, 2), 0);
@@ -112,7 +113,8 @@ TEST(Shapes, Tapers) {
   EXPECT_EQ(rSmoothLoBoundTaper(-1.25, b, 2), -rSmoothLoBoundTaper(1.25, b, 2));
   // Slope 1 where it joins x: the one-sided difference quotient at k·b.
   const double h = 1e-7;
-  EXPECT_NEAR((rSmoothLoBoundTaper(2 * b, b, 2) - rSmoothLoBoundTaper(2 * b - h, b, 2)) / h, 1, 1e-6);
+  EXPECT_NEAR((rSmoothLoBoundTaper(2 * b, b, 2) - rSmoothLoBoundTaper(2 * b - h, b, 2)) / h, 1,
+              1e-6);
 
   EXPECT_EQ(rSmoothHiBoundTaper(0.5, b, 2), 0.5);  // below b/2: unchanged
   EXPECT_NEAR(rSmoothHiBoundTaper(1e9, b, 2), b, 1e-8);

@@ -11,7 +11,8 @@
 
 TEST(SineCosineIntegral, AgainstReference) {
   CheckTable("rSineIntegral", kSiRef, rSineIntegral, kTol1);
-  CheckTable("rSineIntegral(-x)", kSiRef, [](double x) { return -rSineIntegral(-x); }, kTol1);
+  CheckTable(
+      "rSineIntegral(-x)", kSiRef, [](double x) { return -rSineIntegral(-x); }, kTol1);
   // Ci has a zero near 0.6165: absolute error there.
   CheckTable("rCosineIntegral", kCiRef, rCosineIntegral, kTol1, 0.5);
 }

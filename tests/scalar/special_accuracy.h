@@ -47,9 +47,10 @@ class AccuracyTally {
       : name_(name), tol_(tol_eps), floor_(floor) {}
   ~AccuracyTally() {
     if (count_ == 0) return;
-    std::printf("[accuracy] %-24s worst %10.2f eps at x = %.17g (n = %llu), rms %8.2f eps, %d rows\n",
-                name_, worst_, worst_x_, static_cast<unsigned long long>(worst_n_),
-                std::sqrt(sum_sq_ / count_), count_);
+    std::printf(
+        "[accuracy] %-24s worst %10.2f eps at x = %.17g (n = %llu), rms %8.2f eps, %d rows\n",
+        name_, worst_, worst_x_, static_cast<unsigned long long>(worst_n_),
+        std::sqrt(sum_sq_ / count_), count_);
   }
   void Check(double x, double got, double want, Qword n = 0) {
     const double e = ErrorInEps(got, want, floor_);

@@ -27,9 +27,9 @@ std::string ObjectOf(const void* address) {
 }
 
 TEST(SharedLibrary, InterfaceAndHooksLiveInTheLibrary) {
-  for (const void* f : {reinterpret_cast<const void*>(&UiHooksInstall),
-                        reinterpret_cast<const void*>(&OsBeep),
-                        reinterpret_cast<const void*>(&FileSaveLastError)})
+  for (const void* f :
+       {reinterpret_cast<const void*>(&UiHooksInstall), reinterpret_cast<const void*>(&OsBeep),
+        reinterpret_cast<const void*>(&FileSaveLastError)})
     EXPECT_NE(ObjectOf(f).find("libveltria.so"), std::string::npos) << ObjectOf(f);
 }
 
