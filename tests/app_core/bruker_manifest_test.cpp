@@ -43,9 +43,8 @@ TEST(BrukerManifest, QuantitiesAgreeWithTheLibrarysChain) {
   for (const ManifestRow& row : ReadManifest()) {
     if (row.at("quantity").empty()) continue;
     SCOPED_TRACE(row.at("folder"));
-    const std::string path = SamplesDir() + "/" + row.at("folder") + "/" + row.at("data_file");
     cKyData root(0);
-    ASSERT_EQ(LoadBrukerData(&root, std::u16string(path.begin(), path.end()).c_str()), 0u);
+    ASSERT_EQ(LoadManifestSample(row, &root), 0u);
     cKyData& item = *root.FirstChild();
     const double gdly = item.parameters.GetReal("GDLY");
     EXPECT_EQ(gdly, std::stod(row.at("gdly")));

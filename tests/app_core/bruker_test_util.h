@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/bruker_reader.h"
 #include "data_engine/ky_data.h"
 
 inline std::string SamplesDir() { return std::string(VELTRIA_SOURCE_DIR) + "/samples/bruker"; }
@@ -44,6 +45,12 @@ inline std::vector<ManifestRow> ReadManifest() {
     rows.push_back(row);
   }
   return rows;
+}
+
+// Loads the data file of a manifest row into `root`: the reader's code.
+inline LibErrorCode LoadManifestSample(const ManifestRow& row, cKyData* root) {
+  const std::string path = SamplesDir() + "/" + row.at("folder") + "/" + row.at("data_file");
+  return LoadBrukerData(root, std::u16string(path.begin(), path.end()).c_str());
 }
 
 // What the independent reader (tests/app_core/bruker_read.py) makes of a

@@ -27,9 +27,8 @@ TEST(DefaultScriptSamples, QuantitiesOfTheManifest) {
   for (const ManifestRow& row : ReadManifest()) {
     if (row.at("quantity").empty()) continue;
     SCOPED_TRACE(row.at("folder"));
-    const std::string path = SamplesDir() + "/" + row.at("folder") + "/" + row.at("data_file");
     cKyData root(0);
-    ASSERT_EQ(LoadBrukerData(&root, std::u16string(path.begin(), path.end()).c_str()), 0u);
+    ASSERT_EQ(LoadManifestSample(row, &root), 0u);
     KyAppRecord record;
     std::memset(&record, 0, sizeof record);
     RecordingCallback recorder;
