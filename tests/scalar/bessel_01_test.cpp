@@ -20,7 +20,6 @@ struct Bessel01EnvRow {
 };
 #include "bessel_01_reference.inc"
 
-
 // Errors in eps times the scale each row gives.
 struct Tally : AccuracyTally {
   Tally(const char* name, double tol) : AccuracyTally(name, tol, "eps") {}
