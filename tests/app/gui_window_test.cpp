@@ -32,7 +32,7 @@ TEST_F(GuiTest, MainWindowHasItsSizeTitleAndMinimumSize) {
   EXPECT_STREQ(w->label(), "Pelorin");
   // The minimum size reaches the window manager as the X size hints.
   XSizeHints hints{};
-  long supplied = 0;
+  long supplied = 0;  // Xlib's own type for the supplied-fields mask
   ASSERT_NE(XGetWMNormalHints(fl_display, fl_xid(w), &hints, &supplied), 0);
   EXPECT_TRUE(hints.flags & PMinSize);
   EXPECT_EQ(hints.min_width, 500);

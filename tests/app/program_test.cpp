@@ -142,7 +142,7 @@ Shot Screenshot() {
     shot.rgb.resize(static_cast<size_t>(shot.w) * shot.h * 3);
     for (int y = 0; y < shot.h; ++y)
       for (int x = 0; x < shot.w; ++x) {
-        const unsigned long pixel = XGetPixel(image, x, y);
+        const auto pixel = XGetPixel(image, x, y);
         unsigned char* p = &shot.rgb[(static_cast<size_t>(y) * shot.w + x) * 3];
         p[0] = static_cast<unsigned char>((pixel & image->red_mask) >> 16);
         p[1] = static_cast<unsigned char>((pixel & image->green_mask) >> 8);

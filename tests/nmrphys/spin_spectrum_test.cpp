@@ -174,7 +174,7 @@ TEST(SpinSpectrum, BinnedSumsMatchBruteForce) {
     for (const Line& l : BruteForceLines(c.spec, 1e-13)) {
       if (!(l.f >= r.From && l.f < r.To)) continue;
       const double x = (l.f - r.From) / (100.0 / 600.0);
-      const long b = static_cast<long>(x + 0.5);
+      const Qlong b = static_cast<Qlong>(x + 0.5);
       // Lines within rounding of a bin edge may fall either side.
       ASSERT_GT(std::fabs(x - std::floor(x) - 0.5), 1e-9);
       if (b < 600) want[b] += l.intensity;
