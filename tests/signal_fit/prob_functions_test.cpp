@@ -18,182 +18,56 @@ struct Case {
 // Adapters to one signature, one per function of the reference table.
 #define ARGS double x, double p1, double p2, double p3
 #define UNUSED (void)x, (void)p1, (void)p2, (void)p3
-double DfBeta(ARGS) {
-  UNUSED;
-  return pDfBeta(x, p1, p2);
-}
-double CfBeta(ARGS) {
-  UNUSED;
-  return pCfBeta(x, p1, p2);
-}
-double QfBeta(ARGS) {
-  UNUSED;
-  return pQfBeta(x, p1, p2);
-}
-double DfCauchy(ARGS) {
-  UNUSED;
-  return pDfCauchy(x, p1, p2);
-}
-double CfCauchy(ARGS) {
-  UNUSED;
-  return pCfCauchy(x, p1, p2);
-}
-double QfCauchy(ARGS) {
-  UNUSED;
-  return pQfCauchy(x, p1, p2);
-}
-double DfChiSquare(ARGS) {
-  UNUSED;
-  return pDfChiSquare(x, p1);
-}
-double CfChiSquare(ARGS) {
-  UNUSED;
-  return pCfChiSquare(x, p1);
-}
-double QfChiSquare(ARGS) {
-  UNUSED;
-  return pQfChiSquare(x, p1);
-}
-double MfContPoisson(ARGS) {
-  UNUSED;
-  return pMfContPoisson(x, p1);
-}
-double CfContPoisson(ARGS) {
-  UNUSED;
-  return pCfContPoisson(x, p1);
-}
-double MfPoisson(ARGS) {
-  UNUSED;
-  return pMfPoisson(DoubleToQword(x), p1);
-}
-double CfPoisson(ARGS) {
-  UNUSED;
-  return pCfPoisson(DoubleToQword(x), p1);
-}
-double DfExponential(ARGS) {
-  UNUSED;
-  return pDfExponential(x, p1);
-}
-double CfExponential(ARGS) {
-  UNUSED;
-  return pCfExponential(x, p1);
-}
-double QfExponential(ARGS) {
-  UNUSED;
-  return pQfExponential(x, p1);
-}
-double DfFisherSnedecor(ARGS) {
-  UNUSED;
-  return pDfFisherSnedecor(x, p1, p2);
-}
-double CfFisherSnedecor(ARGS) {
-  UNUSED;
-  return pCfFisherSnedecor(x, p1, p2);
-}
-double QfFisherSnedecor(ARGS) {
-  UNUSED;
-  return pQfFisherSnedecor(x, p1, p2);
-}
-double DfLogistic(ARGS) {
-  UNUSED;
-  return pDfLogistic(x, p1, p2);
-}
-double CfLogistic(ARGS) {
-  UNUSED;
-  return pCfLogistic(x, p1, p2);
-}
-double CfULogistic(ARGS) {
-  UNUSED;
-  return pCfULogistic(x, p1, p2);
-}
-double QfLogistic(ARGS) {
-  UNUSED;
-  return pQfLogistic(x, p1, p2);
-}
-double MGFLogistic(ARGS) {
-  UNUSED;
-  return pMGFLogistic(x, p1, p2);
-}
-double DfMaxwellBoltzmann(ARGS) {
-  UNUSED;
-  return pDfMaxwellBoltzmann(x, p1);
-}
-double CfMaxwellBoltzmann(ARGS) {
-  UNUSED;
-  return pCfMaxwellBoltzmann(x, p1);
-}
-double MeanMaxwellBoltzmann(ARGS) {
-  UNUSED;
-  return pMeanMaxwellBoltzmann(p1);
-}
-double ModeMaxwellBoltzmann(ARGS) {
-  UNUSED;
-  return pModeMaxwellBoltzmann(p1);
-}
-double VarianceMaxwellBoltzmann(ARGS) {
-  UNUSED;
-  return pVarianceMaxwellBoltzmann(p1);
-}
-double EntropyMaxwellBoltzmann(ARGS) {
-  UNUSED;
-  return pEntropyMaxwellBoltzmann(p1);
-}
-double DfNormal(ARGS) {
-  UNUSED;
-  return pDfNormal(x, p1, p2);
-}
-double CfNormal(ARGS) {
-  UNUSED;
-  return pCfNormal(x, p1, p2);
-}
-double QfNormal(ARGS) {
-  UNUSED;
-  return pQfNormal(x, p1, p2);
-}
-double MgfNormal(ARGS) {
-  UNUSED;
-  return pMgfNormal(x, p1, p2);
-}
-double DfStudent(ARGS) {
-  UNUSED;
-  return pDfStudent(x, p1, p2, p3);
-}
-double CfStudent(ARGS) {
-  UNUSED;
-  return pCfStudent(x, p1, p2, p3);
-}
-double QfStudent(ARGS) {
-  UNUSED;
-  return pQfStudent(x, p1, p2, p3);
-}
-double DfWeibull(ARGS) {
-  UNUSED;
-  return pDfWeibull(x, p1, p2);
-}
-double CfWeibull(ARGS) {
-  UNUSED;
-  return pCfWeibull(x, p1, p2);
-}
-double CfUWeibull(ARGS) {
-  UNUSED;
-  return pCfUWeibull(x, p1, p2);
-}
-double MGfWeibull(ARGS) {
-  UNUSED;
-  return pMGfWeibull(x, p1, p2);
-}
-double MeanWeibull(ARGS) {
-  UNUSED;
-  return pMeanWeibull(p1, p2);
-}
-double MedianWeibull(ARGS) {
-  UNUSED;
-  return pMedianWeibull(p1, p2);
-}
-double ModeWeibull(ARGS) {
-  UNUSED;
-  return pModeWeibull(p1, p2);
-}
+#define ADAPT(name, call) \
+  double name(ARGS) {     \
+    UNUSED;               \
+    return call;          \
+  }
+ADAPT(DfBeta, pDfBeta(x, p1, p2))
+ADAPT(CfBeta, pCfBeta(x, p1, p2))
+ADAPT(QfBeta, pQfBeta(x, p1, p2))
+ADAPT(DfCauchy, pDfCauchy(x, p1, p2))
+ADAPT(CfCauchy, pCfCauchy(x, p1, p2))
+ADAPT(QfCauchy, pQfCauchy(x, p1, p2))
+ADAPT(DfChiSquare, pDfChiSquare(x, p1))
+ADAPT(CfChiSquare, pCfChiSquare(x, p1))
+ADAPT(QfChiSquare, pQfChiSquare(x, p1))
+ADAPT(MfContPoisson, pMfContPoisson(x, p1))
+ADAPT(CfContPoisson, pCfContPoisson(x, p1))
+ADAPT(MfPoisson, pMfPoisson(DoubleToQword(x), p1))
+ADAPT(CfPoisson, pCfPoisson(DoubleToQword(x), p1))
+ADAPT(DfExponential, pDfExponential(x, p1))
+ADAPT(CfExponential, pCfExponential(x, p1))
+ADAPT(QfExponential, pQfExponential(x, p1))
+ADAPT(DfFisherSnedecor, pDfFisherSnedecor(x, p1, p2))
+ADAPT(CfFisherSnedecor, pCfFisherSnedecor(x, p1, p2))
+ADAPT(QfFisherSnedecor, pQfFisherSnedecor(x, p1, p2))
+ADAPT(DfLogistic, pDfLogistic(x, p1, p2))
+ADAPT(CfLogistic, pCfLogistic(x, p1, p2))
+ADAPT(CfULogistic, pCfULogistic(x, p1, p2))
+ADAPT(QfLogistic, pQfLogistic(x, p1, p2))
+ADAPT(MGFLogistic, pMGFLogistic(x, p1, p2))
+ADAPT(DfMaxwellBoltzmann, pDfMaxwellBoltzmann(x, p1))
+ADAPT(CfMaxwellBoltzmann, pCfMaxwellBoltzmann(x, p1))
+ADAPT(MeanMaxwellBoltzmann, pMeanMaxwellBoltzmann(p1))
+ADAPT(ModeMaxwellBoltzmann, pModeMaxwellBoltzmann(p1))
+ADAPT(VarianceMaxwellBoltzmann, pVarianceMaxwellBoltzmann(p1))
+ADAPT(EntropyMaxwellBoltzmann, pEntropyMaxwellBoltzmann(p1))
+ADAPT(DfNormal, pDfNormal(x, p1, p2))
+ADAPT(CfNormal, pCfNormal(x, p1, p2))
+ADAPT(QfNormal, pQfNormal(x, p1, p2))
+ADAPT(MgfNormal, pMgfNormal(x, p1, p2))
+ADAPT(DfStudent, pDfStudent(x, p1, p2, p3))
+ADAPT(CfStudent, pCfStudent(x, p1, p2, p3))
+ADAPT(QfStudent, pQfStudent(x, p1, p2, p3))
+ADAPT(DfWeibull, pDfWeibull(x, p1, p2))
+ADAPT(CfWeibull, pCfWeibull(x, p1, p2))
+ADAPT(CfUWeibull, pCfUWeibull(x, p1, p2))
+ADAPT(MGfWeibull, pMGfWeibull(x, p1, p2))
+ADAPT(MeanWeibull, pMeanWeibull(p1, p2))
+ADAPT(MedianWeibull, pMedianWeibull(p1, p2))
+ADAPT(ModeWeibull, pModeWeibull(p1, p2))
+#undef ADAPT
 #undef ARGS
 #undef UNUSED
 
