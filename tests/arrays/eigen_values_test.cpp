@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "arrays/rmat_linalg.h"
-#include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
 
 namespace {
