@@ -17,6 +17,7 @@
 #include "arrays/rmat_linalg.h"
 #include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
+#include "scalar/elementary.h"
 
 namespace {
 
@@ -127,6 +128,76 @@ TEST(RMatEigenvalues, SameBitsAsRMatDiagonalize) {
     EXPECT_EQ(sv, sw) << c.name;
     EXPECT_EQ(sv, c.name == "NaN" ? 3u : 0u) << c.name;
     for (int i = 0; i < c.n; ++i) EXPECT_EQ(Bits(wv[i]), Bits(ww[i])) << c.name << " " << i;
+  }
+}
+
+// The QL iteration exactly as described, 1-based, with every rotation
+// applied to the vectors at once and scalar hypot by scaling; the library's
+// iteration must give the same bits, values and vectors.
+Dword TriDiQLPlain(Vec& a, int n, Vec& dv, Vec& ev) {
+  auto A = [&](int r, int c) -> double& { return a[(r - 1) + n * (c - 1)]; };
+  auto d = [&](int i) -> double& { return dv[i - 1]; };
+  auto e = [&](int i) -> double& { return ev[i - 1]; };
+  auto hypot = [](double x, double y) { return rHypot(x, y); };
+  for (int i = 2; i <= n; ++i) e(i - 1) = e(i);
+  e(n) = 0;
+  for (int l = 1; l <= n; ++l) {
+    int iter = 0, m;
+    do {
+      for (m = l; m <= n - 1; ++m) {
+        const double dd = std::fabs(d(m)) + std::fabs(d(m + 1));
+        if (std::fabs(e(m)) + dd == dd) break;
+      }
+      if (m != l) {
+        if (++iter > 4 * n + 10) return 3;
+        double g = (d(l + 1) - d(l)) / (2 * e(l));
+        double r = hypot(g, 1);
+        g = d(m) - d(l) + e(l) / (g + (g >= 0 ? std::fabs(r) : -std::fabs(r)));
+        double s = 1, c = 1, p = 0;
+        int i;
+        for (i = m - 1; i >= l; --i) {
+          double f = s * e(i);
+          const double b = c * e(i);
+          e(i + 1) = (r = hypot(f, g));
+          if (r == 0) {
+            d(i + 1) -= p;
+            e(m) = 0;
+            break;
+          }
+          s = f / r;
+          c = g / r;
+          g = d(i + 1) - p;
+          r = (d(i) - g) * s + 2 * c * b;
+          d(i + 1) = g + (p = s * r);
+          g = c * r - b;
+          for (int k = 1; k <= n; ++k) {
+            f = A(k, i + 1);
+            A(k, i + 1) = s * A(k, i) + c * f;
+            A(k, i) = c * A(k, i) - s * f;
+          }
+        }
+        if (r == 0 && i >= l) continue;
+        d(l) -= p;
+        e(l) = g;
+        e(m) = 0;
+      }
+    } while (m != l);
+  }
+  return 0;
+}
+
+TEST(RMatTriDiQL, SameBitsAsThePlainIteration) {
+  for (const Case& c : Table()) {
+    const int n = c.n;
+    Vec A = c.A, d(n), e(n);
+    ASSERT_EQ(RMatTriDiagonalize(A.data(), n, d.data(), e.data()), 0u) << c.name;
+    Vec B = A, bd = d, be = e;
+    EXPECT_EQ(RMatTriDiQL(A.data(), n, d.data(), e.data()), TriDiQLPlain(B, n, bd, be)) << c.name;
+    for (int i = 0; i < n; ++i) {
+      EXPECT_EQ(Bits(d[i]), Bits(bd[i])) << c.name << " " << i;
+      EXPECT_EQ(Bits(e[i]), Bits(be[i])) << c.name << " " << i;
+    }
+    for (int i = 0; i < n * n; ++i) EXPECT_EQ(Bits(A[i]), Bits(B[i])) << c.name << " " << i;
   }
 }
 
