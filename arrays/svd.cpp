@@ -119,7 +119,9 @@ VELTRIA_API Dword RMatSVD(double* A, Qword rows, Qword cols, double* U, double* 
     KillPtr(&ework);
     return error;
   }
-  const bool ok = svd::Decompose<RealTraits>(A, n, n, p, U, sv, V, ework, work, jb);
+  const bool ok = !jb.wantu && !jb.wantv && svd::ValuesThroughTriangle(n, p)
+                      ? svd::DecomposeValuesThroughTriangle<RealTraits>(A, n, n, p, sv, ework, work)
+                      : svd::Decompose<RealTraits>(A, n, n, p, U, sv, V, ework, work, jb);
   KillPtr(&work);
   KillPtr(&ework);
   return ok ? kErrNone : kErrTooManyIterations;

@@ -165,7 +165,9 @@ VELTRIA_API Dword CMatSVD(const COMPLEX* A, Dword n32, Dword p32, COMPLEX* U, CO
   // A NaN or an infinity has no decomposition; the iteration could only
   // stall on it, so it ends at once as one that did not converge.
   bool ok = AllFinite(n * p, xa);
-  if (ok)
+  if (ok && !jb.wantu && !jb.wantv && svd::ValuesThroughTriangle(n, p))
+    ok = svd::DecomposeValuesThroughTriangle<ComplexTraits>(xa, n, n, p, sv, ework, work);
+  else if (ok)
     ok = svd::Decompose<ComplexTraits>(xa, n, n, p, U, sv, V, ework, work, jb);
   else
     for (Qword i = 0; i < m0; ++i) sv[i] = NanComplex;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "arrays/svd_scheme.h"
 #include "support/svd_golden_cases.h"
 
 namespace {
@@ -28,7 +29,12 @@ TEST(RMatSVDGolden, EveryCaseAndJobBitForBit) {
                    << c.rows << " x " << c.cols << " seed " << c.seed << " job " << job);
       EXPECT_EQ(got.status, want.status);
       EXPECT_EQ(got.u, want.u) << "U";
-      EXPECT_EQ(got.s, want.s) << "s";
+      // Values only of a tall matrix go through the triangular factor since
+      // these were recorded: s is held to the reference LAPACK instead
+      // (svd_values_test.cpp), U and V must still be untouched.
+      if (job % 100 >= 10 || job % 10 != 0 || !svd::ValuesThroughTriangle(c.rows, c.cols)) {
+        EXPECT_EQ(got.s, want.s) << "s";
+      }
       EXPECT_EQ(got.v, want.v) << "V";
     }
 }
