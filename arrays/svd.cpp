@@ -50,6 +50,7 @@ void Accumulate4(Qword n, const double* f, const double* x0, const double* x1, c
 // never negative (rGivensRotation), up to 101 QR steps between convergences.
 struct RealTraits {
   static constexpr Qword kMaxSteps = 101;
+  static constexpr Qword kGroup = 4;
   static double Zero() { return 0.0; }
   static double One() { return 1.0; }
   static double MinusOne() { return -1.0; }
@@ -63,11 +64,13 @@ struct RealTraits {
   static double Recip(double a) { return 1.0 / a; }
   static double Norm(Qword n, const double* x) { return RArrNormL2(n, x); }
   static double Dot(Qword n, const double* h, const double* y) { return rmat::Dot(n, h, y); }
-  static void Dot4(Qword n, const double* h, const double* y0, const double* y1, const double* y2,
-                   const double* y3, double* out) {
-    rmat::Dot4(n, h, y0, y1, y2, y3, out);
+  static void DotGroup(Qword n, const double* h, const double* y, Qword ld, double* out) {
+    rmat::Dot4(n, h, y, y + ld, y + 2 * ld, y + 3 * ld, out);
   }
   static void Axpy(Qword n, double a, const double* x, double* y) { rmat::Axpy(n, a, x, y); }
+  static void AxpyGroup(Qword n, const double* a, const double* x, double* y, Qword ld) {
+    for (Qword k = 0; k < kGroup; ++k) rmat::Axpy(n, a[k], x, y + ld * k);
+  }
   static void Scale(Qword n, double a, double* x) { rmat::Scale(n, a, x); }
   static void Accumulate(Qword n, Qword count, const double* f, const double* x, Qword ld,
                          double* w) {

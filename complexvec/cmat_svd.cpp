@@ -109,6 +109,7 @@ void ToRealBidiagonal(Qword m, COMPLEX* sv, COMPLEX* ework, Qword n, Qword p, Qw
 // of the larger input (CMatSVDRotation), 100 QR steps between convergences.
 struct ComplexTraits {
   static constexpr Qword kMaxSteps = 100;
+  static constexpr Qword kGroup = 4;
   static COMPLEX Zero() { return ZeroComplex; }
   static COMPLEX One() { return OneComplex; }
   static COMPLEX MinusOne() { return MnsOneComplex; }
@@ -122,11 +123,13 @@ struct ComplexTraits {
   static COMPLEX Recip(COMPLEX a) { return Quot(OneComplex, a); }
   static double Norm(Qword n, const COMPLEX* x) { return ::Norm(n, x); }
   static COMPLEX Dot(Qword n, const COMPLEX* h, const COMPLEX* y) { return carr::DotC(n, h, y); }
-  static void Dot4(Qword n, const COMPLEX* h, const COMPLEX* y0, const COMPLEX* y1,
-                   const COMPLEX* y2, const COMPLEX* y3, COMPLEX* out) {
-    carr::DotC4(n, h, y0, y1, y2, y3, out);
+  static void DotGroup(Qword n, const COMPLEX* h, const COMPLEX* y, Qword ld, COMPLEX* out) {
+    carr::DotC4(n, h, y, y + ld, y + 2 * ld, y + 3 * ld, out);
   }
   static void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) { ::Axpy(n, a, x, y); }
+  static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld) {
+    for (Qword k = 0; k < kGroup; ++k) ::Axpy(n, a[k], x, y + ld * k);
+  }
   static void Scale(Qword n, COMPLEX a, COMPLEX* x) { carr::Scale(n, a, x, x); }
   static void Accumulate(Qword n, Qword count, const COMPLEX* f, const COMPLEX* x, Qword ld,
                          COMPLEX* w) {
