@@ -5,7 +5,8 @@
 // published form). RMatSVD (arrays/svd.cpp) and CMatSVD
 // (complexvec/cmat_svd.cpp) differ only in their element type and in the
 // traits below; argument checks, work storage and failure reports stay with
-// them.
+// them. The values alone of a tall matrix may instead go through its
+// triangular factor (DecomposeValuesThroughTriangle, at the end).
 //
 // A traits class Tr provides, with T its element type:
 //   T Zero(), One(), MinusOne(), FromReal(double)   constants and (x, 0)
@@ -315,7 +316,7 @@ inline bool ValuesThroughTriangle(Qword n, Qword p) {
 
 // Overwrites the n x p matrix x (leading dimension ldx, n > p) with R in its
 // top p rows and writes its p singular values to sv (work storage as for
-// Decompose). Same result and failure rule as Decompose.
+// Decompose). The failure rule is that of Decompose.
 template <class Tr, class T>
 bool DecomposeValuesThroughTriangle(T* xa, Qword ldx, Qword n, Qword p, T* sv, T* ework, T* work) {
   const Mat<T> x{xa, ldx};
