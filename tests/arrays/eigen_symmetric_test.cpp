@@ -11,11 +11,11 @@
 #include "base/memory.h"
 #include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
+#include "support/accuracy.h"
 
 namespace {
 
 typedef std::vector<double> Vec;
-constexpr double kEps = DBL_EPSILON;
 
 TEST(RMatDiagonalize, TwoByTwoAndTrivialSizes) {
   double A[4] = {2, 1, 1, 2}, w[2];

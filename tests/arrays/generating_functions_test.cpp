@@ -11,10 +11,10 @@
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
 #include "base/platform/allocator_testing.h"
+#include "support/accuracy.h"
 
 namespace {
 
-const double kEps = 2.220446049250313e-16;
 #include "gf_reference.inc"
 
 using Vec = std::vector<double>;

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "base/platform/allocator_testing.h"
+#include "support/accuracy.h"
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-const double kEps = 2.220446049250313e-16;
 
 // |got - want| within `ulps` units of eps relative to want.
 #define EXPECT_REL(got, want, ulps) EXPECT_NEAR((got), (want), (ulps)*kEps* std::fabs(want)) << #got

@@ -12,10 +12,10 @@
 #include "base/memory.h"
 #include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
+#include "support/accuracy.h"
 
 namespace {
 
-constexpr double kEps = DBL_EPSILON;
 typedef std::vector<double> Vec;
 
 Vec Random(size_t n, unsigned seed) {

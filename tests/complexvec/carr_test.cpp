@@ -10,7 +10,7 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 

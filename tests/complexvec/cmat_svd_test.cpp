@@ -13,12 +13,10 @@
 #include "arrays/svd_job.h"
 #include "base/error_codes.h"
 #include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
+#include "support/complex_accuracy.h"
 #include "zlapack_ref.h"
 
 namespace {
-
-constexpr double kEps = ctest::kEps;
 
 std::vector<COMPLEX> Random(int m, int n, unsigned seed) {
   std::mt19937_64 g(seed);

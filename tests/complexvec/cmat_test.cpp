@@ -8,8 +8,8 @@
 
 #include "base/error_codes.h"
 #include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
 #include "complexvec/carr.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 

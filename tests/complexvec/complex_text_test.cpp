@@ -15,9 +15,9 @@
 #include "base/memory.h"
 #include "base/number_text.h"
 #include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
 #include "complexvec/carr.h"
 #include "complexvec/carr_split.h"
+#include "support/complex_accuracy.h"
 
 namespace {
 

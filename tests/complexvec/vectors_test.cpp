@@ -12,10 +12,10 @@
 #include "base/number_text.h"
 #include "base/platform/allocator_testing.h"
 #include "scalar/real_helpers.h"
+#include "support/accuracy.h"
 
 namespace {
 
-constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr double kPi = 3.141592653589793;
 
 VECTORnD Make(std::initializer_list<double> v) { return VECTORnD(v.size(), v.begin()); }

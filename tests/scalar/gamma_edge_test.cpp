@@ -8,9 +8,9 @@
 #include "scalar/gamma.h"
 #include "scalar/gamma_internal.h"
 #include "scalar/real_helpers.h"
+#include "support/accuracy.h"
 
 namespace {
-constexpr double kEps = 2.220446049250313e-16;
 constexpr double kPi = 3.141592653589793;
 constexpr double kSqrtPi = 1.7724538509055160;
 constexpr double kEulerGamma = 0.5772156649015329;

@@ -13,9 +13,9 @@
 #include "scalar/log_derivatives.h"
 #include "scalar/special_number_tables.h"
 #include "scalar/special_numbers.h"
+#include "support/accuracy.h"
 
 namespace {
-constexpr double kEps = 2.220446049250313e-16;
 constexpr double kPi = 3.141592653589793;
 void ExpectRel(double got, double want, double tol_eps) {
   EXPECT_LE(std::fabs(got - want), tol_eps * kEps * std::fabs(want))
