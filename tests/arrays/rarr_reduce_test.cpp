@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "base/platform/allocator_testing.h"
 #include "support/accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -104,9 +104,9 @@ TEST(RealDotProducts, PlainAbsoluteAndSorted) {
   EXPECT_EQ(RArrSortedDotProduct(1, a, b), 4.0);
   EXPECT_TRUE(std::isnan(RArrAbsSortedDotProduct(1, a, b)));
   EXPECT_EQ(RArrAbsSortedDotProduct(0, a, b), 0.0);
-  PlatformAllocTestFailAfter(1);
+  AllocFailureGuard fail(1);
   const double failed = RArrSortedDotProduct(3, a, b);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_TRUE(std::isnan(failed));
 }
 

@@ -8,7 +8,7 @@
 
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -44,9 +44,9 @@ TEST(RMatInvert, SingularAndBadInput) {
   EXPECT_EQ(RMatInvert(Z, 0, nullptr, 0), 14u);
   EXPECT_EQ(RMatInvert(nullptr, 2, nullptr, 0), 14u);
   double A[4] = {1, 2, 3, 5};
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RMatInvert(A, 2, nullptr, 0), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(A[3], 5.0);
 }
 

@@ -8,12 +8,12 @@
 
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "scalar/elementary.h"
 #include "scalar/log_derivatives.h"
 #include "scalar/special_number_tables.h"
 #include "scalar/special_numbers.h"
 #include "support/accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 constexpr double kPi = 3.141592653589793;
@@ -78,10 +78,10 @@ TEST(SpecialNumbersEdges, BernoulliNewPoly) {
   EXPECT_EQ(p[0], -1.0 / 30.0);
   KillPtr(&p);
   EXPECT_EQ(p, nullptr);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   err = 0;
   EXPECT_EQ(rBernoulliNewPoly(&err, 4), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(err, 0x80001u);
   err = 0;
   EXPECT_EQ(rBernoulliNewPoly(&err, ~Qword{0}), nullptr);
