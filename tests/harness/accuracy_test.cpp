@@ -54,6 +54,16 @@ TEST(ErrorMeasures, UlpsAreTheSpacingAboveTheReference) {
   for (const Case& c : cases) EXPECT_EQ(UlpError(c.got, c.want), c.ulp) << c.got << " " << c.want;
 }
 
+TEST(ErrorMeasures, WithinEpsSaysWhyNot) {
+  EXPECT_TRUE(WithinEps(1 + 4 * kEps, 1, 4));
+  EXPECT_TRUE(WithinEps(3 * kEps, 0, 3, 1));
+  const ::testing::AssertionResult r = WithinEps(1 + 8 * kEps, 1, 4);
+  EXPECT_FALSE(r);
+  EXPECT_STREQ(r.message(), "got 1.0000000000000018, want 1: error 8 eps, tolerance 4");
+  EXPECT_FALSE(WithinEps(kNaN, 1, 1e300));
+  EXPECT_FALSE(WithinEps(1e-300, 0, 1e300));  // a zero without floor is hit exactly or not at all
+}
+
 TEST(ErrorMeasures, RowDescriptionsReadBack) {
   EXPECT_EQ(At(0.1), "x = 0.10000000000000001");
   EXPECT_EQ(At(1, -2), "(1, -2)");

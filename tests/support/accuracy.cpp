@@ -39,6 +39,15 @@ double UlpError(double got, double want) {
   return std::fabs(got - want) / (std::nextafter(a, kInf) - a);
 }
 
+::testing::AssertionResult WithinEps(double got, double want, double tol_eps, double floor) {
+  const double e = ErrorInEps(got, want, floor);
+  if (e <= tol_eps) return ::testing::AssertionSuccess();
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "got %.17g, want %.17g: error %g eps, tolerance %g", got, want, e,
+                tol_eps);
+  return ::testing::AssertionFailure() << buf;
+}
+
 std::string At(double x) { return Format("x = %.17g", x); }
 std::string At(double a, double b) { return Format("(%.17g, %.17g)", a, b); }
 std::string At(double a, double b, double c) { return Format("(%.17g, %.17g, %.17g)", a, b, c); }

@@ -34,6 +34,11 @@ double RelativeError(double got, double want, double floor = 0);
 // (one ulp above |want|): 0.5 at most for a correctly rounded result.
 double UlpError(double got, double want);
 
+// For single checks: EXPECT_TRUE(WithinEps(got, want, 16)) passes when
+// ErrorInEps(got, want, floor) <= tol_eps and says both values and the
+// error when not.
+::testing::AssertionResult WithinEps(double got, double want, double tol_eps, double floor = 0);
+
 // Row descriptions for reports and failure messages, %.17g so that a row
 // can be pasted back: At(x) "x = ...", At(x, y) "(x, y)", Call("f", x, y)
 // "f(x, y)".
