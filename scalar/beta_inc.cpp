@@ -27,7 +27,9 @@ VELTRIA_INTERNAL double rBetaIncContFrac(double x, double a, double b, double la
   for (int m = 1; m <= 10000; ++m) {
     const double dm = m;
     const double cm = a + 2.0 * dm;
-    const double odd = -((a + dm - 1.0) / (cm - 2.0)) * (s + dm - 1.0) * x / (cm - 1.0);
+    // (a + m - 1)/(a + 2m - 2) is a/a at m = 1, where a + 2 - 2 is 0 for tiny a.
+    const double ratio = m == 1 ? 1.0 : (a + dm - 1.0) / (cm - 2.0);
+    const double odd = -ratio * (s + dm - 1.0) * x / (cm - 1.0);
     const double even = dm * (b - dm) * x / ((cm - 1.0) * cm);
     const double num = -odd * even;
     const double den =
@@ -54,10 +56,21 @@ double BetaIncLambda(double x, double a, double b) {
 }
 }  // namespace gamma_detail
 
+namespace {
+// A regularised value beyond [0, 1] by more than rounding means the fraction
+// broke down (shapes near the end of the double range, where a + 2m is a):
+// no value rather than a wrong one.
+double RegularizedOrNan(double v) {
+  if (!(v >= -___5EpsReal && v <= 1.0 + ___5EpsReal)) return ___NAN;
+  return v < 0 ? 0.0 : (v > 1 ? 1.0 : v);
+}
+}  // namespace
+
 VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regularized) {
   if (rIsNAN(x) || rIsNAN(a) || rIsNAN(b)) return ___NAN;
   if (a <= 0 || b <= 0) return ___NAN;
   if (x < 0 || x > 1) return ___NAN;
+  if (!(a + b <= ___MaxReal)) return ___NAN;  // the fraction's a + b overflows
   // Only the end points themselves are cut off: within a few eps of them
   // the value still moves by x^a or (1 - x)^b, far from rounding for small
   // shapes (I_x(0.15, 1) = 0.0028 at x = 1e-17).
@@ -68,10 +81,12 @@ VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regulari
                                : rExp(a * gamma_detail::LogOfPositive(x) + b * rLog(1.0 - x));
   if (x * (a + b + 2.0) >= a + 1.0) {
     // The mirrored problem (1 - x, b, a) has lambda of the other sign.
-    const double h = rBetaIncContFrac(1.0 - x, b, a, -lambda);
-    return (regularized ? 1.0 : rBeta(a, b)) - f * h / b;
+    const double w = f * rBetaIncContFrac(1.0 - x, b, a, -lambda) / b;
+    if (!regularized) return rBeta(a, b) - w;
+    return RegularizedOrNan(1.0 - w);
   }
-  return f * rBetaIncContFrac(x, a, b, lambda) / a;
+  const double v = f * rBetaIncContFrac(x, a, b, lambda) / a;
+  return regularized ? RegularizedOrNan(v) : v;
 }
 
 VELTRIA_API double rBetaInc(double x, double a, double b) { return rBetaIncCore(x, a, b, false); }

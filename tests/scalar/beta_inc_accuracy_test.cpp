@@ -104,3 +104,42 @@ TEST(BetaIncAccuracy, ComplementIsExact) {
       }
   std::printf("[ accuracy ] rBetaIncReg complement sum worst %.1f eps\n", worst);
 }
+
+TEST(BetaIncAccuracy, ClosedFormsAtLargeShapes) {
+  // I_x(a, 1) = x^a and I_y(1, a) = 1 - (1 - y)^a, with the power from the
+  // C library's pow (within an ulp); x is chosen so that x^a is moderate,
+  // and y = 1 - x is exact.
+  double worst_a = 0, worst_b = 0;
+  for (double a : {30.0, 1e3, 1e5, 1e7, 1e9}) {
+    for (double target : {1e-12, 1e-3, 0.3, 0.9}) {
+      const double x = std::exp(std::log(target) / a);
+      const double y = 1.0 - x;
+      const double power = std::pow(x, a);
+      const double e_a = UlpsOff(rBetaIncReg(x, a, 1.0), power);
+      EXPECT_LE(e_a, 8 + 2 * std::fabs(std::log(target))) << "I_" << x << "(" << a << ", 1)";
+      // 1 - power rounds by half an ulp of itself.
+      const double e_b = UlpsOff(rBetaIncReg(y, 1.0, a), 1.0 - power);
+      EXPECT_LE(e_b, 12) << "I_" << y << "(1, " << a << ")";
+      worst_a = std::fmax(worst_a, e_a);
+      worst_b = std::fmax(worst_b, e_b);
+    }
+  }
+  std::printf("[ ulp ] rBetaIncReg(x, a, 1) against pow worst %.1f ulp, (y, 1, a) %.1f ulp\n",
+              worst_a, worst_b);
+}
+
+TEST(BetaIncAccuracy, Extremes) {
+  // Tiny shapes: I_x(a, b) -> a-weighted step; at x = 1/2 with a = b, 1/2.
+  EXPECT_NEAR(rBetaIncReg(0.5, 1e-300, 1e-300), 0.5, 1e-15);
+  // Student's t with nu = 2e20 (w = 1e-21): erf(sqrt(0.1)) (mpmath).
+  EXPECT_NEAR(rBetaIncReg(1e-21, 0.5, 1e20), 0.34527915398142296, 4e-16);
+  // Far beyond the mean the value underflows, also for huge shapes.
+  EXPECT_EQ(rBetaIncReg(0.5, 1e200, 2.0), 0.0);
+  // Near the end of the double range the fraction cannot be formed: NaN,
+  // never a value outside [0, 1].
+  EXPECT_TRUE(std::isnan(rBetaIncReg(0.5, 1e300, 1e300)));
+  EXPECT_TRUE(std::isnan(rBetaIncReg(0.5, 1e308, 1e308)));
+  // The fraction is capped at 10000 steps: at the mean of shapes of 1e15 it
+  // needs about 3e7.
+  EXPECT_TRUE(std::isnan(rBetaIncReg(0.5, 1e15, 1e15)));
+}
