@@ -47,15 +47,6 @@ VELTRIA_INTERNAL double rBetaIncContFrac(double x, double a, double b, double la
   return ___NAN;
 }
 
-namespace gamma_detail {
-double BetaIncLambda(double x, double a, double b) {
-  const dd::DD s = dd::TwoSum(a, b);
-  if (!(s.hi < 1e290)) return a - s.hi * x;  // beyond the exact split
-  const dd::DD sx = dd::TwoProd(s.hi, x);
-  return ((a - sx.hi) - sx.lo) - s.lo * x;
-}
-}  // namespace gamma_detail
-
 namespace {
 // A regularised value beyond [0, 1] by more than rounding means the fraction
 // broke down (shapes near the end of the double range, where a + 2m is a):
@@ -76,16 +67,16 @@ VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regulari
   // shapes (I_x(0.15, 1) = 0.0028 at x = 1e-17).
   if (x == 0) return 0.0;
   if (x == 1) return regularized ? 1.0 : rBeta(a, b);
-  const double lambda = gamma_detail::BetaIncLambda(x, a, b);
+  const dd::DD lambda = gamma_detail::BetaIncLambda(x, a, b);
   const double f = regularized ? gamma_detail::BetaIncPrefactor(x, a, b, lambda)
                                : rExp(a * gamma_detail::LogOfPositive(x) + b * rLog(1.0 - x));
   if (x * (a + b + 2.0) >= a + 1.0) {
     // The mirrored problem (1 - x, b, a) has lambda of the other sign.
-    const double w = f * rBetaIncContFrac(1.0 - x, b, a, -lambda) / b;
+    const double w = f * rBetaIncContFrac(1.0 - x, b, a, -lambda.hi) / b;
     if (!regularized) return rBeta(a, b) - w;
     return RegularizedOrNan(1.0 - w);
   }
-  const double v = f * rBetaIncContFrac(x, a, b, lambda) / a;
+  const double v = f * rBetaIncContFrac(x, a, b, lambda.hi) / a;
   return regularized ? RegularizedOrNan(v) : v;
 }
 

@@ -12,17 +12,35 @@
 namespace {
 constexpr double kInvTwoPi = 0.15915494309189535;
 
+dd::DD Renormalize(double hi, double lo) {
+  const double s = hi + lo;
+  return {s, lo - (s - hi)};
+}
+
+dd::DD Add(dd::DD a, dd::DD b) {
+  const dd::DD s = dd::TwoSum(a.hi, b.hi);
+  return Renormalize(s.hi, s.lo + a.lo + b.lo);
+}
+
+dd::DD Div(dd::DD a, double b) {
+  const double q = a.hi / b;
+  const dd::DD p = dd::TwoProd(q, b);
+  return Renormalize(q, ((a.hi - p.hi) - p.lo + a.lo) / b);
+}
+
 // e - ln(1 + e) for e > -1, where 1 + e = ratio is also given directly.
 // Near 0 both terms agree to first order; with t = e/(2 + e),
 // ln(1 + e) = 2 atanh t and e - 2t = e t exactly, so
 // e - ln(1 + e) = e t - 2 t^3 (1/3 + t^2/5 + t^4/7 + ...), a sum without
-// cancellation for |t| <= 1/2 (e in [-2/3, 2]). Below that 1 + e has lost
-// the digits that e carried, and the logarithm is taken of the ratio.
-double EMinusLog1p(double e, double ratio) {
-  if (e < -2.0 / 3.0) return e - std::log(ratio);
-  if (e > 2.0) return e - std::log1p(e);
-  const double t = e / (2.0 + e);
-  const double t2 = t * t;
+// cancellation for |t| <= 1/2 (e in [-2/3, 2]); there e t, the larger part,
+// is carried in double-double, since the caller multiplies the result by a
+// shape of up to millions. Below -2/3, 1 + e has lost the digits that e
+// carried, and the logarithm is taken of the ratio.
+dd::DD EMinusLog1p(dd::DD e, double ratio) {
+  if (e.hi < -2.0 / 3.0) return {e.hi - std::log(ratio), 0.0};
+  if (e.hi > 2.0) return {e.hi - std::log1p(e.hi), 0.0};
+  const dd::DD t = Div(e, 2.0 + e.hi);  // the rounding of 2 + e is below e's low part's effect
+  const double t2 = t.hi * t.hi;
   double sum = 0;
   double power = 1;
   for (int k = 3; k < 120; k += 2) {
@@ -31,7 +49,8 @@ double EMinusLog1p(double e, double ratio) {
     if (term <= sum * 1e-17) break;
     power *= t2;
   }
-  return e * t - 2.0 * t * t2 * sum;
+  const dd::DD et = dd::TwoProd(e.hi, t.hi);
+  return Renormalize(et.hi, et.lo + e.hi * t.lo + e.lo * t.hi - 2.0 * t.hi * t2 * sum);
 }
 
 // q^q e^-q / Gamma(q), the factor of the smaller shape.
@@ -43,7 +62,15 @@ double ScaledReciprocalGamma(double q) {
 }  // namespace
 
 namespace gamma_detail {
-double BetaIncPrefactor(double x, double a, double b, double lambda) {
+dd::DD BetaIncLambda(double x, double a, double b) {
+  const dd::DD s = dd::TwoSum(a, b);
+  if (!(s.hi < 1e290)) return {a - s.hi * x, 0.0};  // beyond the exact split
+  const dd::DD sx = dd::TwoProd(s.hi, x);
+  const dd::DD d = dd::TwoSum(a, -sx.hi);  // exact near the peak
+  return Renormalize(d.hi, d.lo - sx.lo - s.lo * x);
+}
+
+double BetaIncPrefactor(double x, double a, double b, dd::DD lambda) {
   const double p = a > b ? a : b;
   const double q = a > b ? b : a;
   if (p < kStirlingFrom) {
@@ -61,13 +88,16 @@ double BetaIncPrefactor(double x, double a, double b, double lambda) {
   // lambda = a - (a+b) x = (a+b) y - b, x/x0 = 1 - lambda/a and
   // y/y0 = 1 + lambda/b; the first-order terms of the two logarithms cancel
   // exactly, leaving -(a r(-lambda/a) + b r(lambda/b)) with r(e) = e - ln(1+e),
-  // two terms of one sign.
+  // two terms of one sign. Their sum E is carried in double-double: e^E
+  // takes the rounding of E as a relative error.
   const double s = a + b;
   const dd::DD y = dd::TwoSum(1.0, -x);
-  const double u = EMinusLog1p(-lambda / a, x * s / a);
-  const double v = EMinusLog1p(lambda / b, y.hi * s / b * (1.0 + y.lo / y.hi));
-  const double exponent = -(a * u + b * v);
-  return std::exp(exponent) * std::sqrt(p / s) * std::exp(BinetRemainder(s) - BinetRemainder(p)) *
-         ScaledReciprocalGamma(q);
+  const dd::DD u = EMinusLog1p(Div({-lambda.hi, -lambda.lo}, a), x * s / a);
+  const dd::DD v = EMinusLog1p(Div(lambda, b), y.hi * s / b * (1.0 + y.lo / y.hi));
+  const dd::DD au = dd::TwoProd(a, u.hi);
+  const dd::DD bv = dd::TwoProd(b, v.hi);
+  const dd::DD e = Add({au.hi, au.lo + a * u.lo}, {bv.hi, bv.lo + b * v.lo});
+  return std::exp(-e.hi) * (1.0 - e.lo) * std::sqrt(p / s) *
+         std::exp(BinetRemainder(s) - BinetRemainder(p)) * ScaledReciprocalGamma(q);
 }
 }  // namespace gamma_detail

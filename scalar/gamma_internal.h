@@ -34,10 +34,10 @@ struct ShiftedProduct {
 ShiftedProduct ShiftDown(double x);
 // lambda = a - (a + b) x without rounding error beyond the last step (zero
 // at the peak of x^a (1 - x)^b).
-double BetaIncLambda(double x, double a, double b);
+dd::DD BetaIncLambda(double x, double a, double b);
 // x^a (1 - x)^b / B(a, b) for 0 < x < 1 and positive shapes, accurate also
 // at large shapes (the prefactor of the regularised incomplete beta).
-double BetaIncPrefactor(double x, double a, double b, double lambda);
+double BetaIncPrefactor(double x, double a, double b, dd::DD lambda);
 }  // namespace gamma_detail
 
 VELTRIA_INTERNAL double rGammaLnStieltjes(double x);
