@@ -2,6 +2,7 @@
 // into this benchmark only): full and thin singular value decompositions,
 // the symmetric eigenproblem and the matrix product.
 #include <benchmark/benchmark.h>
+#include <dlfcn.h>
 
 #include <cstddef>
 #include <random>
@@ -9,6 +10,7 @@
 
 #include "arrays/rmat.h"
 #include "arrays/rmat_linalg.h"
+#include "peer_ratio.h"
 
 extern "C" {
 void dgesvd_(const char*, const char*, const int*, const int*, double*, const int*, double*,
@@ -80,37 +82,102 @@ BENCHMARK(BM_LapackDgesvd)
     ->Args({4096, 80, 22})
     ->Unit(benchmark::kMillisecond);
 
-void BM_RMatDiagonalize(benchmark::State& state) {
+// The symmetric eigenproblem, values only and with vectors, against dsyev
+// ('N' and 'V') of the reference LAPACK linked here and, when it is
+// installed, of OpenBLAS loaded at run time on one thread. The counters are
+// our time over the peer's, measured alternately in one run.
+typedef void (*DsyevFn)(const char*, const char*, const int*, double*, const int*, double*, double*,
+                        const int*, int*, size_t, size_t);
+
+DsyevFn OpenBlasDsyev() {
+  static const DsyevFn f = []() -> DsyevFn {
+    // Deep binding: its own LAPACK calls must reach its own BLAS, not the
+    // reference routines this program links.
+    void* lib = dlopen("/usr/lib/x86_64-linux-gnu/openblas-pthread/libopenblas.so.0",
+                       RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND);
+    if (!lib) return nullptr;
+    if (auto threads = reinterpret_cast<void (*)(int)>(dlsym(lib, "openblas_set_num_threads")))
+      threads(1);
+    return reinterpret_cast<DsyevFn>(dlsym(lib, "dsyev_"));
+  }();
+  return f;
+}
+
+// dsyev of an n x n matrix, with the workspace it asks for: Reset copies A0
+// in, Run decomposes; a call does both.
+class Dsyev {
+ public:
+  Dsyev(DsyevFn f, const char* job, int n, const std::vector<double>& A0)
+      : f_(f), job_(job), n_(n), A0_(A0), A_(A0), w_(n) {
+    int lwork = -1, info = 0;
+    double query = 0;
+    f_(job_, "L", &n_, A_.data(), &n_, w_.data(), &query, &lwork, &info, 1, 1);
+    work_.resize(static_cast<size_t>(query));
+  }
+  void Reset() { A_ = A0_; }
+  void Run() {
+    int lwork = static_cast<int>(work_.size()), info = 0;
+    f_(job_, "L", &n_, A_.data(), &n_, w_.data(), work_.data(), &lwork, &info, 1, 1);
+    benchmark::DoNotOptimize(info);
+  }
+  void operator()() {
+    Reset();
+    Run();
+  }
+
+ private:
+  DsyevFn f_;
+  const char* job_;
+  int n_;
+  const std::vector<double>& A0_;
+  std::vector<double> A_, w_, work_;
+};
+
+template <bool kVectors>
+void EigenBench(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const std::vector<double> A0 = RandomSymmetric(n);
   std::vector<double> A, w(n);
+  auto ours = [&] {
+    A = A0;
+    benchmark::DoNotOptimize(kVectors ? RMatDiagonalize(A.data(), n, w.data())
+                                      : RMatEigenvalues(A.data(), n, w.data()));
+  };
   for (auto _ : state) {
     state.PauseTiming();
     A = A0;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(RMatDiagonalize(A.data(), n, w.data()));
+    benchmark::DoNotOptimize(kVectors ? RMatDiagonalize(A.data(), n, w.data())
+                                      : RMatEigenvalues(A.data(), n, w.data()));
+  }
+  const char* job = kVectors ? "V" : "N";
+  Dsyev reference(dsyev_, job, n, A0);
+  state.counters[kVectors ? "vs_dsyev_V" : "vs_dsyev_N"] = PeerRatio(ours, reference, 11);
+  if (DsyevFn f = OpenBlasDsyev()) {
+    Dsyev openblas(f, job, n, A0);
+    state.counters[kVectors ? "vs_openblas_V" : "vs_openblas_N"] = PeerRatio(ours, openblas, 11);
   }
 }
+
+void BM_RMatEigenvalues(benchmark::State& state) { EigenBench<false>(state); }
+BENCHMARK(BM_RMatEigenvalues)->Arg(500)->Unit(benchmark::kMillisecond);
+
+void BM_RMatDiagonalize(benchmark::State& state) { EigenBench<true>(state); }
 BENCHMARK(BM_RMatDiagonalize)->Arg(500)->Unit(benchmark::kMillisecond);
 
+// dsyev alone; the second argument 0 for values only, 1 with vectors.
 void BM_LapackDsyev(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const std::vector<double> A0 = RandomSymmetric(n);
-  std::vector<double> A = A0, w(n);
-  int lwork = -1, info = 0;
-  double query;
-  dsyev_("V", "L", &n, A.data(), &n, w.data(), &query, &lwork, &info, 1, 1);
-  lwork = static_cast<int>(query);
-  std::vector<double> work(lwork);
+  Dsyev run(dsyev_, state.range(1) ? "V" : "N", n, A0);
   for (auto _ : state) {
     state.PauseTiming();
-    A = A0;
+    run.Reset();
     state.ResumeTiming();
-    dsyev_("V", "L", &n, A.data(), &n, w.data(), work.data(), &lwork, &info, 1, 1);
-    benchmark::DoNotOptimize(info);
+    run.Run();
   }
 }
-BENCHMARK(BM_LapackDsyev)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LapackDsyev)->Args({500, 0})->Args({500, 1})->Unit(benchmark::kMillisecond);
 
 void BM_RMatByMat(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));

@@ -9,6 +9,7 @@
 
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
 
 namespace {
@@ -186,6 +187,10 @@ TEST(RMatTriDiagonalize, SameBitsAsTheRowWiseReduction) {
     for (int j = 0; j < n; ++j)
       for (int i = 0; i <= j; ++i) A[i + n * j] = A[j + n * i] = u(g);
     if (n == 6) A[5 + 6 * 0] = A[5 + 6 * 1] = A[5 + 6 * 2] = A[5 + 6 * 3] = A[5 + 6 * 4] = 0;
+    if (n == 17)  // two blocks: a row with nothing to reduce between two that have
+      for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i)
+          if ((i < 8) != (j < 8)) A[i + n * j] = 0;
     Vec B = A, d(n), e(n), rd(n), re(n);
     ASSERT_EQ(RMatTriDiagonalize(A.data(), n, d.data(), e.data()), 0u);
     TriDiagonalizeRowWise(B, n, rd, re);
