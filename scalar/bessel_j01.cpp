@@ -40,9 +40,13 @@ double Estrin8(const double (&c)[9], double q) {
 // exact square: near x = 2 the Taylor terms 1 - q + q^2/4 ... cancel to 0.22
 // (8 ulp), while here the two parts are both positive.
 double J0Small(double x) {
-  const dd::DD sq = dd::TwoProd(x, x);
-  const double q = 0.25 * sq.hi;
-  return ((1.0 - q) - 0.25 * sq.lo) + q * q * Estrin8(bessel_j01::kJ0SmallTail, q);
+  // x^2 = p + e exactly, with x split once into halves of 26 bits.
+  double h, l;
+  dd::Split(x, h, l);
+  const double p = x * x;
+  const double e = ((h * h - p) + 2.0 * h * l) + l * l;
+  const double q = 0.25 * p;
+  return ((1.0 - q) - 0.25 * e) + q * q * Estrin8(bessel_j01::kJ0SmallTail, q);
 }
 
 // J_1 up to 2 from its near-minimax polynomial of degree 8 in q = x^2/4
