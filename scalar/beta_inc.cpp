@@ -74,6 +74,15 @@ VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regulari
     // The mirrored problem (1 - x, b, a) has lambda of the other sign.
     const double w = f * rBetaIncContFrac(1.0 - x, b, a, -lambda.hi) / b;
     if (!regularized) return rBeta(a, b) - w;
+    // A small second shape puts the switch point far below the bulk of the
+    // mass: 1 - w then keeps I of 1e-3 from w = 0.999 (1500x the rounding
+    // of w). Below the peak (lambda > 0) the fraction at (x, a, b) itself
+    // converges stably, so it is taken where the complement loses more than
+    // about 32x.
+    if (w > 0.97 && lambda.hi > 0) {
+      const double v = f * rBetaIncContFrac(x, a, b, lambda.hi) / a;
+      if (v >= 0 && v <= 0.5) return v;
+    }
     return RegularizedOrNan(1.0 - w);
   }
   const double v = f * rBetaIncContFrac(x, a, b, lambda.hi) / a;
