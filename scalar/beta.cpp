@@ -25,14 +25,29 @@ VELTRIA_INTERNAL double rBetaCore(double a, double b) {
   double inv = r1DivGamma(sum.hi);
   if (inv != 0 && std::isfinite(inv)) inv -= inv * SumCorrection(sum);
   const double v = (rGamma(l) * inv) * rGamma(s);
-  // Gamma(l) alone overflows from about 171.6 on (and the product can
-  // underflow) while B(a, b) is still a double: logarithms then.
-  if ((rIsNAN(v) || v == 0) && s > 0) return rExp(rBetaLnCore(s, l));
+  // Gamma(l) alone overflows from about 171.6 on (and 1/Gamma(s + l) is 0)
+  // while B(a, b) is still a double: Stirling's form then, which keeps a few
+  // ulp down to the underflow (a difference of log-gammas would lose
+  // digits in proportion to their size).
+  if ((rIsNAN(v) || v == 0) && s > 0 && l >= s) {
+    if (l >= gamma_detail::kStirlingFrom) return gamma_detail::BetaLarge(s, l);
+    return rExp(rBetaLnCore(s, l));
+  }
   return v;
 }
 
 VELTRIA_INTERNAL double rBetaLnCore(double a, double b) {
   if (BelowBetaDomain(a) || BelowBetaDomain(b)) return ___NAN;
+  // From a shape of 12 on the three log-gammas grow faster than their
+  // difference (lnGamma(1e6) is 1.3e7 where ln B(1e6, 1) is -13.8), so the
+  // difference would lose those digits: the terms of Stirling's form are
+  // summed instead, each of one sign.
+  if ((a > b ? a : b) >= gamma_detail::kStirlingFrom && a + b <= ___MaxReal) {
+    const gamma_detail::BetaLnParts r = gamma_detail::BetaLnLarge(a, b);
+    const double small = r.e.lo + r.mu;
+    if (!r.with_gamma_q) return r.e.hi + small;
+    return r.e.hi + (small + rGammaLn(a > b ? b : a));
+  }
   const dd::DD sum = dd::TwoSum(a, b);
   return rGammaLn(a) + rGammaLn(b) - (rGammaLn(sum.hi) + SumCorrection(sum));
 }

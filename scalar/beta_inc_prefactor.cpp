@@ -12,22 +12,6 @@
 namespace {
 constexpr double kInvTwoPi = 0.15915494309189535;
 
-dd::DD Renormalize(double hi, double lo) {
-  const double s = hi + lo;
-  return {s, lo - (s - hi)};
-}
-
-dd::DD Add(dd::DD a, dd::DD b) {
-  const dd::DD s = dd::TwoSum(a.hi, b.hi);
-  return Renormalize(s.hi, s.lo + a.lo + b.lo);
-}
-
-dd::DD Div(dd::DD a, double b) {
-  const double q = a.hi / b;
-  const dd::DD p = dd::TwoProd(q, b);
-  return Renormalize(q, ((a.hi - p.hi) - p.lo + a.lo) / b);
-}
-
 // e - ln(1 + e) for e > -1, where 1 + e = ratio is also given directly.
 // Near 0 both terms agree to first order; with t = e/(2 + e),
 // ln(1 + e) = 2 atanh t and e - 2t = e t exactly, so
@@ -39,7 +23,7 @@ dd::DD Div(dd::DD a, double b) {
 dd::DD EMinusLog1p(dd::DD e, double ratio) {
   if (e.hi < -2.0 / 3.0) return {e.hi - std::log(ratio), 0.0};
   if (e.hi > 2.0) return {e.hi - std::log1p(e.hi), 0.0};
-  const dd::DD t = Div(e, 2.0 + e.hi);  // the rounding of 2 + e is below e's low part's effect
+  const dd::DD t = dd::Div(e, 2.0 + e.hi);  // the rounding of 2 + e is below e's low part's effect
   const double t2 = t.hi * t.hi;
   double sum = 0;
   double power = 1;
@@ -50,7 +34,7 @@ dd::DD EMinusLog1p(dd::DD e, double ratio) {
     power *= t2;
   }
   const dd::DD et = dd::TwoProd(e.hi, t.hi);
-  return Renormalize(et.hi, et.lo + e.hi * t.lo + e.lo * t.hi - 2.0 * t.hi * t2 * sum);
+  return dd::Renormalize(et.hi, et.lo + e.hi * t.lo + e.lo * t.hi - 2.0 * t.hi * t2 * sum);
 }
 
 // q^q e^-q / Gamma(q), the factor of the smaller shape.
@@ -67,7 +51,7 @@ dd::DD BetaIncLambda(double x, double a, double b) {
   if (!(s.hi < 1e290)) return {a - s.hi * x, 0.0};  // beyond the exact split
   const dd::DD sx = dd::TwoProd(s.hi, x);
   const dd::DD d = dd::TwoSum(a, -sx.hi);  // exact near the peak
-  return Renormalize(d.hi, d.lo - sx.lo - s.lo * x);
+  return dd::Renormalize(d.hi, d.lo - sx.lo - s.lo * x);
 }
 
 double BetaIncPrefactor(double x, double a, double b, dd::DD lambda) {
@@ -92,11 +76,11 @@ double BetaIncPrefactor(double x, double a, double b, dd::DD lambda) {
   // takes the rounding of E as a relative error.
   const double s = a + b;
   const dd::DD y = dd::TwoSum(1.0, -x);
-  const dd::DD u = EMinusLog1p(Div({-lambda.hi, -lambda.lo}, a), x * s / a);
-  const dd::DD v = EMinusLog1p(Div(lambda, b), y.hi * s / b * (1.0 + y.lo / y.hi));
+  const dd::DD u = EMinusLog1p(dd::Div({-lambda.hi, -lambda.lo}, a), x * s / a);
+  const dd::DD v = EMinusLog1p(dd::Div(lambda, b), y.hi * s / b * (1.0 + y.lo / y.hi));
   const dd::DD au = dd::TwoProd(a, u.hi);
   const dd::DD bv = dd::TwoProd(b, v.hi);
-  const dd::DD e = Add({au.hi, au.lo + a * u.lo}, {bv.hi, bv.lo + b * v.lo});
+  const dd::DD e = dd::Add({au.hi, au.lo + a * u.lo}, {bv.hi, bv.lo + b * v.lo});
   return std::exp(-e.hi) * (1.0 - e.lo) * std::sqrt(p / s) *
          std::exp(BinetRemainder(s) - BinetRemainder(p)) * ScaledReciprocalGamma(q);
 }

@@ -37,4 +37,39 @@ inline DD Mul(DD a, double b) {
   const double s = p.hi + lo;
   return {s, lo - (s - p.hi)};
 }
+
+// hi + lo renormalised so that |lo| is at most half an ulp of hi (|lo| must
+// already be well below |hi|).
+inline DD Renormalize(double hi, double lo) {
+  const double s = hi + lo;
+  return {s, lo - (s - hi)};
+}
+
+// a + b, relative error about 2^-104 when no cancellation occurs.
+inline DD Add(DD a, DD b) {
+  const DD s = TwoSum(a.hi, b.hi);
+  return Renormalize(s.hi, s.lo + a.lo + b.lo);
+}
+
+// a * b of two double-double values, relative error about 2^-104.
+inline DD Mul(DD a, DD b) {
+  const DD p = TwoProd(a.hi, b.hi);
+  return Renormalize(p.hi, p.lo + a.hi * b.lo + a.lo * b.hi);
+}
+
+// a / b, relative error about 2^-104.
+inline DD Div(DD a, double b) {
+  const double q = a.hi / b;
+  const DD p = TwoProd(q, b);
+  return Renormalize(q, ((a.hi - p.hi) - p.lo + a.lo) / b);
+}
+
+// a / b of two double-double values, relative error about 2^-104: one
+// correction of the quotient of the leading parts.
+inline DD Div(DD a, DD b) {
+  const double q = a.hi / b.hi;
+  const DD p = Mul(b, q);
+  const DD r = TwoSum(a.hi, -p.hi);
+  return Renormalize(q, (r.hi + (r.lo - p.lo + a.lo)) / b.hi);
+}
 }  // namespace dd

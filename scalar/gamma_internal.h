@@ -38,6 +38,18 @@ dd::DD BetaIncLambda(double x, double a, double b);
 // x^a (1 - x)^b / B(a, b) for 0 < x < 1 and positive shapes, accurate also
 // at large shapes (the prefactor of the regularised incomplete beta).
 double BetaIncPrefactor(double x, double a, double b, dd::DD lambda);
+// ln B(a, b) for max(a, b) >= kStirlingFrom, both positive and a + b finite,
+// as e + mu (+ lnGamma(min(a, b)) when with_gamma_q): e in double-double,
+// free of cancellation, mu the small sum of Binet's remainders.
+struct BetaLnParts {
+  dd::DD e;
+  double mu;
+  bool with_gamma_q;
+};
+BetaLnParts BetaLnLarge(double a, double b);
+// B(a, b) from those parts: a few ulp, 0 where it underflows, for positive
+// shapes with max(a, b) >= kStirlingFrom.
+double BetaLarge(double a, double b);
 }  // namespace gamma_detail
 
 VELTRIA_INTERNAL double rGammaLnStieltjes(double x);

@@ -1,0 +1,105 @@
+// ln B(a, b) at large shapes, taken apart with Stirling's formula so that
+// nothing cancels. With p >= q, s = p + q, x0 = p/s and y0 = q/s:
+//   q large: B = sqrt(2 pi) x0^(p-1/2) y0^(q-1/2) s^(-1/2) e^(mu(p)+mu(q)-mu(s))
+//   q small: B = Gamma(q) x0^(p-1/2) (e/s)^q e^(mu(p)-mu(s))
+// (mu Binet's remainder). Every term of the exponent has one sign, so its
+// rounding error is a few eps of the result's logarithm; the logarithms are
+// taken in double-double, because e^E turns an absolute error of E into a
+// relative one, and E reaches -745 before B underflows.
+#include <cmath>
+
+#include "scalar/gamma.h"
+#include "scalar/gamma_internal.h"
+
+namespace {
+constexpr dd::DD kLn2DD = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
+constexpr dd::DD kHalfLn2PiDD = {0x1.d67f1c864beb5p-1, -0x1.65b5a1b7ff5dfp-55};
+constexpr double kSqrtHalf = 0.70710678118654752;
+
+dd::DD Scale(dd::DD v, double c) { return {v.hi * c, v.lo * c}; }  // c a power of two
+
+// ln(1 + f) for f in [-0.3, 0.42] given in double-double: with
+// t = f/(2 + f), ln(1 + f) = 2 atanh t = 2t + 2t^3/3 + 2t^5 (1/5 + t^2/7 + ...);
+// |t| <= 0.172, so the first two terms in double-double and the rest in
+// double leave a relative error of about 2^-104.
+dd::DD Log1pDD(dd::DD f) {
+  const dd::DD den = dd::Renormalize(2.0 + f.hi, (2.0 - (2.0 + f.hi) + f.hi) + f.lo);
+  const dd::DD t = dd::Div(f, den);
+  const dd::DD t2 = dd::Mul(t, t);
+  const dd::DD t3 = dd::Mul(t2, t);
+  double rest = 0;
+  for (int k = 27; k >= 5; k -= 2) rest = 1.0 / k + t2.hi * rest;  // t2 <= 0.03: 12 terms
+  const dd::DD lead = dd::Add(Scale(t, 2.0), Scale(dd::Div(t3, 3.0), 2.0));
+  return dd::Add(lead, {2.0 * t3.hi * t2.hi * rest, 0.0});
+}
+
+// ln(num/den) in double-double for positive, finite num and den: the binary
+// exponents are taken off first, so the quotient may lie far outside the
+// range of doubles.
+dd::DD LogRatioDD(dd::DD num, dd::DD den) {
+  int en = 0, ed = 0;
+  const double mn = std::frexp(num.hi, &en);
+  const double md = std::frexp(den.hi, &ed);
+  dd::DD m = dd::Div({mn, std::ldexp(num.lo, -en)}, {md, std::ldexp(den.lo, -ed)});  // in (1/2, 2)
+  int k = en - ed;
+  if (m.hi < kSqrtHalf) {
+    m = Scale(m, 2.0);
+    --k;
+  } else if (m.hi > 2 * kSqrtHalf) {
+    m = Scale(m, 0.5);
+    ++k;
+  }
+  const dd::DD f = dd::Renormalize(m.hi - 1.0, m.lo);  // m.hi - 1 is exact here
+  const dd::DD kl = dd::TwoProd(k, kLn2DD.hi);
+  return dd::Add({kl.hi, kl.lo + k * kLn2DD.lo}, Log1pDD(f));
+}
+}  // namespace
+
+namespace gamma_detail {
+BetaLnParts BetaLnLarge(double a, double b) {
+  const double p = a > b ? a : b;
+  const double q = a > b ? b : a;
+  const dd::DD s = dd::TwoSum(p, q);
+  const dd::DD one = {1.0, 0.0};
+  // ln x0: from y0 = q/s through log1p while x0 is near 1, so that a huge p
+  // times it keeps its digits.
+  const dd::DD y0 = dd::Div({q, 0.0}, s);
+  const dd::DD lx = y0.hi <= 0.29 ? Log1pDD({-y0.hi, -y0.lo}) : LogRatioDD({p, 0.0}, s);
+  const dd::DD ls = LogRatioDD(s, one);
+  BetaLnParts r;
+  // (p - 1/2) ln x0 without rounding p - 1/2.
+  r.e = dd::Add(dd::Mul(lx, p), Scale(lx, -0.5));
+  if (q >= kStirlingFrom) {
+    const dd::DD ly = LogRatioDD({q, 0.0}, s);
+    r.e = dd::Add(r.e, dd::Add(dd::Mul(ly, q), Scale(ly, -0.5)));
+    r.e = dd::Add(r.e, dd::Add(Scale(ls, -0.5), kHalfLn2PiDD));
+    r.mu = BinetRemainder(p) + BinetRemainder(q) - BinetRemainder(s.hi);
+    r.with_gamma_q = false;
+  } else {
+    // q (1 - ln s): ln s >= ln 12 > 1, so both parts have one sign.
+    r.e = dd::Add(r.e, dd::Add({q, 0.0}, Scale(dd::Mul(ls, q), -1.0)));
+    r.mu = BinetRemainder(p) - BinetRemainder(s.hi);
+    r.with_gamma_q = true;
+  }
+  return r;
+}
+
+double BetaLarge(double a, double b) {
+  if (!std::isfinite(a + b)) return 0.0;  // both shapes near the end of the range
+  const BetaLnParts r = BetaLnLarge(a, b);
+  dd::DD e = r.e;
+  // Gamma(q) < 2^1024 cannot lift this above the smallest subnormal; the low
+  // part may be NaN out here (its products overflow).
+  if (!(e.hi > -1500.0)) return 0.0;
+  const double gamma_q = r.with_gamma_q ? rGamma(a > b ? b : a) : 1.0;
+  // Near the underflow threshold the exponential is taken 2^256 higher and
+  // scaled back at the end, so the result is rounded only once.
+  double scale = 1.0;
+  if (e.hi < -700.0) {
+    e = dd::Add(e, Scale(kLn2DD, 256.0));
+    scale = 0x1p-256;
+  }
+  const double v = gamma_q * std::exp(e.hi) * std::exp(e.lo + r.mu);
+  return v * scale;
+}
+}  // namespace gamma_detail
