@@ -19,22 +19,36 @@ constexpr double kInvTwoPi = 0.15915494309189535;
 // cancellation for |t| <= 1/2 (e in [-2/3, 2]); there e t, the larger part,
 // is carried in double-double, since the caller multiplies the result by a
 // shape of up to millions. Below -2/3, 1 + e has lost the digits that e
-// carried, and the logarithm is taken of the ratio.
-dd::DD EMinusLog1p(dd::DD e, double ratio) {
-  if (e.hi < -2.0 / 3.0) return {e.hi - std::log(ratio), 0.0};
-  if (e.hi > 2.0) return {e.hi - std::log1p(e.hi), 0.0};
-  const dd::DD t = dd::Div(e, 2.0 + e.hi);  // the rounding of 2 + e is below e's low part's effect
-  const double t2 = t.hi * t.hi;
-  double sum = 0;
-  double power = 1;
-  for (int k = 3; k < 120; k += 2) {
-    const double term = power / k;
-    sum += term;
-    if (term <= sum * 1e-17) break;
-    power *= t2;
+// carried, and beyond 2 the series is slow: there the logarithm is taken of
+// the ratio, in double-double for the same reason.
+dd::DD EMinusLog1p(dd::DD e, dd::DD ratio) {
+  if (e.hi < -2.0 / 3.0 || e.hi > 2.0) {
+    const dd::DD l = gamma_detail::LogRatio(ratio, {1.0, 0.0});
+    return dd::Add(e, {-l.hi, -l.lo});
   }
-  const dd::DD et = dd::TwoProd(e.hi, t.hi);
-  return dd::Renormalize(et.hi, et.lo + e.hi * t.lo + e.lo * t.hi - 2.0 * t.hi * t2 * sum);
+  // 2 + e is kept exactly: t's rounding would otherwise enter e t at full
+  // weight (160 ulp at a shape of 700 with e = -0.6).
+  const dd::DD two_e = dd::TwoSum(2.0, e.hi);
+  const dd::DD t = dd::Div(e, dd::Renormalize(two_e.hi, two_e.lo + e.lo));
+  const dd::DD t2 = dd::Mul(t, t);
+  // 1/3 + t^2/5 + t^4 (1/7 + t^2/9 + ...): the first two terms, up to a
+  // fifth of the result, in double-double, the rest (below 1/60 of it) in
+  // double.
+  double rest = 0;
+  for (int k = 101; k >= 7; k -= 2) rest = 1.0 / k + t2.hi * rest;  // t^2 <= 1/4: 48 terms
+  constexpr dd::DD kThird = {0x1.5555555555555p-2, 0x1.5555555555555p-56};
+  constexpr dd::DD kFifth = {0x1.999999999999ap-3, -0x1.999999999999ap-57};
+  const dd::DD series = dd::Add(kThird, dd::Mul(t2, dd::Add(kFifth, dd::Mul(t2, {rest, 0.0}))));
+  const dd::DD t3 = dd::Mul(t2, t);
+  const dd::DD tail = dd::Mul(t3, series);
+  return dd::Add(dd::Mul(e, t), {-2.0 * tail.hi, -2.0 * tail.lo});
+}
+
+// (a + b) z / c, the ratio x/x0 or y/y0; in double-double below the range
+// where the exact products of Dekker's split overflow.
+dd::DD ShapeRatio(dd::DD sum, dd::DD z, double c) {
+  if (!(sum.hi < 1e290)) return {sum.hi * z.hi / c, 0.0};
+  return dd::Div(dd::Mul(sum, z), c);
 }
 
 // q^q e^-q / Gamma(q), the factor of the smaller shape.
@@ -74,10 +88,11 @@ double BetaIncPrefactor(double x, double a, double b, dd::DD lambda) {
   // exactly, leaving -(a r(-lambda/a) + b r(lambda/b)) with r(e) = e - ln(1+e),
   // two terms of one sign. Their sum E is carried in double-double: e^E
   // takes the rounding of E as a relative error.
-  const double s = a + b;
+  const dd::DD sum = dd::TwoSum(a, b);
+  const double s = sum.hi;
   const dd::DD y = dd::TwoSum(1.0, -x);
-  const dd::DD u = EMinusLog1p(dd::Div({-lambda.hi, -lambda.lo}, a), x * s / a);
-  const dd::DD v = EMinusLog1p(dd::Div(lambda, b), y.hi * s / b * (1.0 + y.lo / y.hi));
+  const dd::DD u = EMinusLog1p(dd::Div({-lambda.hi, -lambda.lo}, a), ShapeRatio(sum, {x, 0.0}, a));
+  const dd::DD v = EMinusLog1p(dd::Div(lambda, b), ShapeRatio(sum, y, b));
   const dd::DD au = dd::TwoProd(a, u.hi);
   const dd::DD bv = dd::TwoProd(b, v.hi);
   const dd::DD e = dd::Add({au.hi, au.lo + a * u.lo}, {bv.hi, bv.lo + b * v.lo});

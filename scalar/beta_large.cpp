@@ -2,8 +2,9 @@
 // nothing cancels. With p >= q, s = p + q, x0 = p/s and y0 = q/s:
 //   q large: B = sqrt(2 pi) x0^(p-1/2) y0^(q-1/2) s^(-1/2) e^(mu(p)+mu(q)-mu(s))
 //   q small: B = Gamma(q) x0^(p-1/2) (e/s)^q e^(mu(p)-mu(s))
-// (mu Binet's remainder). Every term of the exponent has one sign, so its
-// rounding error is a few eps of the result's logarithm; the logarithms are
+// (mu Binet's remainder). The terms of the exponent do not cancel (all have
+// one sign but q, which meets -q ln s with ln s > 2.4), so its rounding
+// error is a few eps of the result's logarithm; the logarithms are
 // taken in double-double, because e^E turns an absolute error of E into a
 // relative one, and E reaches -745 before B underflows.
 #include <cmath>
@@ -33,10 +34,12 @@ dd::DD Log1pDD(dd::DD f) {
   return dd::Add(lead, {2.0 * t3.hi * t2.hi * rest, 0.0});
 }
 
-// ln(num/den) in double-double for positive, finite num and den: the binary
-// exponents are taken off first, so the quotient may lie far outside the
-// range of doubles.
-dd::DD LogRatioDD(dd::DD num, dd::DD den) {
+}  // namespace
+
+namespace gamma_detail {
+// The binary exponents are taken off first, so the quotient may lie far
+// outside the range of doubles.
+dd::DD LogRatio(dd::DD num, dd::DD den) {
   int en = 0, ed = 0;
   const double mn = std::frexp(num.hi, &en);
   const double md = std::frexp(den.hi, &ed);
@@ -53,9 +56,7 @@ dd::DD LogRatioDD(dd::DD num, dd::DD den) {
   const dd::DD kl = dd::TwoProd(k, kLn2DD.hi);
   return dd::Add({kl.hi, kl.lo + k * kLn2DD.lo}, Log1pDD(f));
 }
-}  // namespace
 
-namespace gamma_detail {
 BetaLnParts BetaLnLarge(double a, double b) {
   const double p = a > b ? a : b;
   const double q = a > b ? b : a;
@@ -64,19 +65,19 @@ BetaLnParts BetaLnLarge(double a, double b) {
   // ln x0: from y0 = q/s through log1p while x0 is near 1, so that a huge p
   // times it keeps its digits.
   const dd::DD y0 = dd::Div({q, 0.0}, s);
-  const dd::DD lx = y0.hi <= 0.29 ? Log1pDD({-y0.hi, -y0.lo}) : LogRatioDD({p, 0.0}, s);
-  const dd::DD ls = LogRatioDD(s, one);
+  const dd::DD lx = y0.hi <= 0.29 ? Log1pDD({-y0.hi, -y0.lo}) : LogRatio({p, 0.0}, s);
+  const dd::DD ls = LogRatio(s, one);
   BetaLnParts r;
   // (p - 1/2) ln x0 without rounding p - 1/2.
   r.e = dd::Add(dd::Mul(lx, p), Scale(lx, -0.5));
   if (q >= kStirlingFrom) {
-    const dd::DD ly = LogRatioDD({q, 0.0}, s);
+    const dd::DD ly = LogRatio({q, 0.0}, s);
     r.e = dd::Add(r.e, dd::Add(dd::Mul(ly, q), Scale(ly, -0.5)));
     r.e = dd::Add(r.e, dd::Add(Scale(ls, -0.5), kHalfLn2PiDD));
     r.mu = BinetRemainder(p) + BinetRemainder(q) - BinetRemainder(s.hi);
     r.with_gamma_q = false;
   } else {
-    // q (1 - ln s): ln s >= ln 12 > 1, so both parts have one sign.
+    // q (1 - ln s): ln s >= ln 12, so the difference keeps most of q ln s.
     r.e = dd::Add(r.e, dd::Add({q, 0.0}, Scale(dd::Mul(ls, q), -1.0)));
     r.mu = BinetRemainder(p) - BinetRemainder(s.hi);
     r.with_gamma_q = true;

@@ -38,6 +38,9 @@ dd::DD BetaIncLambda(double x, double a, double b);
 // x^a (1 - x)^b / B(a, b) for 0 < x < 1 and positive shapes, accurate also
 // at large shapes (the prefactor of the regularised incomplete beta).
 double BetaIncPrefactor(double x, double a, double b, dd::DD lambda);
+// ln(num/den) in double-double (relative error about 2^-104) for positive,
+// finite num and den.
+dd::DD LogRatio(dd::DD num, dd::DD den);
 // ln B(a, b) for max(a, b) >= kStirlingFrom, both positive and a + b finite,
 // as e + mu (+ lnGamma(min(a, b)) when with_gamma_q): e in double-double,
 // free of cancellation, mu the small sum of Binet's remainders.
