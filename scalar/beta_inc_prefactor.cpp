@@ -11,6 +11,11 @@
 
 namespace {
 constexpr double kInvTwoPi = 0.15915494309189535;
+// 1/(2k + 7), k = 0, 1, ...: the series of e - ln(1 + e) past its t^5 term.
+constexpr double kInvOddFrom7[] = {
+    1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13, 1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23, 1.0 / 25,
+    1.0 / 27, 1.0 / 29, 1.0 / 31, 1.0 / 33, 1.0 / 35, 1.0 / 37, 1.0 / 39, 1.0 / 41, 1.0 / 43, 1.0 / 45,
+    1.0 / 47, 1.0 / 49, 1.0 / 51, 1.0 / 53, 1.0 / 55, 1.0 / 57, 1.0 / 59, 1.0 / 61, 1.0 / 63, 1.0 / 65};
 
 // e - ln(1 + e) for e > -1, where 1 + e = ratio is also given directly.
 // Near 0 both terms agree to first order; with t = e/(2 + e),
@@ -35,7 +40,12 @@ dd::DD EMinusLog1p(dd::DD e, dd::DD ratio) {
   // fifth of the result, in double-double, the rest (below 1/60 of it) in
   // double.
   double rest = 0;
-  for (int k = 101; k >= 7; k -= 2) rest = 1.0 / k + t2.hi * rest;  // t^2 <= 1/4: 48 terms
+  double power = 1;
+  for (double inv : kInvOddFrom7) {
+    rest += power * inv;
+    power *= t2.hi;
+    if (power < 1e-16) break;  // t^2 <= 1/4: at most 27 terms
+  }
   constexpr dd::DD kThird = {0x1.5555555555555p-2, 0x1.5555555555555p-56};
   constexpr dd::DD kFifth = {0x1.999999999999ap-3, -0x1.999999999999ap-57};
   const dd::DD series = dd::Add(kThird, dd::Mul(t2, dd::Add(kFifth, dd::Mul(t2, {rest, 0.0}))));

@@ -19,21 +19,25 @@ constexpr double kSqrtHalf = 0.70710678118654752;
 
 dd::DD Scale(dd::DD v, double c) { return {v.hi * c, v.lo * c}; }  // c a power of two
 
+// 1/(2k + 5), k = 0, 1, ...: the coefficients of the atanh series past t^3.
+constexpr double kInvOdd[] = {1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13,
+                              1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23};
+
 // ln(1 + f) for f in [-0.3, 0.42] given in double-double: with
 // t = f/(2 + f), ln(1 + f) = 2 atanh t = 2t + 2t^3/3 + 2t^5 (1/5 + t^2/7 + ...);
-// |t| <= 0.172, so the first two terms in double-double and the rest in
-// double leave a relative error of about 2^-104.
+// |t| <= 0.172, so the first two terms in double-double and the rest (at
+// most 1.8e-4 of the whole, ten terms enough for 1e-15 of it) in double
+// leave a relative error of about 2^-104.
 dd::DD Log1pDD(dd::DD f) {
   const dd::DD den = dd::Renormalize(2.0 + f.hi, (2.0 - (2.0 + f.hi) + f.hi) + f.lo);
   const dd::DD t = dd::Div(f, den);
   const dd::DD t2 = dd::Mul(t, t);
   const dd::DD t3 = dd::Mul(t2, t);
-  double rest = 0;
-  for (int k = 27; k >= 5; k -= 2) rest = 1.0 / k + t2.hi * rest;  // t2 <= 0.03: 12 terms
+  double rest = kInvOdd[9];
+  for (int k = 8; k >= 0; --k) rest = kInvOdd[k] + t2.hi * rest;
   const dd::DD lead = dd::Add(Scale(t, 2.0), Scale(dd::Div(t3, 3.0), 2.0));
   return dd::Add(lead, {2.0 * t3.hi * t2.hi * rest, 0.0});
 }
-
 }  // namespace
 
 namespace gamma_detail {
@@ -43,7 +47,9 @@ dd::DD LogRatio(dd::DD num, dd::DD den) {
   int en = 0, ed = 0;
   const double mn = std::frexp(num.hi, &en);
   const double md = std::frexp(den.hi, &ed);
-  dd::DD m = dd::Div({mn, std::ldexp(num.lo, -en)}, {md, std::ldexp(den.lo, -ed)});  // in (1/2, 2)
+  const double ln = num.lo == 0 ? 0.0 : std::ldexp(num.lo, -en);
+  const double ld = den.lo == 0 ? 0.0 : std::ldexp(den.lo, -ed);
+  dd::DD m = dd::Div({mn, ln}, {md, ld});  // in (1/2, 2)
   int k = en - ed;
   if (m.hi < kSqrtHalf) {
     m = Scale(m, 2.0);
