@@ -73,9 +73,9 @@ void BM_BetaSmall(benchmark::State& state) {
   const std::vector<double> a = Spread(0.05, 80.0, 1000);
   for (auto _ : state) SweepPairs(a, rBeta);
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(a.size()));
-  state.counters["vs_libm"] =
-      PeerRatio([&] { SweepPairs(a, rBeta); },
-                [&] { SweepPairs(a, [](double x, double y) { return std::exp(BetaLnFromLgamma(x, y)); }); });
+  state.counters["vs_libm"] = PeerRatio(
+      [&] { SweepPairs(a, rBeta); },
+      [&] { SweepPairs(a, [](double x, double y) { return std::exp(BetaLnFromLgamma(x, y)); }); });
 }
 
 // Stirling's form beyond the range of Gamma.
@@ -83,9 +83,9 @@ void BM_BetaLarge(benchmark::State& state) {
   const std::vector<double> a = Spread(100.0, 2e4, 1000);
   for (auto _ : state) SweepPairs(a, rBeta);
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(a.size()));
-  state.counters["vs_libm"] =
-      PeerRatio([&] { SweepPairs(a, rBeta); },
-                [&] { SweepPairs(a, [](double x, double y) { return std::exp(BetaLnFromLgamma(x, y)); }); });
+  state.counters["vs_libm"] = PeerRatio(
+      [&] { SweepPairs(a, rBeta); },
+      [&] { SweepPairs(a, [](double x, double y) { return std::exp(BetaLnFromLgamma(x, y)); }); });
 }
 
 void BM_BetaLnSmall(benchmark::State& state) {

@@ -19,6 +19,25 @@ constexpr double kSqrtHalf = 0.70710678118654752;
 
 dd::DD Scale(dd::DD v, double c) { return {v.hi * c, v.lo * c}; }  // c a power of two
 
+// v times a shape; beyond 2^995 Dekker's split of the shape would overflow,
+// so the factor 2^64 moves over to v (a logarithm, far from overflow).
+dd::DD MulShape(dd::DD v, double shape) {
+  if (shape > 0x1p995) return dd::Mul(Scale(v, 0x1p64), shape * 0x1p-64);
+  return dd::Mul(v, shape);
+}
+
+// num/den for positive num and den with the exponents taken off first, so
+// that no intermediate product overflows; a quotient below the normal range
+// keeps what the subnormals hold.
+dd::DD Ratio(double num, dd::DD den) {
+  int en = 0, ed = 0;
+  const double mn = std::frexp(num, &en);
+  const double md = std::frexp(den.hi, &ed);
+  const double ld = den.lo == 0 ? 0.0 : std::ldexp(den.lo, -ed);
+  const dd::DD m = dd::Div({mn, 0.0}, {md, ld});
+  return {std::ldexp(m.hi, en - ed), std::ldexp(m.lo, en - ed)};
+}
+
 // 1/(2k + 5), k = 0, 1, ...: the coefficients of the atanh series past t^3.
 constexpr double kInvOdd[] = {1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13,
                               1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23};
@@ -70,21 +89,21 @@ BetaLnParts BetaLnLarge(double a, double b) {
   const dd::DD one = {1.0, 0.0};
   // ln x0: from y0 = q/s through log1p while x0 is near 1, so that a huge p
   // times it keeps its digits.
-  const dd::DD y0 = dd::Div({q, 0.0}, s);
+  const dd::DD y0 = Ratio(q, s);
   const dd::DD lx = y0.hi <= 0.29 ? Log1pDD({-y0.hi, -y0.lo}) : LogRatio({p, 0.0}, s);
   const dd::DD ls = LogRatio(s, one);
   BetaLnParts r;
   // (p - 1/2) ln x0 without rounding p - 1/2.
-  r.e = dd::Add(dd::Mul(lx, p), Scale(lx, -0.5));
+  r.e = dd::Add(MulShape(lx, p), Scale(lx, -0.5));
   if (q >= kStirlingFrom) {
     const dd::DD ly = LogRatio({q, 0.0}, s);
-    r.e = dd::Add(r.e, dd::Add(dd::Mul(ly, q), Scale(ly, -0.5)));
+    r.e = dd::Add(r.e, dd::Add(MulShape(ly, q), Scale(ly, -0.5)));
     r.e = dd::Add(r.e, dd::Add(Scale(ls, -0.5), kHalfLn2PiDD));
     r.mu = BinetRemainder(p) + BinetRemainder(q) - BinetRemainder(s.hi);
     r.with_gamma_q = false;
   } else {
     // q (1 - ln s): ln s >= ln 12, so the difference keeps most of q ln s.
-    r.e = dd::Add(r.e, dd::Add({q, 0.0}, Scale(dd::Mul(ls, q), -1.0)));
+    r.e = dd::Add(r.e, dd::Add({q, 0.0}, Scale(MulShape(ls, q), -1.0)));
     r.mu = BinetRemainder(p) - BinetRemainder(s.hi);
     r.with_gamma_q = true;
   }

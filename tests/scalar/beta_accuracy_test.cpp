@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "scalar/gamma.h"
 #include "support/accuracy.h"
@@ -38,9 +39,9 @@ TEST(BetaAccuracy, ProductOfGammas) {
 TEST(BetaAccuracy, StirlingForm) {
   // Beyond the gammas' range, by kind of row: worst 2 ulp (1 near the
   // underflow, where the result is rounded once to a subnormal).
-  constexpr const char* kName[] = {"rBeta, shapes 1e-3..1e6", "", "rBeta, equal shapes",
-                                   "rBeta, very unequal shapes", "rBeta, near underflow",
-                                   "rBeta, integer shapes"};
+  constexpr const char* kName[] = {"rBeta, shapes 1e-3..1e6", "",
+                                   "rBeta, equal shapes",     "rBeta, very unequal shapes",
+                                   "rBeta, near underflow",   "rBeta, integer shapes"};
   for (int kind : {0, 2, 3, 4, 5}) {
     AccuracyTally t(kName[kind], 2, Measure::kUlp);
     for (const BetaShapeRow& r : kBetaShapeRows)
@@ -87,4 +88,48 @@ TEST(BetaAccuracy, PlainIncompleteBeta) {
   AccuracyTally t("rBetaInc, shapes to 2000", 32, Measure::kUlp);
   for (const BetaIncPlainRow& r : kBetaIncPlainRows)
     t.Check(rBetaInc(r.x, r.a, r.b), r.value, Call("rBetaInc", r.x, r.a, r.b));
+}
+
+TEST(BetaAccuracy, ShapesNearTheEndOfTheRange) {
+  // B(1, b) = 1/b and B(2, b) = 1/(b (b + 1)) in closed form; the shapes'
+  // products in the exponent must not overflow on the way (lnGamma(b) -
+  // lnGamma(b + 1) once gave ln B = 0 here).
+  for (double b : {1e200, 1e300, 1.5e308, 0x1.fffffffffffffp+1023}) {
+    EXPECT_TRUE(WithinEps(rBetaLn(1.0, b), -std::log(b), 2)) << b;
+    EXPECT_TRUE(WithinEps(rBetaLn(b, 2.0), -std::log(b) - std::log1p(b), 2)) << b;
+  }
+  EXPECT_LE(UlpError(rBeta(1.0, 1.5e308), 1.0 / 1.5e308), 1);  // subnormal, rounded once
+  // B(e, b) = Gamma(e) b^-e (1 + O(e/b)) and Gamma(e) = 1/e - 0.577...
+  EXPECT_TRUE(WithinEps(rBeta(1e-300, 1e300), 1.0 / 1e-300, 2));
+}
+
+TEST(BetaAccuracy, WholeRangeAgreesWithItsLogarithm) {
+  // Shapes log-uniform over the whole positive range: ln B is a number
+  // wherever a + b is, B is never NaN, and where B is a normal double it is
+  // exp(ln B) to the rounding that exp gives a logarithm of that size (ln B
+  // within about 1.5 eps of itself).
+  std::mt19937_64 rng(39);
+  std::uniform_real_distribution<double> log_shape(std::log(1e-300), std::log(1e307));
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const double a = std::exp(log_shape(rng));
+    const double b = std::exp(log_shape(rng));
+    const double ln_b = rBetaLn(a, b);
+    const double v = rBeta(a, b);
+    ASSERT_FALSE(std::isnan(ln_b)) << Call("rBetaLn", a, b);
+    ASSERT_FALSE(std::isnan(v)) << Call("rBeta", a, b);
+    ASSERT_GE(v, 0.0) << Call("rBeta", a, b);
+    if (v >= 0x1p-1022 && v < 0x1p1023) {
+      ++compared;
+      // Below 12 ln B is the difference of log-gammas, within an eps of
+      // their size.
+      const double size = std::fmax(a, b) < 12 ? std::fabs(rGammaLn(a)) + std::fabs(rGammaLn(b)) +
+                                                     std::fabs(rGammaLn(a + b))
+                                               : std::fabs(ln_b);
+      EXPECT_TRUE(WithinEps(v, std::exp(ln_b), 4 + 3 * size)) << Call("rBeta", a, b);
+    } else if (v == 0) {
+      EXPECT_LT(ln_b, -744.0) << Call("rBeta", a, b);
+    }
+  }
+  EXPECT_GT(compared, 1000);
 }
