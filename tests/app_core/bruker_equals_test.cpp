@@ -54,15 +54,26 @@ TEST_F(BrukerEquals, TextsWithAnEqualsSignStayOutAndTheFolderLoads) {
     const char* python_key;  // the record whose text holds "=" (python's label)
     std::set<std::string> left_out;
   } cases[] = {
-      {"pulse program", AcqusBuilder(base).Set("PULPROG", " <zg=30>").Text(), "1.5\n2.5\n",
-       "PULPROG", {"PULPROG"}},
-      {"nuclide", AcqusBuilder(base).Set("NUC1", " <29Si=x>").Text(), "1.5\n2.5\n", "NUC1",
+      {"pulse program",
+       AcqusBuilder(base).Set("PULPROG", " <zg=30>").Text(),
+       "1.5\n2.5\n",
+       "PULPROG",
+       {"PULPROG"}},
+      {"nuclide",
+       AcqusBuilder(base).Set("NUC1", " <29Si=x>").Text(),
+       "1.5\n2.5\n",
+       "NUC1",
        {"NUC"}},
-      {"offset value", AcqusBuilder(base).Set("O1", " 1200 = 0").Text(), "1.5\n2.5\n", "O1",
+      {"offset value",
+       AcqusBuilder(base).Set("O1", " 1200 = 0").Text(),
+       "1.5\n2.5\n",
+       "O1",
        {"F1"}},
       {"title and a comment parameter",
        Retitled(AcqusBuilder(base).Set("X", " <a=b>").Text(), "T=1 ratio a=b"),
-       "1.5\n2.5\n", "X", {}},
+       "1.5\n2.5\n",
+       "X",
+       {}},
       // One decay: the first line is both the first and the last value.
       {"difflist line", base.Text(), "g=1.5\n2.5\n", nullptr, {"BINI", "BEND"}},
   };

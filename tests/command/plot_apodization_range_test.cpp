@@ -81,8 +81,8 @@ TEST_F(ApodizationRangeTest, ExtremesFollowEveryMultiplication) {
       double lo = INFINITY, hi = -INFINITY;
       for (Qword k = 0; k < m; ++k) {
         const double v =
-            top * std::pow(c.window(c.p0, static_cast<double>(k) / static_cast<double>(m - 1)),
-                           times);
+            top *
+            std::pow(c.window(c.p0, static_cast<double>(k) / static_cast<double>(m - 1)), times);
         lo = std::min(lo, v);
         hi = std::max(hi, v);
       }
