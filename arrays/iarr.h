@@ -4,7 +4,7 @@
 // names; names that compare magnitudes have one body per element type.
 #pragma once
 #include "arrays/array_templates.h"
-#include "arrays/heap_sort_engine.h"
+#include "base/heap_sort_engine.h"
 #include "base/types.h"
 
 // Creation (released with the Kill names of base/memory.h).

@@ -2,8 +2,8 @@
 // type (signed and unsigned keys order the same bits differently), and the
 // order tests of the real arrays.
 #include "arrays/array_scan_templates.h"
-#include "arrays/heap_sort_engine.h"
 #include "arrays/iarr.h"
+#include "base/heap_sort_engine.h"
 
 #define VELTRIA_ORDER_TESTS(P, T)                                                               \
   VELTRIA_API bool P##ArrIsIncreasing(Qword count, const T* array, bool strict, Qword* index) { \

@@ -2,7 +2,7 @@
 // that follow every move of the keys, and index sorts that leave the keys in
 // place. All are the one heap sort of heap_sort_engine.h.
 #pragma once
-#include "arrays/heap_sort_engine.h"
+#include "base/heap_sort_engine.h"
 #include "base/types.h"
 
 // Ascending for direction >= 0. Returns x; null for a null x or count 0.

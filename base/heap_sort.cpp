@@ -1,41 +1,27 @@
-// Heap sort of 64-bit values with an optional comparison function.
+// Heap sort of 64-bit values with an optional comparison function, on the
+// library's one heap sort engine.
 #include "base/bytes.h"
+#include "base/heap_sort_engine.h"
 
 namespace {
 
-struct Order {
+// "a comes before b" is compare(a, b) < 0, or a < b unsigned; descending
+// takes its negation, so that equal values pass the test. The engine asks
+// "a sorts after b", which is "b comes before a".
+struct PointerOrder {
   HeapSortCompare compare;
   bool descending;
-  // "a comes before b"; the descending test is the negation, so that equal
-  // values pass it.
-  bool Before(Qword a, Qword b) const {
-    const bool before = compare ? compare(a, b) < 0 : a < b;
+  bool After(Qword a, Qword b) const {
+    const bool before = compare ? compare(b, a) < 0 : b < a;
     return descending ? !before : before;
   }
 };
-
-void SiftDown(Qword* v, Qword size, Qword hole, Qword value, const Order& order) {
-  for (;;) {
-    Qword child = 2 * hole + 1;
-    if (child >= size) break;
-    if (child + 1 < size && order.Before(v[child], v[child + 1])) ++child;
-    if (!order.Before(value, v[child])) break;
-    v[hole] = v[child];
-    hole = child;
-  }
-  v[hole] = value;
-}
 
 }  // namespace
 
 VELTRIA_API void HeapSortByPointers(Qword count, Qword* values, HeapSortCompare compare,
                                     Long direction) {
   if (!values || count < 2) return;
-  const Order order{compare, direction < 0};
-  for (Qword i = count / 2; i-- > 0;) SiftDown(values, count, i, values[i], order);
-  for (Qword size = count - 1; size > 0; --size) {
-    const Qword taken = values[size];
-    values[size] = values[0];
-    SiftDown(values, size, 0, taken, order);
-  }
+  KeySeq<Qword, PointerOrder> s{values, {compare, direction < 0}};
+  HeapSortEngine(count, s);
 }

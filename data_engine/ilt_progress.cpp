@@ -8,6 +8,7 @@
 #include "base/memory.h"
 #include "base/platform/c_number.h"
 #include "data_engine/evp.h"
+#include "data_engine/ilt_progress_testing.h"
 #include "framework/ky_app_record.h"
 #include "signal_fit/fit/fit_problem.h"
 

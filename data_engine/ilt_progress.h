@@ -22,9 +22,3 @@ Qword IltCompanionComponents(const cKyData* node);
 // IltCompanionComponents; the companion keeps that count as its result 0.
 LibErrorCode IltMergeDistribution(cKyData* node, const double* rates, const double* amplitudes,
                                   Qword count);
-
-// Test-only: forget a transform that did not end (no end event).
-void IltProgressResetForTesting();
-// Test-only: the process-wide zone index and step counter.
-Qword IltProgressZoneForTesting();
-Qword IltProgressStepForTesting();

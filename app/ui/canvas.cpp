@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 
+#include "app/ui/canvas_testing.h"
 #include "app/ui/commands.h"
 #include "framework/command/lib_command.h"
 

@@ -87,8 +87,3 @@ class CanvasDrawScope {
  private:
   cCanvas* previous_;
 };
-
-// Test-only: the canvases issue their plot commands through `runner`
-// (record, code, argument, quiet) instead of LibCommand; null goes back.
-typedef Dword (*CanvasCommandRunner)(KyAppRecord* record, Dword code, void* argument, bool quiet);
-void CanvasCommandOverrideForTesting(CanvasCommandRunner runner);

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "base/platform/allocator_testing.h"
+
 namespace {
 Qlong g_fail_after = -1;  // < 0: never fail
 

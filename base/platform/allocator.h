@@ -1,5 +1,5 @@
 // The general-purpose allocator behind every library allocation (malloc
-// underneath), with a test-only way to make it fail.
+// underneath). The test-only failure hook is in allocator_testing.h.
 #pragma once
 #include <cstddef>
 
@@ -15,7 +15,3 @@ size_t PlatformBlockSize(const void* block);
 // Bytes of memory the system can hand out now without paging: the smaller
 // of the available physical memory and the address-space limit left.
 Qword PlatformAvailableMemory(void);
-
-// Test only: after `successes` more successful allocations every further
-// one fails, until the hook is reset with a negative value.
-void PlatformAllocTestFailAfter(Qlong successes);

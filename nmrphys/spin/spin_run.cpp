@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "arrays/heap_sort_engine.h"
 #include "base/error_codes.h"
+#include "base/heap_sort_engine.h"
 #include "base/memory.h"
 #include "nmrphys/spin/spin_system.h"
 #include "signal_fit/signal/fourier.h"

@@ -18,7 +18,7 @@
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
-#include "app/ui/canvas.h"
+#include "app/ui/canvas_testing.h"
 #include "app/ui/command_records.h"
 #include "app/ui/main_window.h"
 #include "framework/graphics/ky_gw.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "app/core/bruker_reader.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "base/utf.h"
 #include "support/temp_folder.h"
 #include "tests/app_core/acqus_builder.h"

@@ -9,6 +9,7 @@
 
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
 
 namespace {

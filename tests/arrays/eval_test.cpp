@@ -8,6 +8,7 @@
 #include "arrays/rarr.h"
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

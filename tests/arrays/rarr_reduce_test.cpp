@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

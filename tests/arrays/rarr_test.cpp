@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "arrays/rmat.h"
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "arrays/rmat.h"
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
+#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
 
 namespace {

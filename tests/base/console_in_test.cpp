@@ -9,7 +9,7 @@
 
 #include "base/memory.h"
 #include "base/number_text.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "support/pty_run.h"
 
 namespace {

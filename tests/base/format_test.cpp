@@ -12,7 +12,7 @@
 
 #include "base/format_engine.h"
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "base/strings.h"
 
 namespace {

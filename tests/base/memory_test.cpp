@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

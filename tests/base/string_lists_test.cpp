@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "base/strings.h"
 #include "text_test_util.h"
 

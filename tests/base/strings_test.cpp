@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "text_test_util.h"
 
 // The C library's classification in the "C" locale is the oracle for the

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "utf_cases.inc"
 
 namespace {

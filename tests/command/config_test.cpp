@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "framework/command/config_file.h"
 #include "framework/command/config_file_testing.h"

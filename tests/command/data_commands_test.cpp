@@ -12,6 +12,7 @@
 
 #include "base/memory.h"
 #include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/evp.h"

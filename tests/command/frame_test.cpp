@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "framework/command/command_table.h"
 

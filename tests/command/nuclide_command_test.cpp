@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "framework/command/nuclide_calc_args.h"
 

@@ -7,7 +7,7 @@
 
 #include "base/error_codes.h"
 #include "base/errors.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "base/platform/ui_hooks.h"
 #include "command_fixture.h"
 #include "framework/ky_list.h"

@@ -9,7 +9,7 @@
 
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "complex_test_support.h"
 
 using ctest::Identical;

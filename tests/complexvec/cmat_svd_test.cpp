@@ -12,7 +12,7 @@
 
 #include "arrays/svd_job.h"
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "complex_test_support.h"
 #include "zlapack_ref.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "complex_test_support.h"
 #include "complexvec/carr.h"
 

@@ -14,7 +14,7 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "base/number_text.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "complex_test_support.h"
 #include "complexvec/carr.h"
 #include "complexvec/carr_split.h"

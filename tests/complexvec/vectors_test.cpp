@@ -10,7 +10,7 @@
 #include <string>
 
 #include "base/number_text.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "scalar/real_helpers.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "data_engine/ky_data.h"
 #include "framework/graphics/axes.h"
 #include "framework/graphics/gw_data.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/ky_data.h"
 #include "node_invariants.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "data_engine/ky_data.h"
 #include "node_invariants.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "node_invariants.h"
 #include "proc_fixture.h"
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "data_engine/ilt_progress.h"
+#include "data_engine/ilt_progress_testing.h"
 #include "node_invariants.h"
 #include "relax_fixture.h"
 #include "support/recording_callback.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "base/error_codes.h"
 #include "base/files.h"
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"
 #include "support/temp_folder.h"

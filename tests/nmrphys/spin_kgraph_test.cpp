@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "nmrphys/spin/kgraph.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "nmrphys/spin/spin_system.h"
 #include "spin_fixture.h"
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "base/num_status.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "arrays/rarr.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "orthopoly_reference.inc"
 #include "scalar/orthogonal_polys.h"
 #include "special_accuracy.h"

@@ -8,7 +8,7 @@
 
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "scalar/elementary.h"
 #include "scalar/log_derivatives.h"
 #include "scalar/special_number_tables.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator.h"
+#include "base/platform/allocator_testing.h"
 #include "scalar/orthogonal_polys.h"
 #include "scalar/real_helpers.h"
 #include "signal_fit/fit/linear_fits.h"
