@@ -1,8 +1,15 @@
-// The symmetric eigenproblem: Householder reduction to tridiagonal form
-// with the transformation accumulated, then the QL iteration with implicit
-// shifts. Indices below run from 1: A(r, c) is element (r-1) + n*(c-1).
+// The symmetric eigenproblem: Householder reduction to tridiagonal form,
+// then the QL iteration with implicit shifts. Each stage is one body with a
+// switch for the eigenvectors: without them the reduction keeps no
+// transformation and the iteration updates no vectors, which takes the work
+// from O(n^3) for the vectors down to the reduction alone, while d and e
+// follow exactly the same operations, so the eigenvalues have the same bits
+// with or without vectors. Indices below run from 1: A(r, c) is element
+// (r-1) + n*(c-1).
 #include <cmath>
+#include <utility>
 
+#include "arrays/eigen_kernels.h"
 #include "arrays/rarr.h"
 #include "arrays/rmat_kernels.h"
 #include "arrays/rmat_linalg.h"
@@ -18,84 +25,100 @@ struct Sym {
   double& operator()(Qword r, Qword c) const { return a[(r - 1) + n * (c - 1)]; }
 };
 
-}  // namespace
-
-// The reduction reads only the lower triangle, never the upper one as the
-// caller gave it. So the upper triangle of the block still to be reduced
-// holds a mirror of the lower one, kept up to date by every update: row j
-// of the lower triangle is column j of the mirror, and every sum and update
-// runs down contiguous columns with the operands and the order of the
-// row-wise description. The mirror column of a row is overwritten by the
-// reflection's column when that row is reduced, where the result wants it.
-// Null arrays are refused rather than dereferenced; n 0 has nothing to do.
-VELTRIA_API Dword RMatTriDiagonalize(double* Am, Dword nn, double* dv, double* ev) {
-  if (!Am) return kErrMissingInputData;
-  if (!dv || !ev) return kErrMissingOutputBuffer;
-  if (nn == 0) return kErrIllegalArgument;
-  const Qword n = nn;
+// The reduction reads and updates only the lower triangle. The update each
+// reflection leaves on the block still to be reduced is held back and done
+// in the same pass over the block as the next reflection's product, so the
+// block crosses the caches once per row instead of three times; every element
+// still gets the operations of the row-wise description in their order (see
+// ReduceColumns). With vectors, row i keeps the reflection u and column i
+// above the diagonal u/h, which the accumulation then multiplies out.
+template <bool kVectors>
+Dword Tridiagonalize(double* Am, Qword n, double* dv, double* ev) {
   Dword error;
-  double* row = NewRealArrFill(&error, n + 1);  // row[k] = A(i, k)
-  if (!row) return error;
+  double* work = NewRealArrFill(&error, 4 * (n + 1));
+  if (!work) return error;
+  // 1-based vectors: the reflection and the product / e of this row, and the
+  // same two of the row before, whose update is still due.
+  double* u = work;
+  double* p = work + (n + 1);
+  double* pu = work + 2 * (n + 1);
+  double* pe = work + 3 * (n + 1);
+  bool pending = false;
   const Sym A{Am, n};
   auto d = [dv](Qword i) -> double& { return dv[i - 1]; };
   auto e = [ev](Qword i) -> double& { return ev[i - 1]; };
-  auto col = [Am, n](Qword j) { return Am + n * (j - 1); };  // col(j)[k - 1] is A(k, j)
-  for (Qword j = 2; j <= n; ++j)
-    for (Qword k = 1; k < j; ++k) A(k, j) = A(j, k);
   for (Qword i = n; i >= 2; --i) {
     const Qword l = i - 1;
+    // Row i, diagonal included, gets its share of the held-back update now.
+    if (pending)
+      for (Qword k = 1; k <= i; ++k) A(i, k) -= (pu[i] * pe[k] + pe[i] * pu[k]);
     double h = 0.0;
-    double* r = col(i) - 1;  // r[k] = A(i, k) for k <= l, through the mirror
+    bool reflect = false;
     if (l > 1) {
       double scale = 0.0;
-      for (Qword k = 1; k <= l; ++k) scale += std::fabs(r[k]);
+      for (Qword k = 1; k <= l; ++k) {
+        u[k] = A(i, k);
+        scale += std::fabs(u[k]);
+      }
       if (scale == 0.0) {
-        e(i) = r[l];
+        e(i) = u[l];
       } else {
         for (Qword k = 1; k <= l; ++k) {
-          r[k] /= scale;
-          h += r[k] * r[k];
+          u[k] /= scale;
+          h += u[k] * u[k];
         }
-        double f = r[l];
-        double g = f >= 0.0 ? -std::sqrt(h) : std::sqrt(h);
+        const double f = u[l];
+        const double g = f >= 0.0 ? -std::sqrt(h) : std::sqrt(h);
         e(i) = scale * g;
         h -= f * g;
-        r[l] = f - g;
-        for (Qword k = 1; k <= l; ++k) A(i, k) = r[k];
-        f = 0.0;
-        Qword j = 1;
-        double dots[4];
-        for (; j + 3 <= l; j += 4) {
-          rmat::Dot4(l, r + 1, col(j), col(j + 1), col(j + 2), col(j + 3), dots);
-          for (Qword t = 0; t < 4; ++t) e(j + t) = dots[t] / h;
-        }
-        for (; j <= l; ++j) e(j) = rmat::Dot(l, col(j), r + 1) / h;
-        for (j = 1; j <= l; ++j) f += e(j) * r[j];
-        const double hh = f / (h + h);
-        for (j = 1; j <= l; ++j) e(j) = e(j) - hh * r[j];
-        for (Qword k = 1; k <= l; ++k) {
-          double* c = col(k);
-          const double ek = e(k), rk = r[k];
-          for (j = k; j <= l; ++j) c[j - 1] -= (r[j] * ek + e(j) * rk);
-        }
-        for (j = 2; j <= l; ++j) {
-          double* c = col(j);
-          const double rj = r[j], ej = e(j);
-          for (Qword k = 1; k < j; ++k) c[k - 1] -= (rj * e(k) + ej * r[k]);
-        }
-        for (j = 1; j <= l; ++j) r[j] = r[j] / h;
+        u[l] = f - g;
+        reflect = true;
+        if (kVectors)
+          for (Qword k = 1; k <= l; ++k) {
+            A(i, k) = u[k];
+            A(k, i) = u[k] / h;
+          }
       }
     } else {
-      e(i) = r[l];
+      e(i) = A(i, l);
     }
     d(i) = h;
+    if (reflect) {
+      for (Qword k = 1; k <= l; ++k) p[k] = 0.0;
+      if (pending)
+        eigen::ReduceColumns<true, true>(Am, n, l, pu + 1, pe + 1, u + 1, p + 1);
+      else
+        eigen::ReduceColumns<false, true>(Am, n, l, nullptr, nullptr, u + 1, p + 1);
+      double f = 0.0;
+      for (Qword j = 1; j <= l; ++j) {
+        p[j] = p[j] / h;
+        f += p[j] * u[j];
+      }
+      const double hh = f / (h + h);
+      for (Qword j = 1; j <= l; ++j) p[j] = p[j] - hh * u[j];
+      std::swap(u, pu);
+      std::swap(p, pe);
+      pending = true;
+    } else {
+      if (pending) eigen::ReduceColumns<true, false>(Am, n, l, pu + 1, pe + 1, nullptr, nullptr);
+      pending = false;
+    }
   }
   d(1) = 0.0;
   e(1) = 0.0;
+  if (!kVectors) {
+    KillPtr(&work);
+    for (Qword i = 1; i <= n; ++i) d(i) = A(i, i);
+    return kErrNone;
+  }
+  double* row = work;                                        // row[k] = A(i, k)
+  auto col = [Am, n](Qword j) { return Am + n * (j - 1); };  // col(j)[k - 1] is A(k, j)
   for (Qword i = 1; i <= n; ++i) {
     const Qword l = i - 1;
     if (d(i) != 0.0) {
-      // Every sum of this row reads columns the updates below leave alone.
+      // Row i holds u and column i holds u/h; the block 1..l holds the
+      // transformation so far. Each column takes its dot product with u and
+      // then its update while it is in cache.
       for (Qword k = 1; k <= l; ++k) row[k] = A(i, k);
       Qword j = 1;
       double g[4];
@@ -109,15 +132,16 @@ VELTRIA_API Dword RMatTriDiagonalize(double* Am, Dword nn, double* dv, double* e
     A(i, i) = 1.0;
     for (Qword j = 1; j <= l; ++j) A(j, i) = A(i, j) = 0.0;
   }
-  KillPtr(&row);
+  KillPtr(&work);
   return kErrNone;
 }
 
-VELTRIA_API Dword RMatTriDiQL(double* Am, Dword nn, double* dv, double* ev) {
-  if (!Am) return kErrMissingInputData;
-  if (!dv || !ev) return kErrMissingOutputBuffer;
-  if (nn == 0) return kErrIllegalArgument;
-  const Qword n = nn;
+// The QL iteration. Each rotation goes to the vectors as soon as it is made:
+// the two columns are adjacent and the next rotation shares one of them, so
+// they are still in cache; holding rotations back to apply them to blocks
+// of rows was measured no faster, the multiplications being the limit.
+template <bool kVectors>
+Dword TriDiQL(double* Am, Qword n, double* dv, double* ev) {
   auto d = [dv](Qword i) -> double& { return dv[i - 1]; };
   auto e = [ev](Qword i) -> double& { return ev[i - 1]; };
   for (Qword i = 2; i <= n; ++i) e(i - 1) = e(i);
@@ -156,13 +180,8 @@ VELTRIA_API Dword RMatTriDiQL(double* Am, Dword nn, double* dv, double* ev) {
         p = s * r;
         d(i + 1) = g + p;
         g = c * r - b;
-        double* x = Am + n * (i - 1);
-        double* y = Am + n * i;
-        for (Qword k = 0; k < n; ++k) {
-          const double fk = y[k];
-          y[k] = s * x[k] + c * fk;
-          x[k] = c * x[k] - s * fk;
-        }
+        // A(k, i + 1) := s*A(k, i) + c*A(k, i + 1), A(k, i) := c*A(k, i) - s*A(k, i + 1)
+        if (kVectors) rmat::PlaneRotation(n, Am + n * i, Am + n * (i - 1), c, s);
       }
       if (!early) {
         d(l) -= p;
@@ -174,20 +193,49 @@ VELTRIA_API Dword RMatTriDiQL(double* Am, Dword nn, double* dv, double* ev) {
   return kErrNone;
 }
 
-VELTRIA_API Dword RMatDiagonalize(double* A, Dword n, double* eigenvalues) {
+template <bool kVectors>
+Dword Diagonalize(double* A, Dword n, double* eigenvalues) {
   if (n == 0) return kErrIllegalArgument;
   if (!A) return kErrMissingInputData;
   if (!eigenvalues) return kErrMissingOutputBuffer;
   if (n == 1) {
     eigenvalues[0] = A[0];
-    A[0] = 1.0;
+    if (kVectors) A[0] = 1.0;
     return kErrNone;
   }
   Dword error;
   double* e = RArrNew0(&error, n);
   if (!e) return error;
-  Dword status = RMatTriDiagonalize(A, n, eigenvalues, e);
-  if (status == kErrNone) status = RMatTriDiQL(A, n, eigenvalues, e);
+  Dword status = Tridiagonalize<kVectors>(A, n, eigenvalues, e);
+  if (status == kErrNone) status = TriDiQL<kVectors>(A, n, eigenvalues, e);
   KillPtr(&e);
   return status;
+}
+
+}  // namespace
+
+// Null arrays are refused rather than dereferenced; n 0 has nothing to do.
+VELTRIA_API Dword RMatTriDiagonalize(double* Am, Dword nn, double* dv, double* ev) {
+  if (!Am) return kErrMissingInputData;
+  if (!dv || !ev) return kErrMissingOutputBuffer;
+  if (nn == 0) return kErrIllegalArgument;
+  return Tridiagonalize<true>(Am, nn, dv, ev);
+}
+
+VELTRIA_API Dword RMatTriDiQL(double* Am, Dword nn, double* dv, double* ev) {
+  if (!Am) return kErrMissingInputData;
+  if (!dv || !ev) return kErrMissingOutputBuffer;
+  if (nn == 0) return kErrIllegalArgument;
+  return TriDiQL<true>(Am, nn, dv, ev);
+}
+
+VELTRIA_API Dword RMatDiagonalize(double* A, Dword n, double* eigenvalues) {
+  return Diagonalize<true>(A, n, eigenvalues);
+}
+
+// The eigenvalues alone, for callers that would throw the vectors away: the
+// same reduction and iteration as RMatDiagonalize without the O(n^3) work on
+// the vectors, giving the same values, in the same order, to the bit.
+VELTRIA_API Dword RMatEigenvalues(double* A, Dword n, double* eigenvalues) {
+  return Diagonalize<false>(A, n, eigenvalues);
 }

@@ -32,5 +32,8 @@ VELTRIA_API Dword RMatInvert(double* A, Qword n, double* B, Dword m);
 // Symmetric A (n x n) := its eigenvectors (column k for eigenvalue k), in
 // the order the QL iteration leaves them.
 VELTRIA_API Dword RMatDiagonalize(double* A, Dword n, double* eigenvalues);
+// The same eigenvalues, bit for bit and in the same order, without the
+// vectors (O(n^3) less work); A is used as work space.
+VELTRIA_API Dword RMatEigenvalues(double* A, Dword n, double* eigenvalues);
 VELTRIA_API Dword RMatTriDiagonalize(double* A, Dword n, double* d, double* e);
 VELTRIA_API Dword RMatTriDiQL(double* A, Dword n, double* d, double* e);
