@@ -358,9 +358,6 @@ LibErrorCode GrobToSvgFile(Dword flags, cGrob* object, Dword width, Dword height
     const cKyGw* own = object->Context();
     if (own) {
       // Ranges, minima and scales: a wheel zoom changes the y scale alone.
-      // The orientation too, so that a rotated view (x running up or down)
-      // is written as the screen shows it.
-      gw.SetOrientation(own->Orientation());
       gw.SetXRange(own->XRange());
       gw.SetYRange(own->YRange());
       gw.SetXMin(own->XMin());

@@ -70,9 +70,7 @@ void SvgResetFontSizeForTest(void);
 // Latin-1.
 void SvgAppendEscaped(std::string* out, const char* text);
 
-// Draws the object into an SVG file of width x height units, with the
-// ranges, scales and orientation of the object's own drawing context (what
-// the screen shows): 0, 14 (no object) or 48 (no file chosen, or it could
-// not be created or written).
+// Draws the object into an SVG file of width x height units: 0, 14 (no
+// object) or 48 (no file chosen, or it could not be created or written).
 VELTRIA_API LibErrorCode GrobToSvgFile(Dword flags, cGrob* object, Dword width, Dword height,
                                        const char16_t* path);
