@@ -41,7 +41,7 @@ VELTRIA_INTERNAL double rBetaLnCore(double a, double b) {
   // From a shape of 12 on the three log-gammas grow faster than their
   // difference (lnGamma(1e6) is 1.3e7 where ln B(1e6, 1) is -13.8), so the
   // difference would lose those digits: the terms of Stirling's form are
-  // summed instead, each of one sign.
+  // summed instead, which do not cancel.
   if ((a > b ? a : b) >= gamma_detail::kStirlingFrom && a + b <= ___MaxReal) {
     const gamma_detail::BetaLnParts r = gamma_detail::BetaLnLarge(a, b);
     const double small = r.e.lo + r.mu;
