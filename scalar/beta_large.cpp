@@ -54,7 +54,8 @@ dd::DD Log1pDD(dd::DD f) {
   const dd::DD t3 = dd::Mul(t2, t);
   double rest = kInvOdd[9];
   for (int k = 8; k >= 0; --k) rest = kInvOdd[k] + t2.hi * rest;
-  const dd::DD lead = dd::Add(Scale(t, 2.0), Scale(dd::Div(t3, 3.0), 2.0));
+  constexpr dd::DD kTwoThirds = {0x1.5555555555555p-1, 0x1.5555555555555p-55};
+  const dd::DD lead = dd::Add(Scale(t, 2.0), dd::Mul(t3, kTwoThirds));
   return dd::Add(lead, {2.0 * t3.hi * t2.hi * rest, 0.0});
 }
 }  // namespace
