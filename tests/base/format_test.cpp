@@ -425,7 +425,7 @@ TEST(SprintfEntryPoints, AppendFollowsTheCallersEditsOfItsString) {
   EXPECT_STREQ(SprintfAppendA(&s, "%c", '!'), "First+7!");
   KillStringA(&s);
   char16_t* w = nullptr;
-  SprintfAppend(&w, u"%ls", u"abcdef");
+  SprintfAppend(&w, u"%S", u"abcdef");
   w[2] = 0;
   SprintfAppend(&w, u"%d", 3);
   EXPECT_EQ(std::u16string(w), u"ab3");
