@@ -25,6 +25,10 @@ C* AppendFormatted(C** address, const C* format, va_list ap) {
   C* piece = Engine(format, ap);
   if (!piece) return *address;
   C* held = *address;
+  // Measured on every call, never remembered: the caller owns the string and
+  // may shorten or edit it between appends, and only its terminator says
+  // where it ends now. A kept length would append behind a terminator the
+  // caller wrote and hide the new text.
   const Qword n = str::Len(held);
   if (n == 0) {  // an empty or missing string is replaced by the new text
     KillPtr(address);

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "arrays/rmat_linalg.h"
-#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
 #include "scalar/elementary.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -324,9 +324,9 @@ TEST(RMatEigenvalues, ErrorsAndTrivialSizes) {
   // Every allocation failing in turn: 0x80001, and nothing written.
   for (int fail = 0; fail < 2; ++fail) {
     Vec B = RandomSymmetric(6, 9), B0 = B, v(6, 42.0);
-    PlatformAllocTestFailAfter(fail);
+    AllocFailureGuard guard(fail);
     EXPECT_EQ(RMatEigenvalues(B.data(), 6, v.data()), 0x80001u) << fail;
-    PlatformAllocTestFailAfter(-1);
+    guard.Release();
     EXPECT_EQ(B, B0) << fail;
     EXPECT_EQ(v, Vec(6, 42.0)) << fail;
   }

@@ -413,6 +413,25 @@ TEST(SprintfEntryPoints, ManyAppendsKeepEveryLine) {
   KillString(&w);
 }
 
+TEST(SprintfEntryPoints, AppendFollowsTheCallersEditsOfItsString) {
+  // The caller may cut or overwrite its string between appends; the next
+  // append goes where the text ends now, in both widths.
+  char* s = nullptr;
+  SprintfAppendA(&s, "%s", "first line\n");
+  SprintfAppendA(&s, "%s", "second line\n");
+  s[5] = 0;  // cut to "first"
+  EXPECT_STREQ(SprintfAppendA(&s, "+%d", 7), "first+7");
+  s[0] = 'F';  // an edit that keeps the length
+  EXPECT_STREQ(SprintfAppendA(&s, "%c", '!'), "First+7!");
+  KillStringA(&s);
+  char16_t* w = nullptr;
+  SprintfAppend(&w, u"%S", u"abcdef");
+  w[2] = 0;
+  SprintfAppend(&w, u"%d", 3);
+  EXPECT_EQ(std::u16string(w), u"ab3");
+  KillString(&w);
+}
+
 TEST(SprintfEntryPoints, AppendUnderFailingAllocationsIsWholeOrNothing) {
   // Whichever allocation fails: the old text with the whole piece, the old
   // text alone (the piece could not be made), or null as StringAppend gives.

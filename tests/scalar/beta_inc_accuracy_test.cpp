@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "scalar/gamma.h"
+#include "support/accuracy.h"
 
 namespace {
 struct BetaIncRow {
@@ -22,46 +23,21 @@ struct BetaIncRow {
 };
 #include "beta_inc_accuracy.inc"
 
-double UlpsOff(double got, double want) {
-  if (got == want) return 0;
-  if (!std::isfinite(got)) return std::numeric_limits<double>::infinity();
-  const double w = std::fabs(want);
-  return std::fabs(got - want) / (std::nextafter(w, 2 * w + 1) - w);
-}
-
-// Worst and RMS of the error in ulp; the allowance of a row may grow with
-// |ln I|: in the tails the value is e^E with E of that size, and parts of E
-// are logarithms rounded to doubles.
+// Error in ulp; the allowance of a row may grow with |ln I|: in the tails
+// the value is e^E with E of that size, and parts of E are logarithms
+// rounded to doubles.
 class BetaIncTally {
  public:
   BetaIncTally(const char* name, double base, double per_log)
-      : name_(name), base_(base), per_log_(per_log) {}
-  ~BetaIncTally() {
-    if (count_ == 0) return;
-    std::printf("[ ulp ] %-36s worst %8.2f ulp at I_%.17g(%.17g, %.17g), rms %7.3f ulp, %d rows\n",
-                name_, worst_, wx_, wa_, wb_, std::sqrt(sum_sq_ / count_), count_);
-  }
+      : tally_(name, base, Measure::kUlp), base_(base), per_log_(per_log) {}
   void Check(const BetaIncRow& r) {
-    const double got = rBetaIncReg(r.x, r.a, r.b);
-    const double e = UlpsOff(got, r.value);
     const double allowed = base_ + per_log_ * std::fabs(std::log(r.value));
-    EXPECT_LE(e, allowed) << "rBetaIncReg(" << r.x << ", " << r.a << ", " << r.b << ") = " << got
-                          << ", want " << r.value;
-    ++count_;
-    if (std::isfinite(e)) sum_sq_ += e * e;
-    if (e > worst_ || count_ == 1) {
-      worst_ = e;
-      wx_ = r.x;
-      wa_ = r.a;
-      wb_ = r.b;
-    }
+    tally_.CheckScaled(rBetaIncReg(r.x, r.a, r.b), r.value, 0, Call("I", r.x, r.a, r.b), allowed);
   }
 
  private:
-  const char* name_;
+  AccuracyTally tally_;
   double base_, per_log_;
-  double worst_ = 0, wx_ = 0, wa_ = 0, wb_ = 0, sum_sq_ = 0;
-  int count_ = 0;
 };
 
 constexpr const char* kKindName[] = {
@@ -131,10 +107,10 @@ TEST(BetaIncAccuracy, ClosedFormsAtLargeShapes) {
       const double x = std::exp(std::log(target) / a);
       const double y = 1.0 - x;
       const double power = std::pow(x, a);
-      const double e_a = UlpsOff(rBetaIncReg(x, a, 1.0), power);
+      const double e_a = UlpError(rBetaIncReg(x, a, 1.0), power);
       EXPECT_LE(e_a, 8 + 2 * std::fabs(std::log(target))) << "I_" << x << "(" << a << ", 1)";
       // 1 - power rounds by half an ulp of itself.
-      const double e_b = UlpsOff(rBetaIncReg(y, 1.0, a), 1.0 - power);
+      const double e_b = UlpError(rBetaIncReg(y, 1.0, a), 1.0 - power);
       EXPECT_LE(e_b, 12) << "I_" << y << "(1, " << a << ")";
       worst_a = std::fmax(worst_a, e_a);
       worst_b = std::fmax(worst_b, e_b);
