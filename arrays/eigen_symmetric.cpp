@@ -15,7 +15,7 @@
 #include "arrays/rmat_linalg.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "scalar/elementary.h"
+#include "scalar/hypot_givens_inline.h"
 
 namespace {
 
@@ -158,14 +158,14 @@ Dword TriDiQL(double* Am, Qword n, double* dv, double* ev) {
       if (m == l) break;
       if (++count > limit) return kErrInternalSystem;
       double g = (d(l + 1) - d(l)) / (2.0 * e(l));
-      double r = rHypot(g, 1.0);
+      double r = scalar::HypotInline(g, 1.0);
       g = d(m) - d(l) + e(l) / (g + (g >= 0.0 ? std::fabs(r) : -std::fabs(r)));
       double s = 1.0, c = 1.0, p = 0.0;
       bool early = false;
       for (Qword i = m - 1; i >= l; --i) {
         const double f = s * e(i);
         const double b = c * e(i);
-        r = rHypot(f, g);
+        r = scalar::HypotInline(f, g);
         e(i + 1) = r;
         if (r == 0.0) {
           d(i + 1) -= p;

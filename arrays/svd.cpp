@@ -15,7 +15,7 @@
 #include "arrays/svd_scheme.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "scalar/numerical_tools.h"
+#include "scalar/hypot_givens_inline.h"
 #include "scalar/real_helpers.h"
 
 namespace {
@@ -47,7 +47,7 @@ void Accumulate4(Qword n, const double* f, const double* x0, const double* x1, c
 }
 
 // The real elements of the scheme: signs by copysign, rotations whose r is
-// never negative (rGivensRotation), up to 101 QR steps between convergences.
+// never negative (rGivensRotation's body, inline), up to 101 QR steps between convergences.
 struct RealTraits {
   static constexpr Qword kMaxSteps = 101;
   static constexpr Qword kGroup = 4;
@@ -83,7 +83,9 @@ struct RealTraits {
     rmat::PlaneRotation(n, x, y, c, s);
   }
   static void Swap(Qword n, double* x, double* y) { rmat::SwapColumns(n, x, y); }
-  static void Givens(double* a, double* b, double* c, double* s) { rGivensRotation(a, b, c, s); }
+  static void Givens(double* a, double* b, double* c, double* s) {
+    scalar::GivensRotationInline(a, b, c, s);
+  }
   static void ToRealBidiagonal(Qword, double*, double*, Qword, Qword, Qword, double*, double*) {}
 };
 

@@ -39,6 +39,7 @@
 
 #include "arrays/svd_job.h"
 #include "base/types.h"
+#include "scalar/hypot_givens_inline.h"
 
 namespace svd {
 
@@ -243,10 +244,10 @@ bool Decompose(T* xa, Qword ldx, Qword n, Qword p, T* U, T* sv, T* V, T* ework, 
       }
       case 3: {  // one QR step
         double scale = Tr::Abs(s(m));
-        scale = std::fmax(scale, Tr::Abs(s(m - 1)));
-        scale = std::fmax(scale, Tr::Abs(e(m - 1)));
-        scale = std::fmax(scale, Tr::Abs(s(l)));
-        scale = std::fmax(scale, Tr::Abs(e(l)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(s(m - 1)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(e(m - 1)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(s(l)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(e(l)));
         const double sm = Tr::Re(s(m)) / scale, smm1 = Tr::Re(s(m - 1)) / scale;
         const double emm1 = Tr::Re(e(m - 1)) / scale;
         const double sl = Tr::Re(s(l)) / scale, el = Tr::Re(e(l)) / scale;
