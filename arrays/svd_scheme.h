@@ -17,12 +17,12 @@
 //   T Sign(T a, T b)              |a| with the sign (phase) of b
 //   T Recip(T)                    1/a for the scaling of a reflection
 //   double Norm(Qword, const T*)  Euclidean norm
-//   T Dot(Qword, const T* h, const T* y)            conj(h).y, index order
-//   void DotGroup(Qword, const T* h, const T* y, Qword ld, T* out)
-//                                 kGroup Dots of h with the columns of y
+//   void DotGroup(Qword, const T* h, const T* y, Qword ld, Qword count, T* out)
+//                                 conj(h).y in index order for the count
+//                                 (<= kGroup) columns of y
 //   void Axpy(Qword, T a, const T* x, T* y)         y += a x
-//   void AxpyGroup(Qword, const T* a, const T* x, T* y, Qword ld)
-//                                 Axpy of a[k] x into column k of y, k < kGroup
+//   void AxpyGroup(Qword, const T* a, const T* x, T* y, Qword ld, Qword count)
+//                                 Axpy of a[k] x into column k of y, k < count
 //   void Scale(Qword, T a, T* x)                    x *= a
 //   void Accumulate(Qword n, Qword count, const T* f, const T* x, Qword ld,
 //                   T* w)         w += f[j] x(:, j) for j < count, in order
@@ -33,7 +33,7 @@
 //   void ToRealBidiagonal(...)    the unitary diagonal scaling that makes
 //                                 the bidiagonal real (nothing for reals)
 //   Qword kMaxSteps               QR steps allowed between two convergences
-//   Qword kGroup                  columns per group of DotGroup and AxpyGroup
+//   Qword kGroup                  most columns per DotGroup and AxpyGroup
 #pragma once
 #include <cmath>
 
@@ -54,21 +54,20 @@ struct Mat {
 
 // Applies the reflection stored in column q (rows r..last, pivot at r) to
 // the columns j0..j1 of the same matrix: t = -(h^H c)/h(r); c += t h. The
-// columns go in groups of Tr::kGroup whose dot products run at once.
+// columns go in groups of up to Tr::kGroup whose dot products run at once.
 template <class Tr, class T>
 void ApplyReflection(const Mat<T>& M, Qword q, Qword r, Qword last, Qword j0, Qword j1) {
   constexpr Qword kGroup = Tr::kGroup;
   const Qword len = last - r + 1;
   const T* h = M.col(r, q);
   const T pivot = h[0];
-  Qword j = j0;
   T d[kGroup];
-  for (; j + kGroup - 1 <= j1; j += kGroup) {
-    Tr::DotGroup(len, h, M.col(r, j), M.ld, d);
-    for (Qword k = 0; k < kGroup; ++k) d[k] = -d[k] / pivot;
-    Tr::AxpyGroup(len, d, h, M.col(r, j), M.ld);
+  for (Qword j = j0; j <= j1; j += kGroup) {
+    const Qword count = j1 - j + 1 < kGroup ? j1 - j + 1 : kGroup;
+    Tr::DotGroup(len, h, M.col(r, j), M.ld, count, d);
+    for (Qword k = 0; k < count; ++k) d[k] = -d[k] / pivot;
+    Tr::AxpyGroup(len, d, h, M.col(r, j), M.ld, count);
   }
-  for (; j <= j1; ++j) Tr::Axpy(len, -Tr::Dot(len, h, M.col(r, j)) / pivot, h, M.col(r, j));
 }
 
 template <class Tr, class T>

@@ -122,13 +122,19 @@ struct ComplexTraits {
   static COMPLEX Sign(COMPLEX a, COMPLEX b) { return Csign(a, b); }
   static COMPLEX Recip(COMPLEX a) { return Quot(OneComplex, a); }
   static double Norm(Qword n, const COMPLEX* x) { return ::Norm(n, x); }
-  static COMPLEX Dot(Qword n, const COMPLEX* h, const COMPLEX* y) { return carr::DotC(n, h, y); }
-  static void DotGroup(Qword n, const COMPLEX* h, const COMPLEX* y, Qword ld, COMPLEX* out) {
-    carr::DotC4(n, h, y, y + ld, y + 2 * ld, y + 3 * ld, out);
+  static void DotGroup(Qword n, const COMPLEX* h, const COMPLEX* y, Qword ld, Qword count,
+                       COMPLEX* out) {
+    Qword k = 0;
+    for (; k + 4 <= count; k += 4) {
+      const COMPLEX* c = y + ld * k;
+      carr::DotC4(n, h, c, c + ld, c + 2 * ld, c + 3 * ld, out + k);
+    }
+    for (; k < count; ++k) out[k] = carr::DotC(n, h, y + ld * k);
   }
   static void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) { ::Axpy(n, a, x, y); }
-  static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld) {
-    for (Qword k = 0; k < kGroup; ++k) ::Axpy(n, a[k], x, y + ld * k);
+  static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld,
+                        Qword count) {
+    for (Qword k = 0; k < count; ++k) ::Axpy(n, a[k], x, y + ld * k);
   }
   static void Scale(Qword n, COMPLEX a, COMPLEX* x) { carr::Scale(n, a, x, x); }
   static void Accumulate(Qword n, Qword count, const COMPLEX* f, const COMPLEX* x, Qword ld,

@@ -1,0 +1,242 @@
+// The AVX2 build of the decomposition kernels (see wide_kernels.h). Only
+// these functions are compiled for AVX2, by attribute, so the rest of the
+// library keeps the baseline instruction set; fused multiply-add is a
+// separate feature, not enabled here, and the build forbids contraction.
+#include "arrays/wide_kernels.h"
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+
+#define VELTRIA_AVX2 __attribute__((target("avx2")))
+
+namespace wide {
+namespace {
+
+// Dot products of a with 4*kQuads adjacent columns. The lanes of one
+// accumulator are four columns; rows i and i+1 of the four are loaded as
+// two halves each and interleaved, so every column's sum still runs over
+// i in order. kQuads accumulators are independent chains.
+template <int kQuads>
+VELTRIA_AVX2 void DotQuads(Qword n, const double* a, const double* b, Qword ld, double* out) {
+  __m256d acc[kQuads];
+  for (int q = 0; q < kQuads; ++q) acc[q] = _mm256_setzero_pd();
+  Qword i = 0;
+  for (; i + 2 <= n; i += 2) {
+    const __m256d a0 = _mm256_broadcast_sd(a + i), a1 = _mm256_broadcast_sd(a + i + 1);
+    for (int q = 0; q < kQuads; ++q) {
+      const double* c = b + ld * (4 * q) + i;
+      // x = (c0[i], c0[i+1], c2[i], c2[i+1]), y the same of c1 and c3.
+      const __m256d x = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(c)),
+                                             _mm_loadu_pd(c + 2 * ld), 1);
+      const __m256d y = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(c + ld)),
+                                             _mm_loadu_pd(c + 3 * ld), 1);
+      acc[q] = _mm256_add_pd(acc[q], _mm256_mul_pd(a0, _mm256_unpacklo_pd(x, y)));
+      acc[q] = _mm256_add_pd(acc[q], _mm256_mul_pd(a1, _mm256_unpackhi_pd(x, y)));
+    }
+  }
+  if (i < n) {
+    const __m256d ai = _mm256_broadcast_sd(a + i);
+    for (int q = 0; q < kQuads; ++q) {
+      const double* c = b + ld * (4 * q) + i;
+      const __m256d r = _mm256_set_pd(c[3 * ld], c[2 * ld], c[ld], c[0]);
+      acc[q] = _mm256_add_pd(acc[q], _mm256_mul_pd(ai, r));
+    }
+  }
+  for (int q = 0; q < kQuads; ++q) _mm256_storeu_pd(out + 4 * q, acc[q]);
+}
+
+VELTRIA_AVX2 void DotColumns(Qword n, const double* a, const double* b, Qword ld, Qword count,
+                             double* out) {
+  Qword k = 0;
+  for (; k + 16 <= count; k += 16) DotQuads<4>(n, a, b + ld * k, ld, out + k);
+  switch ((count - k) / 4) {
+    case 3:
+      DotQuads<3>(n, a, b + ld * k, ld, out + k);
+      break;
+    case 2:
+      DotQuads<2>(n, a, b + ld * k, ld, out + k);
+      break;
+    case 1:
+      DotQuads<1>(n, a, b + ld * k, ld, out + k);
+      break;
+    default:
+      break;
+  }
+  k += (count - k) / 4 * 4;
+  // At most three columns left: their chains side by side.
+  double s[3] = {0, 0, 0};
+  const Qword r = count - k;
+  for (Qword i = 0; i < n && r > 0; ++i)
+    for (Qword t = 0; t < r; ++t) s[t] += a[i] * b[ld * (k + t) + i];
+  for (Qword t = 0; t < r; ++t) out[k + t] = s[t];
+}
+
+VELTRIA_AVX2 void Axpy(Qword n, double f, const double* __restrict x, double* __restrict y) {
+  const __m256d vf = _mm256_set1_pd(f);
+  Qword i = 0;
+  for (; i + 8 <= n; i += 8) {
+    _mm256_storeu_pd(
+        y + i, _mm256_add_pd(_mm256_loadu_pd(y + i), _mm256_mul_pd(vf, _mm256_loadu_pd(x + i))));
+    _mm256_storeu_pd(y + i + 4, _mm256_add_pd(_mm256_loadu_pd(y + i + 4),
+                                              _mm256_mul_pd(vf, _mm256_loadu_pd(x + i + 4))));
+  }
+  for (; i + 4 <= n; i += 4)
+    _mm256_storeu_pd(
+        y + i, _mm256_add_pd(_mm256_loadu_pd(y + i), _mm256_mul_pd(vf, _mm256_loadu_pd(x + i))));
+  for (; i < n; ++i) y[i] += f * x[i];
+}
+
+// Four columns per pass over w: w travels through the registers once per
+// four columns, and each element still takes the columns in order.
+VELTRIA_AVX2 void Accumulate(Qword n, Qword count, const double* f, const double* x, Qword ld,
+                             double* __restrict w) {
+  Qword j = 0;
+  for (; j + 4 <= count; j += 4) {
+    const double* x0 = x + ld * j;
+    const double *x1 = x0 + ld, *x2 = x1 + ld, *x3 = x2 + ld;
+    const __m256d f0 = _mm256_set1_pd(f[j]), f1 = _mm256_set1_pd(f[j + 1]);
+    const __m256d f2 = _mm256_set1_pd(f[j + 2]), f3 = _mm256_set1_pd(f[j + 3]);
+    Qword i = 0;
+    for (; i + 4 <= n; i += 4) {
+      __m256d v = _mm256_loadu_pd(w + i);
+      v = _mm256_add_pd(v, _mm256_mul_pd(f0, _mm256_loadu_pd(x0 + i)));
+      v = _mm256_add_pd(v, _mm256_mul_pd(f1, _mm256_loadu_pd(x1 + i)));
+      v = _mm256_add_pd(v, _mm256_mul_pd(f2, _mm256_loadu_pd(x2 + i)));
+      v = _mm256_add_pd(v, _mm256_mul_pd(f3, _mm256_loadu_pd(x3 + i)));
+      _mm256_storeu_pd(w + i, v);
+    }
+    for (; i < n; ++i) {
+      double v = w[i];
+      v += f[j] * x0[i];
+      v += f[j + 1] * x1[i];
+      v += f[j + 2] * x2[i];
+      v += f[j + 3] * x3[i];
+      w[i] = v;
+    }
+  }
+  for (; j < count; ++j) Axpy(n, f[j], x + ld * j, w);
+}
+
+VELTRIA_AVX2 void Rotation(Qword n, double* __restrict x, double* __restrict y, double c,
+                           double s) {
+  const __m256d vc = _mm256_set1_pd(c), vs = _mm256_set1_pd(s);
+  Qword i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m256d xv = _mm256_loadu_pd(x + i), yv = _mm256_loadu_pd(y + i);
+    _mm256_storeu_pd(x + i, _mm256_add_pd(_mm256_mul_pd(vc, xv), _mm256_mul_pd(vs, yv)));
+    _mm256_storeu_pd(y + i, _mm256_sub_pd(_mm256_mul_pd(vc, yv), _mm256_mul_pd(vs, xv)));
+  }
+  for (; i < n; ++i) {
+    const double xi = x[i], yi = y[i];
+    x[i] = c * xi + s * yi;
+    y[i] = c * yi - s * xi;
+  }
+}
+
+// eigen::ReduceColumns (eigen_kernels.h) with kWidth columns per pass and
+// the rows below the pass four at a time; the per-element operations and
+// their order are those described there. More columns per pass give more
+// independent sums of the product, whose additions are the limit.
+template <int kWidth, bool kUpdate, bool kProduct>
+VELTRIA_AVX2 void ReducePass(double* a, Qword n, Qword L, Qword j0, const double* pu,
+                             const double* pe, const double* u, double* p) {
+  double* c[kWidth];
+  double s[kWidth], puj[kWidth], pej[kWidth], uj[kWidth];
+  for (int t = 0; t < kWidth; ++t) {
+    const Qword j = j0 + t;
+    c[t] = a + n * j;
+    s[t] = 0;
+    puj[t] = kUpdate ? pu[j] : 0.0;
+    pej[t] = kUpdate ? pe[j] : 0.0;
+    uj[t] = kProduct ? u[j] : 0.0;
+  }
+  const Qword end = j0 + kWidth;
+  for (int t = 0; t < kWidth; ++t) {
+    const Qword j = j0 + t;
+    double* ct = c[t];
+    if (kUpdate)
+      for (Qword k = j; k < end; ++k) ct[k] -= (pu[k] * pej[t] + pe[k] * puj[t]);
+    if (kProduct) {
+      s[t] = p[j] + ct[j] * uj[t];
+      for (Qword k = j + 1; k < end; ++k) {
+        s[t] += ct[k] * u[k];
+        p[k] += ct[k] * uj[t];
+      }
+    }
+  }
+  Qword k = end;
+  for (; k + 4 <= L; k += 4) {
+    __m256d pk = _mm256_setzero_pd(), uk = _mm256_setzero_pd();
+    __m256d puk = _mm256_setzero_pd(), pek = _mm256_setzero_pd();
+    if (kProduct) {
+      pk = _mm256_loadu_pd(p + k);
+      uk = _mm256_loadu_pd(u + k);
+    }
+    if (kUpdate) {
+      puk = _mm256_loadu_pd(pu + k);
+      pek = _mm256_loadu_pd(pe + k);
+    }
+    for (int t = 0; t < kWidth; ++t) {
+      __m256d ct = _mm256_loadu_pd(c[t] + k);
+      if (kUpdate) {
+        ct = _mm256_sub_pd(ct, _mm256_add_pd(_mm256_mul_pd(puk, _mm256_set1_pd(pej[t])),
+                                             _mm256_mul_pd(pek, _mm256_set1_pd(puj[t]))));
+        _mm256_storeu_pd(c[t] + k, ct);
+      }
+      if (kProduct) {
+        const __m256d prod = _mm256_mul_pd(ct, uk);
+        s[t] += prod[0];
+        s[t] += prod[1];
+        s[t] += prod[2];
+        s[t] += prod[3];
+        pk = _mm256_add_pd(pk, _mm256_mul_pd(ct, _mm256_set1_pd(uj[t])));
+      }
+    }
+    if (kProduct) _mm256_storeu_pd(p + k, pk);
+  }
+  for (; k < L; ++k) {
+    for (int t = 0; t < kWidth; ++t) {
+      double* ct = c[t];
+      if (kUpdate) ct[k] -= (pu[k] * pej[t] + pe[k] * puj[t]);
+      if (kProduct) {
+        s[t] += ct[k] * u[k];
+        p[k] += ct[k] * uj[t];
+      }
+    }
+  }
+  if (kProduct)
+    for (int t = 0; t < kWidth; ++t) p[j0 + t] = s[t];
+}
+
+template <bool kUpdate, bool kProduct>
+VELTRIA_AVX2 void ReduceColumns(double* a, Qword n, Qword L, const double* pu, const double* pe,
+                                const double* u, double* p) {
+  Qword j0 = 0;
+  for (; j0 + 8 <= L; j0 += 8) ReducePass<8, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
+  for (; j0 + 4 <= L; j0 += 4) ReducePass<4, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
+  for (; j0 < L; ++j0) ReducePass<1, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
+}
+
+const Kernels kAvx2 = {
+    DotColumns,
+    Axpy,
+    Accumulate,
+    Rotation,
+    {{nullptr, ReduceColumns<false, true>},
+     {ReduceColumns<true, false>, ReduceColumns<true, true>}},
+};
+
+}  // namespace
+
+const Kernels* Avx2KernelsIfSupported() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") ? &kAvx2 : nullptr;
+}
+
+}  // namespace wide
+
+#else
+
+const wide::Kernels* wide::Avx2KernelsIfSupported() { return nullptr; }
+
+#endif
