@@ -25,7 +25,7 @@ namespace {
 // never negative (rGivensRotation's body, inline), up to 101 QR steps between convergences.
 struct RealTraits {
   static constexpr Qword kMaxSteps = 101;
-  static constexpr Qword kGroup = 16;
+  static constexpr Qword kGroup = 8;
   static double Zero() { return 0.0; }
   static double One() { return 1.0; }
   static double MinusOne() { return -1.0; }

@@ -133,13 +133,47 @@ VELTRIA_AVX2 void Rotation(Qword n, double* __restrict x, double* __restrict y, 
   }
 }
 
-// eigen::ReduceColumns (eigen_kernels.h) with kWidth columns per pass and
-// the rows below the pass four at a time; the per-element operations and
-// their order are those described there. More columns per pass give more
-// independent sums of the product, whose additions are the limit.
-template <int kWidth, bool kUpdate, bool kProduct>
-VELTRIA_AVX2 void ReducePass(double* a, Qword n, Qword L, Qword j0, const double* pu,
-                             const double* pe, const double* u, double* p) {
+// eigen::ReduceColumns (eigen_kernels.h), one column per pass, for the
+// columns left over by the passes of four below. The per-element operations
+// and their order are those described there.
+template <bool kUpdate, bool kProduct>
+VELTRIA_AVX2 void ReduceOne(double* a, Qword n, Qword L, Qword j, const double* pu,
+                            const double* pe, const double* u, double* p) {
+  double* ct = a + n * j;
+  if (kUpdate) {
+    const double puj = pu[j], pej = pe[j];
+    for (Qword k = j; k < L; ++k) ct[k] -= (pu[k] * pej + pe[k] * puj);
+  }
+  if (kProduct) {
+    const double uj = u[j];
+    double s = p[j] + ct[j] * uj;
+    for (Qword k = j + 1; k < L; ++k) {
+      s += ct[k] * u[k];
+      p[k] += ct[k] * uj;
+    }
+    p[j] = s;
+  }
+}
+
+// (a, b, c, d) := the 4 x 4 block with rows a..d, transposed.
+VELTRIA_AVX2 inline void Transpose4(__m256d& a, __m256d& b, __m256d& c, __m256d& d) {
+  const __m256d t0 = _mm256_unpacklo_pd(a, b), t1 = _mm256_unpackhi_pd(a, b);
+  const __m256d t2 = _mm256_unpacklo_pd(c, d), t3 = _mm256_unpackhi_pd(c, d);
+  a = _mm256_permute2f128_pd(t0, t2, 0x20);
+  b = _mm256_permute2f128_pd(t1, t3, 0x20);
+  c = _mm256_permute2f128_pd(t0, t2, 0x31);
+  d = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+
+// eigen::ReduceColumns over 4*kQuads columns from j0 in one pass. The rows
+// below the pass go four at a time; the four columns of a quad, transposed,
+// let one vector hold the product sums of four columns, so each sum still
+// takes its rows in order while four of them advance per addition. The
+// per-element operations and their order are those described there.
+template <int kQuads, bool kUpdate, bool kProduct>
+VELTRIA_AVX2 void ReduceQuads(double* a, Qword n, Qword L, Qword j0, const double* pu,
+                              const double* pe, const double* u, double* p) {
+  constexpr int kWidth = 4 * kQuads;
   double* c[kWidth];
   double s[kWidth], puj[kWidth], pej[kWidth], uj[kWidth];
   for (int t = 0; t < kWidth; ++t) {
@@ -150,6 +184,7 @@ VELTRIA_AVX2 void ReducePass(double* a, Qword n, Qword L, Qword j0, const double
     pej[t] = kUpdate ? pe[j] : 0.0;
     uj[t] = kProduct ? u[j] : 0.0;
   }
+  // The triangle where the columns meet, one column after another.
   const Qword end = j0 + kWidth;
   for (int t = 0; t < kWidth; ++t) {
     const Qword j = j0 + t;
@@ -164,36 +199,37 @@ VELTRIA_AVX2 void ReducePass(double* a, Qword n, Qword L, Qword j0, const double
       }
     }
   }
+  __m256d sum[kQuads];
+  for (int q = 0; q < kQuads; ++q) sum[q] = _mm256_loadu_pd(s + 4 * q);
   Qword k = end;
   for (; k + 4 <= L; k += 4) {
-    __m256d pk = _mm256_setzero_pd(), uk = _mm256_setzero_pd();
-    __m256d puk = _mm256_setzero_pd(), pek = _mm256_setzero_pd();
-    if (kProduct) {
-      pk = _mm256_loadu_pd(p + k);
-      uk = _mm256_loadu_pd(u + k);
-    }
+    __m256d pk = _mm256_setzero_pd(), puk = _mm256_setzero_pd(), pek = _mm256_setzero_pd();
+    if (kProduct) pk = _mm256_loadu_pd(p + k);
     if (kUpdate) {
       puk = _mm256_loadu_pd(pu + k);
       pek = _mm256_loadu_pd(pe + k);
     }
-    for (int t = 0; t < kWidth; ++t) {
-      __m256d ct = _mm256_loadu_pd(c[t] + k);
-      if (kUpdate) {
-        ct = _mm256_sub_pd(ct, _mm256_add_pd(_mm256_mul_pd(puk, _mm256_set1_pd(pej[t])),
-                                             _mm256_mul_pd(pek, _mm256_set1_pd(puj[t]))));
-        _mm256_storeu_pd(c[t] + k, ct);
+    for (int q = 0; q < kQuads; ++q) {
+      __m256d v[4];
+      for (int r = 0; r < 4; ++r) {
+        const int t = 4 * q + r;
+        v[r] = _mm256_loadu_pd(c[t] + k);
+        if (kUpdate) {
+          v[r] = _mm256_sub_pd(v[r], _mm256_add_pd(_mm256_mul_pd(puk, _mm256_set1_pd(pej[t])),
+                                                   _mm256_mul_pd(pek, _mm256_set1_pd(puj[t]))));
+          _mm256_storeu_pd(c[t] + k, v[r]);
+        }
+        if (kProduct) pk = _mm256_add_pd(pk, _mm256_mul_pd(v[r], _mm256_set1_pd(uj[t])));
       }
       if (kProduct) {
-        const __m256d prod = _mm256_mul_pd(ct, uk);
-        s[t] += prod[0];
-        s[t] += prod[1];
-        s[t] += prod[2];
-        s[t] += prod[3];
-        pk = _mm256_add_pd(pk, _mm256_mul_pd(ct, _mm256_set1_pd(uj[t])));
+        Transpose4(v[0], v[1], v[2], v[3]);  // v[r]: row k + r of the four columns
+        for (int r = 0; r < 4; ++r)
+          sum[q] = _mm256_add_pd(sum[q], _mm256_mul_pd(v[r], _mm256_set1_pd(u[k + r])));
       }
     }
     if (kProduct) _mm256_storeu_pd(p + k, pk);
   }
+  for (int q = 0; q < kQuads; ++q) _mm256_storeu_pd(s + 4 * q, sum[q]);
   for (; k < L; ++k) {
     for (int t = 0; t < kWidth; ++t) {
       double* ct = c[t];
@@ -212,9 +248,9 @@ template <bool kUpdate, bool kProduct>
 VELTRIA_AVX2 void ReduceColumns(double* a, Qword n, Qword L, const double* pu, const double* pe,
                                 const double* u, double* p) {
   Qword j0 = 0;
-  for (; j0 + 8 <= L; j0 += 8) ReducePass<8, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
-  for (; j0 + 4 <= L; j0 += 4) ReducePass<4, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
-  for (; j0 < L; ++j0) ReducePass<1, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
+  for (; j0 + 8 <= L; j0 += 8) ReduceQuads<2, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
+  for (; j0 + 4 <= L; j0 += 4) ReduceQuads<1, kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
+  for (; j0 < L; ++j0) ReduceOne<kUpdate, kProduct>(a, n, L, j0, pu, pe, u, p);
 }
 
 const Kernels kAvx2 = {
