@@ -50,11 +50,55 @@ void Accumulate(Qword n, Qword count, const double* f, const double* x, Qword ld
   for (; j < count; ++j) rmat::Axpy(n, f[j], x + ld * j, w);
 }
 
+void ComplexAxpy(Qword n, double are, double aim, const double* x, double* y) {
+  for (Qword i = 0; i < 2 * n; i += 2) {
+    const double xr = x[i], xi = x[i + 1];
+    y[i] = y[i] + (are * xr - aim * xi);
+    y[i + 1] = y[i + 1] + (are * xi + aim * xr);
+  }
+}
+
+// Four columns at a time: independent sums, each in index order.
+void ComplexDotColumns(Qword n, const double* x, const double* y, Qword ld, Qword count,
+                       double* out) {
+  Qword k = 0;
+  for (; k + 4 <= count; k += 4) {
+    const double* y0 = y + 2 * ld * k;
+    const double *y1 = y0 + 2 * ld, *y2 = y1 + 2 * ld, *y3 = y2 + 2 * ld;
+    double r0 = 0, i0 = 0, r1 = 0, i1 = 0, r2 = 0, i2 = 0, r3 = 0, i3 = 0;
+    for (Qword i = 0; i < 2 * n; i += 2) {
+      const double a = x[i], b = -x[i + 1];
+      r0 += a * y0[i] - b * y0[i + 1];
+      i0 += a * y0[i + 1] + b * y0[i];
+      r1 += a * y1[i] - b * y1[i + 1];
+      i1 += a * y1[i + 1] + b * y1[i];
+      r2 += a * y2[i] - b * y2[i + 1];
+      i2 += a * y2[i + 1] + b * y2[i];
+      r3 += a * y3[i] - b * y3[i + 1];
+      i3 += a * y3[i + 1] + b * y3[i];
+    }
+    double* o = out + 2 * k;
+    o[0] = r0, o[1] = i0, o[2] = r1, o[3] = i1, o[4] = r2, o[5] = i2, o[6] = r3, o[7] = i3;
+  }
+  for (; k < count; ++k) {
+    const double* yk = y + 2 * ld * k;
+    double re = 0, im = 0;
+    for (Qword i = 0; i < 2 * n; i += 2) {
+      re += x[i] * yk[i] - (-x[i + 1]) * yk[i + 1];
+      im += x[i] * yk[i + 1] + (-x[i + 1]) * yk[i];
+    }
+    out[2 * k] = re;
+    out[2 * k + 1] = im;
+  }
+}
+
 const Kernels kBaseline = {
     DotColumns,
     rmat::Axpy,
     Accumulate,
     rmat::PlaneRotation,
+    ComplexAxpy,
+    ComplexDotColumns,
     {{nullptr, eigen::ReduceColumns<false, true>},
      {eigen::ReduceColumns<true, false>, eigen::ReduceColumns<true, true>}},
 };

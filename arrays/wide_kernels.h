@@ -21,6 +21,16 @@ struct Kernels {
   void (*accumulate)(Qword n, Qword count, const double* f, const double* x, Qword ld, double* w);
   // (x, y) := (c*x + s*y, c*y - s*x).
   void (*rotation)(Qword n, double* x, double* y, double c, double s);
+  // Complex vectors as their interleaved real and imaginary parts (n
+  // elements, 2n doubles), with the operations of the complex layer's own
+  // loops: y += a x, each product (a.re x.re - a.im x.im, a.re x.im +
+  // a.im x.re) formed before it is added.
+  void (*complex_axpy)(Qword n, double are, double aim, const double* x, double* y);
+  // out[k] = sum over i in order of conj(x[i]) y_k[i] for the count columns
+  // y_k = y + 2 ld k, as re += x.re y.re - (-x.im) y.im, im += x.re y.im +
+  // (-x.im) y.re.
+  void (*complex_dot_columns)(Qword n, const double* x, const double* y, Qword ld, Qword count,
+                              double* out);
   // eigen::ReduceColumns<kUpdate, kProduct> as [kUpdate][kProduct]; [0][0]
   // is never used.
   void (*reduce_columns[2][2])(double* a, Qword n, Qword L, const double* pu, const double* pe,

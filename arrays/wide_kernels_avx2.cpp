@@ -133,6 +133,66 @@ VELTRIA_AVX2 void Rotation(Qword n, double* __restrict x, double* __restrict y, 
   }
 }
 
+// Two complex elements per vector. With x = (re, im) and its swap (im, re),
+// a.re x - a.im swap(x) subtracts in the real lanes and adds in the
+// imaginary ones (addsub), which is the complex product formed as the
+// scalar loop forms it; then it is added to y.
+VELTRIA_AVX2 void ComplexAxpy(Qword n, double are, double aim, const double* x, double* y) {
+  const __m256d vr = _mm256_set1_pd(are), vi = _mm256_set1_pd(aim);
+  Qword i = 0;
+  for (; i + 4 <= 2 * n; i += 4) {
+    const __m256d xv = _mm256_loadu_pd(x + i);
+    const __m256d prod =
+        _mm256_addsub_pd(_mm256_mul_pd(vr, xv), _mm256_mul_pd(vi, _mm256_permute_pd(xv, 0x5)));
+    _mm256_storeu_pd(y + i, _mm256_add_pd(_mm256_loadu_pd(y + i), prod));
+  }
+  for (; i < 2 * n; i += 2) {
+    const double xr = x[i], xi = x[i + 1];
+    y[i] = y[i] + (are * xr - aim * xi);
+    y[i + 1] = y[i + 1] + (are * xi + aim * xr);
+  }
+}
+
+// Complex dot products of x with 2*kPairs columns: one vector holds the
+// (re, im) sums of two columns, element i of both loaded as two halves; each
+// sum runs over i in order. The product (a y.re - b y.im, a y.im + b y.re)
+// with a = x.re, b = -x.im is again an addsub of a y and b swap(y).
+template <int kPairs>
+VELTRIA_AVX2 void ComplexDotPairs(Qword n, const double* x, const double* y, Qword ld,
+                                  double* out) {
+  __m256d acc[kPairs];
+  for (int q = 0; q < kPairs; ++q) acc[q] = _mm256_setzero_pd();
+  for (Qword i = 0; i < 2 * n; i += 2) {
+    const __m256d a = _mm256_set1_pd(x[i]), b = _mm256_set1_pd(-x[i + 1]);
+    for (int q = 0; q < kPairs; ++q) {
+      const double* c = y + 2 * ld * (2 * q) + i;
+      const __m256d yv = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(c)),
+                                              _mm_loadu_pd(c + 2 * ld), 1);
+      const __m256d prod =
+          _mm256_addsub_pd(_mm256_mul_pd(a, yv), _mm256_mul_pd(b, _mm256_permute_pd(yv, 0x5)));
+      acc[q] = _mm256_add_pd(acc[q], prod);
+    }
+  }
+  for (int q = 0; q < kPairs; ++q) _mm256_storeu_pd(out + 4 * q, acc[q]);
+}
+
+VELTRIA_AVX2 void ComplexDotColumns(Qword n, const double* x, const double* y, Qword ld,
+                                    Qword count, double* out) {
+  Qword k = 0;
+  for (; k + 8 <= count; k += 8) ComplexDotPairs<4>(n, x, y + 2 * ld * k, ld, out + 2 * k);
+  for (; k + 2 <= count; k += 2) ComplexDotPairs<1>(n, x, y + 2 * ld * k, ld, out + 2 * k);
+  if (k < count) {
+    const double* yk = y + 2 * ld * k;
+    double re = 0, im = 0;
+    for (Qword i = 0; i < 2 * n; i += 2) {
+      re += x[i] * yk[i] - (-x[i + 1]) * yk[i + 1];
+      im += x[i] * yk[i + 1] + (-x[i + 1]) * yk[i];
+    }
+    out[2 * k] = re;
+    out[2 * k + 1] = im;
+  }
+}
+
 // eigen::ReduceColumns (eigen_kernels.h), one column per pass, for the
 // columns left over by the passes of four below. The per-element operations
 // and their order are those described there.
@@ -258,6 +318,8 @@ const Kernels kAvx2 = {
     Axpy,
     Accumulate,
     Rotation,
+    ComplexAxpy,
+    ComplexDotColumns,
     {{nullptr, ReduceColumns<false, true>},
      {ReduceColumns<true, false>, ReduceColumns<true, true>}},
 };

@@ -11,6 +11,7 @@
 
 #include "arrays/svd_job.h"
 #include "arrays/svd_scheme.h"
+#include "arrays/wide_kernels.h"
 #include "base/console_out.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -60,9 +61,15 @@ double Norm(Qword n, const COMPLEX* x) {
   return big * std::sqrt(scaled);
 }
 
-// y += a*x, skipped for a factor of modulus 0 as in CArrAdd.
+// The real and imaginary parts of consecutive elements as one run of
+// doubles (the layout complex.h asserts), for the vector kernels.
+double* Parts(COMPLEX* x) { return &x->re; }
+const double* Parts(const COMPLEX* x) { return &x->re; }
+
+// y += a*x (carr::Axpy's operations), skipped for a factor of modulus 0 as
+// in CArrAdd.
 void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) {
-  if (cAbs(a) != 0.0) carr::Axpy(n, a, x, y);
+  if (cAbs(a) != 0.0) wide::Active().complex_axpy(n, a.re, a.im, Parts(x), Parts(y));
 }
 
 bool AllFinite(Qword count, const COMPLEX* x) {
@@ -109,7 +116,7 @@ void ToRealBidiagonal(Qword m, COMPLEX* sv, COMPLEX* ework, Qword n, Qword p, Qw
 // of the larger input (CMatSVDRotation), 100 QR steps between convergences.
 struct ComplexTraits {
   static constexpr Qword kMaxSteps = 100;
-  static constexpr Qword kGroup = 4;
+  static constexpr Qword kGroup = 8;
   static COMPLEX Zero() { return ZeroComplex; }
   static COMPLEX One() { return OneComplex; }
   static COMPLEX MinusOne() { return MnsOneComplex; }
@@ -124,12 +131,7 @@ struct ComplexTraits {
   static double Norm(Qword n, const COMPLEX* x) { return ::Norm(n, x); }
   static void DotGroup(Qword n, const COMPLEX* h, const COMPLEX* y, Qword ld, Qword count,
                        COMPLEX* out) {
-    Qword k = 0;
-    for (; k + 4 <= count; k += 4) {
-      const COMPLEX* c = y + ld * k;
-      carr::DotC4(n, h, c, c + ld, c + 2 * ld, c + 3 * ld, out + k);
-    }
-    for (; k < count; ++k) out[k] = carr::DotC(n, h, y + ld * k);
+    wide::Active().complex_dot_columns(n, Parts(h), Parts(y), ld, count, Parts(out));
   }
   static void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) { ::Axpy(n, a, x, y); }
   static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld,
@@ -141,7 +143,11 @@ struct ComplexTraits {
                          COMPLEX* w) {
     for (Qword j = 0; j < count; ++j) ::Axpy(n, f[j], x + ld * j, w);
   }
-  static void Rot(Qword n, COMPLEX* x, COMPLEX* y, double c, double s) { carr::Rot(n, x, y, c, s); }
+  // A rotation with real c and s acts on the real and imaginary parts alike
+  // (carr::Rot), so it runs as the real kernel on twice as many doubles.
+  static void Rot(Qword n, COMPLEX* x, COMPLEX* y, double c, double s) {
+    wide::Active().rotation(2 * n, Parts(x), Parts(y), c, s);
+  }
   static void Swap(Qword n, COMPLEX* x, COMPLEX* y) { carr::Swap(n, x, y); }
   static void Givens(double* a, double* b, double* c, double* s) { CMatSVDRotation(a, b, c, s); }
   static void ToRealBidiagonal(Qword m, COMPLEX* sv, COMPLEX* e, Qword n, Qword p, Qword ncu,
