@@ -2,8 +2,8 @@
 // storage and the element traits of the scheme shared with the complex
 // decomposition (arrays/svd_scheme.h). The vector kernels keep the summation
 // order of the library's own dot products and norms, so results are
-// reproducible to the last bit; up to sixteen independent dot products run
-// at once, in the vector kernels of this processor (arrays/wide_kernels.h).
+// reproducible to the last bit; up to eight independent dot products run at
+// once, in the vector kernels of this processor (arrays/wide_kernels.h).
 #include <cmath>
 
 #include "arrays/array_templates.h"
@@ -48,8 +48,7 @@ struct RealTraits {
   }
   static void AxpyGroup(Qword n, const double* a, const double* x, double* y, Qword ld,
                         Qword count) {
-    const wide::Kernels& k = wide::Active();
-    for (Qword j = 0; j < count; ++j) k.axpy(n, a[j], x, y + ld * j);
+    wide::Active().axpy_columns(n, a, x, y, ld, count);
   }
   static void Scale(Qword n, double a, double* x) { rmat::Scale(n, a, x); }
   static void Accumulate(Qword n, Qword count, const double* f, const double* x, Qword ld,

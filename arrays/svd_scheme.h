@@ -127,7 +127,12 @@ bool Decompose(T* xa, Qword ldx, Qword n, Qword p, T* U, T* sv, T* V, T* ework, 
         T* w = work + l;  // work(l+1..n)
         for (Qword i = 0; i < rn; ++i) w[i] = Tr::Zero();
         Tr::Accumulate(rn, p - l, &e(lp1), x.col(lp1, lp1), x.ld, w);
-        for (Qword j = lp1; j <= p; ++j) Tr::Axpy(rn, Tr::Conj(-e(j) / e(lp1)), w, x.col(lp1, j));
+        T f[Tr::kGroup];
+        for (Qword j = lp1; j <= p; j += Tr::kGroup) {
+          const Qword count = p - j + 1 < Tr::kGroup ? p - j + 1 : Tr::kGroup;
+          for (Qword k = 0; k < count; ++k) f[k] = Tr::Conj(-e(j + k) / e(lp1));
+          Tr::AxpyGroup(rn, f, w, x.col(lp1, j), x.ld, count);
+        }
       }
       if (wantv)
         for (Qword i = lp1; i <= p; ++i) v(i, l) = e(i);

@@ -17,6 +17,10 @@ void DotColumns(Qword n, const double* a, const double* b, Qword ld, Qword count
   for (; k < count; ++k) out[k] = rmat::Dot(n, a, b + ld * k);
 }
 
+void AxpyColumns(Qword n, const double* f, const double* x, double* y, Qword ld, Qword count) {
+  for (Qword k = 0; k < count; ++k) rmat::Axpy(n, f[k], x, y + ld * k);
+}
+
 // Four columns per pass over w, each element taking them in order.
 void Accumulate4(Qword n, const double* f, const double* x0, const double* x1, const double* x2,
                  const double* x3, double* __restrict w) {
@@ -95,6 +99,7 @@ void ComplexDotColumns(Qword n, const double* x, const double* y, Qword ld, Qwor
 const Kernels kBaseline = {
     DotColumns,
     rmat::Axpy,
+    AxpyColumns,
     Accumulate,
     rmat::PlaneRotation,
     ComplexAxpy,

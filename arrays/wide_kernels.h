@@ -17,6 +17,8 @@ struct Kernels {
                       double* out);
   // y[i] += f * x[i].
   void (*axpy)(Qword n, double f, const double* x, double* y);
+  // y[i + ld*k] += f[k] * x[i] for k < count.
+  void (*axpy_columns)(Qword n, const double* f, const double* x, double* y, Qword ld, Qword count);
   // w[i] += f[0]*x[i] + f[1]*x[i + ld] + ... over count columns, in order.
   void (*accumulate)(Qword n, Qword count, const double* f, const double* x, Qword ld, double* w);
   // (x, y) := (c*x + s*y, c*y - s*x).

@@ -86,6 +86,32 @@ VELTRIA_AVX2 void Axpy(Qword n, double f, const double* __restrict x, double* __
   for (; i < n; ++i) y[i] += f * x[i];
 }
 
+// The columns side by side, four rows at a time, so x is loaded once for
+// all of them.
+template <int kCols>
+VELTRIA_AVX2 void AxpyColumnsFixed(Qword n, const double* f, const double* x, double* y, Qword ld) {
+  __m256d vf[kCols];
+  for (int k = 0; k < kCols; ++k) vf[k] = _mm256_set1_pd(f[k]);
+  Qword i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m256d xv = _mm256_loadu_pd(x + i);
+    for (int k = 0; k < kCols; ++k) {
+      double* yk = y + ld * k + i;
+      _mm256_storeu_pd(yk, _mm256_add_pd(_mm256_loadu_pd(yk), _mm256_mul_pd(vf[k], xv)));
+    }
+  }
+  for (; i < n; ++i)
+    for (int k = 0; k < kCols; ++k) y[ld * k + i] += f[k] * x[i];
+}
+
+VELTRIA_AVX2 void AxpyColumns(Qword n, const double* f, const double* x, double* y, Qword ld,
+                              Qword count) {
+  Qword k = 0;
+  for (; k + 8 <= count; k += 8) AxpyColumnsFixed<8>(n, f + k, x, y + ld * k, ld);
+  for (; k + 4 <= count; k += 4) AxpyColumnsFixed<4>(n, f + k, x, y + ld * k, ld);
+  for (; k < count; ++k) Axpy(n, f[k], x, y + ld * k);
+}
+
 // Four columns per pass over w: w travels through the registers once per
 // four columns, and each element still takes the columns in order.
 VELTRIA_AVX2 void Accumulate(Qword n, Qword count, const double* f, const double* x, Qword ld,
@@ -316,6 +342,7 @@ VELTRIA_AVX2 void ReduceColumns(double* a, Qword n, Qword L, const double* pu, c
 const Kernels kAvx2 = {
     DotColumns,
     Axpy,
+    AxpyColumns,
     Accumulate,
     Rotation,
     ComplexAxpy,

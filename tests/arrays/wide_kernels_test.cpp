@@ -87,6 +87,14 @@ TEST(WideKernels, ElementWiseKernelsAndDotsMatchPlainLoops) {
         }
         ExpectSameBits(out, want, "dot_columns");
 
+        // y(:, j) += f[j] x for each column.
+        const Vec fy = Random(count + 1, 7 + n);
+        Vec cols = b, wcols = b;
+        k->axpy_columns(n, fy.data(), a.data() + 1, cols.data() + 1, ld, count);
+        for (Qword j = 0; j < count; ++j)
+          for (Qword i = 0; i < n; ++i) wcols[1 + ld * j + i] += fy[j] * a[1 + i];
+        ExpectSameBits(cols, wcols, "axpy_columns");
+
         // w += f[j] x(:, j), the columns in order.
         const Vec f = Random(count + 1, 3 + n);
         Vec w = Random(n + 1, 4 + n), ww = w;
