@@ -38,13 +38,9 @@ struct RealTraits {
   static double Sign(double a, double b) { return std::copysign(a, b); }
   static double Recip(double a) { return 1.0 / a; }
   static double Norm(Qword n, const double* x) { return RArrNormL2(n, x); }
-  static double Dot(Qword n, const double* h, const double* y) { return rmat::Dot(n, h, y); }
   static void DotGroup(Qword n, const double* h, const double* y, Qword ld, Qword count,
                        double* out) {
     wide::Active().dot_columns(n, h, y, ld, count, out);
-  }
-  static void Axpy(Qword n, double a, const double* x, double* y) {
-    wide::Active().axpy(n, a, x, y);
   }
   static void AxpyGroup(Qword n, const double* a, const double* x, double* y, Qword ld,
                         Qword count) {

@@ -20,9 +20,8 @@
 //   void DotGroup(Qword, const T* h, const T* y, Qword ld, Qword count, T* out)
 //                                 conj(h).y in index order for the count
 //                                 (<= kGroup) columns of y
-//   void Axpy(Qword, T a, const T* x, T* y)         y += a x
 //   void AxpyGroup(Qword, const T* a, const T* x, T* y, Qword ld, Qword count)
-//                                 Axpy of a[k] x into column k of y, k < count
+//                                 y(:, k) += a[k] x for k < count
 //   void Scale(Qword, T a, T* x)                    x *= a
 //   void Accumulate(Qword n, Qword count, const T* f, const T* x, Qword ld,
 //                   T* w)         w += f[j] x(:, j) for j < count, in order

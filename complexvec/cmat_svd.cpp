@@ -133,7 +133,6 @@ struct ComplexTraits {
                        COMPLEX* out) {
     wide::Active().complex_dot_columns(n, Parts(h), Parts(y), ld, count, Parts(out));
   }
-  static void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) { ::Axpy(n, a, x, y); }
   static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld,
                         Qword count) {
     for (Qword k = 0; k < count; ++k) ::Axpy(n, a[k], x, y + ld * k);
