@@ -81,8 +81,9 @@ struct KyAppInfo {
 };
 
 // Constructor defaults: capacity 1024, mode 2, version 1.0.10, empty texts,
-// no drawing callback, library version 0.0.0.
-void KyAppInfoInit(KyAppInfo* info);
+// no drawing callback, library version 0.0.0. Exported, so that every host
+// program starts from the same defaults before it sets its own fields.
+VELTRIA_API void KyAppInfoInit(KyAppInfo* info);
 
 // Sends a framework message when a callback is installed and the record is
 // not quiet (message 9 goes out whenever a callback is installed). Returns the

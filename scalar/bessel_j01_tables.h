@@ -3,6 +3,20 @@
 
 namespace bessel_j01 {
 
+// J_1(x) = (x/2) sum c_k q^k, q = x^2/4 <= 1 (relative error 9.6e-18).
+inline constexpr double kJ1Small[9] = {
+    0x1.0000000000000p+0,  -0x1.ffffffffffff0p-2,  0x1.5555555554e94p-4,
+    -0x1.c71c71c6d707bp-8, 0x1.6c16c155c0619p-12,  -0x1.845c81f899a4ap-17,
+    0x1.27e343ad59439p-22, -0x1.51bd167b02a8fp-28, 0x1.1deaae5c50be1p-34,
+};
+
+// J_0(x) = (1 - q) + q^2 sum c_k q^k, q = x^2/4 <= 1 (relative error 2.1e-20).
+inline constexpr double kJ0SmallTail[9] = {
+    0x1.0000000000000p-2,   -0x1.c71c71c71c71cp-6,  0x1.c71c71c71c6c0p-10,
+    -0x1.23456789a818ep-14, 0x1.02e85c06360cbp-19,  -0x1.522a423cc0a18p-25,
+    0x1.52298847f506fp-31,  -0x1.0b02a67119b9fp-37, 0x1.49845eef880ebp-44,
+};
+
 // J_0(x), t = (x^2 - 34)/30: sum c_k T_k(t).
 inline constexpr double kJ0Mid[18] = {
     0x1.7a57ae459e7dap-5,  0x1.c6efe95ade9aep-3,   0x1.72d9a297d4cffp-5,  -0x1.cdd8f4af2ac75p-3,

@@ -32,13 +32,21 @@ struct ShiftedProduct {
   dd::DD p;
 };
 ShiftedProduct ShiftDown(double x);
+// lambda = a - (a + b) x without rounding error beyond the last step (zero
+// at the peak of x^a (1 - x)^b).
+dd::DD BetaIncLambda(double x, double a, double b);
+// x^a (1 - x)^b / B(a, b) for 0 < x < 1 and positive shapes, accurate also
+// at large shapes (the prefactor of the regularised incomplete beta).
+double BetaIncPrefactor(double x, double a, double b, dd::DD lambda);
 }  // namespace gamma_detail
 
 VELTRIA_INTERNAL double rGammaLnStieltjes(double x);
 VELTRIA_INTERNAL LibErrorCode rGammaIncSeries(double* sum, double a, double x);
 VELTRIA_INTERNAL LibErrorCode rGammaIncContFrac(double* fraction, double a, double x);
 VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regularized);
-VELTRIA_INTERNAL double rBetaIncContFrac(double x, double a, double b);
+// The incomplete-beta continued fraction at x for shapes a, b, with
+// lambda = a - (a + b) x from BetaIncLambda.
+VELTRIA_INTERNAL double rBetaIncContFrac(double x, double a, double b, double lambda);
 
 VELTRIA_INTERNAL double rBetaCore(double a, double b);
 VELTRIA_INTERNAL double rBetaLnCore(double a, double b);

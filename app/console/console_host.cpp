@@ -32,8 +32,8 @@ Dword HostCallback(Dword message, KyAppRecord* record) {
 }  // namespace
 
 int main() {
-  static KyAppInfo info;  // zero-filled: empty texts, no drawing callback
-  info.text_capacity = kKyTextCapacity;
+  static KyAppInfo info;
+  KyAppInfoInit(&info);  // empty texts, no drawing callback
   info.mode = 1;
   info.app_version[0] = 1;
   info.app_version[1] = 0;

@@ -128,10 +128,15 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
 
   BrukerAcquisition acq;
   if (LibErrorCode e = ReadParameters(BrukerFolderOf(path), ser, &acq)) return e;
-  for (const BrukerEntry& entry : acq.entries)
+  for (const BrukerEntry& entry : acq.entries) {
+    // A value of the parameter store ends at its first "=", so a text such
+    // as "<zg=30>" would come back cut short: such an entry stays out of the
+    // item (its readers find it missing) and the folder loads all the same.
+    if (entry.value.find('=') != std::string::npos) continue;
     if (LibErrorCode e =
             item->parameters.AddEntry(entry.name.c_str(), entry.value.c_str(), nullptr))
       return e;
+  }
 
   std::string data;
   if (LibErrorCode e = BrukerReadWholeFile(path, kDataLimit, &data)) return e;

@@ -1,16 +1,8 @@
 #include "app/ui/app_state.h"
 
 #include <cstdio>
-#include <cstring>
 
-void AppInfoDefaults(KyAppInfo* info) {
-  std::memset(info, 0, sizeof *info);
-  info->text_capacity = kKyTextCapacity;
-  info->mode = 2;
-  info->app_version[0] = 1;
-  info->app_version[1] = 0;
-  info->app_version[2] = 10;
-}
+void AppInfoDefaults(KyAppInfo* info) { KyAppInfoInit(info); }
 
 AppState& App() {
   static AppState* state = [] {

@@ -13,6 +13,7 @@
 #include <FL/Fl_Tabs.H>
 #include <FL/fl_draw.H>
 
+#include <string_view>
 #include <vector>
 
 #include "app/core/calibration_csv.h"
@@ -23,8 +24,10 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
+#include "base/memory.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"
+#include "data_engine/ky_data.h"
 #include "framework/command/ky_commands.h"
 #include "framework/graphics/ky_svg.h"
 #include "framework/graphics/plot.h"
@@ -70,16 +73,48 @@ void ReportWriteFailure(const std::string& path) {
   AppAlert(text.c_str());
 }
 
+// The current data set's CSV export: the item, and what code 108 wrote.
+struct ItemCsv {
+  Qlong item;
+  cKyData* node;       // the exported node, as code 108 names it
+  std::string fresh;   // the file code 108 wrote
+  bool saved = false;  // code 108 succeeded, so the node's path names the fresh file
+};
+
 LibErrorCode SaveItemCsv(const std::string& fresh, void* context) {
-  const Qlong item = *static_cast<Qlong*>(context);
+  auto* csv = static_cast<ItemCsv*>(context);
   const std::u16string wide = Wide(fresh);
   SaveDataArgs args{};
-  args.item = item;
+  args.item = csv->item;
   args.block = 0;
   args.data_type = 10;
   args.path = wide.c_str();
   // Quiet: a failure is reported once, with the file the user chose.
-  return RunQuietCommand(App().record, kKyCmdSaveData, &args);
+  const LibErrorCode error = RunQuietCommand(App().record, kKyCmdSaveData, &args);
+  csv->node = args.node;
+  csv->fresh = fresh;
+  csv->saved = error == kErrNone;
+  return error;
+}
+
+// Code 108 recorded the fresh file as the node's last CSV path; once that
+// file has been put in place the path is the target's. The recorded path is
+// the file's full path ending in the fresh name's suffix, so cutting the
+// suffix gives the target's full path in the same form. When the file could
+// not be put in place the fresh file is gone, and so is the path naming it.
+void RecordFinalCsvPath(const ItemCsv& csv, const std::string& target, bool written) {
+  if (!csv.saved || csv.node == nullptr || csv.node->last_csv_path == nullptr) return;
+  char16_t* recorded = csv.node->last_csv_path;
+  size_t n = 0;
+  while (recorded[n] != 0) ++n;
+  const bool fresh_of_target =
+      csv.fresh.size() > target.size() && csv.fresh.compare(0, target.size(), target) == 0;
+  const std::u16string suffix = fresh_of_target ? Wide(csv.fresh.substr(target.size())) : u"";
+  if (written && !suffix.empty() && n > suffix.size() &&
+      std::u16string_view(recorded + n - suffix.size()) == suffix)
+    recorded[n - suffix.size()] = 0;
+  else
+    KillString(&csv.node->last_csv_path);
 }
 
 LibErrorCode SaveSvg(const std::string& fresh, void* context) {
@@ -114,10 +149,13 @@ bool Export(int source, int destination) {
     case kToCsv:
       if (!AskSavePath("Export as CSV", "Comma-Separated Values (*.csv)\t*.csv", "", &path))
         return false;
-      if (source == kSourceCurrent)
-        error = WriteThroughFreshFile(path, SaveItemCsv, &item);
-      else
+      if (source == kSourceCurrent) {
+        ItemCsv csv{item, nullptr, std::string(), false};
+        error = WriteThroughFreshFile(path, SaveItemCsv, &csv);
+        RecordFinalCsvPath(csv, path, error == kErrNone);
+      } else {
         error = WriteTextReplacing(path, CalibrationTableText());
+      }
       break;
     case kToSvg:
       if (!AskSavePath("Export as SVG image", "SVG images (*.svg)\t*.svg", "", &path)) return false;

@@ -123,7 +123,7 @@ void BuildWorkspace() {
     auto* canvas_group = new Fl_Group(tx + 300, ty, tw - 300, th);
     canvas_group->box(FL_THIN_DOWN_BOX);
     auto* canvas = new cCanvas(canvas_group->x() + 2, canvas_group->y() + 2, canvas_group->w() - 4,
-                               canvas_group->h() - 4, kCalibrationCanvasId, app.record);
+                               canvas_group->h() - 2, kCalibrationCanvasId, app.record);
     canvas->display_flags = 0x70000;
     canvas->box(FL_BORDER_BOX);
     canvas->readout_box = app.status_bar;

@@ -62,6 +62,10 @@ void CmdPlotApodization(KyAppRecord* record) {
   for (int i = 0; i < 4; ++i) window[i] = args->values[i].real;
   record->error = RArrApodization(args->apodization_type, count - first, overlay->values + first,
                                   reference->min, reference->max, window);
+  // The y range and any scale of the overlay follow its new values; the
+  // extremes it was created with would clip a window that changes sign and
+  // flatten one that has decayed.
+  overlay->UpdateRange();
 }
 
 void CmdPlotRemoveApodization(KyAppRecord* record) {

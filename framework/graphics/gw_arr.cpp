@@ -28,7 +28,16 @@ cGwArr::cGwArr(const double* src, Qword n, Qword block, Dword array_flags, const
   SetName(array_name);
   colour = array_colour;
   line_width = width;
+  UpdateRange();
+}
 
+void cGwArr::UpdateRange() {
+  // Without a number the range is the fresh array's 0 to 1.
+  min = 0.0;
+  max = 1.0;
+  direction = 0;
+  const Qword n = count;
+  if (n == 0 || !values) return;
   Qword j0 = 0;
   while (j0 < n && std::isnan(values[j0])) ++j0;
   if (j0 < n) min = max = values[j0];

@@ -45,6 +45,9 @@ class cGwArr {
   cGwArr& operator=(const cGwArr&) = delete;
 
   void Reset();
+  // Minimum and maximum of the values (NaN skipped; 0 and 1 without a
+  // number) and the direction, for values changed after construction.
+  void UpdateRange();
   void SetName(const char* text);
   static cGwArr* FindByName(const char* name, cGwArr* start);
 

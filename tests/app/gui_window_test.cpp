@@ -144,6 +144,15 @@ TEST_F(GuiTest, WorkspaceHasTheDataAndCalibrationTabs) {
   EXPECT_EQ(App().calibration_canvas->window_id, 0x10000000000ull);
   EXPECT_EQ(App().calibration_canvas->display_flags, 0x70000u);
   EXPECT_EQ(App().calibration_canvas->readout_box, App().status_bar);
+  // The canvas is inset by 2 at the left, top and right of its group; its
+  // height is the group's less 2, so it reaches the group's bottom edge.
+  const Fl_Widget* canvas = App().calibration_canvas;
+  const Fl_Group* group = canvas->parent();
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(canvas->x(), group->x() + 2);
+  EXPECT_EQ(canvas->y(), group->y() + 2);
+  EXPECT_EQ(canvas->w(), group->w() - 4);
+  EXPECT_EQ(canvas->h(), group->h() - 2);
   ASSERT_NE(App().calibration_log, nullptr);
   char* text = App().calibration_log->buffer()->text();
   EXPECT_STREQ(text,

@@ -43,6 +43,7 @@
 #include "app/ui/setup_dialog.h"
 #include "base/memory.h"
 #include "base/utf.h"
+#include "data_engine/ky_data.h"
 #include "framework/command/lib_command.h"
 
 namespace {
@@ -139,6 +140,12 @@ class WorkflowTest : public GuiTest {
     record_->argument = ValueArgument(item);
     LibCommand(140, record_);
     return record_->result.u64;
+  }
+  // The last CSV path of block 0 of an item, as the tree holds it.
+  const char16_t* LastCsvPath(size_t item) {
+    const cKyData* node = record_->data_root ? record_->data_root->Child(item) : nullptr;
+    node = node ? node->Child(0) : nullptr;
+    return node ? node->last_csv_path : nullptr;
   }
   std::string Q(size_t row) { return App().calibration_rows[row].q->value(); }
   std::string COut(size_t row) { return App().calibration_rows[row].c_out->value(); }
@@ -436,6 +443,11 @@ TEST_F(WorkflowTest, ExportOfTheCurrentDataSetAsCsvAndSvg) {
   // One line per point of the item (time, real part, imaginary part).
   EXPECT_EQ(rows, "1024 {4} True\n");
   EXPECT_NE(ReadFileBytes(csv), "old");
+  // The exported block's last CSV path is the file the user chose, not the
+  // fresh file the export went through.
+  const char16_t* last = LastCsvPath(0);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(std::u16string(last), std::u16string(csv.begin(), csv.end()));
   const std::string parsed = RunPython(
       "import sys,xml.etree.ElementTree as E\nt=E.parse(sys.argv[1]).getroot()\n"
       "print(t.tag.split(\'}\')[-1], t.get(\'width\'), t.get(\'height\'))",
@@ -455,6 +467,29 @@ TEST_F(WorkflowTest, ExportOfTheCurrentDataSetAsCsvAndSvg) {
   std::remove(csv.c_str());
   std::remove(svg.c_str());
   rmdir(dir.c_str());
+}
+
+// An export whose file cannot be put in place (the chosen name is a folder)
+// is reported, and the block keeps no path naming the removed fresh file.
+TEST_F(WorkflowTest, FailedCsvExportLeavesNoLastCsvPath) {
+  BuildAndShow();
+  Load("si29_c1");
+  Pump(10);
+  const std::string dir = TempFolder();
+  const std::string taken = dir + "/taken.csv";
+  ASSERT_EQ(mkdir(taken.c_str(), 0700), 0);
+  ShowExportDialog(nullptr, nullptr);
+  Fl_Double_Window* dialog = ExportDialogWindow();
+  ASSERT_NE(dialog, nullptr);
+  Scripted().files.push_back(taken);
+  dialog->child(3)->do_callback();
+  ASSERT_EQ(Scripted().messages.size(), 1u);
+  EXPECT_EQ(Scripted().messages[0], "The file could not be written:\n" + taken);
+  EXPECT_EQ(ExportDialogWindow(), dialog);
+  EXPECT_EQ(LastCsvPath(0), nullptr);
+  // Nothing is left beside the folder.
+  EXPECT_EQ(rmdir(taken.c_str()), 0);
+  EXPECT_EQ(rmdir(dir.c_str()), 0);
 }
 
 // The clipboard's image, asked for as FLTK asks another program.

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "app/core/bruker_reader.h"
-#include "base/platform/allocator_testing.h"
 #include "base/utf.h"
+#include "support/alloc_failure.h"
 #include "support/temp_folder.h"
 #include "tests/app_core/acqus_builder.h"
 #include "tests/app_core/bruker_test_util.h"
@@ -276,23 +276,20 @@ namespace {
 TEST(BrukerLoadAllocation, FailuresLeaveTheRootAsItWas) {
   const std::string path = SamplesDir() + "/ser_dosy/ser";
   const std::u16string wide(path.begin(), path.end());
-  bool succeeded = false;
-  for (Qlong n = 0; n < 400 && !succeeded; ++n) {
-    cKyData root(0);
-    PlatformAllocTestFailAfter(n);
-    const LibErrorCode code = LoadBrukerData(&root, wide.c_str());
-    PlatformAllocTestFailAfter(-1);
-    if (code == 0) {
-      succeeded = true;
-      EXPECT_GT(n, 10);  // the reading allocates through the library
-      ASSERT_EQ(root.ChildCount(), 1u);
-      EXPECT_EQ(root.FirstChild()->ChildCount(), 4u);
-    } else {
-      EXPECT_EQ(code, 0x80001u) << n;
-      EXPECT_EQ(root.ChildCount(), 0u) << n;
-    }
-  }
-  EXPECT_TRUE(succeeded);
+  const Qlong needed = SweepAllocFailures(
+      [&](AllocSweepStep& step) {
+        cKyData root(0);
+        const LibErrorCode code =
+            step.Code([&] { return LoadBrukerData(&root, wide.c_str()); }, 0x80001u);
+        if (code == 0) {
+          ASSERT_EQ(root.ChildCount(), 1u);
+          EXPECT_EQ(root.FirstChild()->ChildCount(), 4u);
+        } else {
+          EXPECT_EQ(root.ChildCount(), 0u);
+        }
+      },
+      400);
+  EXPECT_GT(needed, 10);  // the reading allocates through the library
 }
 
 }  // namespace

@@ -9,13 +9,13 @@
 
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
+#include "support/accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
 typedef std::vector<double> Vec;
-constexpr double kEps = DBL_EPSILON;
 
 TEST(RMatDiagonalize, TwoByTwoAndTrivialSizes) {
   double A[4] = {2, 1, 1, 2}, w[2];
@@ -38,12 +38,12 @@ TEST(RMatDiagonalize, TwoByTwoAndTrivialSizes) {
   EXPECT_EQ(RMatTriDiagonalize(nullptr, 2, d, e), 14u);
   EXPECT_EQ(RMatTriDiQL(A, 2, d, nullptr), 18u);
   EXPECT_EQ(RMatTriDiQL(A, 0, d, e), 26u);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   double B[4] = {2, 1, 1, 2};
   EXPECT_EQ(RMatDiagonalize(B, 2, w), 0x80001u);
-  PlatformAllocTestFailAfter(1);
+  fail.FailAfter(1);
   EXPECT_EQ(RMatDiagonalize(B, 2, w), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(B[1], 1.0);
 }
 

@@ -8,7 +8,7 @@
 #include "arrays/rarr.h"
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -102,9 +102,9 @@ TEST(Eval, NewArrayStartsFromZerosAndIsReleasedOnFailure) {
   EXPECT_EQ(out, nullptr);
   EXPECT_EQ(NewRArrEval(3, nullptr, &out, 5, 0), 14u);
   EXPECT_EQ(out, nullptr);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(NewRArrEval(3, x.data(), &out, 5, 0), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(out, nullptr);
 }
 

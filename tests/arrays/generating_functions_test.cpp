@@ -10,11 +10,11 @@
 
 #include "arrays/rarr_ops.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
-const double kEps = 2.220446049250313e-16;
 #include "gf_reference.inc"
 
 using Vec = std::vector<double>;
@@ -154,9 +154,9 @@ TEST(GfArithmetic, Checks) {
 
 TEST(GfArithmetic, TemporaryAllocationFailure) {
   double a[3] = {1, 2, 3};
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const Dword status = RArrOgfMul(3, a, a, a);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(status, 0x80001u);
   EXPECT_EQ(a[0], 1.0);
   EXPECT_EQ(a[2], 3.0);
@@ -281,9 +281,9 @@ TEST(GfStandard, Series) {
   RArrKill(&c);
   EXPECT_EQ(RArrNewOgf_1Div1Mnsx(0), nullptr);
   EXPECT_EQ(RArrNewOgf_1Div1Plsx(0), nullptr);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RArrNewOgf_1Div1Plsx(3), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 
   EXPECT_EQ(rOgfCoef_Exp(3), 1.0 / 6);
   EXPECT_EQ(rOgfCoef_Exp(0), 1.0);

@@ -6,10 +6,9 @@
 #include <cstring>
 
 #include "base/memory.h"
+#include "support/accuracy.h"
 
 namespace {
-
-constexpr double kEps = 2.220446049250313e-16;
 
 TEST(Grid, KindsAgainstClosedForms) {
   const struct {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -68,10 +68,10 @@ TEST(IntArrays, NewCopyCopiesAndLeavesExtraRoom) {
   EXPECT_EQ(std::vector<Long>(c, c + 3), std::vector<Long>(src, src + 3));
   IArrKill(&c);
 
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const Qlong q[2] = {1, 2};
   Qlong* none = IQArrNewCopy(&e, q, 2);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(none, nullptr);
   EXPECT_EQ(e, 0x80001u);
 }
@@ -154,9 +154,9 @@ TEST(IntMatrices, TransposeOutOfPlaceAndInPlace) {
   EXPECT_EQ(std::vector<Long>(in, in + 6), want);
   // A failed temporary copy leaves the matrix as it was.
   Qlong q[6] = {1, 2, 3, 4, 5, 6};
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const Dword st = IQMatTranspose(q, 3, 2, q);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(st, 0x80001u);
   EXPECT_EQ(q[1], 2);
   EXPECT_EQ(IMatTranspose(nullptr, 2, 3, d), 14u);

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <vector>
 
-namespace {
+#include "support/accuracy.h"
 
-const double kEps = 2.220446049250313e-16;
+namespace {
 
 struct InterpCase {
   std::vector<double> x, y, points, linear, natural, clamped;

@@ -6,7 +6,7 @@
 
 #include "arrays/rarr.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -69,18 +69,18 @@ TEST(PairedArrays, FailedGrowthKeepsTheAccumulator) {
   RArrPairedArrays* h = nullptr;
   ASSERT_EQ(NewRArrPairedArrays(&h, 0, 2), 0u);
   ASSERT_EQ(RArrPairedAddPair(1, 1, &h), 0u);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RArrPairedAddPair(2, 2, &h), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(h->count, 1u);
   EXPECT_EQ(h->weights[0], 1);
   ASSERT_EQ(RArrPairedAddPair(2, 2, &h), 0u);
   EXPECT_EQ(h->count, 2u);
   RArrPairedDelete(&h);
-  PlatformAllocTestFailAfter(1);  // the record, then the first array fails
+  fail.FailAfter(1);  // the record, then the first array fails
   EXPECT_EQ(NewRArrPairedArrays(&h, 0, 2), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(h, nullptr);
 }
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -167,9 +167,9 @@ TEST(RealCounters, ChainedGroups) {
     ASSERT_EQ(RArrChainedGroupsCount(n, x.data(), tol), GroupsByDefinition(x, tol))
         << "trial " << trial;
     // The fallback without memory gives the same count.
-    PlatformAllocTestFailAfter(0);
+    AllocFailureGuard fail(0);
     const Qlong fallback = RArrChainedGroupsCount(n, x.data(), tol);
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     ASSERT_EQ(fallback, GroupsByDefinition(x, tol));
   }
 }

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+#include "support/accuracy.h"
 
-const double kEps = 2.220446049250313e-16;
+namespace {
 
 TEST(RunningOps, SumsProductsAndTrapezoid) {
   const double y[3] = {1, 2, 3};

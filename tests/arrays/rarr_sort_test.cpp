@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -265,9 +265,9 @@ TEST(RealHeapSort, AbsCompareAndIndexSorts) {
   UQArrKill(&single);
   EXPECT_EQ(RArrNewAbsSortIndex(1, keys, 1), nullptr);
   EXPECT_EQ(RArrNewSortIndex(3, nullptr, 1, nullptr), nullptr);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   Qword* failed = RArrNewSortIndex(3, keys, 1, nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(failed, nullptr);
 }
 

@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
-
-struct AllocFailGuard {
-  AllocFailGuard() { PlatformAllocTestFailAfter(0); }
-  ~AllocFailGuard() { PlatformAllocTestFailAfter(-1); }
-};
 
 TEST(RArrNew, CountsZeroAndRefused) {
   for (auto make : {RArrNew, RArrNew0}) {
@@ -29,7 +24,7 @@ TEST(RArrNew, CountsZeroAndRefused) {
   ASSERT_NE(z, nullptr);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(z[i], 0.0);
   RArrKill(&z);
-  AllocFailGuard fail;
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RArrNew(&e, 4), nullptr);
   EXPECT_EQ(e, 0x80001u);
 }
@@ -128,7 +123,7 @@ TEST(Conversions, NewArrays) {
   RArrKill(&back);
   CFArrKill(&f);
   {
-    AllocFailGuard fail;
+    AllocFailureGuard fail(0);
     EXPECT_EQ(RArrNewFromFArr(&e, 2, f ? f : reinterpret_cast<const float*>(d)), nullptr);
     EXPECT_EQ(e, 0x80001u);
   }

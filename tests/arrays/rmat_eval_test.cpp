@@ -6,7 +6,7 @@
 
 #include "arrays/rmat.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -45,9 +45,9 @@ TEST(RMatEval, NewMatrixIsReleasedOnFailure) {
   RMatKill(&out);
   EXPECT_EQ(NewRMatEvalR(3, 2, kM.data(), &out, 19, 1), 9u);
   EXPECT_EQ(out, nullptr);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(NewRMatEvalC(3, 2, kM.data(), &out, 5, 0), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(out, nullptr);
 }
 

@@ -5,15 +5,12 @@
 #include <vector>
 
 #include "arrays/rmat.h"
+#include "support/random_inputs.h"
 
 namespace {
 
 std::vector<double> Random(size_t n, unsigned seed) {
-  std::mt19937_64 g(seed);
-  std::uniform_real_distribution<double> u(-2.385, 3.117);
-  std::vector<double> v(n);
-  for (auto& x : v) x = u(g);
-  return v;
+  return RandomInputs(seed).UniformVector(n, -2.385, 3.117);
 }
 
 TEST(RMatGram, ColumnDotProductsMirrored) {

@@ -8,7 +8,8 @@
 
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
+#include "support/random_inputs.h"
 
 namespace {
 
@@ -44,9 +45,9 @@ TEST(RMatInvert, SingularAndBadInput) {
   EXPECT_EQ(RMatInvert(Z, 0, nullptr, 0), 14u);
   EXPECT_EQ(RMatInvert(nullptr, 2, nullptr, 0), 14u);
   double A[4] = {1, 2, 3, 5};
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RMatInvert(A, 2, nullptr, 0), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(A[3], 5.0);
 }
 
@@ -79,11 +80,8 @@ TEST(RMatInvert, HilbertSixAgainstClosedForm) {
 
 TEST(RMatInvert, RandomSystemResiduals) {
   const int n = 40, m = 3;
-  std::mt19937_64 g(8);
-  std::uniform_real_distribution<double> u(-1, 1);
-  Vec A(n * n), B(n * m);
-  for (auto& x : A) x = u(g);
-  for (auto& x : B) x = u(g);
+  RandomInputs random(8);
+  const Vec A = random.Matrix(n, n), B = random.Matrix(n, m);
   Vec Ai = A, X = B;
   ASSERT_EQ(RMatInvert(Ai.data(), n, X.data(), m), 0u);
   double worst_i = 0, worst_x = 0;

@@ -7,22 +7,14 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "scalar/real_helpers.h"
+#include "support/alloc_failure.h"
+#include "support/random_inputs.h"
 
 namespace {
 
-struct AllocFailGuard {
-  AllocFailGuard() { PlatformAllocTestFailAfter(0); }
-  ~AllocFailGuard() { PlatformAllocTestFailAfter(-1); }
-};
-
 std::vector<double> Random(size_t n, unsigned seed) {
-  std::mt19937_64 g(seed);
-  std::uniform_real_distribution<double> u(-2.385, 3.117);
-  std::vector<double> v(n);
-  for (auto& x : v) x = u(g);
-  return v;
+  return RandomInputs(seed).UniformVector(n, -2.385, 3.117);
 }
 
 TEST(RMatNew, SizesZeroOverflowAndFailure) {
@@ -44,7 +36,7 @@ TEST(RMatNew, SizesZeroOverflowAndFailure) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(z[i], 0.0);
   RMatKill(&z);
   EXPECT_EQ(z, nullptr);
-  AllocFailGuard fail;
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RMatNew(&e, 2, 2), nullptr);
   EXPECT_EQ(e, 0x80001u);
 }
@@ -208,7 +200,7 @@ TEST(RMatBySquareMat, ExchangeAndProductOfTheEntryValues) {
     for (int j = 0; j < 4; ++j) EXPECT_EQ(C[i + 3 * j], Elem(B, R, 3, 4, 4, i, j, false));
   EXPECT_EQ(RMatBySquareMatL(nullptr, 2, 2, S), 14u);
   EXPECT_EQ(RMatBySquareMatR(A, 2, 2, nullptr), 18u);
-  AllocFailGuard fail;
+  AllocFailureGuard fail(0);
   std::vector<double> D = B;
   EXPECT_EQ(RMatBySquareMatR(D.data(), 3, 4, R.data()), 0x80001u);
   EXPECT_EQ(D, B);
@@ -245,7 +237,7 @@ TEST(RMatTranspose, OutOfPlaceInPlaceAndChecks) {
   EXPECT_EQ(RMatTranspose(d, 2, 1, nullptr), 18u);
   EXPECT_EQ(RMatTranspose(nullptr, 0, 1, nullptr), 0u);
   double a[4] = {1, 2, 3, 4};
-  AllocFailGuard fail;
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RMatTranspose(a, 2, 2, a), 0x80001u);
   EXPECT_EQ(a[1], 2.0);
 }
@@ -307,7 +299,7 @@ TEST(RMatRows, AppendAndRemove) {
   EXPECT_EQ(NewRMatAppendRows0(A, 0, 2, 0), nullptr);
   EXPECT_EQ(NewRMatAppendRows0(A, ~Qword{0}, 2, 2), nullptr);  // row count wraps
   EXPECT_EQ(NewRMatFromAsciFile(nullptr, 1, 2, nullptr), 9u);
-  AllocFailGuard fail;
+  AllocFailureGuard fail(0);
   EXPECT_EQ(NewRMatAppendRows0(A, 3, 2, 1), nullptr);
 }
 

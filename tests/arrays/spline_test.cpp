@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "arrays/interp.h"
+#include "support/accuracy.h"
 
 namespace {
-
-const double kEps = 2.220446049250313e-16;
 
 struct InterpCase {
   std::vector<double> x, y, points, linear, natural, clamped;

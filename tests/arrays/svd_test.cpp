@@ -10,12 +10,12 @@
 #include "arrays/rmat.h"
 #include "arrays/rmat_linalg.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "lapack_ref.h"
+#include "support/accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
-constexpr double kEps = DBL_EPSILON;
 typedef std::vector<double> Vec;
 
 Vec Random(size_t n, unsigned seed) {
@@ -201,11 +201,11 @@ TEST(RMatSVD, NonFiniteInputEndsWith39) {
 
 TEST(RMatSVD, AllocationFailureWritesNothing) {
   Vec A = Random(12, 3), s(3, -7.0), U(16), V(9);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(RMatSVD(A.data(), 4, 3, U.data(), s.data(), V.data(), 11), 0x80001u);
-  PlatformAllocTestFailAfter(1);
+  fail.FailAfter(1);
   EXPECT_EQ(RMatSVD(A.data(), 4, 3, U.data(), s.data(), V.data(), 11), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   for (double x : s) EXPECT_EQ(x, -7.0);
 }
 
@@ -255,9 +255,9 @@ TEST(SolveLinearSystemBySVD, ChecksAndExactSquare) {
   EXPECT_NEAR(x[0], 1.0, 4 * kEps);
   EXPECT_NEAR(x[1], 3.0, 8 * kEps);
   EXPECT_EQ(A[0], 2.0);  // A is not touched
-  PlatformAllocTestFailAfter(2);
+  AllocFailureGuard fail(2);
   EXPECT_EQ(SolveLinearSystemBySVD(A, x, b, 2, 2, 0), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 }
 
 TEST(SolveLinearSystemBySVD, ThresholdClearsOnlyTheSmallValues) {

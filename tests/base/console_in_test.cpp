@@ -9,7 +9,7 @@
 
 #include "base/memory.h"
 #include "base/number_text.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 #include "support/pty_run.h"
 
 namespace {
@@ -199,7 +199,7 @@ TEST(ConsoleIn, MissingBufferAndFailedLineStore) {
   PtyResult r = RunInPty(
       [] {
         if (CinToBuffer(u"p", nullptr, 10, 0) != 18) return 1;
-        PlatformAllocTestFailAfter(0);
+        AllocFailureGuard fail(0);
         char b[8];
         LibErrorCode e = CinToBufferA("q", b, 8, 0);
         return Check(e == 0x80001);

@@ -12,8 +12,8 @@
 
 #include "base/format_engine.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "base/strings.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -422,9 +422,9 @@ TEST(SprintfEntryPoints, AppendUnderFailingAllocationsIsWholeOrNothing) {
     char* s = nullptr;
     SprintfAppendA(&s, "%s", "start");
     ASSERT_NE(s, nullptr);
-    PlatformAllocTestFailAfter(k);
+    AllocFailureGuard fail(k);
     char* r = SprintfAppendA(&s, "%s", tail.c_str());
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     EXPECT_EQ(r, s);
     if (!s) {
       saw_null = true;
@@ -441,13 +441,13 @@ TEST(SprintfEntryPoints, AppendUnderFailingAllocationsIsWholeOrNothing) {
 
 TEST(SprintfEntryPoints, ExhaustedMemoryGivesNullNotAPartialText) {
   for (Qlong k = 0; k < 6; ++k) {
-    PlatformAllocTestFailAfter(k);
+    AllocFailureGuard fail(k);
     char* s = NewSprintfA(
         "%s and a long tail %r\xA7"
         "20\xA7"
         "20",
         std::string(200, 'a').c_str(), std::vector<double>(400, 3.0).data());
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     EXPECT_EQ(s, nullptr) << k;
     KillStringA(&s);
   }

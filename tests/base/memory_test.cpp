@@ -9,15 +9,9 @@
 #include <vector>
 
 #include "base/bytes.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
-
-// Restores the allocator after a test that makes it fail.
-struct AllocFailGuard {
-  explicit AllocFailGuard(Qlong successes) { PlatformAllocTestFailAfter(successes); }
-  ~AllocFailGuard() { PlatformAllocTestFailAfter(-1); }
-};
 
 template <class T>
 void ExpectRefusedAt(Qword first_refused) {
@@ -77,7 +71,7 @@ TEST(NewArrFill, FillCopiesTheValueBitForBit) {
 }
 
 TEST(NewArrFill, AllocationFailureGivesNullAndTheFlaggedCode) {
-  AllocFailGuard guard(0);
+  AllocFailureGuard guard(0);
   Dword error = 0;
   EXPECT_EQ(NewRealArrFill(&error, 4), nullptr);
   EXPECT_EQ(error, 0x80001u);
@@ -182,7 +176,7 @@ TEST(MemAllocators, AllocateAndFreeThroughTheSameCall) {
     std::memset(p, 1, 64);
     EXPECT_EQ(fn(0, &p), 0u);
     EXPECT_EQ(p, nullptr);
-    AllocFailGuard guard(0);
+    AllocFailureGuard guard(0);
     EXPECT_EQ(fn(64, &p), 0x80001u);
     EXPECT_EQ(p, nullptr);
   }

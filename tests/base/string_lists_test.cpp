@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator_testing.h"
 #include "base/strings.h"
+#include "support/alloc_failure.h"
 #include "text_test_util.h"
 
 TEST(Lists, AddAndDeleteItems) {
@@ -115,9 +115,9 @@ TEST(Lists, FindItemPosition) {
                 c.position);
     }
   }
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(StringsListFindItemA("a", "a", ',', 0, 0), 0u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 }
 
 TEST(Lists, AppendItemFromList) {

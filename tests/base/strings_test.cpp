@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 #include "text_test_util.h"
 
 // The C library's classification in the "C" locale is the oracle for the
@@ -153,12 +153,12 @@ TEST(NewStrings, ConcatOfPieces) {
 }
 
 TEST(NewStrings, AllocationFailureGivesNull) {
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(NewStringA(3, 'x'), nullptr);
   EXPECT_EQ(NewCopyString(u"abc", 0, kNoIndex), nullptr);
   EXPECT_EQ(NewStringsConcatA(1, "a"), nullptr);
   EXPECT_EQ(NewCopyStringAW("a"), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 }
 
 // A guard after the capacity shows any write beyond it.
@@ -271,9 +271,9 @@ TEST(HeapStrings, Append) {
 
 TEST(HeapStrings, AppendFailureReleasesAndStoresNull) {
   char* s = NewCopyStringA("ab", 0, kNoIndex);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(StringAppendA(&s, "c"), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(s, nullptr);  // the sanitizer build reports a leak if "ab" was kept
 }
 

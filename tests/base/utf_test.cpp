@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 #include "utf_cases.inc"
 
 namespace {
@@ -163,7 +163,7 @@ TEST(Utf, NewStrings) {
   ASSERT_NE(empty, nullptr);
   EXPECT_STREQ(empty, "");
   KillStringA(&empty);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(NewUtf16FromUtf8("abc"), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 }

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "framework/command/config_file.h"
 #include "framework/command/config_file_testing.h"
 #include "framework/command/config_text.h"
+#include "support/alloc_failure.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -164,12 +164,12 @@ TEST_F(ConfigTest, NamesThatCannotNameAFileAreRefused) {
 
 TEST_F(ConfigTest, AllocationFailureIsReportedNotHidden) {
   ASSERT_EQ(Write(kKyConfigSetup, "a=1"), 0u);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const Dword write_error = Write(kKyConfigSetup, "a=2");
   record_->argument = nullptr;
   LibCommand(kKyCmdReadSetup, record_);
   const Dword read_error = record_->error;
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(write_error, kErrAlloc);
   EXPECT_EQ(read_error, kErrAlloc);
   EXPECT_EQ(record_->result.pointer, nullptr);

@@ -12,7 +12,6 @@
 
 #include "base/memory.h"
 #include "base/platform/allocator.h"
-#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/evp.h"
@@ -20,6 +19,7 @@
 #include "data_engine/ky_data.h"
 #include "framework/command/ky_command_args.h"
 #include "framework/command/ky_commands.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -285,9 +285,9 @@ TEST_F(DataCommandTest, AllocationFailureLeavesTheTree) {
   LoadThree();
   cKyData* root = record_->data_root;
   const std::string before = Describe(root);
-  PlatformAllocTestFailAfter(2);
+  AllocFailureGuard fail(2);
   const Dword e = RunScript("#GROUPDELAY, 1, 0, 0");
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(e, kErrAlloc);
   EXPECT_EQ(record_->data_root, root);
   EXPECT_EQ(Describe(record_->data_root), before);

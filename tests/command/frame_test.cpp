@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "framework/command/command_table.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ TEST(RecordTest, LayoutIsTheFortyEightByteRecord) {
 }
 
 TEST(RecordTest, CodeOneAnswersNullWhenTheAllocationFails) {
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   KyAppRecord* r = LibCommand(kKyCmdCreate, nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(r, nullptr);
 }
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
 #include "command_fixture.h"
 #include "framework/command/nuclide_calc_args.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -146,9 +146,9 @@ TEST_F(NuclideCommandTest, CardSplitAtTabFieldByField) {
 
 TEST_F(NuclideCommandTest, CardAllocationFailure) {
   NuclideCalcArgs args{kNuclideCard, "1H", nullptr};
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const Dword error = Run(kKyCmdNuclideCalculator, &args);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(error, kErrAlloc);
   EXPECT_EQ(record_->result.pointer, nullptr);
 }

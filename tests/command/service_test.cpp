@@ -7,10 +7,10 @@
 
 #include "base/error_codes.h"
 #include "base/errors.h"
-#include "base/platform/allocator_testing.h"
 #include "base/platform/ui_hooks.h"
 #include "command_fixture.h"
 #include "framework/ky_list.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -114,9 +114,9 @@ TEST_F(CommandTest, LocalTimeFromTheClockHasSixFields) {
 }
 
 TEST_F(CommandTest, LocalTimeReportsAllocationFailure) {
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const Dword error = Run(kKyCmdLocalTime);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(error, kErrAlloc);
   EXPECT_EQ(record_->result.pointer, nullptr);
 }

@@ -9,8 +9,8 @@
 
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
+#include "support/alloc_failure.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 
@@ -56,14 +56,14 @@ TEST(CArrStorage, NewHoldsZerosAndRefusesHugeCounts) {
 TEST(CArrStorage, AllocationFailureGivesNullAnd0x80001) {
   Dword e = 0;
   const COMPLEX src[1] = {{1, 2}};
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(CArrNew(&e, 4), nullptr);
   EXPECT_EQ(e, kErrAlloc);
   EXPECT_EQ(CArrNewCopy(&e, 1, src), nullptr);
   EXPECT_EQ(e, kErrAlloc);
   EXPECT_EQ(CMatNew0(&e, 2, 2), nullptr);
   EXPECT_EQ(e, kErrAlloc);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 }
 
 TEST(CMatStorage, DimensionsWhoseProductOverflowsAreRefused) {

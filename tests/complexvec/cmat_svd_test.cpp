@@ -12,13 +12,11 @@
 
 #include "arrays/svd_job.h"
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
+#include "support/alloc_failure.h"
+#include "support/complex_accuracy.h"
 #include "zlapack_ref.h"
 
 namespace {
-
-constexpr double kEps = ctest::kEps;
 
 std::vector<COMPLEX> Random(int m, int n, unsigned seed) {
   std::mt19937_64 g(seed);
@@ -225,9 +223,9 @@ TEST(CMatSVD, JobsArgumentsAndFailures) {
   // Each allocation failing in turn: 0x80001 before any output is written.
   for (int ok = 0; ok < 3; ++ok) {
     for (COMPLEX& z : s) z = COMPLEX(9, 9);
-    PlatformAllocTestFailAfter(ok);
+    AllocFailureGuard fail(ok);
     EXPECT_EQ(CMatSVD(A.data(), 3, 2, U, s, V, 11), kErrAlloc) << ok;
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     for (const COMPLEX& z : s) EXPECT_EQ(z, COMPLEX(9, 9));
   }
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
 #include "complexvec/carr.h"
+#include "support/alloc_failure.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 
@@ -44,9 +44,9 @@ TEST(CMatTranspose, OutOfPlaceInPlaceAndStatuses) {
 
   // The in-place copy fails: the status is passed on and nothing changes.
   same = src;
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(CMatTranspose(same.data(), 2, 3, same.data()), kErrAlloc);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   for (int k = 0; k < 6; ++k) EXPECT_TRUE(Identical(same[k], src[k]));
 }
 
@@ -88,10 +88,10 @@ TEST(CMatAdjoint, ConjugateTransposeWithAndWithoutDestination) {
   // When the in-place copy cannot be made the failure is reported and A is
   // left as it was (neither conjugated nor transposed).
   A = src;
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(CMatAdjoint(A.data(), 3, 2, A.data()), kErrAlloc);
   EXPECT_EQ(CMatAdjoint(A.data(), 3, 2, nullptr), kErrAlloc);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   for (int k = 0; k < 6; ++k) EXPECT_TRUE(Identical(A[k], src[k]));
 }
 

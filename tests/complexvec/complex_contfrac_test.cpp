@@ -4,9 +4,9 @@
 #include <limits>
 #include <vector>
 
-#include "complex_test_support.h"
 #include "complexvec/complex_tools.h"
 #include "scalar/real_helpers.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 using ctest::Show;
@@ -38,10 +38,10 @@ TEST(ComplexContFrac, ArraysReachTheClosedForm) {
   TanArrays(kZ0, 40, &a, &b);
   COMPLEX v;
   EXPECT_EQ(cContFrac(COMPLEX(), &v, 40, a.data(), b.data(), nullptr, 1000, 3), 0u);
-  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), ctest::kTol1) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), kTol1) << Show(v);
   // Without the tail value (a null a would mean all ones, so keep a).
   EXPECT_EQ(cContFrac(COMPLEX(), &v, 40, a.data(), b.data(), nullptr, 1000, 0), 0u);
-  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), ctest::kTol1) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), kTol1) << Show(v);
 }
 
 TEST(ComplexContFrac, StepCountsAndStatus) {
@@ -76,7 +76,7 @@ TEST(ComplexContFrac, NullArraysMeanOnes) {
   // 1 + 1/(1 + 1/(1 + ...)) converges to the golden ratio.
   COMPLEX v;
   EXPECT_EQ(cContFrac(COMPLEX(), &v, 200, nullptr, nullptr, nullptr, 1000, 4), 0u);
-  EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), ctest::kTol0) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), kTol0) << Show(v);
 }
 
 TEST(ComplexContFrac, TailValue) {
@@ -106,7 +106,7 @@ TEST(ComplexContFrac, RescalingKeepsTheApproximants) {
     COMPLEX t = b[k];
     for (Qword j = k; j >= 2; --j) t = b[j - 1] + a[j] / t;
     const COMPLEX want = b[0] + a[1] / t;
-    EXPECT_LE(ctest::ErrorEps(approx[k], want), ctest::kTol1) << k;
+    EXPECT_LE(ctest::ErrorEps(approx[k], want), kTol1) << k;
   }
 }
 
@@ -118,7 +118,7 @@ TEST(ComplexContFrac, ZeroDenominatorDoesNotPoisonLaterSteps) {
   b[1] = COMPLEX(0, 0);
   COMPLEX v;
   EXPECT_EQ(cContFrac(COMPLEX(), &v, 60, nullptr, b.data(), nullptr, 100, 0), 0u);
-  EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), ctest::kTol0) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), kTol0) << Show(v);
 }
 
 COMPLEX TanCoef(Qword k, COMPLEX x, COMPLEX* a) {
@@ -133,7 +133,7 @@ COMPLEX TanCoef(Qword k, COMPLEX x, COMPLEX* a) {
 TEST(ComplexContFrac, CoefficientCallback) {
   COMPLEX v;
   EXPECT_EQ(cContFracCoefFunc(kZ0, &v, TanCoef, nullptr, 1000, 2), 0u);
-  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), ctest::kTol1) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), kTol1) << Show(v);
   std::vector<COMPLEX> approx(4);
   EXPECT_EQ(cContFracCoefFunc(kZ0, &v, TanCoef, approx.data(), 3, 0), 0u);
   EXPECT_TRUE(Identical(approx[0], COMPLEX(0, 0)));
@@ -155,13 +155,13 @@ TEST(ComplexContFrac, CtypeForm) {
   for (Qword k = 2; k < n; ++k) c[k] = COMPLEX(-1.0 / ((2.0 * k - 3) * (2.0 * k - 1)), 0);
   COMPLEX v;
   EXPECT_EQ(cContFracCtype(kZ0, &v, 0, COMPLEX(0, 0), c.data(), e.data(), nullptr, n - 1, 3), 0u);
-  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), ctest::kTol1) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, kTanZ0), kTol1) << Show(v);
   // Null exponents mean c_k x: with c_k = 1 and x = 1 that is the golden ratio.
   std::vector<COMPLEX> ones(200, COMPLEX(1, 0));
   EXPECT_EQ(
       cContFracCtype(COMPLEX(1, 0), &v, 0, COMPLEX(1, 0), ones.data(), nullptr, nullptr, 199, 3),
       0u);
-  EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), ctest::kTol0) << Show(v);
+  EXPECT_LE(ctest::ErrorEps(v, COMPLEX(1.6180339887498949, 0)), kTol0) << Show(v);
   EXPECT_EQ(cContFracCtype(kZ0, &v, 0, COMPLEX(0, 0), nullptr, nullptr, nullptr, 5, 0),
             kIllegalArgument);
 }

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "complex_test_support.h"
 #include "complexvec/complex_scalar.h"
 #include "complexvec/complex_values.h"
 #include "scalar/real_helpers.h"
+#include "support/complex_accuracy.h"
 
 using ctest::ErrorEps;
 using ctest::Identical;
@@ -99,8 +99,8 @@ TEST(ComplexFunctions, SeriesSwitchesNearZero) {
   COMPLEX l(1e-10, 2e-10);
   ccLog1p(&l, 1);
   // z - z^2/2 = (1e-10 + 1.5e-20, 2e-10 - 2e-20), plus 2 pi on the imaginary side.
-  EXPECT_LE(ctest::RealErrorEps(l.re, 1.00000000015e-10), 2);
-  EXPECT_LE(ctest::RealErrorEps(l.im, 2 * kPi + 1.9999999998e-10), 2);
+  EXPECT_LE(ErrorInEps(l.re, 1.00000000015e-10), 2);
+  EXPECT_LE(ErrorInEps(l.im, 2 * kPi + 1.9999999998e-10), 2);
   // The two sides of the series switch agree (both approximate the same function).
   const double t = 4 * ___Root4EpsReal;
   const COMPLEX below = ccLog1pValue(COMPLEX(t * 0.999, 0), 0);

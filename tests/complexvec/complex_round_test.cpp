@@ -1,6 +1,6 @@
 // Rounding both parts of a complex value to a quantum.
-#include "complex_test_support.h"
 #include "complexvec/complex_functions.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 

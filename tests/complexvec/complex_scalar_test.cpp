@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "complex_test_support.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Identical;
 
@@ -39,8 +39,7 @@ TEST(ComplexScalar, ArgumentRange) {
       {COMPLEX(0, -1), -kPi / 2},      {COMPLEX(0, 1), kPi / 2}, {COMPLEX(1, 1), kPi / 4},
       {COMPLEX(-1, -1), -3 * kPi / 4},
   };
-  for (const auto& r : rows)
-    EXPECT_LE(ctest::RealErrorEps(cArg(r.z), r.want), 2) << ctest::Show(r.z);
+  for (const auto& r : rows) EXPECT_LE(ErrorInEps(cArg(r.z), r.want), 2) << ctest::Show(r.z);
 }
 
 TEST(ComplexScalar, Normalize) {

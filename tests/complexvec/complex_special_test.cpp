@@ -2,11 +2,11 @@
 // their reference table.
 #include <cmath>
 
-#include "complex_test_support.h"
 #include "complexvec/complex_functions.h"
 #include "complexvec/complex_scalar.h"
 #include "complexvec/complex_values.h"
 #include "scalar/real_helpers.h"
+#include "support/complex_accuracy.h"
 
 using ctest::ErrorEps;
 using ctest::Identical;

@@ -14,10 +14,10 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "base/number_text.h"
-#include "base/platform/allocator_testing.h"
-#include "complex_test_support.h"
 #include "complexvec/carr.h"
 #include "complexvec/carr_split.h"
+#include "support/alloc_failure.h"
+#include "support/complex_accuracy.h"
 
 namespace {
 
@@ -247,12 +247,12 @@ TEST(SplitStorage, ConversionsBothWays) {
   const COMPLEX one[1] = {{1, 2}};
   EXPECT_EQ(SArrNewFromCArr(&e, Qword{1} << 62, one), nullptr);
   EXPECT_EQ(e, kErrAlloc);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(SArrNewFromCArr(&e, 1, one), nullptr);
   EXPECT_EQ(e, kErrAlloc);
   EXPECT_EQ(CArrNewFromSArr(&e, 2, split), nullptr);
   EXPECT_EQ(e, kErrAlloc);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 
   COMPLEX d[2];
   double s[4];

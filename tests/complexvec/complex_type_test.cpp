@@ -5,8 +5,8 @@
 #include <limits>
 #include <type_traits>
 
-#include "complex_test_support.h"
 #include "scalar/real_helpers.h"
+#include "support/complex_accuracy.h"
 
 using ctest::Bits;
 using ctest::Identical;

@@ -10,12 +10,12 @@
 #include <string>
 
 #include "base/number_text.h"
-#include "base/platform/allocator_testing.h"
 #include "scalar/real_helpers.h"
+#include "support/accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
-constexpr double kEps = std::numeric_limits<double>::epsilon();
 constexpr double kPi = 3.141592653589793;
 
 VECTORnD Make(std::initializer_list<double> v) { return VECTORnD(v.size(), v.begin()); }
@@ -81,9 +81,9 @@ TEST(VectorND, CopyAndAssignmentOwnTheirValues) {
 
 TEST(VectorND, FailedCopyIsEmptyNotHalfBuilt) {
   const VECTORnD a = Make({1, 2, 3});
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   VECTORnD b(a);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(b.count, 0u);
   EXPECT_EQ(b.values, nullptr);
   EXPECT_EQ(rAbsV(b), 0);

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator_testing.h"
 #include "data_engine/ky_data.h"
 #include "framework/graphics/axes.h"
 #include "framework/graphics/gw_data.h"
+#include "support/alloc_failure.h"
 #include "support/plot_trees.h"
 #include "support/recording_draw.h"
 
@@ -698,23 +698,21 @@ TEST(DataPlot, VisibleKindsChooseTheCurvesDrawn) {
 TEST(DataPlot, RunningOutOfMemoryLeavesNoPlotOrAWholeOne) {
   for (const ViewCase& c : ViewCases()) {
     SCOPED_TRACE(c.what);
-    bool complete = false;
-    for (Qlong k = 0; k < 400 && !complete; ++k) {
-      std::unique_ptr<cKyData> root(c.tree());
-      Qword id = c.code;
-      cKyGw gw(&id, nullptr);
-      PlatformAllocTestFailAfter(k);
-      cKyDataPlot* plot = NewKyDataPlot(root.get(), &gw);
-      PlatformAllocTestFailAfter(-1);
-      if (!plot) continue;
-      for (const cGwArr* a = plot->data->FirstArray(); a; a = a->next) {
-        ASSERT_NE(a->name, nullptr);
-        ASSERT_NE(a->values, nullptr);
-        ASSERT_GT(a->count, 0u);
-      }
-      complete = Names(plot->data) == c.names;
-      delete plot;
-    }
-    EXPECT_TRUE(complete);
+    SweepAllocFailures(
+        [&](AllocSweepStep& step) {
+          std::unique_ptr<cKyData> root(c.tree());
+          Qword id = c.code;
+          cKyGw gw(&id, nullptr);
+          std::unique_ptr<cKyDataPlot> plot(
+              step.Fail([&] { return NewKyDataPlot(root.get(), &gw); }));
+          if (!plot) return;
+          for (const cGwArr* a = plot->data->FirstArray(); a; a = a->next) {
+            ASSERT_NE(a->name, nullptr);
+            ASSERT_NE(a->values, nullptr);
+            ASSERT_GT(a->count, 0u);
+          }
+          if (Names(plot->data) == c.names) step.Succeeded();
+        },
+        400);
   }
 }

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "base/platform/allocator_testing.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/ky_data.h"
 #include "node_invariants.h"
+#include "support/alloc_failure.h"
 #include "tree_fixture.h"
 
 namespace {
@@ -87,32 +87,28 @@ TEST(KyDataCopy, FailedCopyLeavesTheTargetUnchanged) {
   cKyData* source = NewTestTree(2, 3, 4);
   Decorate(source->Child(0));
   source->Child(0)->linked = NewCompanion(5.0);
-  bool failed = false, succeeded = false;
-  for (Qlong fail_after = 0; fail_after < 200 && !succeeded; ++fail_after) {
-    cKyData* target = NewTestTree(1, 2, 3);
-    target->Child(0)->Child(0)->Row(1)[0] = -1.0;
-    PlatformAllocTestFailAfter(fail_after);
-    const LibErrorCode e = target->Child(0)->CopyFrom(*source->Child(0));
-    PlatformAllocTestFailAfter(-1);
-    if (e == kErrNone) {
-      succeeded = true;
-      EXPECT_EQ(target->Child(0)->ChildCount(), 3u);
-      EXPECT_STREQ(target->Child(0)->experiment_name, "Relax Curve");
-    } else {
-      failed = true;
-      EXPECT_EQ(e, kErrAlloc);
-      cKyData* item = target->Child(0);
-      EXPECT_EQ(item->ChildCount(), 2u);
-      EXPECT_EQ(item->experiment_name, nullptr);
-      EXPECT_EQ(item->parameters.EntryCount(), 0u);
-      EXPECT_EQ(item->linked, nullptr);
-      EXPECT_EQ(item->Child(0)->Row(1)[0], -1.0);
-      EXPECT_EQ(item->Child(1)->points, 3u);
-    }
-    delete target;
-  }
-  EXPECT_TRUE(failed);
-  EXPECT_TRUE(succeeded);
+  const Qlong needed = SweepAllocFailures(
+      [&](AllocSweepStep& step) {
+        cKyData* target = NewTestTree(1, 2, 3);
+        target->Child(0)->Child(0)->Row(1)[0] = -1.0;
+        const LibErrorCode e =
+            step.Code([&] { return target->Child(0)->CopyFrom(*source->Child(0)); });
+        if (e == kErrNone) {
+          EXPECT_EQ(target->Child(0)->ChildCount(), 3u);
+          EXPECT_STREQ(target->Child(0)->experiment_name, "Relax Curve");
+        } else {
+          cKyData* item = target->Child(0);
+          EXPECT_EQ(item->ChildCount(), 2u);
+          EXPECT_EQ(item->experiment_name, nullptr);
+          EXPECT_EQ(item->parameters.EntryCount(), 0u);
+          EXPECT_EQ(item->linked, nullptr);
+          EXPECT_EQ(item->Child(0)->Row(1)[0], -1.0);
+          EXPECT_EQ(item->Child(1)->points, 3u);
+        }
+        delete target;
+      },
+      200);
+  EXPECT_GT(needed, 0);  // some step failed, and one succeeded
   delete source;
 }
 
@@ -146,9 +142,10 @@ TEST(KyDataVersions, PushPushPopPopOnATwoItemTree) {
 TEST(KyDataVersions, FailedPushLeavesTheHolder) {
   cKyData* holder = NewTestTree(2, 2, 4);
   cKyData* before = holder;
-  PlatformAllocTestFailAfter(3);
-  EXPECT_EQ(KyDataPushPrevious(&holder), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  {
+    AllocFailureGuard fail(3);
+    EXPECT_EQ(KyDataPushPrevious(&holder), nullptr);
+  }
   EXPECT_EQ(holder, before);
   EXPECT_EQ(holder->linked, nullptr);
   delete holder;

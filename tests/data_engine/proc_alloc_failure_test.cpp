@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "base/platform/allocator_testing.h"
 #include "node_invariants.h"
 #include "proc_fixture.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -38,10 +38,10 @@ TEST(ProcAllocationFailure, NodeUnchanged) {
     Evp evp;
     InitEvp(&evp);
     ASSERT_EQ(EvpParseCommand(command, &evp), kErrNone);
-    PlatformAllocTestFailAfter(0);
+    AllocFailureGuard fail(0);
     LibErrorCode e = node->PrepareEvp(&evp, nullptr);
     if (e == kErrNone) e = node->RunEvp(&evp, nullptr);
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     EXPECT_NE(e, kErrNone) << command;
     EXPECT_FALSE(evp.flags & kEvpDone) << command;
     EXPECT_EQ(node->points, points) << command;

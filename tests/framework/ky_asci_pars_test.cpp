@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -312,19 +312,19 @@ TEST(KyAsciPars, CopyAssignClearAndMemoryFailures) {
   c = cKyAsciPars(p);
   ASSERT_EQ(c.Capacity(), c.Used());
   const std::string before = c.Text();
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   const LibErrorCode add = c.AddEntry("D", "4", nullptr);
   const LibErrorCode set = c.Set("A", "a much longer value than before");
   d = c;  // the failed copy keeps the old text
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(add, 0x80001u);
   EXPECT_EQ(set, 0x80001u);
   EXPECT_EQ(std::string(c.Text()), before);
   EXPECT_STREQ(d.Text(), "\rZ=9=\r");
   cKyAsciPars fresh;
-  PlatformAllocTestFailAfter(0);
+  fail.FailAfter(0);
   EXPECT_EQ(fresh.AddEntry("A", "1", nullptr), 0x80001u);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(fresh.Text(), nullptr);
 }
 

@@ -16,9 +16,9 @@
 #include "base/error_codes.h"
 #include "base/files.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"
+#include "support/alloc_failure.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -228,9 +228,9 @@ TEST_F(KyFileTest, WindowOfASmallFile) {
   // The first window cannot be allocated.
   f.DropBuffer();
   ASSERT_TRUE(f.Rewind());
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(f.Read(buf, 1), -2);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(f.Read(buf, 1), 1);
 }
 

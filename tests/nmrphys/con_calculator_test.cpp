@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "nmrphys/console/con_physics.h"
+#include "support/accuracy.h"
 #include "support/pty_run.h"
 
 namespace {
@@ -36,8 +37,6 @@ double NumberAfter(const std::string& out, const std::string& label, int nth = 0
   if (rest.rfind("NaN", 0) == 0) return NAN;
   return std::strtod(rest.c_str(), nullptr);
 }
-
-double Rel(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
 
 TEST(NmrCalculator, ConversionsWithTheWorkedNumbers) {
   struct Case {
@@ -101,7 +100,7 @@ TEST(NmrCalculator, ConversionsWithTheWorkedNumbers) {
     EXPECT_EQ(r.exit_code, 0);
     const double printed = NumberAfter(r.output, c.label);
     // Fifteen digits, cut: within one unit of the last.
-    EXPECT_LE(Rel(printed, c.expected), 1e-14) << r.output;
+    EXPECT_LE(RelativeError(printed, c.expected), 1e-14) << r.output;
     EXPECT_NEAR(printed, c.worked, c.worked_tolerance);
     EXPECT_NE(r.output.find(c.unit, r.output.find(c.label)), std::string::npos);
   }

@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "base/error_codes.h"
+#include "support/accuracy.h"
 
 namespace {
 #include "physics_reference.inc"
 
 constexpr double kC = 299792458.0;
 constexpr double kMu0By4Pi = 9.999999988573333e-8;
-
-double Rel(double a, double b) { return std::fabs(a - b) / std::fabs(b); }
 
 TEST(Physics, SharedBodiesAndSimpleFormulas) {
   EXPECT_EQ(rNmrTeslaToHz(9.4, 42.5763881e6), 9.4 * 42.5763881e6);
@@ -93,7 +92,7 @@ TEST(Physics, DebyeFunctionAgainstMpmath) {
   for (const auto& r : kDebyeRows) {
     Qword count = 99;
     const double d = rDebyeU(r.x, r.n, &count);
-    EXPECT_LE(Rel(d, r.d), 4e-13) << "n " << r.n << " x " << r.x;
+    EXPECT_LE(RelativeError(d, r.d), 4e-13) << "n " << r.n << " x " << r.x;
     EXPECT_GT(count, 0u);
   }
   Qword count = 7;
@@ -104,7 +103,7 @@ TEST(Physics, DebyeFunctionAgainstMpmath) {
 
 TEST(Physics, DebyeIntegralStopsWhenTheRestIsNegligible) {
   for (const auto& r : kDebyeIntegralRows)
-    EXPECT_LE(Rel(rDebyeR(r.x, r.n), r.r), 2e-6) << r.x << " " << r.n;  // step 1e-6
+    EXPECT_LE(RelativeError(rDebyeR(r.x, r.n), r.r), 2e-6) << r.x << " " << r.n;  // step 1e-6
   EXPECT_TRUE(std::isnan(rDebyeR(1, 0)));
   EXPECT_TRUE(std::isnan(rDebyeR(-1, 2)));
   EXPECT_EQ(rDebyeR(0, 2), 0);
@@ -116,7 +115,7 @@ TEST(Physics, PendulumPeriodAgainstTheEllipticIntegral) {
   const double t0 = 2 * 3.141592653589793 * std::sqrt(l / g);
   // Near 180 degrees K(k) is steep: the rounding of theta itself shows.
   for (const auto& r : kPendulumRows)
-    EXPECT_LE(Rel(rPendulumPeriod(r.theta, l, g) / t0, r.ratio), 1e-13) << r.theta;
+    EXPECT_LE(RelativeError(rPendulumPeriod(r.theta, l, g) / t0, r.ratio), 1e-13) << r.theta;
 }
 
 TEST(Physics, BiotSavartKernelAndCoil) {
@@ -149,10 +148,10 @@ TEST(Physics, BiotSavartKernelAndCoil) {
     const double r2z2 = radius * radius + z * z;
     const double expect =
         4 * 3.141592653589793 * kMu0By4Pi * radius * radius / (2 * r2z2 * std::sqrt(r2z2));
-    EXPECT_LE(Rel(field[2], expect), 1e-5) << z;
+    EXPECT_LE(RelativeError(field[2], expect), 1e-5) << z;
     // A second coil adds into the same buffer without rescaling the first.
     ASSERT_EQ(CoilMagneticField(loop.data(), n, &p, &fp, 1), kErrNone);
-    EXPECT_LE(Rel(field[2], 2 * expect), 1e-5);
+    EXPECT_LE(RelativeError(field[2], 2 * expect), 1e-5);
   }
   double field[3] = {1, 2, 3};
   double* fp = field;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
 #include "nmrphys/spin/kgraph.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -167,12 +167,12 @@ TEST(SpinKgraph, FailedAllocationLeavesTheGraph) {
   g.AddEdge(0, 1, 2);
   g.AddEdge(1, 2, 2);
   ASSERT_EQ(g.Components(1), kErrNone);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(g.Components(1), kErrAlloc);
   cKyKgraph c;
   EXPECT_EQ(c.Extend(g), kErrAlloc);
   EXPECT_EQ(g.Init(5), kErrAlloc);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(c.Order(), 0u);
   EXPECT_EQ(g.VertexCount(), 0u);
 }

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "base/platform/allocator_testing.h"
 #include "nmrphys/spin/spin_system.h"
 #include "spin_fixture.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -360,9 +360,9 @@ TEST(SpinModel, FailedAddRemovesThePartialRoot) {
     SpinInput other(ThreeCoupled());
     other.in.UserId = 9;
     ASSERT_NE(ssAddSpinSystem(inst.forest, &other.in), nullptr);
-    PlatformAllocTestFailAfter(allowed);
+    AllocFailureGuard fail(allowed);
     const ssProfile* p = ssAddSpinSystem(inst.forest, &in.in);
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     if (p) break;
     EXPECT_EQ(inst.forest->Count(), 1u) << allowed;
     EXPECT_EQ(inst.forest->Find(1, 0), nullptr);

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <complex>
 
-#include "base/platform/allocator_testing.h"
 #include "nmrphys/spin/spin_system.h"
 #include "spin_fixture.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -555,9 +555,9 @@ TEST(SpinRun, FailedAllocationReleasesEverything) {
     e.r.Points = 256;
     e.r.From = -10;
     e.r.To = 60;
-    PlatformAllocTestFailAfter(allowed);
+    AllocFailureGuard fail(allowed);
     const LibErrorCode code = e.Run();
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
     if (code == kErrNone) break;
     EXPECT_EQ(code, kErrAlloc);
     ExpectNoOutputs(e.r);

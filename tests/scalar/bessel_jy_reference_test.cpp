@@ -12,6 +12,7 @@
 #include "base/double_to_int.h"
 #include "scalar/bessel.h"
 #include "scalar/real_helpers.h"
+#include "support/accuracy.h"
 
 namespace {
 struct BesselRow {
@@ -26,40 +27,26 @@ struct SphericalRow {
 
 constexpr double kFloor = 0.01;
 
-double ScaledError(double got, double want) {
-  if (got == want) return 0;
-  if (std::isnan(got)) return INFINITY;
-  return std::fabs(got - want) / std::fmax(std::fabs(want), kFloor);
+std::string BandName(const char* name, double lo, double hi) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "%s x in (%g, %g]", name, lo, hi);
+  return buf;
 }
 
-// Worst scaled error of one band of x, checked against the band's bound.
+// The rows of one band of x, checked against the band's bound (a relative
+// error, here in units of epsilon).
 class Band {
  public:
   Band(const char* name, double lo, double hi, double bound)
-      : name_(name), lo_(lo), hi_(hi), bound_(bound) {}
-  ~Band() {
-    std::printf("[accuracy] %-12s x in (%g, %g]: worst %.2e (bound %.0e) at %s, %d rows\n", name_,
-                lo_, hi_, worst_, bound_, where_.c_str(), rows_);
-  }
+      : lo_(lo), hi_(hi), tally_(BandName(name, lo, hi), bound / kEps, kFloor) {}
   bool Holds(double x) const { return x > lo_ && x <= hi_; }
   void Check(double got, double want, const char* fn, double x, double nu) {
-    const double e = ScaledError(got, want);
-    char call[96];
-    std::snprintf(call, sizeof call, "%s(%.17g, %.17g)", fn, x, nu);
-    EXPECT_LE(e, bound_) << call << ": expected " << want << ", got " << got;
-    ++rows_;
-    if (e > worst_ || rows_ == 1) {
-      worst_ = e;
-      where_ = call;
-    }
+    tally_.Check(got, want, Call(fn, x, nu));
   }
 
  private:
-  const char* name_;
-  double lo_, hi_, bound_;
-  double worst_ = 0;
-  std::string where_ = "-";
-  int rows_ = 0;
+  double lo_, hi_;
+  AccuracyTally tally_;
 };
 
 bool IsInteger(double v) { return v == std::trunc(v); }

@@ -9,6 +9,7 @@
 
 #include "scalar/bessel.h"
 #include "scalar/elementary.h"
+#include "support/accuracy.h"
 
 namespace {
 struct BesselRow {
@@ -21,51 +22,32 @@ struct SphericalRow {
 };
 #include "bessel_jy_reference.inc"
 
-// |got - want| / max(|want|, 0.01), as for J and Y.
-double ScaledError(double got, double want) {
-  if (got == want) return 0;
-  if (std::isnan(got)) return INFINITY;
-  return std::fabs(got - want) / std::fmax(std::fabs(want), 0.01);
-}
-
-struct Worst {
-  const char* name;
-  double bound;
-  double worst = 0, at = 0;
-  int n = 0;
-  void Check(double got, double want, double x, int order) {
-    const double e = ScaledError(got, want);
-    EXPECT_LE(e, bound) << name << "(" << x << ", " << order << "): expected " << want << ", got "
-                        << got;
-    if (e > worst) worst = e, at = x, n = order;
-  }
-  ~Worst() {
-    std::printf("[accuracy] %-22s worst %.2e (bound %.0e) at x = %g, n = %d\n", name, worst, bound,
-                at, n);
-  }
-};
+// Errors against max(|want|, 0.01), as for J and Y; the bounds are relative
+// errors, here in units of epsilon.
+constexpr double kFloor = 0.01;
 }  // namespace
 
 TEST(BesselSpherical, LowOrdersAndDerivatives) {
-  Worst j{"j0 j1 j2", 1e-14}, y{"y0 y1 y2", 1e-14}, jd{"j0D j1D", 1e-14}, yd{"y0D y1D y2D", 1e-14};
+  AccuracyTally j{"j0 j1 j2", 1e-14 / kEps, kFloor}, y{"y0 y1 y2", 1e-14 / kEps, kFloor},
+      jd{"j0D j1D", 1e-14 / kEps, kFloor}, yd{"y0D y1D y2D", 1e-14 / kEps, kFloor};
   for (const SphericalRow& r : kSphericalRef) {
     switch (r.n) {
       case 0:
-        j.Check(rBessel_j0(r.x), r.j, r.x, 0);
-        y.Check(rBessel_y0(r.x), r.y, r.x, 0);
-        jd.Check(rBessel_j0D(r.x), r.jd, r.x, 0);
-        yd.Check(rBessel_y0D(r.x), r.yd, r.x, 0);
+        j.Check(rBessel_j0(r.x), r.j, At(r.x, 0));
+        y.Check(rBessel_y0(r.x), r.y, At(r.x, 0));
+        jd.Check(rBessel_j0D(r.x), r.jd, At(r.x, 0));
+        yd.Check(rBessel_y0D(r.x), r.yd, At(r.x, 0));
         break;
       case 1:
-        j.Check(rBessel_j1(r.x), r.j, r.x, 1);
-        y.Check(rBessel_y1(r.x), r.y, r.x, 1);
-        jd.Check(rBessel_j1D(r.x), r.jd, r.x, 1);
-        yd.Check(rBessel_y1D(r.x), r.yd, r.x, 1);
+        j.Check(rBessel_j1(r.x), r.j, At(r.x, 1));
+        y.Check(rBessel_y1(r.x), r.y, At(r.x, 1));
+        jd.Check(rBessel_j1D(r.x), r.jd, At(r.x, 1));
+        yd.Check(rBessel_y1D(r.x), r.yd, At(r.x, 1));
         break;
       case 2:
-        j.Check(rBessel_j2(r.x), r.j, r.x, 2);
-        y.Check(rBessel_y2(r.x), r.y, r.x, 2);
-        yd.Check(rBessel_y2D(r.x), r.yd, r.x, 2);
+        j.Check(rBessel_j2(r.x), r.j, At(r.x, 2));
+        y.Check(rBessel_y2(r.x), r.y, At(r.x, 2));
+        yd.Check(rBessel_y2D(r.x), r.yd, At(r.x, 2));
         break;
       default:
         break;
@@ -74,20 +56,21 @@ TEST(BesselSpherical, LowOrdersAndDerivatives) {
 }
 
 TEST(BesselSpherical, AnyOrderThroughHalfIntegerBessel) {
-  Worst j{"rBessel_jnu", 1e-13}, y{"rBessel_ynu", 1e-13};
+  AccuracyTally j{"rBessel_jnu", 1e-13 / kEps, kFloor}, y{"rBessel_ynu", 1e-13 / kEps, kFloor};
   for (const SphericalRow& r : kSphericalRef) {
-    j.Check(rBessel_jnu(r.x, r.n), r.j, r.x, r.n);
-    y.Check(rBessel_ynu(r.x, r.n), r.y, r.x, r.n);
+    j.Check(rBessel_jnu(r.x, r.n), r.j, At(r.x, r.n));
+    y.Check(rBessel_ynu(r.x, r.n), r.y, At(r.x, r.n));
   }
 }
 
 TEST(BesselSpherical, PowerSeriesWhereTheyConverge) {
   // The alternating series lose e^x ulps; below x = 2 they hold to eps.
-  Worst j{"rBessel_jnu_series", 1e-14}, y{"rBessel_ynu_series", 1e-14};
+  AccuracyTally j{"rBessel_jnu_series", 1e-14 / kEps, kFloor},
+      y{"rBessel_ynu_series", 1e-14 / kEps, kFloor};
   for (const SphericalRow& r : kSphericalRef) {
     if (r.x > 2) continue;
-    j.Check(rBessel_jnu_series(r.x, static_cast<Qword>(r.n)), r.j, r.x, r.n);
-    y.Check(rBessel_ynu_series(r.x, r.n), r.y, r.x, r.n);
+    j.Check(rBessel_jnu_series(r.x, static_cast<Qword>(r.n)), r.j, At(r.x, r.n));
+    y.Check(rBessel_ynu_series(r.x, r.n), r.y, At(r.x, r.n));
   }
 }
 

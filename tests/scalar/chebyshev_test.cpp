@@ -9,11 +9,11 @@
 #include "arrays/rarr.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "orthopoly_reference.inc"
 #include "scalar/orthogonal_polys.h"
 #include "scalar/real_helpers.h"
 #include "special_accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 // On [-1, 1] the values are bounded by 1 (T) and n + 1 (U) and pass through
@@ -250,17 +250,17 @@ TEST(ChebyshevFill, ErrorsAndNewForms) {
   // Failing allocations: the array itself, then each working array; every
   // block is released (the sanitizer build checks for leaks).
   for (Qlong ok = 0; ok < 3; ++ok) {
-    PlatformAllocTestFailAfter(ok);
+    AllocFailureGuard fail(ok);
     error = 0;
     EXPECT_EQ(rChebyshevTNewPoly(&error, 9), nullptr) << ok;
     EXPECT_EQ(error, kErrAlloc) << ok;
-    PlatformAllocTestFailAfter(ok);
+    fail.FailAfter(ok);
     error = 0;
     EXPECT_EQ(rChebyshevUNewPolyIQ(&error, 9), nullptr) << ok;
     EXPECT_EQ(error, kErrAlloc) << ok;
-    PlatformAllocTestFailAfter(ok);
+    fail.FailAfter(ok);
     double p[10];
     EXPECT_EQ(rChebyshevUFillPoly(9, p), ok < 2 ? kErrAlloc : 0u) << ok;
-    PlatformAllocTestFailAfter(-1);
+    fail.Release();
   }
 }

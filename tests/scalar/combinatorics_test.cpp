@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "base/num_status.h"
-#include "base/platform/allocator_testing.h"
+#include "support/alloc_failure.h"
 
 namespace {
 
@@ -411,10 +411,10 @@ TEST(Stirling, HugeArgumentsEndWithOverflowAtOnce) {
 }
 
 TEST(Stirling, AllocationFailureIsReported) {
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   NumStatus st = kJunk;
   EXPECT_EQ(uStirling2(10, 4, &st), kAllOnes);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(st, 0x80000000u);
   EXPECT_EQ(uStirling2(10, 4, &st), 34105u);
   EXPECT_EQ(st, 0u);

@@ -8,10 +8,10 @@
 #include "arrays/rarr.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "base/platform/allocator_testing.h"
 #include "orthopoly_reference.inc"
 #include "scalar/orthogonal_polys.h"
 #include "special_accuracy.h"
+#include "support/alloc_failure.h"
 
 namespace {
 double Horner(const std::vector<double>& p, double x) {
@@ -92,9 +92,9 @@ TEST(Laguerre, SeriesAndEdges) {
   EXPECT_EQ(error, 0u);
   EXPECT_DOUBLE_EQ(p[4], 1.0 / 24);
   RArrKill(&p);
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(rLaguerreNewPoly(&error, 4, 0.5), nullptr);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
   EXPECT_EQ(error, kErrAlloc);
   EXPECT_EQ(rLaguerreNewPoly(&error, ~Qword{0}, 0.5), nullptr);
   EXPECT_EQ(error, kErrAlloc);

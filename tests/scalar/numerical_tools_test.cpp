@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "scalar/real_helpers.h"
+#include "support/accuracy.h"
 
 namespace {
 
 const double kPi = 3.141592653589793;
-constexpr double kEps = 2.220446049250313e-16;
 
 double One(Qword) { return 1.0; }
 double Square2(double x) { return x * x - 2; }

@@ -5,12 +5,14 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/os_services.h"
 #include "base/platform/ui_hooks.h"
+#include "framework/ky_app_record.h"
 
 namespace {
 
@@ -31,6 +33,27 @@ TEST(SharedLibrary, InterfaceAndHooksLiveInTheLibrary) {
        {reinterpret_cast<const void*>(&UiHooksInstall), reinterpret_cast<const void*>(&OsBeep),
         reinterpret_cast<const void*>(&FileSaveLastError)})
     EXPECT_NE(ObjectOf(f).find("libveltria.so"), std::string::npos) << ObjectOf(f);
+}
+
+// The host programs start their application information from the library's
+// defaults instead of keeping copies of them.
+TEST(SharedLibrary, ApplicationInformationDefaultsComeFromTheLibrary) {
+  EXPECT_NE(ObjectOf(reinterpret_cast<const void*>(&KyAppInfoInit)).find("libveltria.so"),
+            std::string::npos);
+  KyAppInfo info;
+  std::memset(&info, 0xA5, sizeof info);
+  KyAppInfoInit(&info);
+  EXPECT_EQ(info.text_capacity, 1024u);
+  EXPECT_EQ(info.mode, 2u);
+  EXPECT_EQ(info.app_version[0], 1u);
+  EXPECT_EQ(info.app_version[1], 0u);
+  EXPECT_EQ(info.app_version[2], 10u);
+  EXPECT_EQ(info.title[0], 0);
+  EXPECT_EQ(info.exe_name[0], 0);
+  EXPECT_EQ(info.exe_folder[0], 0);
+  EXPECT_EQ(info.draw_callback, nullptr);
+  for (Dword v : info.lib_version) EXPECT_EQ(v, 0u);
+  EXPECT_EQ(info.lib_version_text[0], 0);
 }
 
 TEST(SharedLibrary, ProgramAndLibraryShareOneHookTable) {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "base/error_codes.h"
-#include "base/platform/allocator_testing.h"
 #include "scalar/orthogonal_polys.h"
 #include "scalar/real_helpers.h"
 #include "signal_fit/fit/linear_fits.h"
 #include "signal_fit/signal/savgol.h"
+#include "support/alloc_failure.h"
 
 namespace {
 #include "fit_reference.inc"
@@ -113,9 +113,9 @@ TEST(FitLinear, BasisFitErrors) {
   EXPECT_EQ(MultiLinearFit(2, c, 3, x, y, nullptr, ruPower), kErrMissingInputData);
   EXPECT_EQ(MultiLinearFit(2, nullptr, 3, x, y, w, ruPower), kErrMissingOutputBuffer);
   EXPECT_EQ(MultiLinearFit(3, c, 2, x, y, w, ruPower), kErrIllegalArgument);  // singular
-  PlatformAllocTestFailAfter(0);
+  AllocFailureGuard fail(0);
   EXPECT_EQ(MultiLinearFit(2, c, 3, x, y, w, ruPower), kErrAlloc);
-  PlatformAllocTestFailAfter(-1);
+  fail.Release();
 }
 
 TEST(FitLinear, ExponentialFitZeroesPathologicalWeights) {

@@ -9,6 +9,7 @@
 
 #include "base/memory.h"
 #include "signal_fit/signal/peaks.h"
+#include "support/random_inputs.h"
 
 namespace {
 std::vector<Long> Marks(const std::vector<double>& x, double delta, Long kind = 0) {
@@ -87,12 +88,11 @@ TEST(SigPeaks, NewLocalExtremes) {
 TEST(SigPeaks, SignalRegionsAroundALine) {
   const Qword n = 1000;
   std::vector<double> s(2 * n, 0.0);
-  std::mt19937 rng(5);
-  std::normal_distribution<double> g(0.0, 0.01);
+  BasicRandomInputs<std::mt19937> random(5);
   for (Qword i = 0; i < n; ++i) {
     const double d = (static_cast<double>(i) - 500) / 10;
-    s[i] = 10 / (1 + d * d) + g(rng);
-    s[n + i] = g(rng);
+    s[i] = 10 / (1 + d * d) + random.Normal(0.0, 0.01);
+    s[n + i] = random.Normal(0.0, 0.01);
   }
   std::vector<Dword> marks(n, 7);
   ASSERT_EQ(SArrFindSignalRegions(n, s.data(), marks.data(), 1, 0, 0), 0u);
@@ -203,13 +203,12 @@ namespace {
 int RegionCount(double d, Qword gap) {
   const Qword n = 2000;
   std::vector<double> s(2 * n, 0.0);
-  std::mt19937 rng(9);
-  std::normal_distribution<double> g(0.0, 0.01);
+  BasicRandomInputs<std::mt19937> random(9);
   for (Qword i = 0; i < n; ++i) {
     const double a = (static_cast<double>(i) - 800) / 3;
     const double b = (static_cast<double>(i) - 800 - d) / 3;
-    s[i] = 10 / (1 + a * a) + 10 / (1 + b * b) + g(rng);
-    s[n + i] = g(rng);
+    s[i] = 10 / (1 + a * a) + 10 / (1 + b * b) + random.Normal(0.0, 0.01);
+    s[n + i] = random.Normal(0.0, 0.01);
   }
   std::vector<Dword> marks(n);
   EXPECT_EQ(SArrFindSignalRegions(n, s.data(), marks.data(), 0, 7, gap), 0u);

@@ -9,6 +9,7 @@
 #include "base/memory.h"
 #include "signal_fit/signal/apodization.h"
 #include "signal_fit/signal/savgol.h"
+#include "support/random_inputs.h"
 
 namespace {
 #include "sig_reference.inc"
@@ -132,9 +133,8 @@ TEST(SigSavgol, NoiseEstimatesOnWhiteNoise) {
   const Qword n = 4096;
   std::vector<double> y(n);
   for (unsigned seed = 1; seed <= 20; ++seed) {
-    std::mt19937 rng(seed);
-    std::normal_distribution<double> g(0.0, 1.0);
-    for (double& v : y) v = g(rng);
+    BasicRandomInputs<std::mt19937> random(seed);
+    for (double& v : y) v = random.Normal();
     double sg = 0, sorted = 0;
     ASSERT_EQ(RArrNoiseEstimateBySavitskyGolay(n, y.data(), &sg, nullptr, 3, 17, 3, 3.0), 0u);
     ASSERT_EQ(RArrNoiseEstimateBySorting(n, y.data(), &sorted, 0), 0u);

@@ -1,5 +1,6 @@
-// Shared helpers of the complex tests: tolerance classes in units of epsilon
-// and the error measures the tables are checked with.
+// The accuracy harness for complex values: bit identity (signs of zeros and
+// NaN count), a printable form, and the normwise error in units of epsilon.
+// Tallies, tolerance classes and kEps are the ones of accuracy.h.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,16 +10,10 @@
 #include <cstdio>
 #include <string>
 
+#include "accuracy.h"
 #include "complexvec/complex.h"
 
 namespace ctest {
-
-constexpr double kEps = 2.220446049250313e-16;
-// Tolerance classes, the same in every build.
-constexpr double kTol0 = 2;
-constexpr double kTol1 = 16;
-constexpr double kTol2 = 256;
-constexpr double kTol3 = 2048;
 
 inline uint64_t Bits(double x) { return std::bit_cast<uint64_t>(x); }
 
@@ -34,36 +29,14 @@ inline std::string Show(COMPLEX z) {
 }
 
 // Normwise relative error |got - want| / |want| in units of epsilon; an
-// exact zero reference gives the absolute error in units of epsilon.
+// exact zero reference gives the absolute error in units of epsilon (the
+// complex functions' zeros are exact, their neighbourhood is not).
 inline double ErrorEps(COMPLEX got, COMPLEX want) {
   const double d = std::hypot(got.re - want.re, got.im - want.im);
   const double m = std::hypot(want.re, want.im);
   if (std::isnan(d)) return INFINITY;
   return (m > 0 ? d / m : d) / kEps;
 }
-
-// Relative error of one real in units of epsilon.
-inline double RealErrorEps(double got, double want) {
-  if (got == want) return 0;
-  const double d = std::fabs(got - want);
-  if (std::isnan(d)) return INFINITY;
-  return (want != 0 ? d / std::fabs(want) : d) / kEps;
-}
-
-// Keeps the worst error of a table and prints it with its row.
-struct Worst {
-  double eps = 0;
-  std::string row;
-  void Note(double e, const std::string& where) {
-    if (e > eps) {
-      eps = e;
-      row = where;
-    }
-  }
-  void Report(const char* table) const {
-    std::printf("    %s: worst %.2f eps%s%s\n", table, eps, row.empty() ? "" : " at ", row.c_str());
-  }
-};
 
 }  // namespace ctest
 
