@@ -9,13 +9,13 @@
 #include <cmath>
 #include <utility>
 
-#include "arrays/eigen_kernels.h"
 #include "arrays/rarr.h"
 #include "arrays/rmat_kernels.h"
 #include "arrays/rmat_linalg.h"
+#include "arrays/wide_kernels.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "scalar/elementary.h"
+#include "scalar/hypot_givens_inline.h"
 
 namespace {
 
@@ -45,6 +45,7 @@ Dword Tridiagonalize(double* Am, Qword n, double* dv, double* ev) {
   double* pe = work + 3 * (n + 1);
   bool pending = false;
   const Sym A{Am, n};
+  const wide::Kernels& kernels = wide::Active();
   auto d = [dv](Qword i) -> double& { return dv[i - 1]; };
   auto e = [ev](Qword i) -> double& { return ev[i - 1]; };
   for (Qword i = n; i >= 2; --i) {
@@ -86,9 +87,9 @@ Dword Tridiagonalize(double* Am, Qword n, double* dv, double* ev) {
     if (reflect) {
       for (Qword k = 1; k <= l; ++k) p[k] = 0.0;
       if (pending)
-        eigen::ReduceColumns<true, true>(Am, n, l, pu + 1, pe + 1, u + 1, p + 1);
+        kernels.reduce_columns[1][1](Am, n, l, pu + 1, pe + 1, u + 1, p + 1);
       else
-        eigen::ReduceColumns<false, true>(Am, n, l, nullptr, nullptr, u + 1, p + 1);
+        kernels.reduce_columns[0][1](Am, n, l, nullptr, nullptr, u + 1, p + 1);
       double f = 0.0;
       for (Qword j = 1; j <= l; ++j) {
         p[j] = p[j] / h;
@@ -100,7 +101,7 @@ Dword Tridiagonalize(double* Am, Qword n, double* dv, double* ev) {
       std::swap(p, pe);
       pending = true;
     } else {
-      if (pending) eigen::ReduceColumns<true, false>(Am, n, l, pu + 1, pe + 1, nullptr, nullptr);
+      if (pending) kernels.reduce_columns[1][0](Am, n, l, pu + 1, pe + 1, nullptr, nullptr);
       pending = false;
     }
   }
@@ -120,13 +121,12 @@ Dword Tridiagonalize(double* Am, Qword n, double* dv, double* ev) {
       // transformation so far. Each column takes its dot product with u and
       // then its update while it is in cache.
       for (Qword k = 1; k <= l; ++k) row[k] = A(i, k);
-      Qword j = 1;
-      double g[4];
-      for (; j + 3 <= l; j += 4) {
-        rmat::Dot4(l, row + 1, col(j), col(j + 1), col(j + 2), col(j + 3), g);
-        for (Qword t = 0; t < 4; ++t) rmat::Axpy(l, -g[t], col(i), col(j + t));
+      double g[16];
+      for (Qword j = 1; j <= l; j += 16) {
+        const Qword count = l - j + 1 < 16 ? l - j + 1 : 16;
+        kernels.dot_columns(l, row + 1, col(j), n, count, g);
+        for (Qword t = 0; t < count; ++t) kernels.axpy(l, -g[t], col(i), col(j + t));
       }
-      for (; j <= l; ++j) rmat::Axpy(l, -rmat::Dot(l, row + 1, col(j)), col(i), col(j));
     }
     d(i) = A(i, i);
     A(i, i) = 1.0;
@@ -146,6 +146,7 @@ Dword TriDiQL(double* Am, Qword n, double* dv, double* ev) {
   auto e = [ev](Qword i) -> double& { return ev[i - 1]; };
   for (Qword i = 2; i <= n; ++i) e(i - 1) = e(i);
   e(n) = 0.0;
+  const auto rotation = wide::Active().rotation;
   const Qword limit = 4 * n + 10;
   for (Qword l = 1; l <= n; ++l) {
     Qword count = 0;
@@ -158,14 +159,14 @@ Dword TriDiQL(double* Am, Qword n, double* dv, double* ev) {
       if (m == l) break;
       if (++count > limit) return kErrInternalSystem;
       double g = (d(l + 1) - d(l)) / (2.0 * e(l));
-      double r = rHypot(g, 1.0);
+      double r = scalar::HypotInline(g, 1.0);
       g = d(m) - d(l) + e(l) / (g + (g >= 0.0 ? std::fabs(r) : -std::fabs(r)));
       double s = 1.0, c = 1.0, p = 0.0;
       bool early = false;
       for (Qword i = m - 1; i >= l; --i) {
         const double f = s * e(i);
         const double b = c * e(i);
-        r = rHypot(f, g);
+        r = scalar::HypotInline(f, g);
         e(i + 1) = r;
         if (r == 0.0) {
           d(i + 1) -= p;
@@ -181,7 +182,7 @@ Dword TriDiQL(double* Am, Qword n, double* dv, double* ev) {
         d(i + 1) = g + p;
         g = c * r - b;
         // A(k, i + 1) := s*A(k, i) + c*A(k, i + 1), A(k, i) := c*A(k, i) - s*A(k, i + 1)
-        if (kVectors) rmat::PlaneRotation(n, Am + n * i, Am + n * (i - 1), c, s);
+        if (kVectors) rotation(n, Am + n * i, Am + n * (i - 1), c, s);
       }
       if (!early) {
         d(l) -= p;

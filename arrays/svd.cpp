@@ -2,8 +2,8 @@
 // storage and the element traits of the scheme shared with the complex
 // decomposition (arrays/svd_scheme.h). The vector kernels keep the summation
 // order of the library's own dot products and norms, so results are
-// reproducible to the last bit; four independent dot products run at once
-// for speed.
+// reproducible to the last bit; up to eight independent dot products run at
+// once, in the vector kernels of this processor (arrays/wide_kernels.h).
 #include <cmath>
 
 #include "arrays/array_templates.h"
@@ -13,44 +13,19 @@
 #include "arrays/rmat_linalg.h"
 #include "arrays/svd_job.h"
 #include "arrays/svd_scheme.h"
+#include "arrays/wide_kernels.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "scalar/numerical_tools.h"
+#include "scalar/hypot_givens_inline.h"
 #include "scalar/real_helpers.h"
 
 namespace {
 
-// w[i] += f0*x0[i] + ... in that order, four columns per pass.
-void Accumulate4(Qword n, const double* f, const double* x0, const double* x1, const double* x2,
-                 const double* x3, double* __restrict w) {
-  using rmat::Load2;
-  using rmat::Splat2;
-  using rmat::Store2;
-  const rmat::V2 f0 = Splat2(f[0]), f1 = Splat2(f[1]), f2 = Splat2(f[2]), f3 = Splat2(f[3]);
-  Qword i = 0;
-  for (; i + 2 <= n; i += 2) {
-    rmat::V2 v = Load2(w + i);
-    v += f0 * Load2(x0 + i);
-    v += f1 * Load2(x1 + i);
-    v += f2 * Load2(x2 + i);
-    v += f3 * Load2(x3 + i);
-    Store2(w + i, v);
-  }
-  for (; i < n; ++i) {
-    double v = w[i];
-    v += f[0] * x0[i];
-    v += f[1] * x1[i];
-    v += f[2] * x2[i];
-    v += f[3] * x3[i];
-    w[i] = v;
-  }
-}
-
 // The real elements of the scheme: signs by copysign, rotations whose r is
-// never negative (rGivensRotation), up to 101 QR steps between convergences.
+// never negative (rGivensRotation's body, inline), up to 101 QR steps between convergences.
 struct RealTraits {
   static constexpr Qword kMaxSteps = 101;
-  static constexpr Qword kGroup = 4;
+  static constexpr Qword kGroup = 8;
   static double Zero() { return 0.0; }
   static double One() { return 1.0; }
   static double MinusOne() { return -1.0; }
@@ -63,27 +38,26 @@ struct RealTraits {
   static double Sign(double a, double b) { return std::copysign(a, b); }
   static double Recip(double a) { return 1.0 / a; }
   static double Norm(Qword n, const double* x) { return RArrNormL2(n, x); }
-  static double Dot(Qword n, const double* h, const double* y) { return rmat::Dot(n, h, y); }
-  static void DotGroup(Qword n, const double* h, const double* y, Qword ld, double* out) {
-    rmat::Dot4(n, h, y, y + ld, y + 2 * ld, y + 3 * ld, out);
+  static void DotGroup(Qword n, const double* h, const double* y, Qword ld, Qword count,
+                       double* out) {
+    wide::Active().dot_columns(n, h, y, ld, count, out);
   }
-  static void Axpy(Qword n, double a, const double* x, double* y) { rmat::Axpy(n, a, x, y); }
-  static void AxpyGroup(Qword n, const double* a, const double* x, double* y, Qword ld) {
-    for (Qword k = 0; k < kGroup; ++k) rmat::Axpy(n, a[k], x, y + ld * k);
+  static void AxpyGroup(Qword n, const double* a, const double* x, double* y, Qword ld,
+                        Qword count) {
+    wide::Active().axpy_columns(n, a, x, y, ld, count);
   }
   static void Scale(Qword n, double a, double* x) { rmat::Scale(n, a, x); }
   static void Accumulate(Qword n, Qword count, const double* f, const double* x, Qword ld,
                          double* w) {
-    Qword j = 0;
-    for (; j + 4 <= count; j += 4)
-      Accumulate4(n, f + j, x + ld * j, x + ld * (j + 1), x + ld * (j + 2), x + ld * (j + 3), w);
-    for (; j < count; ++j) rmat::Axpy(n, f[j], x + ld * j, w);
+    wide::Active().accumulate(n, count, f, x, ld, w);
   }
   static void Rot(Qword n, double* x, double* y, double c, double s) {
-    rmat::PlaneRotation(n, x, y, c, s);
+    wide::Active().rotation(n, x, y, c, s);
   }
   static void Swap(Qword n, double* x, double* y) { rmat::SwapColumns(n, x, y); }
-  static void Givens(double* a, double* b, double* c, double* s) { rGivensRotation(a, b, c, s); }
+  static void Givens(double* a, double* b, double* c, double* s) {
+    scalar::GivensRotationInline(a, b, c, s);
+  }
   static void ToRealBidiagonal(Qword, double*, double*, Qword, Qword, Qword, double*, double*) {}
 };
 

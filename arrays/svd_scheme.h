@@ -17,12 +17,11 @@
 //   T Sign(T a, T b)              |a| with the sign (phase) of b
 //   T Recip(T)                    1/a for the scaling of a reflection
 //   double Norm(Qword, const T*)  Euclidean norm
-//   T Dot(Qword, const T* h, const T* y)            conj(h).y, index order
-//   void DotGroup(Qword, const T* h, const T* y, Qword ld, T* out)
-//                                 kGroup Dots of h with the columns of y
-//   void Axpy(Qword, T a, const T* x, T* y)         y += a x
-//   void AxpyGroup(Qword, const T* a, const T* x, T* y, Qword ld)
-//                                 Axpy of a[k] x into column k of y, k < kGroup
+//   void DotGroup(Qword, const T* h, const T* y, Qword ld, Qword count, T* out)
+//                                 conj(h).y in index order for the count
+//                                 (<= kGroup) columns of y
+//   void AxpyGroup(Qword, const T* a, const T* x, T* y, Qword ld, Qword count)
+//                                 y(:, k) += a[k] x for k < count
 //   void Scale(Qword, T a, T* x)                    x *= a
 //   void Accumulate(Qword n, Qword count, const T* f, const T* x, Qword ld,
 //                   T* w)         w += f[j] x(:, j) for j < count, in order
@@ -33,12 +32,13 @@
 //   void ToRealBidiagonal(...)    the unitary diagonal scaling that makes
 //                                 the bidiagonal real (nothing for reals)
 //   Qword kMaxSteps               QR steps allowed between two convergences
-//   Qword kGroup                  columns per group of DotGroup and AxpyGroup
+//   Qword kGroup                  most columns per DotGroup and AxpyGroup
 #pragma once
 #include <cmath>
 
 #include "arrays/svd_job.h"
 #include "base/types.h"
+#include "scalar/hypot_givens_inline.h"
 
 namespace svd {
 
@@ -53,21 +53,20 @@ struct Mat {
 
 // Applies the reflection stored in column q (rows r..last, pivot at r) to
 // the columns j0..j1 of the same matrix: t = -(h^H c)/h(r); c += t h. The
-// columns go in groups of Tr::kGroup whose dot products run at once.
+// columns go in groups of up to Tr::kGroup whose dot products run at once.
 template <class Tr, class T>
 void ApplyReflection(const Mat<T>& M, Qword q, Qword r, Qword last, Qword j0, Qword j1) {
   constexpr Qword kGroup = Tr::kGroup;
   const Qword len = last - r + 1;
   const T* h = M.col(r, q);
   const T pivot = h[0];
-  Qword j = j0;
   T d[kGroup];
-  for (; j + kGroup - 1 <= j1; j += kGroup) {
-    Tr::DotGroup(len, h, M.col(r, j), M.ld, d);
-    for (Qword k = 0; k < kGroup; ++k) d[k] = -d[k] / pivot;
-    Tr::AxpyGroup(len, d, h, M.col(r, j), M.ld);
+  for (Qword j = j0; j <= j1; j += kGroup) {
+    const Qword count = j1 - j + 1 < kGroup ? j1 - j + 1 : kGroup;
+    Tr::DotGroup(len, h, M.col(r, j), M.ld, count, d);
+    for (Qword k = 0; k < count; ++k) d[k] = -d[k] / pivot;
+    Tr::AxpyGroup(len, d, h, M.col(r, j), M.ld, count);
   }
-  for (; j <= j1; ++j) Tr::Axpy(len, -Tr::Dot(len, h, M.col(r, j)) / pivot, h, M.col(r, j));
 }
 
 template <class Tr, class T>
@@ -127,7 +126,12 @@ bool Decompose(T* xa, Qword ldx, Qword n, Qword p, T* U, T* sv, T* V, T* ework, 
         T* w = work + l;  // work(l+1..n)
         for (Qword i = 0; i < rn; ++i) w[i] = Tr::Zero();
         Tr::Accumulate(rn, p - l, &e(lp1), x.col(lp1, lp1), x.ld, w);
-        for (Qword j = lp1; j <= p; ++j) Tr::Axpy(rn, Tr::Conj(-e(j) / e(lp1)), w, x.col(lp1, j));
+        T f[Tr::kGroup];
+        for (Qword j = lp1; j <= p; j += Tr::kGroup) {
+          const Qword count = p - j + 1 < Tr::kGroup ? p - j + 1 : Tr::kGroup;
+          for (Qword k = 0; k < count; ++k) f[k] = Tr::Conj(-e(j + k) / e(lp1));
+          Tr::AxpyGroup(rn, f, w, x.col(lp1, j), x.ld, count);
+        }
       }
       if (wantv)
         for (Qword i = lp1; i <= p; ++i) v(i, l) = e(i);
@@ -243,10 +247,10 @@ bool Decompose(T* xa, Qword ldx, Qword n, Qword p, T* U, T* sv, T* V, T* ework, 
       }
       case 3: {  // one QR step
         double scale = Tr::Abs(s(m));
-        scale = std::fmax(scale, Tr::Abs(s(m - 1)));
-        scale = std::fmax(scale, Tr::Abs(e(m - 1)));
-        scale = std::fmax(scale, Tr::Abs(s(l)));
-        scale = std::fmax(scale, Tr::Abs(e(l)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(s(m - 1)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(e(m - 1)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(s(l)));
+        scale = scalar::MaxIgnoringNaN(scale, Tr::Abs(e(l)));
         const double sm = Tr::Re(s(m)) / scale, smm1 = Tr::Re(s(m - 1)) / scale;
         const double emm1 = Tr::Re(e(m - 1)) / scale;
         const double sl = Tr::Re(s(l)) / scale, el = Tr::Re(e(l)) / scale;

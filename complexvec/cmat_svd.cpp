@@ -11,6 +11,7 @@
 
 #include "arrays/svd_job.h"
 #include "arrays/svd_scheme.h"
+#include "arrays/wide_kernels.h"
 #include "base/console_out.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -60,9 +61,15 @@ double Norm(Qword n, const COMPLEX* x) {
   return big * std::sqrt(scaled);
 }
 
-// y += a*x, skipped for a factor of modulus 0 as in CArrAdd.
+// The real and imaginary parts of consecutive elements as one run of
+// doubles (the layout complex.h asserts), for the vector kernels.
+double* Parts(COMPLEX* x) { return &x->re; }
+const double* Parts(const COMPLEX* x) { return &x->re; }
+
+// y += a*x (carr::Axpy's operations), skipped for a factor of modulus 0 as
+// in CArrAdd.
 void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) {
-  if (cAbs(a) != 0.0) carr::Axpy(n, a, x, y);
+  if (cAbs(a) != 0.0) wide::Active().complex_axpy(n, a.re, a.im, Parts(x), Parts(y));
 }
 
 bool AllFinite(Qword count, const COMPLEX* x) {
@@ -109,7 +116,7 @@ void ToRealBidiagonal(Qword m, COMPLEX* sv, COMPLEX* ework, Qword n, Qword p, Qw
 // of the larger input (CMatSVDRotation), 100 QR steps between convergences.
 struct ComplexTraits {
   static constexpr Qword kMaxSteps = 100;
-  static constexpr Qword kGroup = 4;
+  static constexpr Qword kGroup = 8;
   static COMPLEX Zero() { return ZeroComplex; }
   static COMPLEX One() { return OneComplex; }
   static COMPLEX MinusOne() { return MnsOneComplex; }
@@ -122,20 +129,24 @@ struct ComplexTraits {
   static COMPLEX Sign(COMPLEX a, COMPLEX b) { return Csign(a, b); }
   static COMPLEX Recip(COMPLEX a) { return Quot(OneComplex, a); }
   static double Norm(Qword n, const COMPLEX* x) { return ::Norm(n, x); }
-  static COMPLEX Dot(Qword n, const COMPLEX* h, const COMPLEX* y) { return carr::DotC(n, h, y); }
-  static void DotGroup(Qword n, const COMPLEX* h, const COMPLEX* y, Qword ld, COMPLEX* out) {
-    carr::DotC4(n, h, y, y + ld, y + 2 * ld, y + 3 * ld, out);
+  static void DotGroup(Qword n, const COMPLEX* h, const COMPLEX* y, Qword ld, Qword count,
+                       COMPLEX* out) {
+    wide::Active().complex_dot_columns(n, Parts(h), Parts(y), ld, count, Parts(out));
   }
-  static void Axpy(Qword n, COMPLEX a, const COMPLEX* x, COMPLEX* y) { ::Axpy(n, a, x, y); }
-  static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld) {
-    for (Qword k = 0; k < kGroup; ++k) ::Axpy(n, a[k], x, y + ld * k);
+  static void AxpyGroup(Qword n, const COMPLEX* a, const COMPLEX* x, COMPLEX* y, Qword ld,
+                        Qword count) {
+    for (Qword k = 0; k < count; ++k) ::Axpy(n, a[k], x, y + ld * k);
   }
   static void Scale(Qword n, COMPLEX a, COMPLEX* x) { carr::Scale(n, a, x, x); }
   static void Accumulate(Qword n, Qword count, const COMPLEX* f, const COMPLEX* x, Qword ld,
                          COMPLEX* w) {
     for (Qword j = 0; j < count; ++j) ::Axpy(n, f[j], x + ld * j, w);
   }
-  static void Rot(Qword n, COMPLEX* x, COMPLEX* y, double c, double s) { carr::Rot(n, x, y, c, s); }
+  // A rotation with real c and s acts on the real and imaginary parts alike
+  // (carr::Rot), so it runs as the real kernel on twice as many doubles.
+  static void Rot(Qword n, COMPLEX* x, COMPLEX* y, double c, double s) {
+    wide::Active().rotation(2 * n, Parts(x), Parts(y), c, s);
+  }
   static void Swap(Qword n, COMPLEX* x, COMPLEX* y) { carr::Swap(n, x, y); }
   static void Givens(double* a, double* b, double* c, double* s) { CMatSVDRotation(a, b, c, s); }
   static void ToRealBidiagonal(Qword m, COMPLEX* sv, COMPLEX* e, Qword n, Qword p, Qword ncu,

@@ -4,20 +4,10 @@
 #include <utility>
 
 #include "scalar/elementary.h"
+#include "scalar/hypot_givens_inline.h"
 #include "scalar/real_helpers.h"
 
-VELTRIA_API double rHypot(double a, double b) {
-  a = std::fabs(a);
-  b = std::fabs(b);
-  if (a == ___PlsINF || b == ___PlsINF) return ___PlsINF;
-  double big = a, small = b;  // a NaN stays in one of them
-  if (b > a) std::swap(big, small);
-  if (big == 0) return big + small;  // 0, or NaN when small is NaN
-  const double q = small / big;
-  const double c = q * q;
-  if (q < 1e-3) return big * (1 + c * (0.5 + c * (c / 16 - 0.125)));
-  return big * std::sqrt(1 + c);
-}
+VELTRIA_API double rHypot(double a, double b) { return scalar::HypotInline(a, b); }
 
 VELTRIA_API double rNorm2D(double a, double b) { return rHypot(a, b); }
 

@@ -2,24 +2,12 @@
 #include <cmath>
 
 #include "scalar/elementary.h"
+#include "scalar/hypot_givens_inline.h"
 #include "scalar/numerical_tools.h"
 #include "scalar/real_helpers.h"
 
 VELTRIA_API void rGivensRotation(double* a, double* b, double* c, double* s) {
-  const double m = std::fmax(std::fabs(*a), std::fabs(*b));
-  double r = 0;
-  if (m > 0) {
-    const double x = *a / m, y = *b / m;
-    const double d = rHypot(x, y);
-    *c = x / d;
-    *s = y / d;
-    r = m * d;
-  } else {
-    *c = 1;
-    *s = 0;
-  }
-  *a = r;
-  *b = 0;
+  scalar::GivensRotationInline(a, b, c, s);
 }
 
 VELTRIA_API void rJacobiRotation(double* app, double* aqq, double* apq, double* c, double* s) {
