@@ -18,7 +18,7 @@
 #include "arrays/rmat_linalg.h"
 #include "arrays/svd_scheme.h"
 #include "arrays/wide_kernels_testing.h"
-#include "support/svd_golden_cases.h"
+#include "support/svd_golden_replay.h"
 
 namespace {
 
@@ -152,23 +152,7 @@ TEST(WideKernels, ReduceColumnsMatchesTheRowWiseDescription) {
 TEST(WideKernels, RealSvdGoldenTableOnTheBaseline) {
   ChoiceGuard guard;
   WideKernelsForceBaseline(true);
-  const auto& shapes = svd_golden::Shapes();
-  const auto& jobs = svd_golden::Jobs();
-  ASSERT_EQ(std::size(kGolden), shapes.size() * jobs.size());
-  size_t i = 0;
-  for (const svd_golden::Shape& c : shapes)
-    for (Dword job : jobs) {
-      const svd_golden::Record& want = kGolden[i++];
-      const svd_golden::Record got = svd_golden::RunReal(c, job);
-      SCOPED_TRACE(::testing::Message() << c.rows << " x " << c.cols << " job " << job);
-      EXPECT_EQ(got.status, want.status);
-      EXPECT_EQ(got.u, want.u);
-      // As in the golden test: tall values-only cases take the triangle.
-      if (job % 100 >= 10 || job % 10 != 0 || !svd::ValuesThroughTriangle(c.rows, c.cols)) {
-        EXPECT_EQ(got.s, want.s);
-      }
-      EXPECT_EQ(got.v, want.v);
-    }
+  svd_golden::ExpectTable(kGolden, svd_golden::RunReal);
 }
 
 struct SvdOut {
