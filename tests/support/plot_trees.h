@@ -83,9 +83,12 @@ inline double CurveValue(Qword row, Qword i) {
 inline cKyData* NewComponents(Qword count) {
   auto* linked = new cKyData(0);
   linked->SetSize(count, 2, 0, 5.0, 40.0);
+  double* rates = linked->Row(0);
+  double* amplitudes = linked->Row(1);
+  if (!rates || !amplitudes) return linked;  // not sized: the tests see an empty node
   for (Qword i = 0; i < count; ++i) {
-    linked->Row(0)[i] = i == 0 ? 5.0 : 40.0 * static_cast<double>(i);
-    linked->Row(1)[i] = i == 0 ? 3.0 : 1.0;
+    rates[i] = i == 0 ? 5.0 : 40.0 * static_cast<double>(i);
+    amplitudes[i] = i == 0 ? 3.0 : 1.0;
   }
   linked->results[0] = static_cast<double>(count);
   return linked;
