@@ -7,7 +7,6 @@
 #include "scalar/real_helpers.h"
 
 namespace {
-constexpr double kPi = 3.141592653589793;
 
 double Sinc(double t) { return t == 0 ? 1.0 : std::sin(t) / t; }
 }  // namespace

@@ -5,7 +5,6 @@
 #include "scalar/real_helpers.h"
 
 namespace {
-constexpr Qword kExpMask = 0x7FF0000000000000;
 inline Qword BitsOf(double x) { return std::bit_cast<Qword>(x); }
 }  // namespace
 
