@@ -2,8 +2,8 @@
 """Fails when a source file includes a header of a layer above its own.
 
 Calls go downward only; each folder below may include the folders listed for
-it (and itself). framework/command sits above the data engine and the physics
-layer, the rest of framework/ below them. Run from anywhere:
+it (and itself). command/ sits above the data engine and the physics layer,
+framework/ below them. Run from anywhere:
     python3 tools/check_layering.py [repository root]
 Standard library only.
 """
@@ -21,18 +21,16 @@ LOWER = {
     "framework": ["base", "scalar", "complexvec", "arrays"],
     "data_engine": ["base", "scalar", "complexvec", "arrays", "signal_fit", "framework"],
     "nmrphys": ["base", "scalar", "complexvec", "arrays", "signal_fit", "framework"],
-    "framework/command": ["base", "scalar", "complexvec", "arrays", "signal_fit", "framework",
-                          "data_engine", "nmrphys"],
+    "command": ["base", "scalar", "complexvec", "arrays", "signal_fit", "framework",
+                "data_engine", "nmrphys"],
     "app": ["base", "scalar", "complexvec", "arrays", "signal_fit", "framework",
-            "framework/command", "data_engine", "nmrphys"],
+            "command", "data_engine", "nmrphys"],
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
 def layer_of(path):
     """The layer a repository-relative path belongs to, or None."""
-    if path.startswith("framework/command/"):
-        return "framework/command"
     top = path.split("/", 1)[0]
     return top if top in LOWER else None
 
@@ -42,8 +40,6 @@ def main():
     root = os.path.abspath(root)
     bad = []
     for layer in LOWER:
-        if layer == "framework/command":
-            continue
         for folder, _, files in os.walk(os.path.join(root, layer)):
             for name in files:
                 if not name.endswith((".h", ".cpp")):

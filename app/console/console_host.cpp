@@ -6,8 +6,8 @@
 
 #include "base/console_out.h"
 #include "base/error_codes.h"
+#include "command/lib_command.h"
 #include "data_engine/evp.h"
-#include "framework/command/lib_command.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
 #include "base/double_to_int.h"
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "app/ui/canvas_testing.h"
 #include "app/ui/commands.h"
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 namespace {
 

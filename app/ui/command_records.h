@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "base/types.h"
+#include "command/ky_command_args.h"
 #include "data_engine/evp.h"
-#include "framework/command/ky_command_args.h"
 
 // Data and plot command codes the program issues.
 enum : Dword {

@@ -1,6 +1,6 @@
 #include "app/ui/commands.h"
 
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 Dword RunCommand(KyAppRecord* record, Dword code, void* argument) {
   if (record == nullptr) return 23;

@@ -5,7 +5,7 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/fltk_hooks.h"
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 int PelorinMain() {
   AppState& app = App();

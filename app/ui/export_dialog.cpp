@@ -27,8 +27,8 @@
 #include "base/memory.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"
+#include "command/ky_commands.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/ky_commands.h"
 #include "framework/graphics/ky_svg.h"
 #include "framework/graphics/plot.h"
 

@@ -16,7 +16,7 @@
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
 #include "base/utf.h"
-#include "framework/command/ky_commands.h"
+#include "command/ky_commands.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/ui/main_window.h"
 #include "base/memory.h"
 #include "base/utf.h"
-#include "framework/command/ky_commands.h"
+#include "command/ky_commands.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/types.h"
-#include "framework/command/ky_command_args.h"
+#include "command/ky_command_args.h"
 
 class Fl_Widget;
 class Fl_Menu_;

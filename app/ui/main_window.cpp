@@ -20,7 +20,7 @@
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/loading.h"
 #include "app/ui/menu_shortcuts.h"
-#include "framework/command/ky_commands.h"
+#include "command/ky_commands.h"
 
 Fl_Menu_Item MainMenuTable[] = {
     {"&File", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},

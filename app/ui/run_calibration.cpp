@@ -17,8 +17,8 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
+#include "command/ky_commands.h"
 #include "data_engine/evp.h"
-#include "framework/command/ky_commands.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/setup_dialog.h"
 #include "base/error_codes.h"
-#include "framework/command/ky_commands.h"
+#include "command/ky_commands.h"
 
 namespace {
 

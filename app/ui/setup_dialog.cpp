@@ -15,7 +15,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
-#include "framework/command/ky_commands.h"
+#include "command/ky_commands.h"
 
 namespace {
 

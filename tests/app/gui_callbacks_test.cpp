@@ -17,7 +17,7 @@
 #include "app/ui/command_records.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/main_window.h"
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 namespace {
 

@@ -33,7 +33,7 @@
 #include "app/ui/main_window.h"
 #include "base/memory.h"
 #include "base/utf.h"
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 namespace {
 

@@ -43,8 +43,8 @@
 #include "app/ui/setup_dialog.h"
 #include "base/memory.h"
 #include "base/utf.h"
+#include "command/lib_command.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/lib_command.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "framework/command/command_testing.h"
-#include "framework/command/lib_command.h"
+#include "command/command_testing.h"
+#include "command/lib_command.h"
 #include "support/recording_callback.h"
 
 class CommandTest : public ::testing::Test {

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "base/error_codes.h"
+#include "command/config_file.h"
+#include "command/config_file_testing.h"
+#include "command/config_text.h"
 #include "command_fixture.h"
-#include "framework/command/config_file.h"
-#include "framework/command/config_file_testing.h"
-#include "framework/command/config_text.h"
 #include "support/alloc_failure.h"
 #include "support/temp_folder.h"
 

@@ -2,7 +2,7 @@
 // the zone listing, the selection dialogue (ids, separators, the end of the
 // input), the menus' answers without data, code 3 in console mode, and the
 // links and manuals through the shell hook.
-#include "framework/command/console_app.h"
+#include "command/console_app.h"
 
 #include <cstring>
 #include <string>

@@ -14,9 +14,9 @@
 #include "base/error_codes.h"
 #include "base/platform/ui_hooks.h"
 #include "base/strings.h"
+#include "command/console_app.h"
 #include "command_fixture.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/console_app.h"
 #include "support/pty_run.h"
 
 namespace {

@@ -12,13 +12,13 @@
 
 #include "base/memory.h"
 #include "base/platform/allocator.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "command_fixture.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/evp.h"
 #include "data_engine/evp_testing.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/ky_command_args.h"
-#include "framework/command/ky_commands.h"
 #include "support/alloc_failure.h"
 
 namespace {

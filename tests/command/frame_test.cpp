@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/error_codes.h"
+#include "command/command_table.h"
 #include "command_fixture.h"
-#include "framework/command/command_table.h"
 #include "support/alloc_failure.h"
 
 namespace {

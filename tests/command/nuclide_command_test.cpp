@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/error_codes.h"
+#include "command/nuclide_calc_args.h"
 #include "command_fixture.h"
-#include "framework/command/nuclide_calc_args.h"
 #include "support/alloc_failure.h"
 
 namespace {

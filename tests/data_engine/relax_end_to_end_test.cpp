@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "command/command_fixture.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "data_engine/evp.h"
 #include "data_engine/ilt_progress.h"
 #include "data_engine/ilt_progress_testing.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/ky_command_args.h"
-#include "framework/command/ky_commands.h"
 
 namespace {
 

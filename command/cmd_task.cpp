@@ -1,9 +1,9 @@
 // Task runs with the undo snapshot around them (codes 122, 118, 95) and
 // undo (code 115).
+#include "command/command_table.h"
+#include "command/data_root.h"
 #include "data_engine/evp.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/command_table.h"
-#include "framework/command/data_root.h"
 
 namespace {
 

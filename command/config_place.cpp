@@ -5,8 +5,8 @@
 #include "base/os_services.h"
 #include "base/platform/folder_access.h"
 #include "base/platform/process_env.h"
-#include "framework/command/config_file.h"
-#include "framework/command/config_file_testing.h"
+#include "command/config_file.h"
+#include "command/config_file_testing.h"
 
 namespace {
 

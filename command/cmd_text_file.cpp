@@ -8,8 +8,8 @@
 #include "base/memory.h"
 #include "base/os_services.h"
 #include "base/paths.h"
-#include "framework/command/command_table.h"
-#include "framework/command/lib_command.h"
+#include "command/command_table.h"
+#include "command/lib_command.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "base/error_codes.h"
 #include "base/memory.h"
-#include "framework/command/cmd_plot_args.h"
-#include "framework/command/command_table.h"
+#include "command/cmd_plot_args.h"
+#include "command/command_table.h"
 #include "framework/graphics/gw_data.h"
 #include "signal_fit/signal/apodization.h"
 

@@ -7,10 +7,10 @@
 
 #include "base/error_codes.h"
 #include "base/memory.h"
+#include "command/cmd_plot_args.h"
+#include "command/command_table.h"
+#include "command/lib_command.h"
 #include "data_engine/data_plot.h"
-#include "framework/command/cmd_plot_args.h"
-#include "framework/command/command_table.h"
-#include "framework/command/lib_command.h"
 #include "framework/graphics/ky_gw.h"
 #include "framework/graphics/ky_svg.h"
 

@@ -1,12 +1,12 @@
 // The command frame and the record's own codes 1 and 2.
-#include "framework/command/lib_command.h"
+#include "command/lib_command.h"
 
 #include <new>
 
 #include "base/error_codes.h"
 #include "base/platform/allocator.h"
-#include "framework/command/command_table.h"
-#include "framework/command/data_root.h"
+#include "command/command_table.h"
+#include "command/data_root.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "framework/command/config_text.h"
+#include "command/config_text.h"
 #include "framework/ky_app_record.h"
 
 // Where the file lives: `folder` for reading and writing; `seed` (may be

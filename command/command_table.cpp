@@ -1,4 +1,4 @@
-#include "framework/command/command_table.h"
+#include "command/command_table.h"
 
 namespace {
 

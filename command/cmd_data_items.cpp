@@ -5,12 +5,12 @@
 #include <new>
 
 #include "base/memory.h"
+#include "command/command_table.h"
+#include "command/data_root.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/command_table.h"
-#include "framework/command/data_root.h"
-#include "framework/command/ky_command_args.h"
-#include "framework/command/ky_commands.h"
 
 namespace {
 

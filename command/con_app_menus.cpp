@@ -8,9 +8,9 @@
 #include "base/console_out.h"
 #include "base/error_codes.h"
 #include "base/platform/c_number.h"
+#include "command/console_app.h"
+#include "command/lib_command.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/console_app.h"
-#include "framework/command/lib_command.h"
 #include "nmrphys/console/con_physics.h"
 
 namespace {

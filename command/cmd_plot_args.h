@@ -1,6 +1,6 @@
 // Shared checks of the plot commands' argument record.
 #pragma once
-#include "framework/command/ky_command_args.h"
+#include "command/ky_command_args.h"
 #include "framework/graphics/plot.h"
 #include "framework/ky_app_record.h"
 

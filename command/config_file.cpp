@@ -1,4 +1,4 @@
-#include "framework/command/config_file.h"
+#include "command/config_file.h"
 
 #include <cstring>
 

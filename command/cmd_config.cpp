@@ -3,9 +3,9 @@
 #include <string>
 
 #include "base/error_codes.h"
-#include "framework/command/command_table.h"
-#include "framework/command/config_file.h"
-#include "framework/command/ky_command_args.h"
+#include "command/command_table.h"
+#include "command/config_file.h"
+#include "command/ky_command_args.h"
 
 namespace {
 

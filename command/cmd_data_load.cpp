@@ -3,11 +3,11 @@
 // messages 30 and 40.
 #include <new>
 
+#include "command/command_table.h"
+#include "command/data_root.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/command_table.h"
-#include "framework/command/data_root.h"
-#include "framework/command/ky_command_args.h"
-#include "framework/command/ky_commands.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "base/os_services.h"
-#include "framework/command/command_table.h"
-#include "framework/command/command_testing.h"
-#include "framework/command/console_app.h"
-#include "framework/command/data_root.h"
-#include "framework/command/lib_command.h"
+#include "command/command_table.h"
+#include "command/command_testing.h"
+#include "command/console_app.h"
+#include "command/data_root.h"
+#include "command/lib_command.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // LibCommand, the one door through which the program, the console front
 // end and the tests drive the framework and the data engine.
 #pragma once
-#include "framework/command/ky_command_args.h"
-#include "framework/command/ky_commands.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "framework/ky_app_record.h"
 
 // Runs command `code` on the record. Code 1 answers a new record (null when

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "base/error_codes.h"
-#include "framework/command/cmd_plot_args.h"
-#include "framework/command/command_table.h"
-#include "framework/command/lib_command.h"
+#include "command/cmd_plot_args.h"
+#include "command/command_table.h"
+#include "command/lib_command.h"
 #include "framework/graphics/ky_gw.h"
 
 namespace {

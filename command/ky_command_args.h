@@ -75,7 +75,7 @@ struct ReaderRequest {
 class cPlot;
 
 // Codes 10002 and 10007 to 10021 but 10005 and 10015. Which fields a code
-// reads is listed with the code (framework/command/cmd_plot*.cpp); code
+// reads is listed with the code (command/cmd_plot*.cpp); code
 // 10019 may write the second value.
 struct PlotArgs {
   cPlot* plot;

@@ -1,4 +1,4 @@
-#include "framework/command/config_text.h"
+#include "command/config_text.h"
 
 #include <cinttypes>
 #include <cstdio>

@@ -9,10 +9,10 @@
 #include "base/os_services.h"
 #include "base/platform/allocator.h"
 #include "base/time.h"
-#include "framework/command/command_table.h"
-#include "framework/command/command_testing.h"
-#include "framework/command/data_root.h"
-#include "framework/command/lib_command.h"
+#include "command/command_table.h"
+#include "command/command_testing.h"
+#include "command/data_root.h"
+#include "command/lib_command.h"
 #include "framework/ky_list.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include "base/platform/terminal.h"
 #include "base/string_groom.h"
 #include "base/utf.h"
+#include "command/console_app.h"
+#include "command/lib_command.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/console_app.h"
-#include "framework/command/lib_command.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "framework/command/data_root.h"
+#include "command/data_root.h"
 
+#include "command/console_app.h"
+#include "command/lib_command.h"
 #include "data_engine/ky_data.h"
-#include "framework/command/console_app.h"
-#include "framework/command/lib_command.h"
 
 void KyFreeDataRoot(KyAppRecord* record) {
   if (record == nullptr || record->data_root == nullptr) return;

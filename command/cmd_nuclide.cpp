@@ -7,8 +7,8 @@
 #include "base/error_codes.h"
 #include "base/number_text.h"
 #include "base/platform/allocator.h"
-#include "framework/command/command_table.h"
-#include "framework/command/nuclide_calc_args.h"
+#include "command/command_table.h"
+#include "command/nuclide_calc_args.h"
 #include "nmrphys/nuclides.h"
 #include "nmrphys/physics.h"
 

@@ -3,7 +3,7 @@
 #include "base/console_menu.h"
 #include "base/console_out.h"
 #include "base/error_codes.h"
-#include "framework/command/command_table.h"
+#include "command/command_table.h"
 
 namespace {
 
