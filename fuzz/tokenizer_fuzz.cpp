@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int guard = 0; guard < 100000; ++guard) {
       Dword position = 0;
       const Dword type = real ? parser.NextTokenReal(&position, 0) : parser.NextToken(&position, 0);
-      if (type == 0 || position > text.size()) break;
+      // The end token closes the text; 0 would be a tokenizer failure.
+      if (type == kKyTokenEnd || type == 0 || position > text.size()) break;
     }
   }
   return 0;
