@@ -10,26 +10,27 @@
 namespace {
 
 constexpr EvpProcedureRow kRows[] = {
-    {2, "FUNCTION", EvpFunction, false, nullptr},
-    {1, "WINDOW", EvpWindow, false, nullptr},
-    {3, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
-    {4, "QUANTIFY", EvpQuantify, false, nullptr},
-    {5, "QARRAY", EvpQArray, false, nullptr},
-    {6, "FIT", EvpFitProcedure, false, nullptr},
-    {7, "ILT", EvpIlt, false, nullptr},
-    {8, "FFCPROFILE", EvpFfcProfile, false, nullptr},
-    {20, "DENOISING", EvpDenoising, false, nullptr},
-    {22, "APODIZE", EvpApodize, true, EvpPrepareApodize},
-    {23, "NORMALIZE", EvpNormalize, true, EvpPrepareNormalize},
-    {24, "GROUPDELAY", EvpGroupDelay, false, nullptr},
-    {25, "ZEROFILL", EvpZeroFill, false, nullptr},
-    {26, "FOURIER", EvpFourier, false, nullptr},
-    {27, "PHASING", EvpPhasing, true, EvpPreparePhasing},
-    {28, "BASELINE", EvpBaseline, true, EvpPrepareBaseline},  // mode 1 is run by the dispatcher
-    {29, "DOSY", EvpDosy, false, nullptr},
-    {21, "DERIVATIVE", EvpDerivative, false, nullptr},
-    {100, "EXPORT", nullptr, false, nullptr},  // answers 9
-    {101, "REPORT", nullptr, false, nullptr},  // answers 9
+    {kEvpFunction, "FUNCTION", EvpFunction, false, nullptr},
+    {kEvpWindow, "WINDOW", EvpWindow, false, nullptr},
+    {kEvpPhasor, "PHASOR", EvpPhasor, true, EvpPreparePhasor},
+    {kEvpQuantify, "QUANTIFY", EvpQuantify, false, nullptr},
+    {kEvpQArray, "QARRAY", EvpQArray, false, nullptr},
+    {kEvpFit, "FIT", EvpFitProcedure, false, nullptr},
+    {kEvpIlt, "ILT", EvpIlt, false, nullptr},
+    {kEvpFfcProfile, "FFCPROFILE", EvpFfcProfile, false, nullptr},
+    {kEvpDenoising, "DENOISING", EvpDenoising, false, nullptr},
+    {kEvpApodize, "APODIZE", EvpApodize, true, EvpPrepareApodize},
+    {kEvpNormalize, "NORMALIZE", EvpNormalize, true, EvpPrepareNormalize},
+    {kEvpGroupDelay, "GROUPDELAY", EvpGroupDelay, false, nullptr},
+    {kEvpZeroFill, "ZEROFILL", EvpZeroFill, false, nullptr},
+    {kEvpFourier, "FOURIER", EvpFourier, false, nullptr},
+    {kEvpPhasing, "PHASING", EvpPhasing, true, EvpPreparePhasing},
+    {kEvpBaseline, "BASELINE", EvpBaseline, true,
+     EvpPrepareBaseline},  // mode 1 is run by the dispatcher
+    {kEvpDosy, "DOSY", EvpDosy, false, nullptr},
+    {kEvpDerivative, "DERIVATIVE", EvpDerivative, false, nullptr},
+    {kEvpExport, "EXPORT", nullptr, false, nullptr},  // answers 9
+    {kEvpReport, "REPORT", nullptr, false, nullptr},  // answers 9
 };
 
 constexpr Qword kCount = sizeof kRows / sizeof kRows[0];
@@ -37,7 +38,7 @@ constexpr Qword kCount = sizeof kRows / sizeof kRows[0];
 constexpr std::array<NamedId, kCount + 1> MakeNamedTable() {
   std::array<NamedId, kCount + 1> t{};
   for (Qword i = 0; i < kCount; ++i) t[i] = NamedId{kRows[i].id, kRows[i].name};
-  t[kCount] = NamedId{0, ""};
+  t[kCount] = NamedId{kEvpNone, ""};
   return t;
 }
 

@@ -99,18 +99,29 @@ TEST(EvpParse, InitialValues) {
 TEST(EvpParse, TableOrderAndNames) {
   Qword n = 0;
   const EvpProcedureRow* rows = EvpProcedureRows(&n);
-  const Dword ids[] = {2, 1, 3, 4, 5, 6, 7, 8, 20, 22, 23, 24, 25, 26, 27, 28, 29, 21, 100, 101};
-  ASSERT_EQ(n, sizeof ids / sizeof ids[0]);
+  // The lookup order, which decides the prefix lookup.
+  const Qword order[] = {kEvpFunction,  kEvpWindow,     kEvpPhasor,     kEvpQuantify,  kEvpQArray,
+                         kEvpFit,       kEvpIlt,        kEvpFfcProfile, kEvpDenoising, kEvpApodize,
+                         kEvpNormalize, kEvpGroupDelay, kEvpZeroFill,   kEvpFourier,   kEvpPhasing,
+                         kEvpBaseline,  kEvpDosy,       kEvpDerivative, kEvpExport,    kEvpReport};
+  ASSERT_EQ(n, sizeof order / sizeof order[0]);
   for (Qword i = 0; i < n; ++i) {
-    EXPECT_EQ(rows[i].id, ids[i]);
-    EXPECT_EQ(EvpProcedureTable[i].id, ids[i]);
+    SCOPED_TRACE(rows[i].name);
+    EXPECT_EQ(rows[i].id, order[i]);
+    EXPECT_EQ(EvpProcedureTable[i].id, rows[i].id);
     EXPECT_STREQ(static_cast<const char*>(EvpProcedureTable[i].name), rows[i].name);
+    // Each name finds its own id: no earlier row's name is a prefix of it.
+    EXPECT_EQ(NamedId_GetIdA(EvpProcedureTable, rows[i].name), rows[i].id);
+    // Each id finds its own row: ids are unique.
+    ASSERT_NE(EvpFindProcedure(rows[i].id), nullptr);
+    EXPECT_STREQ(EvpFindProcedure(rows[i].id)->name, rows[i].name);
+    for (Qword j = 0; j < i; ++j) EXPECT_NE(rows[j].id, rows[i].id);
   }
   EXPECT_EQ(EvpProcedureTable[n].id, 0u);
-  EXPECT_EQ(NamedId_GetIdA(EvpProcedureTable, "DERIVATIVE"), 21u);
-  const Dword with_prepare[] = {3, 22, 23, 27, 28};
-  for (Dword id : with_prepare) EXPECT_TRUE(EvpFindProcedure(id)->has_prepare) << id;
-  EXPECT_FALSE(EvpFindProcedure(24)->has_prepare);
+  EXPECT_STREQ(static_cast<const char*>(EvpProcedureTable[n].name), "");
+  const Qword with_prepare[] = {kEvpPhasor, kEvpApodize, kEvpNormalize, kEvpPhasing, kEvpBaseline};
+  for (Qword id : with_prepare) EXPECT_TRUE(EvpFindProcedure(id)->has_prepare) << id;
+  EXPECT_FALSE(EvpFindProcedure(kEvpGroupDelay)->has_prepare);
   EXPECT_EQ(EvpFindProcedure(30), nullptr);
 }
 
