@@ -15,11 +15,6 @@
 
 namespace {
 
-// The data commands this front end issues (their names belong to the data
-// command family).
-constexpr Dword kLoadData = 98;
-constexpr Dword kRunTask = 122;
-
 KyAppRecord* RecordOf(void* context) { return static_cast<KyAppRecord*>(context); }
 
 // C formatting in the "C" numeric locale.
@@ -45,9 +40,9 @@ LibErrorCode SubMenu(const ConMenuItem* table, void* context) {
   return 0;
 }
 
-// A task line of code 122, with its success text.
+// A task script line, with its success text.
 LibErrorCode RunTask(KyAppRecord* record, const char* script, const char* success) {
-  const Dword error = Command(record, kRunTask, const_cast<char*>(script));
+  const Dword error = Command(record, kKyCmdRunTaskScript, const_cast<char*>(script));
   if (error == 0) CoutA(success);
   return error;
 }
@@ -121,7 +116,7 @@ LibErrorCode ConAppLoadFile(Long data_type, void* context) {
   if (record == nullptr) return kErrInterface;
   // No path: the reader asks for the file.
   LoadDataArgs args{static_cast<Qword>(static_cast<Dword>(data_type)), nullptr, 0, nullptr};
-  const Dword error = Command(record, kLoadData, &args);
+  const Dword error = Command(record, kKyCmdLoadData, &args);
   ConAppSetTitle(0, record);
   return error;
 }
@@ -146,7 +141,7 @@ LibErrorCode ConAppGenerateSynthetic(Long, void* context) {
   char parameters[512];
   ConAppSyntheticParameters(zones + 1, parameters, sizeof parameters);
   LoadDataArgs args{kKyDataSimulation, nullptr, 0, parameters};
-  const Dword error = Command(record, kLoadData, &args);
+  const Dword error = Command(record, kKyCmdLoadData, &args);
   ConAppSetTitle(0, record);
   return error;
 }

@@ -14,12 +14,15 @@
 
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
 #include "base/double_to_int.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "command/lib_command.h"
+#include "data_engine/evp.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 
@@ -41,7 +44,7 @@ Fl_Text_Display* LogFor(const Evp* evp, Qword items) {
 double NumericParameter(Qword item, const char* name) {
   KyAppRecord* record = App().record;
   ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
-  if (RunCommand(record, kCmdGetParameter, &args) != 0) return NAN;
+  if (RunCommand(record, kKyCmdGetParameter, &args) != 0) return NAN;
   char* text = static_cast<char*>(record->result.pointer);
   if (text == nullptr) return NAN;
   const double value = std::strtod(text, nullptr);
@@ -51,7 +54,7 @@ double NumericParameter(Qword item, const char* name) {
 
 void SetParameter(Qword item, const char* name, const char* value) {
   ParameterArgs args{static_cast<Qlong>(item), name, nullptr, value};
-  RunCommand(App().record, kCmdSetParameter, &args);
+  RunCommand(App().record, kKyCmdSetParameter, &args);
 }
 
 void OnTaskCompleted(KyAppRecord* record) {
@@ -91,7 +94,7 @@ void OnTaskCompleted(KyAppRecord* record) {
       break;
     case kEvpZeroFill:
       if (evp->zone != ~Qword{0}) {
-        if (RunCommand(record, kCmdFirstBlockPoints, ValueArgument(evp->zone)) == 0) {
+        if (RunCommand(record, kKyCmdBlockPoints, ValueArgument(evp->zone)) == 0) {
           std::snprintf(text, sizeof text, "%llu",
                         static_cast<unsigned long long>(record->result.u64));
           SetParameter(evp->zone, "BS", text);
@@ -131,15 +134,14 @@ void DropAllPlots() {
 
 Dword LoadForeignFormat(KyAppRecord* record) {
   const auto* request = static_cast<const ReaderRequest*>(record->argument);
-  if (request == nullptr || request->data_type != kDataTypeBruker || g_bruker_reader == nullptr)
+  if (request == nullptr || request->data_type != kKyDataBruker || g_bruker_reader == nullptr)
     return 65;
   return g_bruker_reader(request->root, request->path);
 }
 
 Dword SaveForeignFormat(KyAppRecord* record) {
   const auto* args = static_cast<const SaveDataArgs*>(record->argument);
-  if (args == nullptr || args->data_type != kDataTypeBruker || g_bruker_writer == nullptr)
-    return 65;
+  if (args == nullptr || args->data_type != kKyDataBruker || g_bruker_writer == nullptr) return 65;
   return g_bruker_writer(args->node, args->path);
 }
 
@@ -164,7 +166,7 @@ cCanvas* CanvasFromWindowId(Qword id) {
 Qword GetItemCount() {
   KyAppRecord* record = App().record;
   if (record == nullptr) return 0;
-  if (RunQuietCommand(record, kCmdItemCount, nullptr) != 0) return 0;
+  if (RunQuietCommand(record, kKyCmdItemCount, nullptr) != 0) return 0;
   return record->result.u64;
 }
 

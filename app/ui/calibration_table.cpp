@@ -11,9 +11,11 @@
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "base/utf.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ const char* Text(const Fl_Input_* field) {
 // The end of the item's folder from its third slash counted from the end.
 std::string FolderTail(Qword item) {
   KyAppRecord* record = App().record;
-  if (RunQuietCommand(record, kCmdItemFolder, ValueArgument(item)) != 0 ||
+  if (RunQuietCommand(record, kKyCmdItemFolder2, ValueArgument(item)) != 0 ||
       record->result.pointer == nullptr)
     return std::string();
   char path[4096];

@@ -56,7 +56,7 @@ cCanvas::cCanvas(int x, int y, int w, int h, Qword id, KyAppRecord* rec)
 }
 
 cCanvas::~cCanvas() {
-  if (record != nullptr && plot != nullptr) PlotCommand(record, kCmdPlotKill, &plot, true);
+  if (record != nullptr && plot != nullptr) PlotCommand(record, kKyCmdKillPlot, &plot, true);
   plot = nullptr;
   SetReadout(nullptr);
   if (g_drawing == this) g_drawing = nullptr;
@@ -76,7 +76,7 @@ void cCanvas::Reset(cCanvas* canvas, bool kill, bool keep) {
   if (keep && canvas->plot != nullptr) canvas->KeepZoomBox();
   if (kill) {
     if (canvas->record != nullptr && canvas->plot != nullptr)
-      PlotCommand(canvas->record, kCmdPlotKill, &canvas->plot, true);
+      PlotCommand(canvas->record, kKyCmdKillPlot, &canvas->plot, true);
     canvas->plot = nullptr;
     canvas->SetReadout(nullptr);
     canvas->delta_divisor = 1.0;
@@ -88,7 +88,7 @@ void cCanvas::Reset(cCanvas* canvas, bool kill, bool keep) {
 
 void cCanvas::DropPlot() {
   if (plot == nullptr) return;
-  if (record != nullptr) PlotCommand(record, kCmdPlotKill, &plot, true);
+  if (record != nullptr) PlotCommand(record, kKyCmdKillPlot, &plot, true);
   plot = nullptr;
   SetReadout(nullptr);
   delta_divisor = 1.0;
@@ -107,7 +107,7 @@ void cCanvas::DrawContent() {
   if (plot == nullptr && last_error_ == nullptr) {
     // Quiet: an error box here would reopen the event loop inside draw()
     // and paint again; the reason is shown in the canvas instead.
-    if (PlotCommand(record, kCmdPlotCreate, &window_id, true) != 0) {
+    if (PlotCommand(record, kKyCmdCreatePlot, &window_id, true) != 0) {
       last_error_ = "";
       ErrorTextArgs text{record->error, nullptr, nullptr};
       if (RunQuietCommand(record, kKyCmdErrorTextA, &text) == 0 && text.narrow != nullptr)
@@ -116,7 +116,7 @@ void cCanvas::DrawContent() {
       plot = static_cast<cPlot*>(record->result.pointer);
     }
     if (plot != nullptr) {
-      PlotCommand(record, kCmdPlotOrientation, plot, true);
+      PlotCommand(record, kKyCmdPlotOrientation, plot, true);
       orientation = record->result.i64;
       SetPlotOption(spectrometer_frequency);
     }
@@ -141,7 +141,7 @@ void cCanvas::DrawContent() {
   args.values[2].real = kept_view[0];
   args.values[3].real = kept_view[1];
   args.delta_divisor = delta_divisor;
-  PlotCommand(record, kCmdPlotDraw, &args, true);
+  PlotCommand(record, kKyCmdDrawPlot, &args, true);
   ShowPointReadout(Fl::event_x(), Fl::event_y());
 }
 
@@ -163,10 +163,10 @@ Qlong cCanvas::ValueToPixel(Dword code, double value) {
   return record->result.i64;
 }
 
-double cCanvas::PixelToValueX(Qlong pixel) { return PixelToValue(kCmdPlotPixelToX, pixel); }
-double cCanvas::PixelToValueY(Qlong pixel) { return PixelToValue(kCmdPlotPixelToY, pixel); }
-Qlong cCanvas::ValueToPixelX(double value) { return ValueToPixel(kCmdPlotXToPixel, value); }
-Qlong cCanvas::ValueToPixelY(double value) { return ValueToPixel(kCmdPlotYToPixel, value); }
+double cCanvas::PixelToValueX(Qlong pixel) { return PixelToValue(kKyCmdPlotDeviceToX, pixel); }
+double cCanvas::PixelToValueY(Qlong pixel) { return PixelToValue(kKyCmdPlotDeviceToY, pixel); }
+Qlong cCanvas::ValueToPixelX(double value) { return ValueToPixel(kKyCmdPlotXToDevice, value); }
+Qlong cCanvas::ValueToPixelY(double value) { return ValueToPixel(kKyCmdPlotYToDevice, value); }
 
 void cCanvas::KeepZoomBox() {
   zoomed = true;
@@ -192,7 +192,7 @@ void cCanvas::ZoomToBox(Qlong bx, Qlong by, Qlong bw, Qlong bh) {
   args.values[1].integer = by;
   args.values[2].integer = bw;
   args.values[3].integer = bh;
-  PlotCommand(record, kCmdPlotZoomBox, &args, false);
+  PlotCommand(record, kKyCmdPlotZoomBox, &args, false);
   KeepZoomBox();
   redraw();
 }
@@ -202,7 +202,7 @@ void cCanvas::ShowPointReadout(Qlong px, Qlong py) {
   ReadoutArgs args{px, py, window_id};
   const char* text = nullptr;
   // Not quiet: a quiet record gets no plot from message 51 and no text.
-  if (PlotCommand(record, kCmdPlotReadout, &args, false) == 0)
+  if (PlotCommand(record, kKyCmdReadoutAt, &args, false) == 0)
     text = static_cast<const char*>(record->result.pointer);
   SetReadout(text);
 }
@@ -213,7 +213,7 @@ void cCanvas::SetPlotOption(double frequency) {
   PlotArgs args{};
   args.plot = plot;
   args.values[0].real = frequency;
-  PlotCommand(record, kCmdPlotFrequency, &args, true);
+  PlotCommand(record, kKyCmdPlotFrequency, &args, true);
 }
 
 void cCanvas::ReleaseDrag(int button) {
@@ -229,7 +229,7 @@ void cCanvas::ReleaseDrag(int button) {
       PlotArgs args{};
       args.plot = plot;
       args.pointer = &window_id;
-      PlotCommand(record, kCmdPlotZoomBox, &args, false);
+      PlotCommand(record, kKyCmdPlotZoomBox, &args, false);
       zoomed = false;
       redraw();
     }
@@ -321,7 +321,7 @@ int cCanvas::handle(int event) {
       PlotArgs args{};
       args.plot = plot;
       args.values[0].real = Fl::event_dy() < 0 ? 2.0 : 0.75;
-      PlotCommand(record, kCmdPlotZoomY, &args, false);
+      PlotCommand(record, kKyCmdPlotZoomY, &args, false);
       KeepZoomBox();
       redraw();
       return 1;

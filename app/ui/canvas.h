@@ -7,8 +7,10 @@
 #pragma once
 #include <FL/Fl_Double_Window.H>
 
-#include "app/ui/command_records.h"
 #include "base/types.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
+#include "data_engine/ky_data.h"
 #include "framework/ky_app_record.h"
 
 class Fl_Widget;

@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "app/ui/app_state.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "base/utf.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ void AppendParameterText(Qword item, char* buffer, size_t capacity, const char* 
                          const char* label, size_t* position) {
   KyAppRecord* record = App().record;
   ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
-  if (RunQuietCommand(record, kCmdGetParameter, &args) != 0) return;
+  if (RunQuietCommand(record, kKyCmdGetParameter, &args) != 0) return;
   char* value = static_cast<char*>(record->result.pointer);
   if (value == nullptr) return;
   Append(buffer, capacity, position, label);
@@ -55,7 +57,7 @@ char* MakeDataInfoText(Qword item) {
   Append(buffer, kInfoCapacity, &at, " Data info\n");
   Append(buffer, kInfoCapacity, &at, " --------------------------\n");
   char line[1200];
-  if (RunQuietCommand(record, kCmdItemFolder, ValueArgument(item)) == 0 &&
+  if (RunQuietCommand(record, kKyCmdItemFolder2, ValueArgument(item)) == 0 &&
       record->result.pointer != nullptr) {
     char path[1024];
     Utf16ToUtf8(static_cast<const char16_t*>(record->result.pointer), ~Qword{0}, path, sizeof path);
@@ -64,13 +66,13 @@ char* MakeDataInfoText(Qword item) {
     std::snprintf(line, sizeof line, "\n Folder: ...%s", PathTail(path));
     Append(buffer, kInfoCapacity, &at, line);
   }
-  if (RunQuietCommand(record, kCmdItemTypeName, ValueArgument(item)) == 0 &&
+  if (RunQuietCommand(record, kKyCmdItemTypeName, ValueArgument(item)) == 0 &&
       record->result.pointer != nullptr) {
     std::snprintf(line, sizeof line, "\n Origin: %s",
                   static_cast<const char*>(record->result.pointer));
     Append(buffer, kInfoCapacity, &at, line);
   }
-  if (RunQuietCommand(record, kCmdItemExperiment, ValueArgument(item)) == 0 &&
+  if (RunQuietCommand(record, kKyCmdItemExperiment, ValueArgument(item)) == 0 &&
       record->result.pointer != nullptr) {
     std::snprintf(line, sizeof line, "\n Experiment: %s",
                   static_cast<const char*>(record->result.pointer));

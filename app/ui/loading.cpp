@@ -9,12 +9,13 @@
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/main_window.h"
 #include "base/memory.h"
 #include "base/utf.h"
+#include "command/ky_command_args.h"
 #include "command/ky_commands.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ std::string RecentMenuLabel(const std::string& path) {
 }
 
 void OnOpenBrukerFid(Fl_Widget*, void*) {
-  LoadDataArgs args{kDataTypeBruker, nullptr, 0, nullptr};
+  LoadDataArgs args{kKyDataBruker, nullptr, 0, nullptr};
   LoadDataAndRebuild(&args);
 }
 
@@ -112,7 +113,7 @@ Dword LoadDataAndRebuild(LoadDataArgs* args) {
   AppState& app = App();
   KyAppRecord* record = app.record;
   if (record == nullptr) return 23;
-  const Dword error = RunCommand(record, kCmdLoadData, args);
+  const Dword error = RunCommand(record, kKyCmdLoadData, args);
   if (error != 0) return error;
   if (app.tabs == nullptr) BuildWorkspace();
   AddEvaluationPage();
@@ -121,7 +122,7 @@ Dword LoadDataAndRebuild(LoadDataArgs* args) {
   if (n > 0) {
     const Dword loaded = 0;
     StateArgs state{static_cast<Qlong>(n - 1), &loaded};
-    RunCommand(record, kCmdSetState, &state);
+    RunCommand(record, kKyCmdSetItemState, &state);
   }
   return 0;
 }
@@ -133,8 +134,8 @@ void AddRecentFileMenuEntry() {
   if (n == 0) return;
   const Qword k = n - 1;
   Qword type = 0;
-  if (RunQuietCommand(record, kCmdItemDataType, ValueArgument(k)) == 0) type = record->result.u64;
-  if (RunQuietCommand(record, kCmdItemPath, ValueArgument(k)) != 0 ||
+  if (RunQuietCommand(record, kKyCmdItemDataType, ValueArgument(k)) == 0) type = record->result.u64;
+  if (RunQuietCommand(record, kKyCmdItemFullPath, ValueArgument(k)) != 0 ||
       record->result.pointer == nullptr)
     return;
   char* utf8 = NewUtf8FromUtf16(static_cast<const char16_t*>(record->result.pointer));
@@ -149,7 +150,7 @@ void AddRecentFileMenuEntry() {
 
 void AddRecentFileToMenu(Fl_Menu_* menu, const std::string& path, Qword type) {
   // Only Bruker folders can be opened from the menu.
-  if (menu == nullptr || type != kDataTypeBruker) return;
+  if (menu == nullptr || type != kKyDataBruker) return;
   int first = 0, end = 0;
   // An older entry of the same file goes; the comparison is of paths,
   // never of the (possibly cut) labels.
@@ -182,7 +183,7 @@ void BuildRecentFilesMenu(Fl_Menu_* menu, int index) {
     Qword type = 0;
     while (*p >= '0' && *p <= '9') type = type * 10 + static_cast<Qword>(*p++ - '0');
     // Only Bruker folders can be opened from here.
-    if (type == kDataTypeBruker && !path.empty()) InsertRecent(menu, index++, path, type);
+    if (type == kKyDataBruker && !path.empty()) InsertRecent(menu, index++, path, type);
     while (*p >= 1 && *p <= 32) ++p;
   }
   ReleaseCommandText(record, text);

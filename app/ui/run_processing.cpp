@@ -11,13 +11,14 @@
 #include "app/core/processing_script.h"
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
 #include "app/ui/setup_dialog.h"
 #include "base/error_codes.h"
+#include "command/ky_command_args.h"
 #include "command/ky_commands.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 

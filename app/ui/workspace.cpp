@@ -201,7 +201,7 @@ void AddEvaluationPage() {
   nuclide->labelcolor(fl_rgb_color(255, 255, 255));
   {
     ParameterArgs args{static_cast<Qlong>(k), "NUC", nullptr, nullptr};
-    if (RunCommand(app.record, kCmdGetParameter, &args) == 0) {
+    if (RunCommand(app.record, kKyCmdGetParameter, &args) == 0) {
       char* text = static_cast<char*>(app.record->result.pointer);
       if (text != nullptr) {
         nuclide->copy_label(text);

@@ -14,10 +14,13 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
-#include "app/ui/command_records.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "command/lib_command.h"
+#include "data_engine/evp.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 

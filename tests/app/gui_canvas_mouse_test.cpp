@@ -19,8 +19,10 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas_testing.h"
-#include "app/ui/command_records.h"
 #include "app/ui/main_window.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
+#include "data_engine/ky_data.h"
 #include "framework/graphics/ky_gw.h"
 
 extern char** environ;
@@ -54,31 +56,31 @@ StandIn g_stand_in;
 Dword StandInRunner(KyAppRecord* record, Dword code, void* argument, bool quiet) {
   Call call{code, quiet, PlotArgs{}, argument};
   const bool takes_plot_args =
-      code == kCmdPlotDraw || (code >= 10007 && code <= 10021 && code != kCmdPlotReadout);
+      code == kKyCmdDrawPlot || (code >= 10007 && code <= 10021 && code != kKyCmdReadoutAt);
   if (takes_plot_args && argument != nullptr) call.plot_args = *static_cast<PlotArgs*>(argument);
   g_stand_in.calls.push_back(call);
   record->error = 0;
   switch (code) {
-    case kCmdPlotCreate:
+    case kKyCmdCreatePlot:
       record->result.pointer = &g_stand_in.plot_object;
       break;
-    case kCmdPlotOrientation:
+    case kKyCmdPlotOrientation:
       record->result.i64 = g_stand_in.orientation;
       break;
-    case kCmdPlotKill:
+    case kKyCmdKillPlot:
       *static_cast<void**>(argument) = nullptr;
       break;
-    case kCmdPlotPixelToX:
+    case kKyCmdPlotDeviceToX:
       record->result.real = static_cast<double>(*static_cast<Qlong*>(call.plot_args.pointer)) / 2;
       break;
-    case kCmdPlotPixelToY:
+    case kKyCmdPlotDeviceToY:
       record->result.real =
           100.0 - static_cast<double>(*static_cast<Qlong*>(call.plot_args.pointer));
       break;
-    case kCmdPlotReadout:
+    case kKyCmdReadoutAt:
       record->result.pointer = const_cast<char*>("x = 1, y = 2");
       break;
-    case kCmdPlotDraw: {
+    case kKyCmdDrawPlot: {
       ++g_stand_in.draws;
       // As the framework's drawing context sends a curve: pen, then lines.
       void* target = call.plot_args.pointer;
@@ -145,20 +147,20 @@ class CanvasMouseTest : public GuiTest {
 
 TEST_F(CanvasMouseTest, FirstDrawCreatesThePlotAndTheCurveIsOnTheScreen) {
   ASSERT_FALSE(g_stand_in.calls.empty());
-  EXPECT_EQ(g_stand_in.calls[0].code, kCmdPlotCreate);
+  EXPECT_EQ(g_stand_in.calls[0].code, kKyCmdCreatePlot);
   EXPECT_EQ(g_stand_in.calls[0].argument, &canvas_->window_id);
-  EXPECT_EQ(g_stand_in.calls[1].code, kCmdPlotOrientation);
+  EXPECT_EQ(g_stand_in.calls[1].code, kKyCmdPlotOrientation);
   EXPECT_EQ(g_stand_in.calls[1].argument, &g_stand_in.plot_object);
-  EXPECT_EQ(g_stand_in.calls[2].code, kCmdPlotFrequency);
+  EXPECT_EQ(g_stand_in.calls[2].code, kKyCmdPlotFrequency);
   EXPECT_TRUE(std::isnan(g_stand_in.calls[2].plot_args.values[0].real));
-  const std::vector<Call> draws = g_stand_in.Of(kCmdPlotDraw);
+  const std::vector<Call> draws = g_stand_in.Of(kKyCmdDrawPlot);
   ASSERT_GE(draws.size(), 1u);
   EXPECT_EQ(draws[0].plot_args.plot, reinterpret_cast<cPlot*>(&g_stand_in.plot_object));
   EXPECT_EQ(draws[0].plot_args.pointer, &canvas_->window_id);
   EXPECT_EQ(draws[0].plot_args.flags, 1u);
   EXPECT_EQ(draws[0].plot_args.zoom, 0);
   EXPECT_EQ(draws[0].plot_args.delta_divisor, 1.0);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotCreate).size(), 1u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdCreatePlot).size(), 1u);
 
   std::vector<uchar> rgb(static_cast<size_t>(kW) * kH * 3);
   canvas_->make_current();
@@ -184,7 +186,7 @@ TEST_F(CanvasMouseTest, BandZoomNeedsSixPixelsBothWays) {
   for (const Case& c : cases) {
     g_stand_in.calls.clear();
     Band(c.x0, c.y0, c.x1, c.y1);
-    const std::vector<Call> zooms = g_stand_in.Of(kCmdPlotZoomBox);
+    const std::vector<Call> zooms = g_stand_in.Of(kKyCmdPlotZoomBox);
     ASSERT_EQ(zooms.size(), c.zooms ? 1u : 0u) << c.x0 << "," << c.y0 << " " << c.x1 << "," << c.y1;
     if (!c.zooms) continue;
     const PlotArgs& a = zooms[0].plot_args;
@@ -203,7 +205,7 @@ TEST_F(CanvasMouseTest, BandZoomNeedsSixPixelsBothWays) {
   g_stand_in.calls.clear();
   canvas_->redraw();
   Pump();
-  const std::vector<Call> draws = g_stand_in.Of(kCmdPlotDraw);
+  const std::vector<Call> draws = g_stand_in.Of(kKyCmdDrawPlot);
   ASSERT_GE(draws.size(), 1u);
   EXPECT_EQ(draws.back().plot_args.zoom, 1);
   EXPECT_EQ(draws.back().plot_args.values[0].real, 0.0);
@@ -214,7 +216,7 @@ TEST_F(CanvasMouseTest, BandZoomNeedsSixPixelsBothWays) {
 
 TEST_F(CanvasMouseTest, CtrlBandZoomsOutThreeWidths) {
   Band(20, 20, 80, 90, FL_CTRL);
-  const std::vector<Call> zooms = g_stand_in.Of(kCmdPlotZoomBox);
+  const std::vector<Call> zooms = g_stand_in.Of(kKyCmdPlotZoomBox);
   ASSERT_EQ(zooms.size(), 1u);
   EXPECT_EQ(zooms[0].plot_args.values[0].integer, -kW);
   EXPECT_EQ(zooms[0].plot_args.values[1].integer, 0);
@@ -224,8 +226,8 @@ TEST_F(CanvasMouseTest, CtrlBandZoomsOutThreeWidths) {
   g_stand_in.calls.clear();
   canvas_->interaction = 0x3F & ~kCanvasCtrlZoomOut;
   Band(20, 20, 80, 90, FL_CTRL);
-  ASSERT_EQ(g_stand_in.Of(kCmdPlotZoomBox).size(), 1u);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotZoomBox)[0].plot_args.values[2].integer, 60);
+  ASSERT_EQ(g_stand_in.Of(kKyCmdPlotZoomBox).size(), 1u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdPlotZoomBox)[0].plot_args.values[2].integer, 60);
 }
 
 TEST_F(CanvasMouseTest, DoubleClickResetsAndSingleClickDoesNothing) {
@@ -234,11 +236,11 @@ TEST_F(CanvasMouseTest, DoubleClickResetsAndSingleClickDoesNothing) {
   g_stand_in.calls.clear();
   Mouse(FL_PUSH, canvas_, 30, 30);
   Mouse(FL_RELEASE, canvas_, 30, 30, 1, 0, 0);
-  EXPECT_TRUE(g_stand_in.Of(kCmdPlotZoomBox).empty());
+  EXPECT_TRUE(g_stand_in.Of(kKyCmdPlotZoomBox).empty());
   EXPECT_TRUE(canvas_->zoomed);
   Mouse(FL_PUSH, canvas_, 30, 30);
   Mouse(FL_RELEASE, canvas_, 30, 30, 1, 0, 1);
-  const std::vector<Call> zooms = g_stand_in.Of(kCmdPlotZoomBox);
+  const std::vector<Call> zooms = g_stand_in.Of(kKyCmdPlotZoomBox);
   ASSERT_EQ(zooms.size(), 1u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(zooms[0].plot_args.values[i].integer, 0);
   EXPECT_FALSE(canvas_->zoomed);
@@ -250,7 +252,7 @@ TEST_F(CanvasMouseTest, WheelScalesYOnlyOverTheCanvas) {
   EXPECT_EQ(canvas_->handle(FL_MOUSEWHEEL), 1);
   Fl::e_dy = 1;
   EXPECT_EQ(canvas_->handle(FL_MOUSEWHEEL), 1);
-  const std::vector<Call> scales = g_stand_in.Of(kCmdPlotZoomY);
+  const std::vector<Call> scales = g_stand_in.Of(kKyCmdPlotZoomY);
   ASSERT_EQ(scales.size(), 2u);
   EXPECT_EQ(scales[0].plot_args.values[0].real, 2.0);
   EXPECT_EQ(scales[1].plot_args.values[0].real, 0.75);
@@ -260,7 +262,7 @@ TEST_F(CanvasMouseTest, WheelScalesYOnlyOverTheCanvas) {
   canvas_->interaction &= ~kCanvasWheel;
   Fl::belowmouse(canvas_);
   EXPECT_EQ(canvas_->handle(FL_MOUSEWHEEL), 0);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotZoomY).size(), 2u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdPlotZoomY).size(), 2u);
 }
 
 TEST_F(CanvasMouseTest, RightButtonDragChangesNothing) {
@@ -268,7 +270,7 @@ TEST_F(CanvasMouseTest, RightButtonDragChangesNothing) {
   Mouse(FL_PUSH, canvas_, 10, 10, 3);
   Mouse(FL_DRAG, canvas_, 100, 100, 3);
   Mouse(FL_RELEASE, canvas_, 100, 100, 3);
-  EXPECT_TRUE(g_stand_in.Of(kCmdPlotZoomBox).empty());
+  EXPECT_TRUE(g_stand_in.Of(kKyCmdPlotZoomBox).empty());
   EXPECT_FALSE(canvas_->zoomed);
 }
 
@@ -279,20 +281,20 @@ TEST_F(CanvasMouseTest, ResetWithKillRebuildsThePlotAndLeavingClearsTheReadout) 
   EXPECT_EQ(canvas_->delta_divisor, 1.0);
   EXPECT_EQ(status_->label(), nullptr);
   Pump();
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotKill).size(), 1u);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotCreate).size(), 2u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdKillPlot).size(), 1u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdCreatePlot).size(), 2u);
   EXPECT_NE(canvas_->plot, nullptr);
   // Keep without kill: the current view is kept and the plot stays.
   cCanvas::Reset(canvas_, false, true);
   EXPECT_TRUE(canvas_->zoomed);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotKill).size(), 1u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdKillPlot).size(), 1u);
   canvas_->handle(FL_LEAVE);
   EXPECT_EQ(status_->label(), nullptr);
   // Destroying the canvas destroys its plot.
   App().canvases.clear();
   delete window_;
   window_ = nullptr;
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotKill).size(), 2u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdKillPlot).size(), 2u);
 }
 
 TEST_F(CanvasMouseTest, RotatedPlotKeepsItsViewFromTheOtherAxes) {
@@ -331,7 +333,7 @@ TEST_F(CanvasMouseTest, DraggingWithXHeldPansByTheMouseMovement) {
   Mouse(FL_DRAG, canvas_, 70, 110);
   Mouse(FL_RELEASE, canvas_, 70, 110);
   XdotoolKey("keyup", "x");
-  const std::vector<Call> zooms = g_stand_in.Of(kCmdPlotZoomBox);
+  const std::vector<Call> zooms = g_stand_in.Of(kKyCmdPlotZoomBox);
   ASSERT_EQ(zooms.size(), 2u);
   // Each step moves the view by the mouse's movement, the box keeps its size.
   const Qlong expected[2][2] = {{10, -4}, {20, -6}};
@@ -349,9 +351,9 @@ TEST_F(CanvasMouseTest, DraggingWithXHeldPansByTheMouseMovement) {
   Mouse(FL_DRAG, canvas_, 95, 80);
   Mouse(FL_RELEASE, canvas_, 95, 80);
   XdotoolKey("keyup", "x");
-  ASSERT_EQ(g_stand_in.Of(kCmdPlotZoomBox).size(), 1u);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotZoomBox)[0].plot_args.values[0].integer, 5);
-  EXPECT_EQ(g_stand_in.Of(kCmdPlotZoomBox)[0].plot_args.values[1].integer, 0);
+  ASSERT_EQ(g_stand_in.Of(kKyCmdPlotZoomBox).size(), 1u);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdPlotZoomBox)[0].plot_args.values[0].integer, 5);
+  EXPECT_EQ(g_stand_in.Of(kKyCmdPlotZoomBox)[0].plot_args.values[1].integer, 0);
 }
 
 }  // namespace

@@ -26,14 +26,17 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/entry.h"
 #include "app/ui/loading.h"
 #include "app/ui/main_window.h"
 #include "base/memory.h"
 #include "base/utf.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "command/lib_command.h"
+#include "data_engine/evp.h"
+#include "data_engine/ky_data.h"
 
 namespace {
 
@@ -117,7 +120,7 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) 
     EXPECT_EQ(App().canvases[i]->display_flags, 1u);
     EXPECT_STREQ(App().nuclide_labels[i]->label(), nuclides[i]);
     record_->argument = ValueArgument(i);
-    LibCommand(kCmdGetState, record_);
+    LibCommand(kKyCmdItemState, record_);
     EXPECT_EQ(record_->error, 0u);
     EXPECT_EQ(record_->result.u64, 0u);
   }
@@ -262,7 +265,7 @@ TEST_F(LoadFlowTest, TheDecayIsDrawnAndZoomsAsTheMouseAsks) {
 std::string Parameter(KyAppRecord* record, Qword item, const char* name) {
   ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
   record->argument = &args;
-  LibCommand(kCmdGetParameter, record);
+  LibCommand(kKyCmdGetParameter, record);
   std::string value;
   if (record->error == 0 && record->result.pointer != nullptr) {
     char* text = static_cast<char*>(record->result.pointer);
@@ -332,7 +335,7 @@ TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
   record_->argument = &evp;
   AppCommandCallback(kKyMsgTaskReport, record_);
   record_->argument = ValueArgument(0);
-  LibCommand(kCmdFirstBlockPoints, record_);
+  LibCommand(kKyCmdBlockPoints, record_);
   const Qword points = record_->result.u64;
   EXPECT_EQ(Parameter(record_, 0, "BS"), std::to_string(points));
   EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
@@ -393,7 +396,7 @@ TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
   }
   // Commands that do not touch the data leave the plot alone.
   record_->argument = ValueArgument(0);
-  LibCommand(kCmdFirstBlockPoints, record_);
+  LibCommand(kKyCmdBlockPoints, record_);
   EXPECT_NE(canvas->plot, nullptr);
 }
 

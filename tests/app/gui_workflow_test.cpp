@@ -31,7 +31,6 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
-#include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/entry.h"
 #include "app/ui/export_dialog.h"
@@ -43,6 +42,8 @@
 #include "app/ui/setup_dialog.h"
 #include "base/memory.h"
 #include "base/utf.h"
+#include "command/ky_command_args.h"
+#include "command/ky_commands.h"
 #include "command/lib_command.h"
 #include "data_engine/ky_data.h"
 
