@@ -9,6 +9,7 @@
 #include "base/memory.h"
 #include "base/os_services.h"
 #include "base/paths.h"
+#include "base/string_search.h"
 #include "base/utf.h"
 #include "data_engine/ky_data.h"
 
@@ -18,13 +19,9 @@ namespace {
 constexpr Qword kTextLimit = Qword{16} << 20;
 constexpr Qword kDataLimit = ~Qword{0};
 
+// A text with an embedded NUL is no file name.
 bool EqualsNoCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i]; ++i) {
-    const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] + 32) : a[i];
-    if (x != b[i]) return false;
-  }
-  return i == a.size() && b[i] == '\0';
+  return a.find('\0') == std::string::npos && StringsCompareA(a.c_str(), b, kCompareNoCase, 0) == 0;
 }
 
 // The data file chosen by the user (UTF-8); empty when cancelled.

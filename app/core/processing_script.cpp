@@ -4,16 +4,14 @@
 #include <cstdio>
 
 #include "app/core/bruker_text.h"
+#include "base/string_search.h"
+#include "data_engine/proc_quantity.h"
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
+// A text with an embedded NUL names no nuclide.
 bool SameIgnoringCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i] != 0; ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return i == a.size() && b[i] == 0;
+  return a.find('\0') == std::string::npos && StringsCompareA(a.c_str(), b, kCompareNoCase, 0) == 0;
 }
 
 // Appends C printf text; the lines hold integers and texts only, so the
@@ -59,9 +57,9 @@ std::string ProcessingScriptLines(const SetupColumn& c, Qword item) {
            G(c.smooth_a).c_str(), c.smooth_n);
   if (c.do_quantify) {
     const unsigned mode = c.mode == 1 ? 2u : 1u;
-    unsigned flags = 0x100;
-    if (c.target == 1) flags |= 0x200;
-    if (c.target == 2) flags |= 0x400;
+    unsigned flags = kQuantFirstOnly;
+    if (c.target == 1) flags |= kQuantMagnitude;
+    if (c.target == 2) flags |= kQuantPower;
     // From and to travel as unsigned 32-bit words: -1 is 4294967295, beyond
     // the last point.
     Append(&s, "%s, %u, %u, %uz%llu, %s, %u, %u\r\n", "#QUANTIFY", mode, flags, 0u, i, "",
