@@ -1,7 +1,6 @@
 // The menus of the console front end and the handlers that are one command
 // each: loading, synthetic data, dropping, evaluating, exporting, the task
 // setup, utilities and help.
-#include <cstdarg>
 #include <string>
 
 #include "base/console_menu.h"
@@ -16,14 +15,6 @@
 namespace {
 
 KyAppRecord* RecordOf(void* context) { return static_cast<KyAppRecord*>(context); }
-
-// C formatting in the "C" numeric locale.
-void FormatC(char* buffer, Qword size, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  if (PlatformFormatC(buffer, size, format, args) < 0) buffer[0] = 0;
-  va_end(args);
-}
 
 // One command with its argument; the command's error.
 Dword Command(KyAppRecord* record, Dword code, void* argument) {
@@ -130,7 +121,7 @@ void ConAppSyntheticParameters(Qword zone, char* text, Qword capacity) {
       "ZONE=%llu\rEXP=SR/S\rBRLX=%.5f\rBS=64\rDW=10\rXOFF=0\rNLPL=1\rTDCY=0.0002\rWDCY=1\r"
       "NOIS=0.01\rBSLN=0\rF1=0\rRPHS=0\rNBLK=8\rBINI=0.001\rBEND=1\rNRLX=1\rTRLX=%.5f\r"
       "WRLX=1\rSRLX=0";
-  FormatC(text, capacity, format, static_cast<unsigned long long>(zone), field, t1);
+  PlatformFormatCText(text, capacity, format, static_cast<unsigned long long>(zone), field, t1);
 }
 
 LibErrorCode ConAppGenerateSynthetic(Long, void* context) {

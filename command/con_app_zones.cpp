@@ -1,6 +1,5 @@
 // The console title, the zone listing and the selection of zones: select
 // or unselect all, and the dialogue that reads zone ids.
-#include <cstdarg>
 #include <cstring>
 #include <string>
 
@@ -30,14 +29,6 @@ constexpr NumStatus kNoId = 0x3170;
 
 KyAppRecord* RecordOf(void* context) { return static_cast<KyAppRecord*>(context); }
 
-// C printf semantics in the "C" locale; a longer text is cut.
-void ConAppFormat(char* buffer, Qword room, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  if (PlatformFormatC(buffer, room, format, args) < 0) buffer[0] = 0;
-  va_end(args);
-}
-
 // A node's wide text as UTF-8 (empty for none), cut to the room.
 void Utf8Of(const char16_t* text, char* out, Qword room) {
   out[0] = 0;
@@ -49,12 +40,12 @@ Qword ZoneId(const cKyData* zone) { return zone->parameters.GetUnsigned("ZONE");
 void PrintZoneLine(cKyData* zone) {
   char line[kListingRoom + 2];
   const char* exp = zone->ExperimentName();
-  ConAppFormat(line + 2, kListingRoom,
-               "\n   ZoneID: %llu, EXP: %s, NBLK: %llu, BS: %llu, BRLX: %7.5f",
-               static_cast<unsigned long long>(ZoneId(zone)), exp ? exp : "",
-               static_cast<unsigned long long>(zone->ChildCount()),
-               static_cast<unsigned long long>(zone->parameters.GetUnsigned("BS")),
-               zone->parameters.GetReal("BRLX"));
+  PlatformFormatCText(line + 2, kListingRoom,
+                      "\n   ZoneID: %llu, EXP: %s, NBLK: %llu, BS: %llu, BRLX: %7.5f",
+                      static_cast<unsigned long long>(ZoneId(zone)), exp ? exp : "",
+                      static_cast<unsigned long long>(zone->ChildCount()),
+                      static_cast<unsigned long long>(zone->parameters.GetUnsigned("BS")),
+                      zone->parameters.GetReal("BRLX"));
   // A control string: its colour letter, then the line; a selected zone
   // shows an "s" in place of the second blank.
   const bool selected = zone->TestFlags(kKyDataSelected) != 0;
@@ -130,18 +121,19 @@ LibErrorCode ConAppSetTitle(Long, void* context) {
   char title[kTextRoom];
   const cKyData* root = record->data_root;
   if (root == nullptr) {
-    ConAppFormat(title, sizeof title, "T %s (an Norvale utility)", KyFrameworkAppInfo()->title);
+    PlatformFormatCText(title, sizeof title, "T %s (an Norvale utility)",
+                        KyFrameworkAppInfo()->title);
   } else {
     char name[kTextRoom];
     Utf8Of(root->file_name, name, sizeof name);
     const unsigned long long n = root->ChildCount();
     const unsigned long long s = root->CountChildrenWithFlags(kKyDataSelected);
     if (s == n)
-      ConAppFormat(title, sizeof title, "T %s [%llu] Selected: ALL", name, n);
+      PlatformFormatCText(title, sizeof title, "T %s [%llu] Selected: ALL", name, n);
     else if (s == 0)
-      ConAppFormat(title, sizeof title, "T %s [%llu] Selected: None", name, n);
+      PlatformFormatCText(title, sizeof title, "T %s [%llu] Selected: None", name, n);
     else
-      ConAppFormat(title, sizeof title, "T %s [%llu] Selected: %llu", name, n, s);
+      PlatformFormatCText(title, sizeof title, "T %s [%llu] Selected: %llu", name, n, s);
   }
   return static_cast<LibErrorCode>(ConQuassoA(title));
 }
@@ -161,13 +153,13 @@ LibErrorCode ConAppListZones(Long flags, void* context) {
   record->error = 0;
   if ((flags & 1) == 0) {
     char text[kListingRoom];
-    ConAppFormat(text, sizeof text, "\n Data type: %s (ID %llu)",
-                 root->type_name ? root->type_name : "",
-                 static_cast<unsigned long long>(root->data_type));
+    PlatformFormatCText(text, sizeof text, "\n Data type: %s (ID %llu)",
+                        root->type_name ? root->type_name : "",
+                        static_cast<unsigned long long>(root->data_type));
     CoutA(text);
     char path[kListingRoom];
     Utf8Of(root->full_path, path, sizeof path);
-    ConAppFormat(text, sizeof text, "\n File: %s", path);
+    PlatformFormatCText(text, sizeof text, "\n File: %s", path);
     CoutA(text);
   }
   for (cKyData* zone = root->FirstChild(); zone != nullptr; zone = zone->NextSibling())

@@ -37,3 +37,12 @@ int PlatformFormatC(char* buffer, Qword size, const char* format, va_list args) 
   if (loc) uselocale(previous);
   return n;
 }
+
+int PlatformFormatCText(char* buffer, Qword size, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int n = PlatformFormatC(buffer, size, format, args);
+  va_end(args);
+  if (n < 0 && size > 0) buffer[0] = 0;
+  return n;
+}

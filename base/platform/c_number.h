@@ -16,3 +16,7 @@ PlatformRealParse PlatformTextToReal(const char* text);
 // vsnprintf in the "C" numeric locale: a decimal point is always ".".
 // Returns what vsnprintf returns (the full length; negative on failure).
 int PlatformFormatC(char* buffer, Qword size, const char* format, va_list args);
+// The same with its arguments in line; the buffer holds an empty text when
+// the format fails, and a longer text is cut to the buffer.
+int PlatformFormatCText(char* buffer, Qword size, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));

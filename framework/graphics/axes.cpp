@@ -1,7 +1,6 @@
 #include "framework/graphics/axes.h"
 
 #include <cmath>
-#include <cstdarg>
 
 #include "base/platform/c_number.h"
 #include "framework/graphics/gw_data.h"
@@ -10,19 +9,12 @@
 
 namespace {
 
-void FormatC(char* buffer, Qword size, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
-void FormatC(char* buffer, Qword size, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  if (PlatformFormatC(buffer, size, format, args) < 0) buffer[0] = 0;
-  va_end(args);
-}
-
 constexpr Qlong kTickLength = 512;
 
 // Labels are formatted with C printf rules into a 50-character buffer.
-void Label(char* buffer, bool log, double v) { FormatC(buffer, 50, log ? "10^%.0f" : "%g", v); }
+void Label(char* buffer, bool log, double v) {
+  PlatformFormatCText(buffer, 50, log ? "10^%.0f" : "%g", v);
+}
 
 void GridLines(cKyGw* gw, bool vertical) {
   auto line = [&](double v) {

@@ -1,7 +1,6 @@
 #include "framework/graphics/plot.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstring>
 
 #include "base/memory.h"
@@ -10,15 +9,6 @@
 #include "scalar/int_helpers.h"
 
 namespace {
-
-void FormatC(char* buffer, Qword size, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
-void FormatC(char* buffer, Qword size, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  if (PlatformFormatC(buffer, size, format, args) < 0) buffer[0] = 0;
-  va_end(args);
-}
 
 // A readout buffer of 256 characters, made on first use.
 char* Buffer(char** slot) {
@@ -213,14 +203,14 @@ const char* cPlot::XCursorText(double c1, double c2) {
     c2 = std::pow(10.0, c2);
   }
   if (std::isnan(c2)) {
-    FormatC(out, kPlotTextSize, "c: %.4g [%s]", c1, unit);
+    PlatformFormatCText(out, kPlotTextSize, "c: %.4g [%s]", c1, unit);
     return out;
   }
   char suffix[50] = "";
   if (std::isfinite(frequency) && std::strcmp(unit, "ppm") == 0)
-    FormatC(suffix, sizeof(suffix), " = %.1f [Hz]", (c1 - c2) * frequency);
-  FormatC(out, kPlotTextSize, "c1: %.3f, c2: %.3f, c1-c2: %.3f [%s]%s", c1, c2, c1 - c2, unit,
-          suffix);
+    PlatformFormatCText(suffix, sizeof(suffix), " = %.1f [Hz]", (c1 - c2) * frequency);
+  PlatformFormatCText(out, kPlotTextSize, "c1: %.3f, c2: %.3f, c1-c2: %.3f [%s]%s", c1, c2, c1 - c2,
+                      unit, suffix);
   return out;
 }
 
@@ -233,9 +223,10 @@ const char* cPlot::YCursorText(double c1, double c2) {
     c2 = std::pow(10.0, c2);
   }
   if (std::isnan(c2))
-    FormatC(out, kPlotTextSize, "c: %.3f [%s]", c1, unit);
+    PlatformFormatCText(out, kPlotTextSize, "c: %.3f [%s]", c1, unit);
   else
-    FormatC(out, kPlotTextSize, "c1: %.3f, c2: %.3f, c1-c2: %.3f [%s]", c1, c2, c1 - c2, unit);
+    PlatformFormatCText(out, kPlotTextSize, "c1: %.3f, c2: %.3f, c1-c2: %.3f [%s]", c1, c2, c1 - c2,
+                        unit);
   return out;
 }
 
@@ -275,11 +266,12 @@ const char* cPlot::PointText(Qlong device_x, Qlong device_y) {
     double xb = xb0;
     const char* unit = unit_of(&xb);
     if (ppm_ok && std::strcmp(unit, "ppm") == 0)
-      FormatC(suffix, sizeof(suffix), " = %.1f [Hz]", xb * frequency);
+      PlatformFormatCText(suffix, sizeof(suffix), " = %.1f [Hz]", xb * frequency);
     const Qlong k = iFloor(kd);
-    FormatC(out, kPlotTextSize, "block = %lld; x = %.3f [%s]%s, y = %.3f, fx = %.3g, Point %lld",
-            static_cast<long long>(k == kGwInvalid ? 0 : k + 1), xb, unit, suffix, y, 1000 * x,
-            static_cast<long long>(index));
+    PlatformFormatCText(out, kPlotTextSize,
+                        "block = %lld; x = %.3f [%s]%s, y = %.3f, fx = %.3g, Point %lld",
+                        static_cast<long long>(k == kGwInvalid ? 0 : k + 1), xb, unit, suffix, y,
+                        1000 * x, static_cast<long long>(index));
     return out;
   }
   const Qlong index = NearestIndex(x);
@@ -291,13 +283,14 @@ const char* cPlot::PointText(Qlong device_x, Qlong device_y) {
   if (XAxisLog()) x = std::pow(10.0, x);
   if (YAxisLog()) y = std::pow(10.0, y);
   if (ppm_ok && std::strcmp(unit, "ppm") == 0)
-    FormatC(suffix, sizeof(suffix), " = %.3f [Hz]", x * frequency);
+    PlatformFormatCText(suffix, sizeof(suffix), " = %.3f [Hz]", x * frequency);
   if (kind == kPlotKindRelaxation)
-    FormatC(out, kPlotTextSize, "T = %.3e [s], r = %.3e [1/s], w = %.3g", x, 1 / x, y);
+    PlatformFormatCText(out, kPlotTextSize, "T = %.3e [s], r = %.3e [1/s], w = %.3g", x, 1 / x, y);
   else if (kind == kPlotKindDispersion)
-    FormatC(out, kPlotTextSize, "Brlx = %.3e [MHz], rate = %.3e [1/s], T = %.3e [s]", x, y, 1 / y);
+    PlatformFormatCText(out, kPlotTextSize, "Brlx = %.3e [MHz], rate = %.3e [1/s], T = %.3e [s]", x,
+                        y, 1 / y);
   else
-    FormatC(out, kPlotTextSize, "x = %.3g [%s]%s, y = %.3g, Point %lld", x, unit, suffix, y,
-            static_cast<long long>(index));
+    PlatformFormatCText(out, kPlotTextSize, "x = %.3g [%s]%s, y = %.3g, Point %lld", x, unit,
+                        suffix, y, static_cast<long long>(index));
   return out;
 }

@@ -16,7 +16,7 @@ namespace {
 
 struct Texts {
   double parsed;
-  std::string written, formatted, c_formatted;
+  std::string written, formatted, c_formatted, c_inline;
 };
 
 std::string CFormat(const char* format, ...) {
@@ -38,6 +38,9 @@ Texts Sample() {
   t.formatted = f ? f : "";
   KillStringA(&f);
   t.c_formatted = CFormat("%.4f|%g", 3.25, 1e-5);
+  char c_inline[32];
+  PlatformFormatCText(c_inline, sizeof c_inline, "%.3g|%.1e", 0.5, 2500.0);
+  t.c_inline = c_inline;
   return t;
 }
 
@@ -56,6 +59,17 @@ TEST(Locale, CommaDecimalLocaleChangesNoNumberText) {
   EXPECT_EQ(de.formatted, c.formatted);
   EXPECT_EQ(de.c_formatted, c.c_formatted);
   EXPECT_EQ(c.c_formatted, "3.2500|1e-05");
+  EXPECT_EQ(de.c_inline, c.c_inline);
+  EXPECT_EQ(c.c_inline, "0.5|2.5e+03");
+}
+
+TEST(Locale, InlineCFormatCutsToItsBuffer) {
+  char small[5];
+  // The full length comes back; the buffer keeps what fits and its NUL.
+  EXPECT_EQ(PlatformFormatCText(small, sizeof small, "%.4f", 3.25), 6);
+  EXPECT_STREQ(small, "3.25");
+  EXPECT_EQ(PlatformFormatCText(small, sizeof small, "%d", 42), 2);
+  EXPECT_STREQ(small, "42");
 }
 
 }  // namespace
