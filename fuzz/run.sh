@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v clang++ > /dev/null; then
-  echo "fuzz: clang++ not found, fuzz targets skipped"
-  exit 0
+  echo "fuzz: clang++ not found: install the Debian package clang (tools/install-deps.sh does)"
+  exit 1
 fi
 seconds=${1:-5}
 dir=build/fuzz

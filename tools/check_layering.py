@@ -3,7 +3,8 @@
 
 Calls go downward only; each folder below may include the folders listed for
 it (and itself). command/ sits above the data engine and the physics layer,
-framework/ below them. Run from anywhere:
+framework/ below them. The program's window-free code (app/core) includes
+neither FLTK nor the windows of app/ui. Run from anywhere:
     python3 tools/check_layering.py [repository root]
 Standard library only.
 """
@@ -27,6 +28,11 @@ LOWER = {
             "command", "data_engine", "nmrphys"],
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+ANY_INCLUDE = re.compile(r'^\s*#\s*include\s+[<"]([^>"]+)[>"]')
+# Folders that may not include these prefixes, although their layer may.
+WINDOW_FREE = {
+    "app/core": ["FL/", "app/ui/"],
+}
 
 
 def layer_of(path):
@@ -50,6 +56,15 @@ def main():
                 allowed = set(LOWER[own]) | {own}
                 with open(path, encoding="utf-8", errors="replace") as f:
                     for number, line in enumerate(f, 1):
+                        w = ANY_INCLUDE.match(line)
+                        if w:
+                            for folder_rule, banned in WINDOW_FREE.items():
+                                if not rel.startswith(folder_rule + "/"):
+                                    continue
+                                for prefix in banned:
+                                    if w.group(1).startswith(prefix):
+                                        bad.append("%s:%d includes %s (%s is window-free)"
+                                                   % (rel, number, w.group(1), folder_rule))
                         m = INCLUDE.match(line)
                         if not m:
                             continue
@@ -60,7 +75,7 @@ def main():
     for line in bad:
         print(line)
     if bad:
-        print("%d upward includes" % len(bad))
+        print("%d forbidden includes" % len(bad))
         return 1
     print("layering: no upward include")
     return 0

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build ccache libgtest-dev libgmock-dev libbenchmark-dev
           binutils python3 liblapack-dev libfftw3-dev python3-numpy python3-scipy
-          python3-mpmath python3-periodictable librsvg2-bin libgsl-dev locales clang
+          python3-mpmath python3-periodictable librsvg2-bin libgsl-dev locales clang clang-format
           libfltk1.3-dev xvfb xauth xdotool xclip xdg-utils fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -558,7 +558,7 @@ TEST_F(PlotSvgTest, ExportedPlotReadsAndRenders) {
   EXPECT_GT(lines, 100u);
   EXPECT_GE(red_groups, 1u);
 
-  if (!HaveRsvgConvert()) GTEST_SKIP() << "rsvg-convert missing";
+  if (!HaveRsvgConvert()) GTEST_FAIL() << "rsvg-convert is missing (Debian package librsvg2-bin)";
   // Points of the real part render red where the view puts them (away from
   // its zero crossings, where the x axis shares the pixels).
   const double x_min = plot_->Context()->XMin(), x_range = plot_->Context()->XRange();

@@ -245,7 +245,7 @@ TEST_F(SvgTest, CopiesScalesAsWellAsRanges) {
 }
 
 TEST_F(SvgTest, RenderedColoursLandWhereTheTraceSays) {
-  if (!HaveRsvgConvert()) GTEST_SKIP() << "rsvg-convert is missing (Debian package librsvg2-bin)";
+  if (!HaveRsvgConvert()) GTEST_FAIL() << "rsvg-convert is missing (Debian package librsvg2-bin)";
   SceneGrob scene;
   ASSERT_EQ(GrobToSvgFile(0, &scene, 1000, 1000, U16(Path("r.svg")).c_str()), 0u);
   struct Probe {
@@ -270,7 +270,7 @@ TEST_F(SvgTest, RenderedColoursLandWhereTheTraceSays) {
 // A plot of a real array with axes, through the whole chain: the curve lies
 // where the data says, and the file stays small.
 TEST_F(SvgTest, PlotOfRealArrayRendersTheCurve) {
-  if (!HaveRsvgConvert()) GTEST_SKIP() << "rsvg-convert is missing (Debian package librsvg2-bin)";
+  if (!HaveRsvgConvert()) GTEST_FAIL() << "rsvg-convert is missing (Debian package librsvg2-bin)";
   const int n = 20000;
   std::vector<double> x(n), y(n);
   for (int i = 0; i < n; ++i) {
