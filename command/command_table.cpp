@@ -2,9 +2,7 @@
 
 namespace {
 
-// Sorted by code. Rows without a handler are families not in this build
-// yet (the plot commands); their codes answer "Unknown command" until they
-// land.
+// Sorted by code; a code outside every row answers "Unknown command".
 constexpr KyCommandRow kTable[] = {
     {3, 3, CmdRunApplication},
     {4, 4, CmdErrorText},

@@ -94,8 +94,6 @@ class cKyFile {
   Qlong position() const { return position_; }
   Qlong window_capacity() const { return window_capacity_; }
   Qlong window_count() const { return window_count_; }
-  Qlong window_base() const { return window_base_; }
-  const unsigned char* window_data() const { return window_data_; }
 
  private:
   bool MakeWindow(Qlong capacity);

@@ -41,14 +41,10 @@ class cKyParser {
 
   bool IsDigit() const { return IsDigitChar(At(position_)); }
   bool IsLetter() const { return IsLetterChar(At(position_)); }
-  bool IsNameStart() const { return IsNameStartChar(At(position_)); }
-  bool IsNameChar() const { return IsNameCharChar(At(position_)); }
 
   const char* Token() const { return token_ ? token_ : ""; }
-  Dword TokenType() const { return token_type_; }
   Dword Position() const { return position_; }
   Dword Options() const { return options_; }
-  void SetOptions(Dword options) { options_ = options; }
 
  protected:
   static bool IsWhite(char c) { return static_cast<signed char>(c) <= 32; }

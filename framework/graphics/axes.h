@@ -28,8 +28,6 @@ class cAxis : public cGrob {
 
   Dword AxisFlags() const { return flags_word_; }
   void SetAxisFlags(Dword flags) { flags_word_ = flags; }
-  Dword LineWidth() const { return line_width_; }
-  void SetLineWidth(Dword width) { line_width_ = width; }
   Dword Colour() const { return colour_; }
   void SetColour(Dword colour) { colour_ = colour; }
   bool IsLogarithmic() const { return (flags_word_ & kAxisScaleMask) == 0x10; }

@@ -21,9 +21,7 @@ class cGrol : public cKyList {
   Dword ForEach(GrobFunction function, cKyGw* context, Dword call_flags);
   void Draw(cKyGw* context, Dword call_flags);
   bool IsHidden() const { return (flags_ & kGrobHidden) != 0; }
-  Dword GrolFlags() const { return flags_; }
   void SetGrolFlags(Dword flags) { flags_ = flags; }
-  cGrob* OwnerGrob() const { return owner_; }
 
  private:
   Dword flags_;
@@ -50,7 +48,6 @@ class cGrob : public cKyListItem {
 
   Dword GrobFlags() const { return grob_flags_; }
   void SetGrobFlags(Dword flags) { grob_flags_ = flags; }
-  Dword Word2() const { return word2_; }
   cGrol* Children() { return children_; }
   cKyGw* Context() const { return context_; }
   void SetContext(cKyGw* context) { context_ = context; }

@@ -106,15 +106,12 @@ class cKyGw {
   void SetOrientation(Dword flags) { orientation_ = flags; }
   void* Target() const { return target_; }
   KyDrawCallback BackEnd() const { return back_end_; }
-  void SetBackEnd(KyDrawCallback back_end) { back_end_ = back_end; }
   GwState& State() { return state_; }
   const GwState& State() const { return state_; }
   Qlong DeviceWidth() const { return device_width_; }
   Qlong DeviceHeight() const { return device_height_; }
   Qlong LogicalXOrigin() const { return lx_origin_; }
   Qlong LogicalXEnd() const { return lx_end_; }
-  Qlong LogicalYOrigin() const { return ly_origin_; }
-  Qlong LogicalYEnd() const { return ly_end_; }
   void SetLogicalWindow(Qlong x_origin, Qlong x_end, Qlong y_origin, Qlong y_end) {
     lx_origin_ = x_origin;
     lx_end_ = x_end;

@@ -35,7 +35,6 @@ class cKySVG {
   // Writes of the current file (since Create) failed.
   bool Failed() const { return failed_; }
   bool IsOpen() const { return file_ >= 0; }
-  const char* Prolog() const { return prolog_; }
   const char16_t* Path() const { return path_; }
   Dword Width() const { return width_; }
   Dword Height() const { return height_; }
