@@ -1,5 +1,6 @@
 // Deep copies and the version chain of the root.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <cmath>
 #include <cstring>
@@ -172,16 +173,38 @@ TEST(KyDataVersions, TrimKeepsTheOldestAndTheLastK) {
   delete holder;
 }
 
-// A long chain is deleted without one stack frame per version.
+// A node that counts its destructions.
+struct CountedData : cKyData {
+  static inline Qword destroyed = 0;
+  ~CountedData() override { ++destroyed; }
+};
+
+void* DeleteChain(void* root) {
+  delete static_cast<cKyData*>(root);
+  return nullptr;
+}
+
+// A long chain is deleted without one stack frame per version: it is
+// deleted on a thread whose stack holds far fewer frames than versions, and
+// every version's destructor runs once.
 TEST(KyDataVersions, LongChainDeletesIteratively) {
-  auto* root = new cKyData(0);
+  constexpr Qword kVersions = 200000;
+  CountedData::destroyed = 0;
+  cKyData* root = new CountedData;
   cKyData* tail = root;
-  for (int i = 0; i < 200000; ++i) {
-    tail->linked = new cKyData(0);
+  for (Qword i = 0; i < kVersions; ++i) {
+    tail->linked = new CountedData;
     tail = tail->linked;
   }
-  delete root;
-  SUCCEED();
+  pthread_attr_t attributes;
+  ASSERT_EQ(pthread_attr_init(&attributes), 0);
+  // 1 MiB: a recursive delete needs tens of bytes per version, several MiB.
+  ASSERT_EQ(pthread_attr_setstacksize(&attributes, 1 << 20), 0);
+  pthread_t thread;
+  ASSERT_EQ(pthread_create(&thread, &attributes, DeleteChain, root), 0);
+  ASSERT_EQ(pthread_join(thread, nullptr), 0);
+  pthread_attr_destroy(&attributes);
+  EXPECT_EQ(CountedData::destroyed, kVersions + 1);
 }
 
 TEST(KyDataNames, DataTypeNames) {
