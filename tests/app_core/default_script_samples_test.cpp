@@ -1,7 +1,7 @@
 // The sample folders through the engine: each loaded data set runs the
-// application's default five-line processing script through RunTask, and
-// the quantity its QUANTIFY reports matches the manifest's (the numpy
-// processing of tools/gen_bruker_samples.py).
+// script the program builds from the default setup for its nuclide through
+// RunTask, and the quantity its QUANTIFY reports matches the manifest's (the
+// numpy processing of tools/gen_bruker_samples.py).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,18 +9,12 @@
 #include <string>
 
 #include "app/core/bruker_reader.h"
+#include "app/core/processing_script.h"
 #include "data_engine/evp.h"
 #include "support/recording_callback.h"
 #include "tests/app_core/bruker_test_util.h"
 
 namespace {
-
-constexpr const char* kDefaultScript =
-    "#GROUPDELAY, 1, 0, 0z0\r\n"
-    "#ZEROFILL, 1, 0, 0z0, , 0, 1024\r\n"
-    "#APODIZE, 3, 0, 0z0, , 0,-1, 0.01\r\n"
-    "#APODIZE, 8, 0, 0z0, , 0,-1, 0.0003, 2\r\n"
-    "#QUANTIFY, 1, 768, 0z0, , 0, 4294967295\r\n";
 
 TEST(DefaultScriptSamples, QuantitiesOfTheManifest) {
   int checked = 0;
@@ -39,7 +33,10 @@ TEST(DefaultScriptSamples, QuantitiesOfTheManifest) {
       if (evp->id == kEvpQuantify) quantity = evp->quantity;
       return Dword{0};
     });
-    ASSERT_EQ(root.RunTask(kDefaultScript, &record), kErrNone);
+    std::string script;
+    Qword bad_item = 0;
+    ASSERT_TRUE(BuildProcessingScript(SetupValues{}, {row.at("nuclide")}, &script, &bad_item));
+    ASSERT_EQ(root.RunTask(script.c_str(), &record), kErrNone);
     const double want = std::stod(row.at("quantity"));
     EXPECT_NEAR(quantity, want, 1e-10 * want);
     for (cKyData* b = root.FirstChild()->FirstChild(); b; b = b->NextSibling())

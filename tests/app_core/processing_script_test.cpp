@@ -10,6 +10,25 @@
 
 namespace {
 
+// The lines of one procedure ("#ZEROFILL") in a script, without their CR LF.
+std::vector<std::string> LinesOf(const std::string& script, const std::string& procedure) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < script.size()) {
+    const size_t end = script.find("\r\n", at);
+    EXPECT_NE(end, std::string::npos) << "a line without CR LF: " << script.substr(at);
+    if (end == std::string::npos) break;
+    const std::string line = script.substr(at, end - at);
+    EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+    if (line.compare(0, procedure.size() + 1, procedure + ",") == 0) lines.push_back(line);
+    at = end + 2;
+  }
+  return lines;
+}
+
+// With the default setup, item 0 gives the five lines the setup dialog's
+// defaults stand for, in the order group delay, zero filling, both
+// windows (Cos2Tmax first), quantification.
 TEST(ProcessingScript, DefaultFiveLines) {
   EXPECT_EQ(ProcessingScriptLines(SetupColumn{}, 0),
             "#GROUPDELAY, 1, 0, 0z0\r\n"
@@ -19,86 +38,106 @@ TEST(ProcessingScript, DefaultFiveLines) {
             "#QUANTIFY, 1, 768, 0z0, , 0, 4294967295\r\n");
 }
 
+// Each setup value against the lines of the procedure it governs; the
+// other procedures' lines are those of the default column.
 TEST(ProcessingScript, TableOfSetups) {
   struct Case {
+    const char* what;
     void (*change)(SetupColumn*);
     Qword item;
-    const char* want;
+    const char* procedure;
+    std::vector<std::string> want;
   } cases[] = {
-      {[](SetupColumn* c) {
-         c->zero_fill_choice = 0;
-         c->do_apodization = 0;
-         c->do_quantify = 0;
-       },
-       3, "#GROUPDELAY, 1, 0, 0z3\r\n"},
-      {[](SetupColumn* c) {
-         c->zero_fill_choice = 1;
-         c->do_group_delay = 0;
-         c->do_apodization = 0;
-         c->do_quantify = 0;
-       },
-       0, "#ZEROFILL, 1, 0, 0z0, , 1, 0\r\n"},
-      {[](SetupColumn* c) {
-         c->zero_fill_choice = 14;
-         c->do_group_delay = 0;
-         c->do_apodization = 0;
-         c->do_quantify = 0;
-       },
-       12, "#ZEROFILL, 1, 0, 0z12, , 0, 16384\r\n"},
-      {[](SetupColumn* c) {
-         c->do_zero_fill = 0;
-         c->do_group_delay = 0;
-         c->do_apodization = 0;
-         c->do_quantify = 0;
-       },
-       0, ""},
-      {[](SetupColumn* c) {
-         c->do_group_delay = 0;
-         c->do_zero_fill = 0;
-         c->do_apodization = 0;
-         c->target = 2;
-         c->mode = 1;
-         c->to = 500;
-       },
-       1, "#QUANTIFY, 2, 1280, 0z1, , 0, 500\r\n"},
-      {[](SetupColumn* c) {
-         c->do_group_delay = 0;
-         c->do_zero_fill = 0;
-         c->do_apodization = 0;
-         c->target = 0;
-         c->mode = 7;
-         c->from = -1;
-       },
-       0, "#QUANTIFY, 1, 256, 0z0, , 4294967295, 4294967295\r\n"},
-      {[](SetupColumn* c) {
-         c->do_group_delay = 0;
-         c->do_zero_fill = 0;
-         c->do_quantify = 0;
+      {"item index", [](SetupColumn*) {}, 3, "#GROUPDELAY", {"#GROUPDELAY, 1, 0, 0z3"}},
+      {"no group delay", [](SetupColumn* c) { c->do_group_delay = 0; }, 0, "#GROUPDELAY", {}},
+      {"zero filling that doubles",
+       [](SetupColumn* c) { c->zero_fill_choice = 1; },
+       0,
+       "#ZEROFILL",
+       {"#ZEROFILL, 1, 0, 0z0, , 1, 0"}},
+      {"zero filling to 2^14",
+       [](SetupColumn* c) { c->zero_fill_choice = 14; },
+       12,
+       "#ZEROFILL",
+       {"#ZEROFILL, 1, 0, 0z12, , 0, 16384"}},
+      {"zero filling to 2^20",
+       [](SetupColumn* c) { c->zero_fill_choice = 20; },
+       0,
+       "#ZEROFILL",
+       {"#ZEROFILL, 1, 0, 0z0, , 0, 1048576"}},
+      {"zero-fill choice 0 keeps the points",
+       [](SetupColumn* c) { c->zero_fill_choice = 0; },
+       0,
+       "#ZEROFILL",
+       {}},
+      {"no zero filling", [](SetupColumn* c) { c->do_zero_fill = 0; }, 0, "#ZEROFILL", {}},
+      {"no windows", [](SetupColumn* c) { c->do_apodization = 0; }, 0, "#APODIZE", {}},
+      {"smoothstep alone",
+       [](SetupColumn* c) {
          c->do_cos2 = 0;
          c->smooth_a = 0.00012345;
          c->smooth_n = 5;
        },
-       2, "#APODIZE, 8, 0, 0z2, , 0,-1, 0.00012345, 5\r\n"},
-      {[](SetupColumn* c) {
-         c->do_group_delay = 0;
-         c->do_zero_fill = 0;
-         c->do_quantify = 0;
-         c->do_apodization = 0;
-       },
-       0, ""},
-      {[](SetupColumn* c) {
-         c->do_group_delay = 0;
-         c->do_zero_fill = 0;
-         c->do_quantify = 0;
+       2,
+       "#APODIZE",
+       {"#APODIZE, 8, 0, 0z2, , 0,-1, 0.00012345, 5"}},
+      {"cos2 alone, Tmax as %g",
+       [](SetupColumn* c) {
          c->do_smoothstep = 0;
          c->tmax = 1.5e-7;
        },
-       0, "#APODIZE, 3, 0, 0z0, , 0,-1, 1.5e-07\r\n"},
+       0,
+       "#APODIZE",
+       {"#APODIZE, 3, 0, 0z0, , 0,-1, 1.5e-07"}},
+      {"both windows, cos2 first",
+       [](SetupColumn* c) {
+         c->tmax = 0.25;
+         c->smooth_a = 1234567;
+       },
+       1,
+       "#APODIZE",
+       {"#APODIZE, 3, 0, 0z1, , 0,-1, 0.25", "#APODIZE, 8, 0, 0z1, , 0,-1, 1.23457e+06, 2"}},
+      {"power, maximum",
+       [](SetupColumn* c) {
+         c->target = 2;
+         c->mode = 1;
+         c->to = 500;
+       },
+       1,
+       "#QUANTIFY",
+       {"#QUANTIFY, 2, 1280, 0z1, , 0, 500"}},
+      {"real part, unknown mode",
+       [](SetupColumn* c) {
+         c->target = 0;
+         c->mode = 7;
+         c->from = -1;
+       },
+       0,
+       "#QUANTIFY",
+       {"#QUANTIFY, 1, 256, 0z0, , 4294967295, 4294967295"}},
+      {"unknown target",
+       [](SetupColumn* c) {
+         c->target = 9;
+         c->from = 17;
+       },
+       0,
+       "#QUANTIFY",
+       {"#QUANTIFY, 1, 256, 0z0, , 17, 4294967295"}},
+      {"no quantification", [](SetupColumn* c) { c->do_quantify = 0; }, 0, "#QUANTIFY", {}},
   };
+  const char* const procedures[] = {"#GROUPDELAY", "#ZEROFILL", "#APODIZE", "#QUANTIFY"};
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     SetupColumn column;
     c.change(&column);
-    EXPECT_EQ(ProcessingScriptLines(column, c.item), c.want);
+    const std::string script = ProcessingScriptLines(column, c.item);
+    EXPECT_EQ(LinesOf(script, c.procedure), c.want);
+    // The other lines are the default column's for the same item.
+    const std::string unchanged = ProcessingScriptLines(SetupColumn{}, c.item);
+    for (const char* other : procedures) {
+      if (std::string(other) == c.procedure) continue;
+      EXPECT_EQ(LinesOf(script, other), LinesOf(unchanged, other)) << other;
+    }
   }
 }
 
