@@ -119,6 +119,32 @@ Place FindSection(const std::string& file, const std::vector<Line>& lines, KyCon
   return place;
 }
 
+// The header line of a script section whose opening quote is never closed,
+// if the file has one: its quote search runs to the end of the file, so a
+// section appended after it would become part of the script as soon as its
+// body holds a quote.
+bool FindUnclosedScript(const std::string& file, const std::vector<Line>& lines, size_t* header) {
+  size_t i = 0;
+  while (i < lines.size()) {
+    Dword kind = 3;
+    for (Dword k = 0; k < 3; ++k)
+      if (LineIs(file, lines[i], kHeaders[k])) kind = k;
+    if (kind == 3) {
+      ++i;
+      continue;
+    }
+    bool closed = false;
+    const size_t last = BodyEnd(file, lines, static_cast<KyConfigSection>(kind), i + 1, &closed);
+    if (kind == kKyConfigUserScript && !closed && i + 1 < lines.size() &&
+        LineStartsWithQuote(file, lines[i + 1])) {
+      *header = i;
+      return true;
+    }
+    i = last > i + 1 ? last : i + 1;
+  }
+  return false;
+}
+
 // Bare LF becomes CR LF; CR LF stays.
 std::string WithCrLf(const char* text) {
   std::string out;
@@ -213,6 +239,12 @@ std::string KyConfigWriteSection(const std::string& file, bool exists, KyConfigS
   const std::vector<Line> lines = SplitLines(file);
   const Place place = FindSection(file, lines, section);
   if (!place.found) {
+    // Ahead of a script that is never closed, with an empty line between.
+    size_t script = 0;
+    if (FindUnclosedScript(file, lines, &script)) {
+      const size_t at = lines[script].begin;
+      return file.substr(0, at) + kHeaders[section] + kCrLf + inserted + kCrLf + file.substr(at);
+    }
     std::string out = file;
     // A last line without its line end is ended first, so the new header
     // stays a line of its own.

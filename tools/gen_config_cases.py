@@ -135,6 +135,13 @@ def write(data, kind, arg, dtype=0):
     blocks = parse(data)
     sec = find(blocks, kind)
     if sec is None:
+        # A script whose opening quote is never closed would take in a
+        # section appended after it: the new section goes ahead of it.
+        for k, b in enumerate(blocks):
+            if (b[0] == "section" and b[1] == "script" and not b[4] and k + 1 < len(blocks)
+                    and blocks[k + 1][0] == "loose" and blocks[k + 1][1].startswith(b'"')):
+                return 0, (serialize(blocks[:k]) + HEADERS[kind] + CRLF + b"".join(body) + CRLF
+                           + serialize(blocks[k:]))
         if not data.endswith(b"\n"):
             data += CRLF
         return 0, data + CRLF + HEADERS[kind] + CRLF + b"".join(body)
@@ -200,6 +207,10 @@ CASES = [
     ("hand_header_at_end", b"KyApp Configuration\r\nUser's script:", [("script", b"S", 0)]),
     ("unclosed_script_stays", b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\n",
      [("script", b"New", 0)]),
+    ("unclosed_script_takes_in_no_new_section",
+     b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\nline\r\n",
+     [("recent", b"/d/1", 8), ("recent", b"/d/2", 8), ("setup", b'a="1"', 0),
+      ("setup", b"a=2", 0), ("recent", b"/d/1", 8)]),
     ("loose_lines_kept",
      b"KyApp Configuration\r\nnote\r\n\r\nSetup:\r\na=1\r\n\r\ntrailing\r\n",
      [("setup", b"a=2\r\nb=3", 0), ("recent", b"/d/1", 8)]),
