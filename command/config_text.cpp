@@ -252,6 +252,18 @@ std::string KyConfigWriteSection(const std::string& file, bool exists, KyConfigS
     return out + kCrLf + kHeaders[section] + kCrLf + inserted;
   }
 
+  // A setup after a script that is never closed moves ahead of it (a
+  // recent entry holds quotes, so none can sit after such a script).
+  size_t script = 0;
+  if (section == kKyConfigSetup && FindUnclosedScript(file, lines, &script) &&
+      place.header > script) {
+    const size_t at = lines[script].begin;
+    const size_t old_begin = lines[place.header].begin;
+    const size_t old_end = place.last < lines.size() ? lines[place.last].begin : file.size();
+    return file.substr(0, at) + kHeaders[section] + kCrLf + inserted + kCrLf +
+           file.substr(at, old_begin - at) + file.substr(old_end);
+  }
+
   const size_t body_start = place.first < lines.size() ? lines[place.first].begin : file.size();
   const size_t body_end = place.last < lines.size() ? lines[place.last].begin : file.size();
   std::string out = file.substr(0, body_start);

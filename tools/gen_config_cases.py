@@ -134,14 +134,18 @@ def write(data, kind, arg, dtype=0):
         return 0, DISC + CRLF + CRLF + HEADERS[kind] + CRLF + b"".join(body)
     blocks = parse(data)
     sec = find(blocks, kind)
+    # A script whose opening quote is never closed would take in a section
+    # appended or written after it: a new section, or a setup found after
+    # it, goes ahead of it.
+    unclosed = next((k for k, b in enumerate(blocks)
+                     if b[0] == "section" and b[1] == "script" and not b[4] and k + 1 < len(blocks)
+                     and blocks[k + 1][0] == "loose" and blocks[k + 1][1].startswith(b'"')), None)
+    if unclosed is not None and (sec is None or (kind == "setup"
+                                                 and blocks.index(sec) > unclosed)):
+        rest = [b for b in blocks[unclosed:] if b is not sec]
+        return 0, (serialize(blocks[:unclosed]) + HEADERS[kind] + CRLF + b"".join(body) + CRLF
+                   + serialize(rest))
     if sec is None:
-        # A script whose opening quote is never closed would take in a
-        # section appended after it: the new section goes ahead of it.
-        for k, b in enumerate(blocks):
-            if (b[0] == "section" and b[1] == "script" and not b[4] and k + 1 < len(blocks)
-                    and blocks[k + 1][0] == "loose" and blocks[k + 1][1].startswith(b'"')):
-                return 0, (serialize(blocks[:k]) + HEADERS[kind] + CRLF + b"".join(body) + CRLF
-                           + serialize(blocks[k:]))
         if not data.endswith(b"\n"):
             data += CRLF
         return 0, data + CRLF + HEADERS[kind] + CRLF + b"".join(body)
@@ -211,6 +215,9 @@ CASES = [
      b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\nline\r\n",
      [("recent", b"/d/1", 8), ("recent", b"/d/2", 8), ("setup", b'a="1"', 0),
       ("setup", b"a=2", 0), ("recent", b"/d/1", 8)]),
+    ("setup_after_unclosed_script_moves_ahead",
+     b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\n\r\nSetup:\r\na=1\r\n\r\nz\r\n",
+     [("setup", b'a="2"', 0), ("setup", b"a=3", 0)]),
     ("loose_lines_kept",
      b"KyApp Configuration\r\nnote\r\n\r\nSetup:\r\na=1\r\n\r\ntrailing\r\n",
      [("setup", b"a=2\r\nb=3", 0), ("recent", b"/d/1", 8)]),
