@@ -18,9 +18,12 @@ status=0
 for t in $targets; do
   name=${t#fuzz_}
   scratch=$(mktemp -d)
+  # A target with a dictionary of its keywords gets it.
+  dict=()
+  [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="fuzz/dict/$name.dict")
   echo "== $t ($seconds s)"
   if ! ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
-      "$dir/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+      "$dir/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 "${dict[@]}" \
       -artifact_prefix="$dir/$t-" "$scratch" "fuzz/corpus/$name" > "$dir/$t.log" 2>&1; then
     echo "$t failed; see $dir/$t.log:"
     tail -40 "$dir/$t.log"
