@@ -32,6 +32,7 @@ void RunHandler(Dword code, KyAppRecord* record) {
     record->error = kErrUnknownCommand;
     return;
   }
+  if (KyDataRefuseDuringTask(record)) return;
   try {
     handler(record);
   } catch (const std::bad_alloc&) {
