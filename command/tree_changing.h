@@ -6,6 +6,7 @@
 #include "command/ky_commands.h"
 
 inline constexpr Dword kKyTreeChangingCommands[] = {
+    kKyCmdFree,             // 2: frees the record with its tree (outside the frame)
     kKyCmdCopyBlock,        // 94: appends an item
     kKyCmdRunTaskRecord,    // 95: snapshot, then the step changes nodes
     kKyCmdLoadData,         // 98: appends items, or replaces the tree's content

@@ -171,11 +171,17 @@ TEST_F(CommandAnswersTest, TreeChangesAreRefusedDuringARun) {
     Dword error;
   };
   const Case cases[] = {
-      {kKyCmdCopyBlock, kErrImpossibleTask},     {kKyCmdRunTaskRecord, kErrImpossibleTask},
-      {kKyCmdLoadData, kErrImpossibleTask},      {kKyCmdFreeData, kErrImpossibleTask},
-      {kKyCmdUndoData, kErrImpossibleTask},      {kKyCmdRunDefaultTask, kErrImpossibleTask},
-      {kKyCmdRunTaskScript, kErrImpossibleTask}, {kKyCmdRestorePrevious, kErrImpossibleTask},
-      {kKyCmdRestoreOldest, kErrImpossibleTask}, {kKyCmdItemCount, kErrNone},
+      {kKyCmdFree, kErrImpossibleTask},
+      {kKyCmdCopyBlock, kErrImpossibleTask},
+      {kKyCmdRunTaskRecord, kErrImpossibleTask},
+      {kKyCmdLoadData, kErrImpossibleTask},
+      {kKyCmdFreeData, kErrImpossibleTask},
+      {kKyCmdUndoData, kErrImpossibleTask},
+      {kKyCmdRunDefaultTask, kErrImpossibleTask},
+      {kKyCmdRunTaskScript, kErrImpossibleTask},
+      {kKyCmdRestorePrevious, kErrImpossibleTask},
+      {kKyCmdRestoreOldest, kErrImpossibleTask},
+      {kKyCmdItemCount, kErrNone},
       {kKyCmdItemBlockCount, kErrNone},
   };
   LoadItem("0.3");
