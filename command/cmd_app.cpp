@@ -84,7 +84,4 @@ void CmdRunApplication(KyAppRecord* record) {
   }
 }
 
-void CmdFreeData(KyAppRecord* record) {
-  if (KyDataRefuseDuringTask(record)) return;
-  KyFreeDataTree(record);
-}
+void CmdFreeData(KyAppRecord* record) { KyFreeDataTree(record); }

@@ -37,8 +37,10 @@ void DropVersions(cKyData* root) {
 
 void CmdLoadData(KyAppRecord* record) {
   const auto* args = static_cast<const LoadDataArgs*>(record->argument);
-  if (!args) return;
-  if (KyDataRefuseDuringTask(record)) return;
+  if (!args) {
+    record->error = kErrMissingArguments;
+    return;
+  }
   const char16_t* path = nullptr;
   if (args->flags & kKyLoadPathRequired) {
     if (!args->path) {

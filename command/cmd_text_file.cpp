@@ -8,6 +8,7 @@
 #include "base/memory.h"
 #include "base/os_services.h"
 #include "base/paths.h"
+#include "base/utf.h"
 #include "command/command_table.h"
 #include "command/lib_command.h"
 
@@ -21,6 +22,19 @@ Dword CreateFailure() {
   const Dword mapped = LibLastError;
   if (mapped >= kErrFileSystem && mapped <= kErrUndefinedFile) return mapped;
   return kErrFileNotAccessible;
+}
+
+// The frame reports a command's error to the application (message 3),
+// which shows it; a box of our own on top would be a second one.
+bool ErrorReachesApplication(const KyAppRecord* record) {
+  return record->callback != nullptr && !(record->flags & kKyFlagQuiet);
+}
+
+void ShowCreateFailure(const char16_t* path, bool exists, Dword error) {
+  char* name = NewUtf8FromUtf16(path);
+  OsMessagefA(kOsError, "Invalid file.\n\nFile: %s\nError: %s", name ? name : "",
+              exists ? "the file exists already" : KyErrorStringA(error));
+  KillStringA(&name);
 }
 
 }  // namespace
@@ -46,8 +60,9 @@ void CmdWriteTextFile(KyAppRecord* record) {
   }
   Qlong handle = FileOpen(path, kOpenWrite | kOpenCreateNew);
   if (handle == -1) {
-    record->error = FileIsPresent(path, nullptr) ? kErrFileNotAccessible : CreateFailure();
-    OsMessagefA(kOsError, "Invalid file.");
+    const bool exists = FileIsPresent(path, nullptr) != 0;
+    record->error = exists ? kErrFileNotAccessible : CreateFailure();
+    if (!ErrorReachesApplication(record)) ShowCreateFailure(path, exists, record->error);
     KillString(&chosen);
     return;
   }

@@ -2,6 +2,7 @@
 
 #include "command/console_app.h"
 #include "command/lib_command.h"
+#include "command/tree_changing.h"
 #include "data_engine/ky_data.h"
 
 void KyFreeDataRoot(KyAppRecord* record) {
@@ -47,7 +48,7 @@ KyDataTaskScope::~KyDataTaskScope() { --g_task_depth; }
 bool KyDataTaskRunning() { return g_task_depth > 0; }
 
 bool KyDataRefuseDuringTask(KyAppRecord* record) {
-  if (!KyDataTaskRunning()) return false;
+  if (!KyDataTaskRunning() || !KyCommandChangesTree(record->command)) return false;
   record->error = kErrImpossibleTask;
   return true;
 }

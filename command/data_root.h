@@ -21,11 +21,12 @@ const char16_t* KyDataItemFolder(KyAppRecord* record, Qword item);
 cKyData* KyDataItem(KyAppRecord* record, Qword index, LibErrorCode* error);
 
 // A task run (codes 122, 118, 95) is under way. Message handlers may issue
-// commands during it; those that would free or replace nodes under the
-// running engine are refused with 46 ("Impossible task").
+// commands during it; those that change the tree under the running engine
+// (the table of tree_changing.h) are refused with 46 ("Impossible task").
 bool KyDataTaskRunning();
-// True (and the error field set to 46) when a tree-changing command must
-// be refused now.
+// True (and the error field set to 46) when the record's command changes
+// the tree and a task run is under way. The command frame asks this before
+// every handler.
 bool KyDataRefuseDuringTask(KyAppRecord* record);
 
 // Marks a task run for its lifetime.

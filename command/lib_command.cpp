@@ -7,6 +7,7 @@
 #include "base/platform/allocator.h"
 #include "command/command_table.h"
 #include "command/data_root.h"
+#include "command/tree_changing.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void RunHandler(Dword code, KyAppRecord* record) {
     record->error = kErrUnknownCommand;
     return;
   }
+  if (KyDataRefuseDuringTask(record)) return;
   try {
     handler(record);
   } catch (const std::bad_alloc&) {
@@ -47,6 +49,12 @@ VELTRIA_API KyAppRecord* LibCommand(Dword code, KyAppRecord* record) {
   if (code == kKyCmdCreate) return CreateRecord();
   if (record == nullptr) return nullptr;
   if (code == kKyCmdFree) {
+    // A message handler of a task run would free the record and the tree
+    // under the running engine: the record stays, with 46.
+    if (KyDataTaskRunning() && KyCommandChangesTree(code)) {
+      record->error = kErrImpossibleTask;
+      return record;
+    }
     KyFreeDataTree(record);
     PlatformFree(record);
     return nullptr;

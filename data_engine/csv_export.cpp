@@ -118,23 +118,26 @@ LibErrorCode Write(cKyData* node, const Layout& l, Dword flags, cKyFile* file) {
     sink->EndLine();
   }
   if (flags & kCsvQval) {
-    // Statistics are computed into a copy of the rows: the export must not
-    // change the tree it writes.
-    cKyData scratch(0);
-    LibErrorCode e = scratch.SetSize(l.first->points, l.rows, 0, 0.0, 1.0);
+    // Each statistic is the exported node's own, over all its rows (the
+    // magnitude and power take rows 1 and 2 even when fewer are written).
+    // The node caches what it computes; the export must not change the
+    // tree it writes, so the cache is put back afterwards.
+    const Qword cached = l.first->row_statistics ? l.first->rows * kKyStatCount : 0;
+    Dword e = kErrNone;
+    double* kept = NewRealArrFill(&e, cached);
     if (e != kErrNone) {
       delete sink;
       return e;
     }
-    std::memcpy(scratch.matrix, l.first->matrix, l.rows * l.first->points * sizeof(double));
-    std::memcpy(scratch.row_statistics, l.first->row_statistics,
-                l.rows * kKyStatCount * sizeof(double));
+    if (kept) std::memcpy(kept, l.first->row_statistics, cached * sizeof(double));
     for (Qword k = 0; k < kKyStatCount; ++k) {
       char word[8] = {'Q', 'v', 'a', 'l', static_cast<char>('0' + k), 0};
       sink->Text(word);
-      for (Qword r = any_x ? 0 : 1; r < l.rows; ++r) sink->Real(scratch.RowStatistic(r, k), 6);
+      for (Qword r = any_x ? 0 : 1; r < l.rows; ++r) sink->Real(l.first->RowStatistic(r, k), 6);
       sink->EndLine();
     }
+    if (kept) std::memcpy(l.first->row_statistics, kept, cached * sizeof(double));
+    KillPtr(&kept);
   }
   for (Qword p = 0; p < l.points; ++p) {
     if (flags & kCsvPointFlags) sink->Hex(l.first->point_flags[p], false);

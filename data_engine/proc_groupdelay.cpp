@@ -14,6 +14,9 @@ constexpr double kFirstPointFactor = 0.85;
 }  // namespace
 
 LibErrorCode EvpGroupDelay(cKyData* node, Evp* evp, KyAppRecord*) {
+  // The mode first: a wrong command fails whatever the data hold, also when
+  // the delay turns out to be nothing to remove.
+  if (evp->mode != 1) return kErrUnknownProcedureMode;
   cKyData* owner = node->ParameterOwner();
   if (!owner) return kErrMissingParameters;
   const double g = owner->parameters.GetReal("GDLY");
@@ -21,7 +24,6 @@ LibErrorCode EvpGroupDelay(cKyData* node, Evp* evp, KyAppRecord*) {
   // Negative delays round to 0: nothing to remove.
   const Qword k = uRealRoundToQword(g, nullptr);
   if (k == 0) return kErrNone;
-  if (evp->mode != 1) return kErrUnknownProcedureMode;
   if (!ProcHasSignal(node)) return kErrMissingInputData;
   // In place: the removal reads only the first k points while it writes
   // from point k on, and then moves every point towards the front, so no

@@ -74,23 +74,24 @@ double PlainPrefactor(double x, double a, double b, dd::DD lambda) {
 }
 }  // namespace
 
-VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regularized) {
-  if (rIsNAN(x) || rIsNAN(a) || rIsNAN(b)) return ___NAN;
+VELTRIA_INTERNAL double rBetaIncRegTail(double x, double x_lo, double a, double b, bool upper) {
+  if (rIsNAN(x) || rIsNAN(x_lo) || rIsNAN(a) || rIsNAN(b)) return ___NAN;
   if (a <= 0 || b <= 0) return ___NAN;
   if (x < 0 || x > 1) return ___NAN;
   if (!(a + b <= ___MaxReal)) return ___NAN;  // the fraction's a + b overflows
   // Only the end points themselves are cut off: within a few eps of them
   // the value still moves by x^a or (1 - x)^b, far from rounding for small
   // shapes (I_x(0.15, 1) = 0.0028 at x = 1e-17).
-  if (x == 0) return 0.0;
-  if (x == 1) return regularized ? 1.0 : rBeta(a, b);
-  const dd::DD lambda = gamma_detail::BetaIncLambda(x, a, b);
-  const double f = regularized ? gamma_detail::BetaIncPrefactor(x, a, b, lambda)
-                               : PlainPrefactor(x, a, b, lambda);
+  if (x == 0) return upper ? 1.0 : 0.0;
+  if (x == 1) return upper ? 0.0 : 1.0;
+  dd::DD lambda = gamma_detail::BetaIncLambda(x, a, b);
+  if (x_lo != 0) lambda = dd::Renormalize(lambda.hi, lambda.lo - (a + b) * x_lo);
+  const double f = gamma_detail::BetaIncPrefactor(x, a, b, lambda, x_lo);
   if (x * (a + b + 2.0) >= a + 1.0) {
-    // The mirrored problem (1 - x, b, a) has lambda of the other sign.
+    // The mirrored problem (1 - x, b, a) has lambda of the other sign; its
+    // fraction gives 1 - I.
     const double w = f * rBetaIncContFrac(1.0 - x, b, a, -lambda.hi) / b;
-    if (!regularized) return rBeta(a, b) - w;
+    if (upper) return RegularizedOrNan(w);
     // A small second shape puts the switch point far below the bulk of the
     // mass: 1 - w then keeps I of 1e-3 from w = 0.999 (1500x the rounding
     // of w). Below the peak (lambda > 0) the fraction at (x, a, b) itself
@@ -103,7 +104,29 @@ VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regulari
     return RegularizedOrNan(1.0 - w);
   }
   const double v = f * rBetaIncContFrac(x, a, b, lambda.hi) / a;
-  return regularized ? RegularizedOrNan(v) : v;
+  if (!upper) return RegularizedOrNan(v);
+  // The same case mirrored: I near 1 below the switch point, above the peak
+  // (lambda < 0), where the complement's own fraction converges stably.
+  if (v > 0.97 && lambda.hi < 0) {
+    const double w = f * rBetaIncContFrac(1.0 - x, b, a, -lambda.hi) / b;
+    if (w >= 0 && w <= 0.5) return w;
+  }
+  return RegularizedOrNan(1.0 - v);
+}
+
+VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regularized) {
+  if (regularized) return rBetaIncRegTail(x, 0.0, a, b, false);
+  if (rIsNAN(x) || rIsNAN(a) || rIsNAN(b)) return ___NAN;
+  if (a <= 0 || b <= 0) return ___NAN;
+  if (x < 0 || x > 1) return ___NAN;
+  if (!(a + b <= ___MaxReal)) return ___NAN;
+  if (x == 0) return 0.0;
+  if (x == 1) return rBeta(a, b);
+  const dd::DD lambda = gamma_detail::BetaIncLambda(x, a, b);
+  const double f = PlainPrefactor(x, a, b, lambda);
+  if (x * (a + b + 2.0) >= a + 1.0)
+    return rBeta(a, b) - f * rBetaIncContFrac(1.0 - x, b, a, -lambda.hi) / b;
+  return f * rBetaIncContFrac(x, a, b, lambda.hi) / a;
 }
 
 VELTRIA_API double rBetaInc(double x, double a, double b) { return rBetaIncCore(x, a, b, false); }

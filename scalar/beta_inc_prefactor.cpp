@@ -79,15 +79,15 @@ dd::DD BetaIncLambda(double x, double a, double b) {
   return dd::Renormalize(d.hi, d.lo - sx.lo - s.lo * x);
 }
 
-double BetaIncPrefactor(double x, double a, double b, dd::DD lambda) {
+double BetaIncPrefactor(double x, double a, double b, dd::DD lambda, double x_lo) {
   const double p = a > b ? a : b;
   const double q = a > b ? b : a;
   if (p < kStirlingFrom) {
     // Small shapes: the powers themselves are nearly correctly rounded, and
-    // 1 - x is carried with its rounding error to first order.
+    // x_lo and 1 - x are carried with their rounding errors to first order.
     const dd::DD y = dd::TwoSum(1.0, -x);
-    const double xa = std::pow(x, a);
-    const double yb = std::pow(y.hi, b) * (1.0 + b * y.lo / y.hi);
+    const double xa = std::pow(x, a) * (1.0 + a * x_lo / x);
+    const double yb = std::pow(y.hi, b) * (1.0 + b * (y.lo - x_lo) / y.hi);
     if (xa >= ___MinRegularReal && yb >= ___MinRegularReal) return xa * yb / rBeta(a, b);
     return rExp(a * LogOfPositive(x) + b * std::log1p(-x) - rBetaLn(a, b));
   }
@@ -101,8 +101,9 @@ double BetaIncPrefactor(double x, double a, double b, dd::DD lambda) {
   // takes the rounding of E as a relative error.
   const dd::DD sum = dd::TwoSum(a, b);
   const double s = sum.hi;
-  const dd::DD y = dd::TwoSum(1.0, -x);
-  const dd::DD u = EMinusLog1p(dd::Div({-lambda.hi, -lambda.lo}, a), ShapeRatio(sum, {x, 0.0}, a));
+  const dd::DD y1 = dd::TwoSum(1.0, -x);
+  const dd::DD y = dd::Renormalize(y1.hi, y1.lo - x_lo);
+  const dd::DD u = EMinusLog1p(dd::Div({-lambda.hi, -lambda.lo}, a), ShapeRatio(sum, {x, x_lo}, a));
   const dd::DD v = EMinusLog1p(dd::Div(lambda, b), ShapeRatio(sum, y, b));
   const dd::DD au = dd::TwoProd(a, u.hi);
   const dd::DD bv = dd::TwoProd(b, v.hi);

@@ -31,6 +31,13 @@ VELTRIA_API double rBetaIncReg(double x, double a, double b);
 VELTRIA_API double rBetaInc2(double x1, double x2, double a, double b);
 VELTRIA_API double rBetaIncReg2(double x1, double x2, double a, double b);
 VELTRIA_API double rBetaIncRegInv(double p, double a, double b);
+// I_x(a, b) at x + x_lo (a double-double argument: x_lo below half an ulp
+// of x), or, when upper is true, its complement 1 - I_x(a, b) computed as
+// such. At large shapes I moves by about (a + b) times x's relative
+// rounding, and 1 - I near 1 keeps nothing of a small upper tail; the
+// probability functions form their arguments in double-double and pass
+// them here, taking the smaller tail directly.
+VELTRIA_INTERNAL double rBetaIncRegTail(double x, double x_lo, double a, double b, bool upper);
 
 VELTRIA_API double rBinomial(double x, Qlong k);
 VELTRIA_API double rBinomialLn(double x, Qlong k);

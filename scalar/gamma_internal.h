@@ -36,8 +36,10 @@ ShiftedProduct ShiftDown(double x);
 // at the peak of x^a (1 - x)^b).
 dd::DD BetaIncLambda(double x, double a, double b);
 // x^a (1 - x)^b / B(a, b) for 0 < x < 1 and positive shapes, accurate also
-// at large shapes (the prefactor of the regularised incomplete beta).
-double BetaIncPrefactor(double x, double a, double b, dd::DD lambda);
+// at large shapes (the prefactor of the regularised incomplete beta). The
+// argument is x + x_lo, x_lo a correction below half an ulp of x (lambda
+// already includes it).
+double BetaIncPrefactor(double x, double a, double b, dd::DD lambda, double x_lo = 0.0);
 // ln(num/den) in double-double (relative error about 2^-104) for positive,
 // finite num and den.
 dd::DD LogRatio(dd::DD num, dd::DD den);
@@ -59,6 +61,8 @@ VELTRIA_INTERNAL double rGammaLnStieltjes(double x);
 VELTRIA_INTERNAL LibErrorCode rGammaIncSeries(double* sum, double a, double x);
 VELTRIA_INTERNAL LibErrorCode rGammaIncContFrac(double* fraction, double a, double x);
 VELTRIA_INTERNAL double rBetaIncCore(double x, double a, double b, bool regularized);
+// I at x + x_lo, or 1 - I when upper (declared with the public functions).
+VELTRIA_INTERNAL double rBetaIncRegTail(double x, double x_lo, double a, double b, bool upper);
 // The incomplete-beta continued fraction at x for shapes a, b, with
 // lambda = a - (a + b) x from BetaIncLambda.
 VELTRIA_INTERNAL double rBetaIncContFrac(double x, double a, double b, double lambda);

@@ -21,6 +21,7 @@
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
 #include "command/lib_command.h"
+#include "command/tree_changing.h"
 #include "data_engine/evp.h"
 #include "data_engine/ky_data.h"
 
@@ -107,24 +108,13 @@ void OnTaskCompleted(KyAppRecord* record) {
   record->error = error;
 }
 
-// Commands that replace the data tree or items of it. Plots borrow the
-// blocks they show, so none may outlive a replacement: every plot goes when
-// such a command begins (restores, undo) and again when it ends (a failed
-// run deletes the copy a repaint during the run may have drawn from). The
-// views stay; the next draw builds new plots from the current data.
-bool ReplacesData(Dword command) {
-  switch (command) {
-    case kKyCmdRunTaskRecord:
-    case kKyCmdUndoData:
-    case kKyCmdRunDefaultTask:
-    case kKyCmdRunTaskScript:
-    case kKyCmdRestorePrevious:
-    case kKyCmdRestoreOldest:
-      return true;
-    default:
-      return false;
-  }
-}
+// Commands that change the data tree (the framework's one table of them).
+// Plots borrow the blocks they show, so none may outlive a change: every
+// plot goes when such a command begins (restores, undo, a load that
+// replaces the tree's content) and again when it ends (a failed run deletes
+// the copy a repaint during the run may have drawn from). The views stay;
+// the next draw builds new plots from the current data.
+bool ReplacesData(Dword command) { return KyCommandChangesTree(command); }
 
 void DropAllPlots() {
   for (cCanvas* canvas : App().canvases)

@@ -141,7 +141,7 @@ TEST_F(DataCommandTest, ApplicationReaderThroughMessage30) {
   EXPECT_EQ(record_->data_root, nullptr);  // made for this load: gone
   args.path = nullptr;
   EXPECT_EQ(Run(kKyCmdLoadData, &args), kErrMissingFile);
-  EXPECT_EQ(Run(kKyCmdLoadData, nullptr), 0u);
+  EXPECT_EQ(Run(kKyCmdLoadData, nullptr), kErrMissingArguments);
 }
 
 TEST_F(DataCommandTest, FailingScriptRestoresTheTreeExactly) {

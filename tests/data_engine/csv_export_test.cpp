@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "base/memory.h"
 #include "data_engine/csv_number.h"
@@ -164,6 +165,66 @@ TEST_F(CsvExportTest, PythonCsvReadsTheFilesBack) {
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
     EXPECT_EQ(out, c.expect) << c.flags;
   }
+}
+
+// With only the first two rows written, the statistics are still those of
+// the exported node: the largest magnitude and power of its complex rows 1
+// and 2. Probe: x = 0.5 p, real part p + 1, imaginary part p^2 (p = 0..3);
+// the largest |re + i im|^2 is 4^2 + 9^2 = 97 at p = 3.
+TEST_F(CsvExportTest, TwoRowStatisticsComeFromTheWholeNode) {
+  cKyData* b = Block(3, 4);
+  for (Qword p = 0; p < 4; ++p) {
+    b->Row(1)[p] = static_cast<double>(p) + 1.0;
+    b->Row(2)[p] = static_cast<double>(p * p);
+  }
+  std::vector<double> before(b->row_statistics, b->row_statistics + 3 * kKyStatCount);
+  const std::string text = Export(b, kCsvTwoRows | kCsvQval, "q2.csv");
+  // Statistics 0 to 3 are whatever the node holds or estimates (nothing
+  // computed here, and the noise estimate); the same calls on a copy.
+  cKyData copy(0);
+  ASSERT_EQ(copy.CopyFrom(*b), kErrNone);
+  std::string held;
+  for (Qword k = 0; k < 4; ++k) {
+    held += "Qval" + std::to_string(k);
+    for (Qword r = 0; r < 2; ++r) {
+      char field[48];
+      CsvRealText(copy.RowStatistic(r, k), 6, field);
+      held += std::string(",") + field;
+    }
+    held += "\r\n";
+  }
+  EXPECT_EQ(text,
+            held +
+                "Qval4,0.750000,2.50000\r\n"  // means of 0, .5, 1, 1.5 and 1..4
+                "Qval5,0,1.00000\r\n"
+                "Qval6,1.50000,4.00000\r\n"
+                "Qval7,9.84886,9.84886\r\n"  // sqrt(97)
+                "Qval8,97.0000,97.0000\r\n"
+                "Qval9,1.00000,1.00000\r\n"
+                ",0,1.00000\r\n,0.500000,2.00000\r\n,1.00000,3.00000\r\n,1.50000,4.00000\r\n");
+  // The export leaves the node's cached statistics as they were.
+  for (Qword i = 0; i < before.size(); ++i) {
+    const double now = b->row_statistics[i];
+    EXPECT_TRUE(now == before[i] || (std::isnan(now) && std::isnan(before[i]))) << i;
+  }
+  // Python's csv module: 14 records of three fields, the magnitude and
+  // power fields the closed forms, the same as without 0x20.
+  Export(b, kCsvQval, "q3.csv");
+  const std::string cmd =
+      "/usr/bin/python3 -c \"import csv,sys,math\n"
+      "two=list(csv.reader(open(sys.argv[1],newline='')))\n"
+      "three=list(csv.reader(open(sys.argv[2],newline='')))\n"
+      "assert len(two)==14 and all(len(r)==3 for r in two), two\n"
+      "q=dict((r[0],r[1:]) for r in two if r[0])\n"
+      "q3=dict((r[0],r[1:]) for r in three if r[0])\n"
+      "assert all(abs(float(v)-math.sqrt(97))<=5e-6*math.sqrt(97) for v in q['Qval7']), q\n"
+      "assert all(float(v)==97.0 for v in q['Qval8']), q\n"
+      "assert q['Qval7']==q3['Qval7'][:2] and q['Qval8']==q3['Qval8'][:2], (q,q3)\n"
+      "print('ok')\" " +
+      Path("q2.csv") + " " + Path("q3.csv") + " > " + Path("q.out");
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(ReadFile(Path("q.out")), "ok\n");
+  delete b;
 }
 
 TEST(CsvNumber, RoundedToTheDigits) {

@@ -68,7 +68,8 @@ TEST(ProcGroupDelay, NoChangeAndFailures) {
   const Case cases[] = {
       {"0.4", "GROUPDELAY, 1, 0, 0", kErrNone},
       {"-3", "GROUPDELAY, 1, 0, 0", kErrNone},
-      {"0.4", "GROUPDELAY, 2, 0, 0", kErrNone},  // k = 0 answers before the mode
+      {"0.4", "GROUPDELAY, 2, 0, 0", kErrUnknownProcedureMode},  // the mode before the delay
+      {nullptr, "GROUPDELAY, 2, 0, 0", kErrUnknownProcedureMode},
       {nullptr, "GROUPDELAY, 1, 0, 0", kErrMissingParameters},
       {"abc", "GROUPDELAY, 1, 0, 0", kErrMissingParameters},
       {"68", "GROUPDELAY, 2, 0, 0", kErrUnknownProcedureMode},
