@@ -6,7 +6,7 @@
 #include "signal_fit/signal/fft_testing.h"
 
 namespace {
-const FftKernels kBaseline = {fftk::Direct<fftk::V2>, fftk::Big<fftk::V2>};
+const FftKernels kBaseline = {fftk::Direct<fftk::V2>};
 
 const FftKernels* Choose() {
   const FftKernels* avx2 = FftAvx2KernelsIfSupported();

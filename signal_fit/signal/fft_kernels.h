@@ -7,13 +7,10 @@
 #include "signal_fit/signal/fft_plan.h"
 
 struct FftKernels {
-  // The whole transform of n <= 2^kFftDirectMaxLog points of s in place
-  // (work: 2n doubles), with the Stockham tables of size n.
+  // The whole transform of the n points of s in place (work: 2n + kFftWorkExtra doubles),
+  // with the Stockham tables of size n.
   void (*direct)(double* s, Qword n, const double* tw, double* work, bool inverse,
                  const FftFinish& finish);
-  // The split transform of plan.n points (work: FftWorkCount doubles).
-  void (*big)(double* s, const FftBigPlan& plan, double* work, bool inverse,
-              const FftFinish& finish);
 };
 
 // The kernels of this process; the choice is made at the first call.

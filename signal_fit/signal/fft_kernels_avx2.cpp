@@ -10,7 +10,7 @@
 #pragma GCC pop_options
 
 namespace {
-const FftKernels kAvx2 = {fftk::Direct<fftk::V4>, fftk::Big<fftk::V4>};
+const FftKernels kAvx2 = {fftk::Direct<fftk::V4>};
 }  // namespace
 
 const FftKernels* FftAvx2KernelsIfSupported() {

@@ -13,7 +13,6 @@ constexpr unsigned kMaxLog = 63;
 
 struct Cache {
   double* stockham[kMaxLog + 1] = {};
-  double* big[kMaxLog + 1] = {};  // t_hi, t_lo and tq of the split sizes
   double* work = nullptr;
   Qword work_count = 0;
 };
@@ -71,58 +70,22 @@ void FftUnitRoot(Qword e, Qword n, double* c, double* s) {
 
 const double* FftStockhamTables(unsigned log2n) {
   static double none = 0;
-  if (log2n < 3) return &none;
+  if (log2n < 4) return &none;
   double*& slot = TheCache().stockham[log2n];
   if (slot) return slot;
   const Qword n = Qword{1} << log2n;
   Qword total = 0;
-  for (Qword len = n; len > 4; len /= 4) total += 6 * (len / 4);
+  for (Qword len = n; len > 8; len /= 4) total += 6 * (len / 4);
   Dword error = kErrNone;
   double* t = NewRealArrFill(&error, total);
   if (!t) return nullptr;
   double* row = t;
-  for (Qword len = n; len > 4; len /= 4) {
+  for (Qword len = n; len > 8; len /= 4) {
     const Qword m = len / 4;
     for (Qword k = 1; k <= 3; ++k, row += 2 * m) FillRoots(row, m, 0, k, len);
   }
   slot = t;
   return slot;
-}
-
-bool FftBigPlanFor(unsigned log2n, FftBigPlan* plan) {
-  const Qword n = Qword{1} << log2n;
-  plan->n = n;
-  plan->m = Qword{1} << kFftRowLog;
-  plan->r = n >> kFftRowLog;
-  plan->h = (log2n + 1) / 2;
-  plan->tw_r = FftStockhamTables(log2n - kFftRowLog);
-  plan->tw_m = FftStockhamTables(kFftRowLog);
-  if (!plan->tw_r || !plan->tw_m) return false;
-  const Qword lo = Qword{1} << plan->h, hi = n >> plan->h, q = plan->r * kFftPanel;
-  double*& slot = TheCache().big[log2n];
-  if (!slot) {
-    Dword error = kErrNone;
-    double* t = NewRealArrFill(&error, 2 * (lo + hi + q));
-    if (!t) return false;
-    FillRoots(t, hi, 0, lo, n);
-    FillRoots(t + 2 * hi, lo, 0, 1, n);
-    for (Qword k = 0; k < plan->r; ++k)
-      for (Qword c = 0; c < kFftPanel; ++c)
-        FftUnitRoot((k * c) & (n - 1), n, t + 2 * (hi + lo) + k * kFftPanel + c,
-                    t + 2 * (hi + lo) + q + k * kFftPanel + c);
-    slot = t;
-  }
-  plan->t_hi = slot;
-  plan->t_lo = slot + 2 * hi;
-  plan->tq = slot + 2 * (hi + lo);
-  return true;
-}
-
-Qword FftWorkCount(unsigned log2n) {
-  const Qword n = Qword{1} << log2n;
-  if (log2n <= kFftDirectMaxLog) return 2 * n;
-  // the columns' result, two panels and a row's scratch
-  return 2 * n + 4 * (n >> kFftRowLog) * kFftPanel + 2 * (Qword{1} << kFftRowLog);
 }
 
 double* FftWork(Qword count) {
@@ -140,7 +103,6 @@ void SArrFTReleaseTables() {
   Cache& cache = TheCache();
   for (unsigned k = 0; k <= kMaxLog; ++k) {
     KillPtr(&cache.stockham[k]);
-    KillPtr(&cache.big[k]);
   }
   KillPtr(&cache.work);
   cache.work_count = 0;

@@ -6,8 +6,8 @@
 // Stockham radix-4 passes on split real and imaginary rows: a pass of length
 // L and stride s reads x[q + s(p + jL/4)] for j < 4 and writes the 4-point
 // transform, times exp(+-2 pi i p k / L), to y[q + s(4p + k)]; the output
-// lands in natural order without a bit reversal. The last pass (length 4 or
-// 2, no factors) can run in place and applies the scaling and centring.
+// lands in natural order without a bit reversal. The last pass (length 8, 4
+// or 2, no factors) can run in place and applies the scaling and centring.
 #pragma once
 #include "base/types.h"
 #include "signal_fit/signal/fft_plan.h"
@@ -151,53 +151,99 @@ void Pass4First(const double* __restrict xr, const double* __restrict xi, double
   }
 }
 
-// The last pass (radix 4 or 2, stride s a multiple of the width), in place
-// or not. With kFinish the result is scaled, alternated and swapped as asked.
-template <class V, bool kInv, bool kFinish>
-void PassLast(const double* xr, const double* xi, double* yr, double* yi, Qword radix, Qword s,
+// y[k] = sum_j x[j] exp(+-2 pi i j k / 8): the 4-point transforms of the
+// even and the odd samples, the odd ones turned by the eighth roots.
+template <class V, bool kInv>
+inline void Dft8(const V* xr, const V* xi, V* yr, V* yi) {
+  constexpr double h = 0.70710678118654752440;  // sqrt(1/2)
+  V er[4], ei[4], or_[4], oi[4], ur[4], ui[4];
+  for (int j = 0; j < 4; ++j) {
+    ur[j] = xr[2 * j], ui[j] = xi[2 * j];
+  }
+  Dft4<V, kInv>(ur, ui, er, ei);
+  for (int j = 0; j < 4; ++j) {
+    ur[j] = xr[2 * j + 1], ui[j] = xi[2 * j + 1];
+  }
+  Dft4<V, kInv>(ur, ui, or_, oi);
+  const V a1 = or_[1], b1 = oi[1], a2 = or_[2], b2 = oi[2], a3 = or_[3], b3 = oi[3];
+  if constexpr (!kInv) {
+    or_[1] = (a1 - b1) * h, oi[1] = (a1 + b1) * h;
+    or_[2] = -b2, oi[2] = a2;
+    or_[3] = (-a3 - b3) * h, oi[3] = (a3 - b3) * h;
+  } else {
+    or_[1] = (a1 + b1) * h, oi[1] = (b1 - a1) * h;
+    or_[2] = b2, oi[2] = -a2;
+    or_[3] = (b3 - a3) * h, oi[3] = (-a3 - b3) * h;
+  }
+  for (int k = 0; k < 4; ++k) {
+    yr[k] = er[k] + or_[k], yi[k] = ei[k] + oi[k];
+    yr[k + 4] = er[k] - or_[k], yi[k + 4] = ei[k] - oi[k];
+  }
+}
+
+// The last pass (radix 2, 4 or 8, no factors; stride s a multiple of kSpan
+// times the width), in place or not, with the scaling, alternation and swap
+// asked for. kSpan vectors of each row at a time: with the rows' distance a
+// multiple of the cache's way size they all fall into one cache set, so each
+// cache line is read and written whole while it is there.
+template <class V, bool kInv, int kRadix, int kSpan>
+void PassLast(const double* xr, const double* xi, double* yr, double* yi, Qword s,
               const FftFinish& f) {
   constexpr Qword W = Width<V>();
-  const Qword flip = f.swap ? radix / 2 : 0;
+  const Qword flip = f.swap ? kRadix / 2 : 0;
   // An even stride makes an output's parity its lane's.
   V mult = Splat<V>(f.scale);
   if constexpr (W > 1)
     for (Qword l = 1; l < W; l += 2) mult[l] = f.alternate ? -f.scale : f.scale;
-  for (Qword q = 0; q < s; q += W) {
-    V ur[4], ui[4], vr[4], vi[4];
-    for (Qword j = 0; j < radix; ++j) {
-      ur[j] = Ld<V>(xr + j * s + q);
-      ui[j] = Ld<V>(xi + j * s + q);
+  for (Qword q = 0; q < s; q += kSpan * W) {
+    V ur[kSpan][kRadix], ui[kSpan][kRadix], vr[kSpan][kRadix], vi[kSpan][kRadix];
+    for (int j = 0; j < kRadix; ++j)
+      for (int h = 0; h < kSpan; ++h) {
+        ur[h][j] = Ld<V>(xr + j * s + q + h * W);
+        ui[h][j] = Ld<V>(xi + j * s + q + h * W);
+      }
+    for (int h = 0; h < kSpan; ++h) {
+      if constexpr (kRadix == 8) {
+        Dft8<V, kInv>(ur[h], ui[h], vr[h], vi[h]);
+      } else if constexpr (kRadix == 4) {
+        Dft4<V, kInv>(ur[h], ui[h], vr[h], vi[h]);
+      } else {
+        vr[h][0] = ur[h][0] + ur[h][1];
+        vi[h][0] = ui[h][0] + ui[h][1];
+        vr[h][1] = ur[h][0] - ur[h][1];
+        vi[h][1] = ui[h][0] - ui[h][1];
+      }
     }
-    if (radix == 4) {
-      Dft4<V, kInv>(ur, ui, vr, vi);
-    } else {
-      vr[0] = ur[0] + ur[1];
-      vi[0] = ui[0] + ui[1];
-      vr[1] = ur[0] - ur[1];
-      vi[1] = ui[0] - ui[1];
-    }
-    for (Qword k = 0; k < radix; ++k) {
-      if constexpr (kFinish) {
+    for (int k = 0; k < kRadix; ++k)
+      for (int h = 0; h < kSpan; ++h) {
         V g = mult;
         if constexpr (W == 1) g = (f.alternate && ((q + s * k) & 1)) ? -f.scale : f.scale;
-        vr[k] = vr[k] * g;
-        vi[k] = vi[k] * g;
+        St<V>(yr + (k ^ flip) * s + q + h * W, vr[h][k] * g);
+        St<V>(yi + (k ^ flip) * s + q + h * W, vi[h][k] * g);
       }
-      St<V>(yr + (k ^ flip) * s + q, vr[k]);
-      St<V>(yi + (k ^ flip) * s + q, vi[k]);
-    }
   }
 }
 
-// s0 interleaved transforms of length n (element j of transform q at
-// q + s0 j) from re/im into re/im, with u as scratch of the same size.
-template <class V, bool kInv, bool kFinish>
-void Stockham(double* re, double* im, double* ur, double* ui, Qword n, Qword s0, const double* tw,
+template <class V, bool kInv, int kRadix>
+void Last(const double* xr, const double* xi, double* yr, double* yi, Qword s, const FftFinish& f) {
+  constexpr Qword kLine = 64 / sizeof(double);
+  if (s >= kLine && kLine > Width<V>())
+    PassLast<V, kInv, kRadix, kLine / Width<V>()>(xr, xi, yr, yi, s, f);
+  else if (s >= Width<V>())
+    PassLast<V, kInv, kRadix, 1>(xr, xi, yr, yi, s, f);
+  else
+    PassLast<double, kInv, kRadix, 1>(xr, xi, yr, yi, s, f);
+}
+
+// The n-point transform from re/im into re/im, with u as scratch of the
+// same size: radix-4 passes down to a length of 8 or less, then the last.
+template <class V, bool kInv>
+void Stockham(double* re, double* im, double* ur, double* ui, Qword n, const double* tw,
               const FftFinish& f) {
   constexpr Qword W = Width<V>();
   double *xr = re, *xi = im, *yr = ur, *yi = ui;
-  Qword len = n, s = s0;
-  for (; len > 4; len /= 4, s *= 4) {
+  Qword len = n, s = 1;
+  for (; len > 8; len /= 4, s *= 4) {
     if (s >= W)
       Pass4<V, kInv>(xr, xi, yr, yi, len, s, tw);
     else if (s == 1 && len / 4 >= W)
@@ -210,16 +256,19 @@ void Stockham(double* re, double* im, double* ur, double* ui, Qword n, Qword s0,
     t = xi;
     xi = yi, yi = t;
   }
-  if (len < 2) return;
-  if (s >= W)
-    PassLast<V, kInv, kFinish>(xr, xi, re, im, len, s, f);
-  else
-    PassLast<double, kInv, kFinish>(xr, xi, re, im, len, s, f);
+  if (len == 8)
+    Last<V, kInv, 8>(xr, xi, re, im, s, f);
+  else if (len == 4)
+    Last<V, kInv, 4>(xr, xi, re, im, s, f);
+  else if (len == 2)
+    Last<V, kInv, 2>(xr, xi, re, im, s, f);
 }
 
+// The scratch rows start off the data's alignment, at different offsets,
+// so that their rows and the data's do not all meet in the same cache sets.
 template <class V, bool kInv>
 void DirectT(double* s, Qword n, const double* tw, double* work, const FftFinish& f) {
-  Stockham<V, kInv, true>(s, s + n, work, work + n, n, 1, tw, f);
+  Stockham<V, kInv>(s, s + n, work + kFftWorkOffsetRe, work + n + kFftWorkOffsetIm, n, tw, f);
 }
 
 template <class V>
@@ -228,72 +277,6 @@ void Direct(double* s, Qword n, const double* tw, double* work, bool inverse, co
     DirectT<V, true>(s, n, tw, work, f);
   else
     DirectT<V, false>(s, n, tw, work, f);
-}
-
-// n = r m points as an r x m matrix x[m i + j]: the r-point transforms of
-// the columns (kFftPanel at a time, copied out as a panel), each result
-// k times exp(+-2 pi i j k / n) into row k of t; the m-point transforms of
-// t's rows in place; then X[r k2 + k] = t[m k + k2] back into s.
-template <class V, bool kInv>
-void BigT(double* s, const FftBigPlan& P, double* work, const FftFinish& f) {
-  constexpr Qword B = kFftPanel, W = Width<V>();
-  const Qword n = P.n, r = P.r, m = P.m;
-  double* tr = work;
-  double* ti = work + n;
-  double* pr = work + 2 * n;
-  double* pi = pr + r * B;
-  double* qr = pi + r * B;
-  double* qi = qr + r * B;
-  double* rr = qi + r * B;
-  double* ri = rr + m;
-  const Qword lo_mask = (Qword{1} << P.h) - 1, hi_count = n >> P.h, lo_count = lo_mask + 1;
-  const double* tq_r = P.tq;
-  const double* tq_i = P.tq + r * B;
-  const FftFinish none = {1.0, false, false};
-  for (Qword j0 = 0; j0 < m; j0 += B) {
-    for (Qword i = 0; i < r; ++i)
-      for (Qword c = 0; c < B; c += W) {
-        St<V>(pr + i * B + c, Ld<V>(s + m * i + j0 + c));
-        St<V>(pi + i * B + c, Ld<V>(s + n + m * i + j0 + c));
-      }
-    Stockham<V, kInv, false>(pr, pi, qr, qi, r, B, P.tw_r, none);
-    for (Qword k = 0; k < r; ++k) {
-      const Qword e = (j0 * k) & (n - 1);
-      const double hr = P.t_hi[e >> P.h], hi = P.t_hi[hi_count + (e >> P.h)];
-      const double lr = P.t_lo[e & lo_mask], li = P.t_lo[lo_count + (e & lo_mask)];
-      const V br = Splat<V>(hr * lr - hi * li), bi = Splat<V>(hr * li + hi * lr);
-      for (Qword c = 0; c < B; c += W) {
-        const V cr = Ld<V>(tq_r + k * B + c), ci = Ld<V>(tq_i + k * B + c);
-        const V wr = br * cr - bi * ci, wi = br * ci + bi * cr;
-        V yr = Ld<V>(pr + k * B + c), yi = Ld<V>(pi + k * B + c);
-        Rotate<V, kInv>(yr, yi, wr, wi);
-        St<V>(tr + m * k + j0 + c, yr);
-        St<V>(ti + m * k + j0 + c, yi);
-      }
-    }
-  }
-  for (Qword k = 0; k < r; ++k)
-    Stockham<V, kInv, false>(tr + m * k, ti + m * k, rr, ri, m, 1, P.tw_m, none);
-  // Output r k2 + k (its upper half first when swapped): alternation
-  // follows k, as r is even.
-  const Qword half = f.swap ? m / 2 : 0;
-  for (Qword k2 = 0; k2 < m; k2 += B)
-    for (Qword k = 0; k < r; ++k) {
-      const double g = (f.alternate && (k & 1)) ? -f.scale : f.scale;
-      for (Qword c = 0; c < B; ++c) {
-        const Qword dst = r * ((k2 + c) ^ half) + k;
-        s[dst] = tr[m * k + k2 + c] * g;
-        s[n + dst] = ti[m * k + k2 + c] * g;
-      }
-    }
-}
-
-template <class V>
-void Big(double* s, const FftBigPlan& plan, double* work, bool inverse, const FftFinish& f) {
-  if (inverse)
-    BigT<V, true>(s, plan, work, f);
-  else
-    BigT<V, false>(s, plan, work, f);
 }
 
 }  // namespace fftk

@@ -1,14 +1,14 @@
 // In-place Fourier transform of a signal array with the centred ordering of
 // the spectrum and the symmetric 1/sqrt(n) scaling.
 //
-// Radix-4 Stockham passes (a radix-2 pass last for odd powers) on the split
-// real and imaginary rows: the output comes in natural order, so no bit
-// reversal pass is needed, and the last pass applies the scaling and moves
-// the zero frequency to the centre (or, for the inverse, negates the odd
-// outputs, which is the same as swapping the halves of its input). The
-// factors are exact sines and cosines tabulated once per size. Sizes that
-// outgrow the cache split into column transforms and row transforms that
-// each fit in it.
+// Radix-4 Stockham passes (a radix-8 pass last for odd powers) on the split
+// real and imaginary rows, with a work area of the same size: the output
+// comes in natural order, so no bit reversal pass is needed, and the last
+// pass applies the scaling and moves the zero frequency to the centre (or,
+// for the inverse, negates the odd outputs, which is the same as swapping
+// the halves of its input). The factors are exact sines and cosines
+// tabulated once per size. Every pass streams through both rows in order,
+// which holds up even where they outgrow the caches.
 #include <cmath>
 
 #include "base/error_codes.h"
@@ -24,17 +24,10 @@ VELTRIA_API Dword SArrFT(Qword n, double* s, Long direction) {
   while ((Qword{1} << log2n) < n) ++log2n;
   const bool inverse = direction != 0;
   const FftFinish finish = {1.0 / std::sqrt(static_cast<double>(n)), !inverse, inverse};
-  double* work = FftWork(FftWorkCount(log2n));
-  if (!work) return kErrAlloc;
-  const FftKernels& kernels = FftActiveKernels();
-  if (log2n <= kFftDirectMaxLog) {
-    const double* tw = FftStockhamTables(log2n);
-    if (!tw) return kErrAlloc;
-    kernels.direct(s, n, tw, work, inverse, finish);
-    return kErrNone;
-  }
-  FftBigPlan plan;
-  if (!FftBigPlanFor(log2n, &plan)) return kErrAlloc;
-  kernels.big(s, plan, work, inverse, finish);
+  if (n > ~Qword{0} / 16) return kErrAlloc;  // the work area's byte count
+  double* work = FftWork(2 * n + kFftWorkExtra);
+  const double* tw = FftStockhamTables(log2n);
+  if (!work || !tw) return kErrAlloc;
+  FftActiveKernels().direct(s, n, tw, work, inverse, finish);
   return kErrNone;
 }
