@@ -73,16 +73,17 @@ const double* FftStockhamTables(unsigned log2n) {
   if (log2n < 4) return &none;
   double*& slot = TheCache().stockham[log2n];
   if (slot) return slot;
-  const Qword n = Qword{1} << log2n;
   Qword total = 0;
-  for (Qword len = n; len > 8; len /= 4) total += 6 * (len / 4);
+  for (unsigned rem = log2n, r = FftPassRadixLog(rem); rem > 3; rem -= r, r = FftPassRadixLog(rem))
+    total += 2 * ((Qword{1} << r) - 1) * (Qword{1} << (rem - r));
   Dword error = kErrNone;
   double* t = NewRealArrFill(&error, total);
   if (!t) return nullptr;
   double* row = t;
-  for (Qword len = n; len > 8; len /= 4) {
-    const Qword m = len / 4;
-    for (Qword k = 1; k <= 3; ++k, row += 2 * m) FillRoots(row, m, 0, k, len);
+  for (unsigned rem = log2n, r = FftPassRadixLog(rem); rem > 3;
+       rem -= r, r = FftPassRadixLog(rem)) {
+    const Qword len = Qword{1} << rem, m = Qword{1} << (rem - r);
+    for (Qword k = 1; k < (Qword{1} << r); ++k, row += 2 * m) FillRoots(row, m, 0, k, len);
   }
   slot = t;
   return slot;

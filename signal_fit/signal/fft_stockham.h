@@ -3,10 +3,10 @@
 // the kernels. Internal linkage keeps the builds' copies apart; nothing here
 // calls into a header, so every instruction comes from the including build.
 //
-// Stockham radix-4 passes on split real and imaginary rows: a pass of length
-// L and stride s reads x[q + s(p + jL/4)] for j < 4 and writes the 4-point
-// transform, times exp(+-2 pi i p k / L), to y[q + s(4p + k)]; the output
-// lands in natural order without a bit reversal. The last pass (length 8, 4
+// Stockham passes of radix R = 8 or 4 on split real and imaginary rows: a
+// pass of length L and stride s reads x[q + s(p + jL/R)] for j < R and writes
+// the R-point transform, times exp(+-2 pi i p k / L), to y[q + s(Rp + k)];
+// the output lands in natural order without a bit reversal. The last pass (length 8, 4
 // or 2, no factors) can run in place and applies the scaling and centring.
 #pragma once
 #include "base/types.h"
@@ -39,10 +39,10 @@ template <class V>
 inline V Splat(double x) {
   if constexpr (Width<V>() == 1) {
     return x;
+  } else if constexpr (Width<V>() == 4) {
+    return __builtin_shuffle(V{x}, I4{0, 0, 0, 0});
   } else {
-    V v;
-    for (Qword l = 0; l < Width<V>(); ++l) v[l] = x;
-    return v;
+    return __builtin_shuffle(V{x}, I2{0, 0});
   }
 }
 
@@ -79,78 +79,6 @@ inline void Dft4(const V* xr, const V* xi, V* yr, V* yi) {
   }
 }
 
-// One pass of length len and stride s (a multiple of the width).
-template <class V, bool kInv>
-void Pass4(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
-           double* __restrict yi, Qword len, Qword s, const double* tw) {
-  const Qword m = len / 4, sm = s * m;
-  for (Qword p = 0; p < m; ++p) {
-    const V w1r = Splat<V>(tw[p]), w1i = Splat<V>(tw[m + p]);
-    const V w2r = Splat<V>(tw[2 * m + p]), w2i = Splat<V>(tw[3 * m + p]);
-    const V w3r = Splat<V>(tw[4 * m + p]), w3i = Splat<V>(tw[5 * m + p]);
-    const double* ar = xr + s * p;
-    const double* ai = xi + s * p;
-    double* br = yr + 4 * s * p;
-    double* bi = yi + 4 * s * p;
-    for (Qword q = 0; q < s; q += Width<V>()) {
-      V ur[4], ui[4], vr[4], vi[4];
-      for (int j = 0; j < 4; ++j) {
-        ur[j] = Ld<V>(ar + j * sm + q);
-        ui[j] = Ld<V>(ai + j * sm + q);
-      }
-      Dft4<V, kInv>(ur, ui, vr, vi);
-      Rotate<V, kInv>(vr[1], vi[1], w1r, w1i);
-      Rotate<V, kInv>(vr[2], vi[2], w2r, w2i);
-      Rotate<V, kInv>(vr[3], vi[3], w3r, w3i);
-      for (int k = 0; k < 4; ++k) {
-        St<V>(br + k * s + q, vr[k]);
-        St<V>(bi + k * s + q, vi[k]);
-      }
-    }
-  }
-}
-
-// dst[W k + j] = v[j][k] for the four vectors v (W = 2 or 4): the outputs
-// of W neighbouring p, each with its four k, laid out as the pass wants.
-template <class V>
-inline void StoreTransposed(double* dst, const V* v) {
-  if constexpr (Width<V>() == 4) {
-    const V t0 = __builtin_shuffle(v[0], v[1], I4{0, 4, 2, 6});
-    const V t1 = __builtin_shuffle(v[0], v[1], I4{1, 5, 3, 7});
-    const V t2 = __builtin_shuffle(v[2], v[3], I4{0, 4, 2, 6});
-    const V t3 = __builtin_shuffle(v[2], v[3], I4{1, 5, 3, 7});
-    St<V>(dst, __builtin_shuffle(t0, t2, I4{0, 1, 4, 5}));
-    St<V>(dst + 4, __builtin_shuffle(t1, t3, I4{0, 1, 4, 5}));
-    St<V>(dst + 8, __builtin_shuffle(t0, t2, I4{2, 3, 6, 7}));
-    St<V>(dst + 12, __builtin_shuffle(t1, t3, I4{2, 3, 6, 7}));
-  } else {
-    St<V>(dst, __builtin_shuffle(v[0], v[1], I2{0, 2}));
-    St<V>(dst + 2, __builtin_shuffle(v[2], v[3], I2{0, 2}));
-    St<V>(dst + 4, __builtin_shuffle(v[0], v[1], I2{1, 3}));
-    St<V>(dst + 6, __builtin_shuffle(v[2], v[3], I2{1, 3}));
-  }
-}
-
-// The first pass (stride 1) with the lanes running over p.
-template <class V, bool kInv>
-void Pass4First(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
-                double* __restrict yi, Qword len, const double* tw) {
-  const Qword m = len / 4;
-  for (Qword p = 0; p < m; p += Width<V>()) {
-    V ur[4], ui[4], vr[4], vi[4];
-    for (int j = 0; j < 4; ++j) {
-      ur[j] = Ld<V>(xr + j * m + p);
-      ui[j] = Ld<V>(xi + j * m + p);
-    }
-    Dft4<V, kInv>(ur, ui, vr, vi);
-    for (int k = 1; k < 4; ++k)
-      Rotate<V, kInv>(vr[k], vi[k], Ld<V>(tw + (2 * k - 2) * m + p),
-                      Ld<V>(tw + (2 * k - 1) * m + p));
-    StoreTransposed<V>(yr + 4 * p, vr);
-    StoreTransposed<V>(yi + 4 * p, vi);
-  }
-}
-
 // y[k] = sum_j x[j] exp(+-2 pi i j k / 8): the 4-point transforms of the
 // even and the odd samples, the odd ones turned by the eighth roots.
 template <class V, bool kInv>
@@ -179,6 +107,107 @@ inline void Dft8(const V* xr, const V* xi, V* yr, V* yi) {
     yr[k] = er[k] + or_[k], yi[k] = ei[k] + oi[k];
     yr[k + 4] = er[k] - or_[k], yi[k + 4] = ei[k] - oi[k];
   }
+}
+
+template <class V, bool kInv, int kRadix>
+inline void Dft(const V* xr, const V* xi, V* yr, V* yi) {
+  if constexpr (kRadix == 8)
+    Dft8<V, kInv>(xr, xi, yr, yi);
+  else
+    Dft4<V, kInv>(xr, xi, yr, yi);
+}
+
+// One pass of radix R (4 or 8), length len and stride s (a multiple of the
+// width): factors k = 1 .. R-1 in rows of len/R at tw.
+template <class V, bool kInv, int kRadix>
+void Pass(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
+          double* __restrict yi, Qword len, Qword s, const double* tw) {
+  const Qword m = len / kRadix, sm = s * m;
+  for (Qword p = 0; p < m; ++p) {
+    const double* ar = xr + s * p;
+    const double* ai = xi + s * p;
+    double* br = yr + kRadix * s * p;
+    double* bi = yi + kRadix * s * p;
+    for (Qword q = 0; q < s; q += Width<V>()) {
+      V ur[kRadix], ui[kRadix], vr[kRadix], vi[kRadix];
+      for (int j = 0; j < kRadix; ++j) {
+        ur[j] = Ld<V>(ar + j * sm + q);
+        ui[j] = Ld<V>(ai + j * sm + q);
+      }
+      Dft<V, kInv, kRadix>(ur, ui, vr, vi);
+      for (int k = 1; k < kRadix; ++k)
+        Rotate<V, kInv>(vr[k], vi[k], Splat<V>(tw[(2 * k - 2) * m + p]),
+                        Splat<V>(tw[(2 * k - 1) * m + p]));
+      for (int k = 0; k < kRadix; ++k) {
+        St<V>(br + k * s + q, vr[k]);
+        St<V>(bi + k * s + q, vi[k]);
+      }
+    }
+  }
+}
+
+// Transposes W vectors of W lanes in place (v[j][l] := v[l][j]).
+template <class V>
+inline void Transpose(V* v) {
+  if constexpr (Width<V>() == 4) {
+    const V t0 = __builtin_shuffle(v[0], v[1], I4{0, 4, 2, 6});
+    const V t1 = __builtin_shuffle(v[0], v[1], I4{1, 5, 3, 7});
+    const V t2 = __builtin_shuffle(v[2], v[3], I4{0, 4, 2, 6});
+    const V t3 = __builtin_shuffle(v[2], v[3], I4{1, 5, 3, 7});
+    v[0] = __builtin_shuffle(t0, t2, I4{0, 1, 4, 5});
+    v[1] = __builtin_shuffle(t1, t3, I4{0, 1, 4, 5});
+    v[2] = __builtin_shuffle(t0, t2, I4{2, 3, 6, 7});
+    v[3] = __builtin_shuffle(t1, t3, I4{2, 3, 6, 7});
+  } else {
+    const V t0 = __builtin_shuffle(v[0], v[1], I2{0, 2});
+    v[1] = __builtin_shuffle(v[0], v[1], I2{1, 3});
+    v[0] = t0;
+  }
+}
+
+// dst[R l + k] = v[k][l]: the R outputs of W neighbouring p, in the order
+// the pass wants them.
+template <class V, int kRadix>
+inline void StoreTransposed(double* dst, const V* v) {
+  constexpr Qword W = Width<V>();
+  for (int h = 0; h < kRadix; h += W) {
+    V t[W];
+    for (Qword l = 0; l < W; ++l) t[l] = v[h + l];
+    Transpose<V>(t);
+    for (Qword l = 0; l < W; ++l) St<V>(dst + kRadix * l + h, t[l]);
+  }
+}
+
+// The first pass (stride 1) with the lanes running over p.
+template <class V, bool kInv, int kRadix>
+void PassFirst(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
+               double* __restrict yi, Qword len, const double* tw) {
+  const Qword m = len / kRadix;
+  for (Qword p = 0; p < m; p += Width<V>()) {
+    V ur[kRadix], ui[kRadix], vr[kRadix], vi[kRadix];
+    for (int j = 0; j < kRadix; ++j) {
+      ur[j] = Ld<V>(xr + j * m + p);
+      ui[j] = Ld<V>(xi + j * m + p);
+    }
+    Dft<V, kInv, kRadix>(ur, ui, vr, vi);
+    for (int k = 1; k < kRadix; ++k)
+      Rotate<V, kInv>(vr[k], vi[k], Ld<V>(tw + (2 * k - 2) * m + p),
+                      Ld<V>(tw + (2 * k - 1) * m + p));
+    StoreTransposed<V, kRadix>(yr + kRadix * p, vr);
+    StoreTransposed<V, kRadix>(yi + kRadix * p, vi);
+  }
+}
+
+template <class V, bool kInv, int kRadix>
+void AnyPass(const double* xr, const double* xi, double* yr, double* yi, Qword len, Qword s,
+             const double* tw) {
+  constexpr Qword W = Width<V>();
+  if (s >= W)
+    Pass<V, kInv, kRadix>(xr, xi, yr, yi, len, s, tw);
+  else if (s == 1 && len / kRadix >= W)
+    PassFirst<V, kInv, kRadix>(xr, xi, yr, yi, len, tw);
+  else
+    Pass<double, kInv, kRadix>(xr, xi, yr, yi, len, s, tw);
 }
 
 // The last pass (radix 2, 4 or 8, no factors; stride s a multiple of kSpan
@@ -236,31 +265,33 @@ void Last(const double* xr, const double* xi, double* yr, double* yi, Qword s, c
 }
 
 // The n-point transform from re/im into re/im, with u as scratch of the
-// same size: radix-4 passes down to a length of 8 or less, then the last.
+// same size: passes of radix 8 or 4 as FftPassRadixLog picks them, then the
+// last.
 template <class V, bool kInv>
 void Stockham(double* re, double* im, double* ur, double* ui, Qword n, const double* tw,
               const FftFinish& f) {
-  constexpr Qword W = Width<V>();
   double *xr = re, *xi = im, *yr = ur, *yi = ui;
-  Qword len = n, s = 1;
-  for (; len > 8; len /= 4, s *= 4) {
-    if (s >= W)
-      Pass4<V, kInv>(xr, xi, yr, yi, len, s, tw);
-    else if (s == 1 && len / 4 >= W)
-      Pass4First<V, kInv>(xr, xi, yr, yi, len, tw);
+  unsigned rem = 0;
+  while ((Qword{1} << rem) < n) ++rem;
+  Qword s = 1;
+  for (unsigned r = FftPassRadixLog(rem); rem > 3; rem -= r, r = FftPassRadixLog(rem)) {
+    const Qword len = Qword{1} << rem, radix = Qword{1} << r;
+    if (radix == 8)
+      AnyPass<V, kInv, 8>(xr, xi, yr, yi, len, s, tw);
     else
-      Pass4<double, kInv>(xr, xi, yr, yi, len, s, tw);
-    tw += 6 * (len / 4);
+      AnyPass<V, kInv, 4>(xr, xi, yr, yi, len, s, tw);
+    tw += 2 * (radix - 1) * (len / radix);
+    s *= radix;
     double* t = xr;
     xr = yr, yr = t;
     t = xi;
     xi = yi, yi = t;
   }
-  if (len == 8)
+  if (rem == 3)
     Last<V, kInv, 8>(xr, xi, re, im, s, f);
-  else if (len == 4)
+  else if (rem == 2)
     Last<V, kInv, 4>(xr, xi, re, im, s, f);
-  else if (len == 2)
+  else if (rem == 1)
     Last<V, kInv, 2>(xr, xi, re, im, s, f);
 }
 

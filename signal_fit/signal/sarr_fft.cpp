@@ -1,7 +1,7 @@
 // In-place Fourier transform of a signal array with the centred ordering of
 // the spectrum and the symmetric 1/sqrt(n) scaling.
 //
-// Radix-4 Stockham passes (a radix-8 pass last for odd powers) on the split
+// Radix-8 Stockham passes (radix 4 where the size asks for it) on the split
 // real and imaginary rows, with a work area of the same size: the output
 // comes in natural order, so no bit reversal pass is needed, and the last
 // pass applies the scaling and moves the zero frequency to the centre (or,
