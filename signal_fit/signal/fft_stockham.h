@@ -256,7 +256,7 @@ void PassLast(const double* xr, const double* xi, double* yr, double* yi, Qword 
 template <class V, bool kInv, int kRadix>
 void Last(const double* xr, const double* xi, double* yr, double* yi, Qword s, const FftFinish& f) {
   constexpr Qword kLine = 64 / sizeof(double);
-  if (s >= kLine && kLine > Width<V>())
+  if (kRadix < 8 && s >= kLine && kLine > Width<V>())
     PassLast<V, kInv, kRadix, kLine / Width<V>()>(xr, xi, yr, yi, s, f);
   else if (s >= Width<V>())
     PassLast<V, kInv, kRadix, 1>(xr, xi, yr, yi, s, f);
