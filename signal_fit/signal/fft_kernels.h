@@ -7,7 +7,7 @@
 #include "signal_fit/signal/fft_plan.h"
 
 struct FftKernels {
-  // The whole transform of the n points of s in place (work: 2n + kFftWorkExtra doubles),
+  // The whole transform of the n points of s in place (work: 4n + kFftWorkExtra doubles),
   // with the Stockham tables of size n.
   void (*direct)(double* s, Qword n, const double* tw, double* work, bool inverse,
                  const FftFinish& finish);

@@ -68,22 +68,49 @@ void FftUnitRoot(Qword e, Qword n, double* c, double* s) {
   }
 }
 
+unsigned FftSchedule(unsigned log2n, unsigned* radix_logs) {
+  unsigned count = 0;
+  unsigned rest = log2n;
+  if (log2n >= 10) {
+    // radix 4 first and last; the middle in radix 8 with one or two radix-4
+    // passes where its length is not a multiple of 3
+    radix_logs[count++] = 2;
+    rest = log2n - 4;
+    const unsigned fours = rest % 3 == 0 ? 0 : 3 - rest % 3;  // 2 + 2 = 4 = 1 (mod 3)
+    for (unsigned k = 0; k < fours; ++k) radix_logs[count++] = 2;
+    rest -= 2 * fours;
+    for (; rest > 0; rest -= 3) radix_logs[count++] = 3;
+    radix_logs[count++] = 2;
+    return count;
+  }
+  // radix 8 but where a lone radix-2 pass would be left
+  while (rest > 3) {
+    const unsigned r = rest % 3 == 1 ? 2 : 3;
+    radix_logs[count++] = r;
+    rest -= r;
+  }
+  if (rest > 0) radix_logs[count++] = rest;
+  return count;
+}
+
 const double* FftStockhamTables(unsigned log2n) {
   static double none = 0;
   if (log2n < 4) return &none;
   double*& slot = TheCache().stockham[log2n];
   if (slot) return slot;
+  unsigned radix_logs[kFftMaxPasses];
+  const unsigned passes = FftSchedule(log2n, radix_logs);
   Qword total = 0;
-  for (unsigned rem = log2n, r = FftPassRadixLog(rem); rem > 3; rem -= r, r = FftPassRadixLog(rem))
-    total += 2 * ((Qword{1} << r) - 1) * (Qword{1} << (rem - r));
+  for (unsigned k = 0, rem = log2n; k + 1 < passes; rem -= radix_logs[k++])
+    total += 2 * ((Qword{1} << radix_logs[k]) - 1) * (Qword{1} << (rem - radix_logs[k]));
   Dword error = kErrNone;
   double* t = NewRealArrFill(&error, total);
   if (!t) return nullptr;
   double* row = t;
-  for (unsigned rem = log2n, r = FftPassRadixLog(rem); rem > 3;
-       rem -= r, r = FftPassRadixLog(rem)) {
-    const Qword len = Qword{1} << rem, m = Qword{1} << (rem - r);
-    for (Qword k = 1; k < (Qword{1} << r); ++k, row += 2 * m) FillRoots(row, m, 0, k, len);
+  for (unsigned k = 0, rem = log2n; k + 1 < passes; rem -= radix_logs[k++]) {
+    const Qword len = Qword{1} << rem, m = len >> radix_logs[k];
+    for (Qword e = 1; e < (Qword{1} << radix_logs[k]); ++e, row += 2 * m)
+      FillRoots(row, m, 0, e, len);
   }
   slot = t;
   return slot;

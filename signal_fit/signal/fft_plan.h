@@ -16,19 +16,27 @@ struct FftFinish {
 // ulp: the angle is reduced to an octant exactly before sin and cos are taken.
 void FftUnitRoot(Qword e, Qword n, double* c, double* s);
 
-// The radix (as its log2) of the pass over the remaining length 2^rem: the
-// last pass (radix 2, 4 or 8, no factors) at 8 and below; above, 8 unless
-// the rest would end in a lone radix-2 pass.
-constexpr unsigned FftPassRadixLog(unsigned rem) { return rem <= 3 ? rem : (rem % 3 == 1 ? 2 : 3); }
+// The passes of a transform of 2^log2n points as the log2 of their radixes
+// (8, 4 or 2), the last one without factors; returns their count (at most
+// kFftMaxPasses). The first pass reads the data and the last writes it;
+// the others go between two scratch areas. Small sizes take the fewest
+// passes. Larger ones, whose data rows lie a multiple of the cache's way size
+// apart, read and write the data in radix-4 passes, so that no pass needs
+// more lines of one cache set than it holds, and run radix 8 in between.
+constexpr unsigned kFftMaxPasses = 64;
+unsigned FftSchedule(unsigned log2n, unsigned* radix_logs);
 
-// The Stockham factors of size 2^log2n: for each pass but the last, of
-// length L and radix R, 2(R - 1) rows of L/R values: the real and imaginary
-// parts of exp(2 pi i p k / L) for k = 1 .. R-1 and p < L/R. Null when the memory is
+// The Stockham factors of size 2^log2n: for each pass but the last (in
+// the order of FftSchedule), of length L and radix R, 2(R - 1) rows of L/R values: the real and
+// imaginary parts of exp(2 pi i p k / L) for k = 1 .. R-1 and p < L/R. Null when the memory is
 // refused; a valid pointer without entries up to 8 points.
 const double* FftStockhamTables(unsigned log2n);
-// The scratch rows' offsets into the work area, which holds 2 n +
-// kFftWorkExtra doubles for n points.
-constexpr Qword kFftWorkOffsetRe = 72, kFftWorkOffsetIm = 208, kFftWorkExtra = 256;
+// The work area of n points holds two scratch areas of n points, each a
+// real and an imaginary row, at 4 n + kFftWorkExtra doubles: the rows start
+// at offsets kFftWorkOffset[k] (plus k n) that put each in cache sets of its
+// own.
+constexpr Qword kFftWorkOffset[4] = {72, 208, 344, 480};
+constexpr Qword kFftWorkExtra = 512;
 // A work area of at least count doubles, kept between calls; null when the
 // memory is refused.
 double* FftWork(Qword count);

@@ -6,8 +6,8 @@
 // Stockham passes of radix R = 8 or 4 on split real and imaginary rows: a
 // pass of length L and stride s reads x[q + s(p + jL/R)] for j < R and writes
 // the R-point transform, times exp(+-2 pi i p k / L), to y[q + s(Rp + k)];
-// the output lands in natural order without a bit reversal. The last pass (length 8, 4
-// or 2, no factors) can run in place and applies the scaling and centring.
+// the output lands in natural order without a bit reversal. The last pass
+// (length 8, 4 or 2, no factors) applies the scaling and centring.
 #pragma once
 #include "base/types.h"
 #include "signal_fit/signal/fft_plan.h"
@@ -264,42 +264,36 @@ void Last(const double* xr, const double* xi, double* yr, double* yi, Qword s, c
     PassLast<double, kInv, kRadix, 1>(xr, xi, yr, yi, s, f);
 }
 
-// The n-point transform from re/im into re/im, with u as scratch of the
-// same size: passes of radix 8 or 4 as FftPassRadixLog picks them, then the
-// last.
-template <class V, bool kInv>
-void Stockham(double* re, double* im, double* ur, double* ui, Qword n, const double* tw,
-              const FftFinish& f) {
-  double *xr = re, *xi = im, *yr = ur, *yi = ui;
-  unsigned rem = 0;
-  while ((Qword{1} << rem) < n) ++rem;
-  Qword s = 1;
-  for (unsigned r = FftPassRadixLog(rem); rem > 3; rem -= r, r = FftPassRadixLog(rem)) {
-    const Qword len = Qword{1} << rem, radix = Qword{1} << r;
-    if (radix == 8)
-      AnyPass<V, kInv, 8>(xr, xi, yr, yi, len, s, tw);
-    else
-      AnyPass<V, kInv, 4>(xr, xi, yr, yi, len, s, tw);
-    tw += 2 * (radix - 1) * (len / radix);
-    s *= radix;
-    double* t = xr;
-    xr = yr, yr = t;
-    t = xi;
-    xi = yi, yi = t;
-  }
-  if (rem == 3)
-    Last<V, kInv, 8>(xr, xi, re, im, s, f);
-  else if (rem == 2)
-    Last<V, kInv, 4>(xr, xi, re, im, s, f);
-  else if (rem == 1)
-    Last<V, kInv, 2>(xr, xi, re, im, s, f);
-}
-
-// The scratch rows start off the data's alignment, at different offsets,
-// so that their rows and the data's do not all meet in the same cache sets.
+// The n-point transform of s in place through the two scratch areas of
+// work, in the passes FftSchedule gives.
 template <class V, bool kInv>
 void DirectT(double* s, Qword n, const double* tw, double* work, const FftFinish& f) {
-  Stockham<V, kInv>(s, s + n, work + kFftWorkOffsetRe, work + n + kFftWorkOffsetIm, n, tw, f);
+  unsigned radix_logs[kFftMaxPasses];
+  unsigned rem = 0;
+  while ((Qword{1} << rem) < n) ++rem;
+  const unsigned passes = FftSchedule(rem, radix_logs);
+  const double* xr = s;
+  const double* xi = s + n;
+  Qword stride = 1;
+  for (unsigned k = 0; k + 1 < passes; ++k) {
+    double* yr = work + 2 * (k & 1) * n + kFftWorkOffset[2 * (k & 1)];
+    double* yi = work + (2 * (k & 1) + 1) * n + kFftWorkOffset[2 * (k & 1) + 1];
+    const Qword len = Qword{1} << rem, radix = Qword{1} << radix_logs[k];
+    if (radix == 8)
+      AnyPass<V, kInv, 8>(xr, xi, yr, yi, len, stride, tw);
+    else
+      AnyPass<V, kInv, 4>(xr, xi, yr, yi, len, stride, tw);
+    tw += 2 * (radix - 1) * (len / radix);
+    stride *= radix;
+    rem -= radix_logs[k];
+    xr = yr, xi = yi;
+  }
+  if (rem == 3)
+    Last<V, kInv, 8>(xr, xi, s, s + n, stride, f);
+  else if (rem == 2)
+    Last<V, kInv, 4>(xr, xi, s, s + n, stride, f);
+  else if (rem == 1)
+    Last<V, kInv, 2>(xr, xi, s, s + n, stride, f);
 }
 
 template <class V>

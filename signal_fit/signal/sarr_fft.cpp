@@ -24,8 +24,8 @@ VELTRIA_API Dword SArrFT(Qword n, double* s, Long direction) {
   while ((Qword{1} << log2n) < n) ++log2n;
   const bool inverse = direction != 0;
   const FftFinish finish = {1.0 / std::sqrt(static_cast<double>(n)), !inverse, inverse};
-  if (n > ~Qword{0} / 16) return kErrAlloc;  // the work area's byte count
-  double* work = FftWork(2 * n + kFftWorkExtra);
+  if (n > ~Qword{0} / 32) return kErrAlloc;  // the work area's byte count
+  double* work = FftWork(4 * n + kFftWorkExtra);
   const double* tw = FftStockhamTables(log2n);
   if (!work || !tw) return kErrAlloc;
   FftActiveKernels().direct(s, n, tw, work, inverse, finish);
