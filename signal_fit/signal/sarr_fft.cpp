@@ -1,14 +1,15 @@
 // In-place Fourier transform of a signal array with the centred ordering of
 // the spectrum and the symmetric 1/sqrt(n) scaling.
 //
-// Radix-8 Stockham passes (radix 4 where the size asks for it) on the split
-// real and imaginary rows, with a work area of the same size: the output
-// comes in natural order, so no bit reversal pass is needed, and the last
-// pass applies the scaling and moves the zero frequency to the centre (or,
-// for the inverse, negates the odd outputs, which is the same as swapping
-// the halves of its input). The factors are exact sines and cosines
-// tabulated once per size. Every pass streams through both rows in order,
-// which holds up even where they outgrow the caches.
+// Stockham passes of radix 8 and 4 on the split real and imaginary rows:
+// the first reads the data, the last writes it back, the others go between
+// two scratch areas kept for the process. The output comes in natural
+// order, so no bit reversal pass is needed, and the last pass applies the
+// scaling and moves the zero frequency to the centre (or, for the inverse,
+// negates the odd outputs, which is the same as swapping the halves of its
+// input). The factors are exact sines and cosines tabulated once per size.
+// Every pass streams through the rows in order, which holds up even where
+// they outgrow the caches.
 #include <cmath>
 
 #include "base/error_codes.h"
