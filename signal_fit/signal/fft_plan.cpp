@@ -127,6 +127,13 @@ double* FftWork(Qword count) {
   return cache.work;
 }
 
+void FftForget(unsigned log2n) {
+  Cache& cache = TheCache();
+  KillPtr(&cache.stockham[log2n]);
+  KillPtr(&cache.work);
+  cache.work_count = 0;
+}
+
 void SArrFTReleaseTables() {
   Cache& cache = TheCache();
   for (unsigned k = 0; k <= kMaxLog; ++k) {

@@ -37,6 +37,10 @@ const double* FftStockhamTables(unsigned log2n);
 // own.
 constexpr Qword kFftWorkOffset[4] = {72, 208, 344, 480};
 constexpr Qword kFftWorkExtra = 512;
+// Sizes above 2^kFftKeepMaxLog points give their tables and work area back
+// after each transform, so a rare huge transform does not pin its memory.
+constexpr unsigned kFftKeepMaxLog = 20;
+void FftForget(unsigned log2n);
 // A work area of at least count doubles, kept between calls; null when the
 // memory is refused.
 double* FftWork(Qword count);

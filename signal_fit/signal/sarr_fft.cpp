@@ -30,5 +30,6 @@ VELTRIA_API Dword SArrFT(Qword n, double* s, Long direction) {
   const double* tw = FftStockhamTables(log2n);
   if (!work || !tw) return kErrAlloc;
   FftActiveKernels().direct(s, n, tw, work, inverse, finish);
+  if (log2n > kFftKeepMaxLog) FftForget(log2n);
   return kErrNone;
 }
