@@ -117,33 +117,39 @@ inline void Dft(const V* xr, const V* xi, V* yr, V* yi) {
     Dft4<V, kInv>(xr, xi, yr, yi);
 }
 
+// The R-point transforms of the s values at p of one pass, each output k
+// turned by its factor (all 1 at p = 0, where kTurn is false).
+template <class V, bool kInv, int kRadix, bool kTurn>
+inline void Butterflies(const double* __restrict ar, const double* __restrict ai,
+                        double* __restrict br, double* __restrict bi, Qword s, Qword sm,
+                        const double* tw, Qword m) {
+  for (Qword q = 0; q < s; q += Width<V>()) {
+    V ur[kRadix], ui[kRadix], vr[kRadix], vi[kRadix];
+    for (int j = 0; j < kRadix; ++j) {
+      ur[j] = Ld<V>(ar + j * sm + q);
+      ui[j] = Ld<V>(ai + j * sm + q);
+    }
+    Dft<V, kInv, kRadix>(ur, ui, vr, vi);
+    if constexpr (kTurn)
+      for (int k = 1; k < kRadix; ++k)
+        Rotate<V, kInv>(vr[k], vi[k], Splat<V>(tw[(2 * k - 2) * m]), Splat<V>(tw[(2 * k - 1) * m]));
+    for (int k = 0; k < kRadix; ++k) {
+      St<V>(br + k * s + q, vr[k]);
+      St<V>(bi + k * s + q, vi[k]);
+    }
+  }
+}
+
 // One pass of radix R (4 or 8), length len and stride s (a multiple of the
 // width): factors k = 1 .. R-1 in rows of len/R at tw.
 template <class V, bool kInv, int kRadix>
 void Pass(const double* __restrict xr, const double* __restrict xi, double* __restrict yr,
           double* __restrict yi, Qword len, Qword s, const double* tw) {
   const Qword m = len / kRadix, sm = s * m;
-  for (Qword p = 0; p < m; ++p) {
-    const double* ar = xr + s * p;
-    const double* ai = xi + s * p;
-    double* br = yr + kRadix * s * p;
-    double* bi = yi + kRadix * s * p;
-    for (Qword q = 0; q < s; q += Width<V>()) {
-      V ur[kRadix], ui[kRadix], vr[kRadix], vi[kRadix];
-      for (int j = 0; j < kRadix; ++j) {
-        ur[j] = Ld<V>(ar + j * sm + q);
-        ui[j] = Ld<V>(ai + j * sm + q);
-      }
-      Dft<V, kInv, kRadix>(ur, ui, vr, vi);
-      for (int k = 1; k < kRadix; ++k)
-        Rotate<V, kInv>(vr[k], vi[k], Splat<V>(tw[(2 * k - 2) * m + p]),
-                        Splat<V>(tw[(2 * k - 1) * m + p]));
-      for (int k = 0; k < kRadix; ++k) {
-        St<V>(br + k * s + q, vr[k]);
-        St<V>(bi + k * s + q, vi[k]);
-      }
-    }
-  }
+  Butterflies<V, kInv, kRadix, false>(xr, xi, yr, yi, s, sm, tw, m);
+  for (Qword p = 1; p < m; ++p)
+    Butterflies<V, kInv, kRadix, true>(xr + s * p, xi + s * p, yr + kRadix * s * p,
+                                       yi + kRadix * s * p, s, sm, tw + p, m);
 }
 
 // Transposes W vectors of W lanes in place (v[j][l] := v[l][j]).
