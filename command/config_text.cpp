@@ -73,13 +73,18 @@ size_t BodyEnd(const std::string& file, const std::vector<Line>& lines, KyConfig
       return i;
     case kKyConfigUserScript: {
       if (i >= lines.size() || !LineStartsWithQuote(file, lines[i])) return i;
-      // The closing quote is looked for line by line, never past a line.
+      // The writer ends the script's last line with its closing quote. The
+      // first quote after the opening one must be that: a quote anywhere
+      // else (an entry of a section appended after a script whose quote was
+      // never closed) means the script is damaged, and it must not swallow
+      // the sections that follow it.
       for (size_t j = i; j < lines.size(); ++j) {
         const size_t from = j == i ? lines[j].begin + 1 : lines[j].begin;
-        if (std::memchr(file.data() + from, '"', lines[j].end - from) != nullptr) {
-          *closed = true;
-          return j + 1;
-        }
+        const void* quote = std::memchr(file.data() + from, '"', lines[j].end - from);
+        if (quote == nullptr) continue;
+        if (static_cast<const char*>(quote) != file.data() + lines[j].end - 1) return i;
+        *closed = true;
+        return j + 1;
       }
       // No closing quote: no script body at all.
       return i;
@@ -245,4 +250,32 @@ std::string KyConfigWriteSection(const std::string& file, bool exists, KyConfigS
   }
   out.append(file, body_end, std::string::npos);
   return out;
+}
+
+bool KyConfigKeepsSections(const std::string& file, const std::string& updated,
+                           KyConfigSection section, const std::string& body) {
+  for (Dword k = 0; k < 3; ++k) {
+    const auto kind = static_cast<KyConfigSection>(k);
+    std::string old_text, new_text;
+    const bool had = KyConfigReadSection(file, kind, &old_text);
+    const bool has = KyConfigReadSection(updated, kind, &new_text);
+    if (kind != section) {
+      if (had != has || old_text != new_text) return false;
+      continue;
+    }
+    if (!has) return false;
+    switch (kind) {
+      case kKyConfigRecentFiles:
+        if (new_text.compare(0, body.size(), body) != 0) return false;
+        break;
+      case kKyConfigUserScript:
+        // The body is the script between its quotes, then CR LF.
+        if (body.size() < 4 || new_text != body.substr(1, body.size() - 4)) return false;
+        break;
+      case kKyConfigSetup:
+        if (new_text != body) return false;
+        break;
+    }
+  }
+  return true;
 }
