@@ -14,20 +14,22 @@ WriteFaultGuard::~WriteFaultGuard() { PlatformFileFaultHookForTesting(nullptr, n
 int WriteFaultGuard::Hook(PlatformFileStep step, Qword* count, void* context) {
   auto* self = static_cast<WriteFaultGuard*>(context);
   const WriteFaultPlan& plan = self->plan_;
-  if (self->steps_++ == plan.kill_at_step) raise(SIGKILL);
+  if (self->steps_++ == plan.kill_at_step || self->bytes_ >= plan.kill_after_bytes) raise(SIGKILL);
   switch (step) {
     case PlatformFileStep::kWrite: {
       if (self->bytes_ >= plan.fail_after_bytes) {
         self->fired_ = true;
         return plan.error;
       }
-      const Qword room = plan.fail_after_bytes - self->bytes_;
-      if (*count > room) *count = room;  // a short write, the next one fails
+      const Qword limit = plan.fail_after_bytes < plan.kill_after_bytes ? plan.fail_after_bytes
+                                                                        : plan.kill_after_bytes;
+      const Qword room = limit - self->bytes_;
+      if (*count > room) *count = room;  // a short write; the next step fails
       self->bytes_ += *count;
       return 0;
     }
     case PlatformFileStep::kSync:
-      if (!plan.fail_sync) return 0;
+      if (!plan.fail_sync && self->syncs_++ != plan.fail_sync_number) return 0;
       self->fired_ = true;
       return EIO;
     case PlatformFileStep::kRename:

@@ -14,11 +14,17 @@ struct WriteFaultPlan {
   // Bytes written before every further write fails (none: never).
   Qword fail_after_bytes = ~Qword{0};
   bool fail_sync = false;
+  // Only the flush with this 0-based number fails (none: every one, when
+  // fail_sync is set).
+  Qword fail_sync_number = ~Qword{0};
   // The rename with this 0-based number fails (none: never).
   Qword fail_rename = ~Qword{0};
   // Before the step with this 0-based number (writes, flushes and renames
   // counted together) the process sends itself SIGKILL (none: never).
   Qword kill_at_step = ~Qword{0};
+  // Once this many bytes are written (the write that crosses it is cut
+  // there), the next step kills the process: killed in the middle of a file.
+  Qword kill_after_bytes = ~Qword{0};
   int error = ENOSPC;
 };
 
@@ -31,6 +37,8 @@ class WriteFaultGuard {
   ~WriteFaultGuard();
   Qword bytes() const { return bytes_; }
   Qword steps() const { return steps_; }
+  Qword syncs() const { return syncs_; }
+  Qword renames() const { return renames_; }
   // True once a fault was injected.
   bool fired() const { return fired_; }
 
@@ -40,6 +48,7 @@ class WriteFaultGuard {
   Qword bytes_ = 0;
   Qword steps_ = 0;
   Qword renames_ = 0;
+  Qword syncs_ = 0;
   bool fired_ = false;
 };
 
