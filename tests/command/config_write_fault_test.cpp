@@ -5,7 +5,10 @@
 // settings; a damaged file refuses a write that would change another
 // section.
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -168,6 +171,46 @@ TEST_F(ConfigFaultTest, LeftoverTemporaryFilesAreSweptByTheNextWrite) {
   EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{"pelorin.config", "pelorin.config.lock",
                                                          "pelorin.config.pelorin-notes.txt"}));
   EXPECT_EQ(Read(kKyCmdReadSetup), "a=2\r\n");
+}
+
+// Writes killed at every step of the file layer and in the middle of the
+// file: the file is the old one or the new one, and the next write leaves
+// no temporary file behind.
+TEST_F(ConfigFaultTest, KilledWritesLeaveTheOldOrNewFileAndNoLeftovers) {
+  const std::string path = Path("pelorin.config");
+  WriteFile("pelorin.config", kSetupFile);
+  Qword steps = 0;
+  {
+    WriteFaultGuard counting{WriteFaultPlan{}};
+    ASSERT_EQ(AddRecent("/d/new"), 0u);
+    steps = counting.steps();
+  }
+  const std::string complete = ReadFile(path);
+  for (Qword k = 0; k <= steps + 1; ++k) {
+    SCOPED_TRACE(k);
+    WriteFile("pelorin.config", kSetupFile);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      WriteFaultPlan plan;
+      if (k <= steps)
+        plan.kill_at_step = k;
+      else
+        plan.kill_after_bytes = complete.size() / 2;
+      WriteFaultGuard guard(plan);
+      AddRecent("/d/new");
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    EXPECT_TRUE(killed || k == steps);  // past the last step the write ends
+    const std::string now = ReadFile(path);
+    EXPECT_TRUE(now == kSetupFile || now == complete) << now;
+    ASSERT_EQ(WriteSetup("lb=0.3\r\nzf=2"), 0u);
+    EXPECT_EQ(FolderNames(dir_),
+              (std::vector<std::string>{"pelorin.config", "pelorin.config.lock"}));
+  }
 }
 
 struct KeepCase {

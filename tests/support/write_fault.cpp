@@ -17,6 +17,8 @@ int WriteFaultGuard::Hook(PlatformFileStep step, Qword* count, void* context) {
   if (self->steps_++ == plan.kill_at_step || self->bytes_ >= plan.kill_after_bytes) raise(SIGKILL);
   switch (step) {
     case PlatformFileStep::kWrite: {
+      if (self->write_starts_.empty() || self->write_starts_.back() != self->bytes_)
+        self->write_starts_.push_back(self->bytes_);
       if (self->bytes_ >= plan.fail_after_bytes) {
         self->fired_ = true;
         return plan.error;
@@ -50,6 +52,20 @@ std::vector<Qword> WriteFaultPoints(Qword total, Qword every_below, Qword sample
     for (Qword piece = 32768; piece < total; piece *= 2)
       for (Qword n : {piece - 1, piece, piece + 1}) points.push_back(n);
   }
+  std::sort(points.begin(), points.end());
+  points.erase(std::unique(points.begin(), points.end()), points.end());
+  return points;
+}
+
+std::vector<Qword> WriteFaultPointsAround(const std::vector<Qword>& starts, Qword total,
+                                          Qword samples) {
+  std::vector<Qword> points;
+  for (const Qword start : starts)
+    for (Qword d = 0; d < 3; ++d) {
+      if (start + d < total) points.push_back(start + d);
+      if (start >= d + 1) points.push_back(start - d - 1);
+    }
+  for (Qword i = 0; i < samples; ++i) points.push_back(total * i / samples);
   std::sort(points.begin(), points.end());
   points.erase(std::unique(points.begin(), points.end()), points.end());
   return points;

@@ -39,6 +39,8 @@ class WriteFaultGuard {
   Qword steps() const { return steps_; }
   Qword syncs() const { return syncs_; }
   Qword renames() const { return renames_; }
+  // The byte offsets at which writes began (a file's start among them).
+  const std::vector<Qword>& write_starts() const { return write_starts_; }
   // True once a fault was injected.
   bool fired() const { return fired_; }
 
@@ -49,12 +51,19 @@ class WriteFaultGuard {
   Qword steps_ = 0;
   Qword renames_ = 0;
   Qword syncs_ = 0;
+  std::vector<Qword> write_starts_;
   bool fired_ = false;
 };
 
 // The points of a sweep over `total` bytes: every N up to `every_below`,
 // then about `samples` points spread evenly with both ends.
 std::vector<Qword> WriteFaultPoints(Qword total, Qword every_below = 4096, Qword samples = 64);
+
+// The points of a sweep over writes that begin at `starts` and end at
+// `total`: a few bytes around every start, and `samples` points spread
+// evenly, for runs too slow to fail at every byte.
+std::vector<Qword> WriteFaultPointsAround(const std::vector<Qword>& starts, Qword total,
+                                          Qword samples = 40);
 
 // The names in a folder, sorted (no "." and "..").
 std::vector<std::string> FolderNames(const std::string& folder);
