@@ -101,3 +101,16 @@ VELTRIA_API unsigned char FileSyncFolderOfA(const char* path) {
   }
   return Result(WinFolderSyncOf(path));
 }
+
+VELTRIA_API Qlong FileLockFolderA(const char* folder) {
+  FileClearLastError();
+  const Qlong handle = WinFolderLockAcquire(folder);
+  if (handle == -1) FileSaveLastError();
+  return handle;
+}
+
+VELTRIA_API void FileUnlockFolder(Qlong* handle) {
+  if (!handle) return;
+  WinFolderLockRelease(*handle);
+  *handle = -1;
+}

@@ -34,5 +34,10 @@ VELTRIA_API unsigned char FileTempIsNameOfA(const char* name, const char* target
 VELTRIA_API unsigned char FileRenameA(const char* from, const char* to, unsigned char replace);
 // Gives a file a second name (fails when the name is taken). 1 or 0.
 VELTRIA_API unsigned char FileLinkA(const char* existing, const char* name);
+// Waits for the exclusive lock of a folder (advisory, between programs
+// that take it: a writer changing several of its files, a reader of them).
+// The handle, or -1; FileUnlockFolder releases it and sets it to -1.
+VELTRIA_API Qlong FileLockFolderA(const char* folder);
+VELTRIA_API void FileUnlockFolder(Qlong* handle);
 // Flushes the entries of the folder holding `path` to the disk. 1 or 0.
 VELTRIA_API unsigned char FileSyncFolderOfA(const char* path);

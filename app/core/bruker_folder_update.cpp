@@ -121,6 +121,11 @@ void CleanUp(const std::string& folder, const std::vector<BrukerFolderUpdate::En
 
 }  // namespace
 
+BrukerFolderLock::BrukerFolderLock(const std::string& folder)
+    : handle_(FileLockFolderA(folder.empty() ? "." : folder.c_str())) {}
+
+BrukerFolderLock::~BrukerFolderLock() { FileUnlockFolder(&handle_); }
+
 BrukerFolderUpdate::BrukerFolderUpdate(const std::string& folder) : folder_(folder) {}
 
 BrukerFolderUpdate::~BrukerFolderUpdate() {

@@ -36,6 +36,19 @@ class BrukerFolderUpdate {
   std::vector<Entry> entries_;
 };
 
+// Holds the folder's lock while it lives: a save and a load of the same
+// folder in two programs take turns, so a load never sees half a save.
+class BrukerFolderLock {
+ public:
+  explicit BrukerFolderLock(const std::string& folder);
+  BrukerFolderLock(const BrukerFolderLock&) = delete;
+  BrukerFolderLock& operator=(const BrukerFolderLock&) = delete;
+  ~BrukerFolderLock();
+
+ private:
+  Qlong handle_;
+};
+
 // Completes an update of the folder that was interrupted: its new files
 // are put in place (or, when it was being undone, the old ones). 0 when
 // there was nothing to do or the folder is whole again; 48 when the folder

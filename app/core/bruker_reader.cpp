@@ -127,8 +127,10 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
   const bool ser = EqualsNoCase(name, "ser");
   if (!ser && !EqualsNoCase(name, "fid")) return kErrIllegalFileName;
 
-  // A save into the folder that was interrupted is completed first, so the
-  // files read belong to one data set.
+  // The files are read under the folder's lock, as a save writes them, and
+  // a save that was interrupted is completed first: the files read belong
+  // to one data set.
+  const BrukerFolderLock lock(BrukerFolderOf(path));
   if (LibErrorCode e = BrukerFolderRecover(BrukerFolderOf(path))) return e;
   BrukerAcquisition acq;
   if (LibErrorCode e = ReadParameters(BrukerFolderOf(path), ser, &acq)) return e;

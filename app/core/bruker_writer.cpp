@@ -128,6 +128,7 @@ LibErrorCode WriteFolder(const Plan& plan, const cKyAsciPars& params, const std:
   // An earlier save that was interrupted is completed first: its files are
   // about to be replaced, and its temporary files must not be swept away
   // half used.
+  const BrukerFolderLock lock(target);
   if (LibErrorCode e = BrukerFolderRecover(target)) return e;
 
   BrukerAcqusPatch patch;

@@ -201,3 +201,29 @@ Dword WinFolderSyncOf(const char* path) {
   errno = saved;
   return ok ? 1 : 0;
 }
+
+Qlong WinFolderLockAcquire(const char* folder) {
+  if (!folder || !folder[0]) {
+    errno = ENOENT;
+    return -1;
+  }
+  const int fd = KeepAboveStreams(open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd < 0) return -1;
+  while (flock(fd, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+    return -1;
+  }
+  return fd;
+}
+
+void WinFolderLockRelease(Qlong handle) {
+  const int fd = Fd(handle);
+  if (fd < 0) return;
+  const int saved = errno;
+  flock(fd, LOCK_UN);
+  close(fd);
+  errno = saved;
+}

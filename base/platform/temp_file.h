@@ -36,5 +36,10 @@ bool WinTempFileNameOf(const char* name, const char* target_name);
 Dword WinFileRename(const char* from, const char* to, bool replace);
 // A second name for a file (hard link); fails with EEXIST when taken. 1/0.
 Dword WinFileLink(const char* existing, const char* name);
+// Waits for the exclusive advisory lock (flock) of a folder itself, for
+// changes of several files that readers must see as a whole. The handle,
+// or -1; released by WinFolderLockRelease.
+Qlong WinFolderLockAcquire(const char* folder);
+void WinFolderLockRelease(Qlong handle);
 // Flushes the folder holding `path` (its entries: renames, new names). 1/0.
 Dword WinFolderSyncOf(const char* path);
