@@ -83,13 +83,14 @@ bool ReplaceFile(const std::string& path, bool exists, const std::string& bytes)
 // settings; else the executable folder's copy when that does (an empty or
 // damaged file in the folder, left by an older program, must not hide it).
 // kMissing when neither file exists; kFailed when the folder's file exists
-// but cannot be read.
-Load LoadBest(const KyConfigPlace& place, const std::string& name, std::string* bytes,
-              bool* folder_exists) {
+// but cannot be read (a reader then still takes a good copy of the
+// executable's folder; a writer stops, so that it never replaces it).
+Load LoadBest(const KyConfigPlace& place, const std::string& name, bool for_writing,
+              std::string* bytes, bool* folder_exists) {
   Load load = LoadFile(place.folder + name, bytes);
   *folder_exists = load != Load::kMissing;
   if (load == Load::kLoaded && KyConfigHasDiscriminator(*bytes)) return load;
-  if (place.seed.empty() || load == Load::kFailed) return load;
+  if (place.seed.empty() || (load == Load::kFailed && for_writing)) return load;
   std::string seed;
   const Load seed_load = LoadFile(place.seed + name, &seed);
   if (seed_load == Load::kLoaded && KyConfigHasDiscriminator(seed)) {
@@ -131,7 +132,7 @@ char* KyConfigRead(KyAppRecord* record, KyConfigSection section, Dword* error) {
   const KyConfigPlace& place = KyConfigCurrentPlace();
   std::string file;
   bool folder_exists = false;
-  const Load load = LoadBest(place, name, &file, &folder_exists);
+  const Load load = LoadBest(place, name, false, &file, &folder_exists);
   std::string text;
   if (load != Load::kLoaded || !KyConfigReadSection(file, section, &text)) return nullptr;
   auto* out = static_cast<char*>(PlatformAlloc(text.size() + 1));
@@ -159,7 +160,7 @@ Dword KyConfigWrite(KyAppRecord* record, KyConfigSection section, const std::str
   }
   std::string file;
   bool exists = false;
-  const Load load = LoadBest(place, name, &file, &exists);
+  const Load load = LoadBest(place, name, true, &file, &exists);
   Dword error = 0;
   if (load == Load::kFailed) {
     // Settings that cannot be read are never overwritten.

@@ -158,6 +158,24 @@ TEST_F(ConfigFaultTest, EmptyFallbackFileDoesNotHideTheSettings) {
   }
 }
 
+// A fallback file that cannot be read (here a folder in its place) does not
+// hide the settings from readers, and writers leave it alone.
+TEST_F(ConfigFaultTest, UnreadableFallbackFileDoesNotHideTheSettings) {
+  const std::string exe = Path("exe"), fallback = Path("fallback");
+  ASSERT_EQ(mkdir(exe.c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(fallback.c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((fallback + "/pelorin.config").c_str(), 0755), 0);
+  WriteFile("exe/pelorin.config", "KyApp Configuration\r\n\r\nSetup:\r\nlb=1\r\n");
+  KyConfigFolderOverrideForTesting(fallback.c_str(), exe.c_str());
+  EXPECT_EQ(Read(kKyCmdReadSetup), "lb=1\r\n");
+  const Dword error = AddRecent("/d/1");
+  EXPECT_GE(error, kErrFileSystem);
+  EXPECT_LE(error, kErrUndefinedFile);
+  struct stat st;
+  ASSERT_EQ(stat((fallback + "/pelorin.config").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
 // Killed writes of earlier runs leave temporary files; a later write
 // removes them, and never reuses a name.
 TEST_F(ConfigFaultTest, LeftoverTemporaryFilesAreSweptByTheNextWrite) {
