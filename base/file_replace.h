@@ -1,6 +1,7 @@
 // Internal: a file rewritten through a temporary file in its folder that
 // is renamed over it at the end, for the framework's editors of files in
-// place. An interruption leaves the old or the new file. Failures store the
+// place, or for a new file that appears under its name only when complete.
+// An interruption leaves the old or the new file. Failures store the
 // mapped system error in LibLastError (as FileSaveLastError does).
 #pragma once
 #include <string>
@@ -16,6 +17,10 @@ class FileReplacement {
   ~FileReplacement();
   // Starts a replacement of the target (UTF-16 path); false on failure.
   bool Begin(const char16_t* target);
+  // Starts writing a new file: Commit then gives it the target's name only
+  // while no file has it (a file error otherwise), never replacing one.
+  bool BeginNew(const char16_t* target);
+  bool BeginNewA(const char* target);
   // The temporary file's handle, for FileWriteBinary.
   Qlong handle() const { return handle_; }
   // Puts the written file in place of the target; false on failure (the
@@ -26,4 +31,5 @@ class FileReplacement {
   Qlong handle_ = -1;
   std::string temp_;
   std::string target_;
+  bool replace_ = true;
 };

@@ -107,7 +107,6 @@ void CmdSaveData(KyAppRecord* record) {
   args->node = node;
   LibErrorCode error =
       node ? node->Export(args->data_type, args->flags, args->path) : kErrMissingDataObject;
-  if (error == kErrFileSystem) error = kErrIllegalFileName;
   if (error == kErrUnknownDataSource && Asks(record))
     error = KySendMessageWith(record, kKyMsgWriteRequest, args);
   record->error = error;

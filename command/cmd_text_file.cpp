@@ -4,6 +4,7 @@
 
 #include "base/error_codes.h"
 #include "base/errors.h"
+#include "base/file_replace.h"
 #include "base/files.h"
 #include "base/memory.h"
 #include "base/os_services.h"
@@ -58,20 +59,26 @@ void CmdWriteTextFile(KyAppRecord* record) {
     if (chosen == nullptr) return;  // another kind, or the user cancelled
     path = chosen;
   }
-  Qlong handle = FileOpen(path, kOpenWrite | kOpenCreateNew);
-  if (handle == -1) {
-    const bool exists = FileIsPresent(path, nullptr) != 0;
+  // The text goes to a temporary file that takes the name only when it is
+  // complete and on the disk, and never in place of another file.
+  FileReplacement out;
+  const bool exists = FileIsPresent(path, nullptr) != 0;
+  if (exists || !out.BeginNew(path)) {
     record->error = exists ? kErrFileNotAccessible : CreateFailure();
     if (!ErrorReachesApplication(record)) ShowCreateFailure(path, exists, record->error);
     KillString(&chosen);
     return;
   }
-  const bool written = FileWriteBinary(handle, args->text, std::strlen(args->text)) != 0;
-  const bool closed = FileClose(&handle, 1) != 0;
-  if (!written || !closed) {
-    // The file is new and ours: a half-written one is not left behind.
-    FileDelete(path);
-    record->error = kErrFileNotAccessible;
+  bool ok = FileWriteBinary(out.handle(), args->text, std::strlen(args->text)) != 0;
+  if (ok) ok = out.Commit();
+  if (!ok) {
+    const Dword failure = LibLastError;
+    // A file made meanwhile under the name is someone else's: a refusal as
+    // above; a disk that is full says so; anything else is a file error.
+    if (FileIsPresent(path, nullptr))
+      record->error = kErrFileNotAccessible;
+    else
+      record->error = failure == kErrDiskFull ? kErrDiskFull : kErrFileSystem;
   }
   KillString(&chosen);
 }

@@ -57,25 +57,47 @@ bool EnsureFolder(const std::string& folder) {
   return true;
 }
 
-// Puts the bytes in place of the file at `path` (created first when it is
-// missing) through a temporary file renamed over it.
+// Puts the bytes in place of the file at `path` through a temporary file
+// renamed over it; a missing file gets its name only once complete, so a
+// failed write leaves no new file behind.
 bool ReplaceFile(const std::string& path, bool exists, const std::string& bytes) {
-  if (!exists) {
-    Qlong created = FileOpenA(path.c_str(), kOpenWrite | kOpenCreateNew);
-    if (created == -1) return false;
-    FileClose(&created, 0);
-  }
-  char16_t* wide = NewUtf16FromUtf8(path.c_str());
-  if (wide == nullptr) {
-    LibLastError = kErrFileNotAccessible;
-    return false;
-  }
   FileReplacement replacement;
-  bool ok = replacement.Begin(wide);
-  KillString(&wide);
+  bool ok;
+  if (exists) {
+    char16_t* wide = NewUtf16FromUtf8(path.c_str());
+    if (wide == nullptr) {
+      LibLastError = kErrFileNotAccessible;
+      return false;
+    }
+    ok = replacement.Begin(wide);
+    KillString(&wide);
+  } else {
+    ok = replacement.BeginNewA(path.c_str());
+  }
   if (ok) ok = FileWriteBinary(replacement.handle(), bytes.data(), bytes.size()) != 0;
   if (ok) ok = replacement.Commit();
   return ok;
+}
+
+// The copy a reader or writer starts from: the folder's file when it holds
+// settings; else the executable folder's copy when that does (an empty or
+// damaged file in the folder, left by an older program, must not hide it).
+// kMissing when neither file exists; kFailed when the folder's file exists
+// but cannot be read (a reader then still takes a good copy of the
+// executable's folder; a writer stops, so that it never replaces it).
+Load LoadBest(const KyConfigPlace& place, const std::string& name, bool for_writing,
+              std::string* bytes, bool* folder_exists) {
+  Load load = LoadFile(place.folder + name, bytes);
+  *folder_exists = load != Load::kMissing;
+  if (load == Load::kLoaded && KyConfigHasDiscriminator(*bytes)) return load;
+  if (place.seed.empty() || (load == Load::kFailed && for_writing)) return load;
+  std::string seed;
+  const Load seed_load = LoadFile(place.seed + name, &seed);
+  if (seed_load == Load::kLoaded && KyConfigHasDiscriminator(seed)) {
+    *bytes = std::move(seed);
+    return Load::kLoaded;
+  }
+  return load;
 }
 
 }  // namespace
@@ -109,8 +131,8 @@ char* KyConfigRead(KyAppRecord* record, KyConfigSection section, Dword* error) {
   if (*error != 0) return nullptr;
   const KyConfigPlace& place = KyConfigCurrentPlace();
   std::string file;
-  Load load = LoadFile(place.folder + name, &file);
-  if (load == Load::kMissing && !place.seed.empty()) load = LoadFile(place.seed + name, &file);
+  bool folder_exists = false;
+  const Load load = LoadBest(place, name, false, &file, &folder_exists);
   std::string text;
   if (load != Load::kLoaded || !KyConfigReadSection(file, section, &text)) return nullptr;
   auto* out = static_cast<char*>(PlatformAlloc(text.size() + 1));
@@ -137,20 +159,21 @@ Dword KyConfigWrite(KyAppRecord* record, KyConfigSection section, const std::str
     return FileFailure();
   }
   std::string file;
-  Load load = LoadFile(path, &file);
-  const bool exists = load == Load::kLoaded;
-  if (load == Load::kMissing && !place.seed.empty()) {
-    load = LoadFile(place.seed + name, &file);
-    if (load == Load::kMissing) load = Load::kLoaded;  // no copy to start from
-  }
+  bool exists = false;
+  const Load load = LoadBest(place, name, true, &file, &exists);
   Dword error = 0;
   if (load == Load::kFailed) {
     // Settings that cannot be read are never overwritten.
     error = FileFailure();
   } else {
-    const bool has_old = !file.empty() || exists;
+    const bool has_old = load == Load::kLoaded;
     const std::string updated = KyConfigWriteSection(file, has_old, section, body);
-    if (!ReplaceFile(path, exists, updated)) error = FileFailure();
+    // A file damaged by hand or by an older program may not take the new
+    // text without losing or changing another section: it stays as it is.
+    if (!KyConfigKeepsSections(file, updated, section, body))
+      error = kErrIllegalFile;
+    else if (!ReplaceFile(path, exists, updated))
+      error = FileFailure();
   }
   WinFileLockRelease(lock);
   return error;

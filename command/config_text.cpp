@@ -73,13 +73,18 @@ size_t BodyEnd(const std::string& file, const std::vector<Line>& lines, KyConfig
       return i;
     case kKyConfigUserScript: {
       if (i >= lines.size() || !LineStartsWithQuote(file, lines[i])) return i;
-      // The closing quote is looked for line by line, never past a line.
+      // The writer ends the script's last line with its closing quote. The
+      // first quote after the opening one must be that: a quote anywhere
+      // else (an entry of a section appended after a script whose quote was
+      // never closed) means the script is damaged, and it must not swallow
+      // the sections that follow it.
       for (size_t j = i; j < lines.size(); ++j) {
         const size_t from = j == i ? lines[j].begin + 1 : lines[j].begin;
-        if (std::memchr(file.data() + from, '"', lines[j].end - from) != nullptr) {
-          *closed = true;
-          return j + 1;
-        }
+        const void* quote = std::memchr(file.data() + from, '"', lines[j].end - from);
+        if (quote == nullptr) continue;
+        if (static_cast<const char*>(quote) != file.data() + lines[j].end - 1) return i;
+        *closed = true;
+        return j + 1;
       }
       // No closing quote: no script body at all.
       return i;
@@ -117,32 +122,6 @@ Place FindSection(const std::string& file, const std::vector<Line>& lines, KyCon
     i = last > i + 1 ? last : i + 1;
   }
   return place;
-}
-
-// The header line of a script section whose opening quote is never closed,
-// if the file has one: its quote search runs to the end of the file, so a
-// section appended after it would become part of the script as soon as its
-// body holds a quote.
-bool FindUnclosedScript(const std::string& file, const std::vector<Line>& lines, size_t* header) {
-  size_t i = 0;
-  while (i < lines.size()) {
-    Dword kind = 3;
-    for (Dword k = 0; k < 3; ++k)
-      if (LineIs(file, lines[i], kHeaders[k])) kind = k;
-    if (kind == 3) {
-      ++i;
-      continue;
-    }
-    bool closed = false;
-    const size_t last = BodyEnd(file, lines, static_cast<KyConfigSection>(kind), i + 1, &closed);
-    if (kind == kKyConfigUserScript && !closed && i + 1 < lines.size() &&
-        LineStartsWithQuote(file, lines[i + 1])) {
-      *header = i;
-      return true;
-    }
-    i = last > i + 1 ? last : i + 1;
-  }
-  return false;
 }
 
 // Bare LF becomes CR LF; CR LF stays.
@@ -239,29 +218,11 @@ std::string KyConfigWriteSection(const std::string& file, bool exists, KyConfigS
   const std::vector<Line> lines = SplitLines(file);
   const Place place = FindSection(file, lines, section);
   if (!place.found) {
-    // Ahead of a script that is never closed, with an empty line between.
-    size_t script = 0;
-    if (FindUnclosedScript(file, lines, &script)) {
-      const size_t at = lines[script].begin;
-      return file.substr(0, at) + kHeaders[section] + kCrLf + inserted + kCrLf + file.substr(at);
-    }
     std::string out = file;
     // A last line without its line end is ended first, so the new header
     // stays a line of its own.
     if (!out.empty() && out.back() != '\n') out += kCrLf;
     return out + kCrLf + kHeaders[section] + kCrLf + inserted;
-  }
-
-  // A setup after a script that is never closed moves ahead of it (a
-  // recent entry holds quotes, so none can sit after such a script).
-  size_t script = 0;
-  if (section == kKyConfigSetup && FindUnclosedScript(file, lines, &script) &&
-      place.header > script) {
-    const size_t at = lines[script].begin;
-    const size_t old_begin = lines[place.header].begin;
-    const size_t old_end = place.last < lines.size() ? lines[place.last].begin : file.size();
-    return file.substr(0, at) + kHeaders[section] + kCrLf + inserted + kCrLf +
-           file.substr(at, old_begin - at) + file.substr(old_end);
   }
 
   const size_t body_start = place.first < lines.size() ? lines[place.first].begin : file.size();
@@ -289,4 +250,32 @@ std::string KyConfigWriteSection(const std::string& file, bool exists, KyConfigS
   }
   out.append(file, body_end, std::string::npos);
   return out;
+}
+
+bool KyConfigKeepsSections(const std::string& file, const std::string& updated,
+                           KyConfigSection section, const std::string& body) {
+  for (Dword k = 0; k < 3; ++k) {
+    const auto kind = static_cast<KyConfigSection>(k);
+    std::string old_text, new_text;
+    const bool had = KyConfigReadSection(file, kind, &old_text);
+    const bool has = KyConfigReadSection(updated, kind, &new_text);
+    if (kind != section) {
+      if (had != has || old_text != new_text) return false;
+      continue;
+    }
+    if (!has) return false;
+    switch (kind) {
+      case kKyConfigRecentFiles:
+        if (new_text.compare(0, body.size(), body) != 0) return false;
+        break;
+      case kKyConfigUserScript:
+        // The body is the script between its quotes, then CR LF.
+        if (body.size() < 4 || new_text != body.substr(1, body.size() - 4)) return false;
+        break;
+      case kKyConfigSetup:
+        if (new_text != body) return false;
+        break;
+    }
+  }
+  return true;
 }

@@ -40,3 +40,9 @@ Dword KyConfigBuildRecentEntry(const char* path, Qword data_type, std::string* e
 // `exists` false: the file is new.
 std::string KyConfigWriteSection(const std::string& file, bool exists, KyConfigSection section,
                                  const std::string& body);
+
+// True when `updated` (the file after writing `body` into `section`) reads
+// back as the writer meant: the section answers the new text and every
+// other section answers what it answered in `file`.
+bool KyConfigKeepsSections(const std::string& file, const std::string& updated,
+                           KyConfigSection section, const std::string& body);

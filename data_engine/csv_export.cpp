@@ -1,11 +1,15 @@
 // The comma-separated export of a data node: header sections chosen by
 // the flags, then one line per point with the selected rows of every
 // exported node side by side. Lines are assembled in one buffer that is
-// written out in large pieces; the file is created new, never replaced.
+// written out in large pieces. The file is new, never a replaced one: it is
+// written under a temporary name beside it and appears under its own name
+// only when complete.
 #include <cmath>
 #include <cstring>
 #include <new>
 
+#include "base/errors.h"
+#include "base/file_replace.h"
 #include "base/files.h"
 #include "base/memory.h"
 #include "base/number_text.h"
@@ -21,12 +25,12 @@ constexpr Qword kFieldMax = 48;  // the longest field a number can give
 
 class CsvSink {
  public:
-  explicit CsvSink(cKyFile* file) : file_(file) {}
+  explicit CsvSink(Qlong file) : file_(file) {}
   void Text(const char* s) {
     const Qword n = std::strlen(s);
     if (used_ + n > kBufferSize) Flush();
     if (n > kBufferSize) {
-      ok_ = ok_ && file_->Write(s, n);
+      ok_ = ok_ && FileWriteBinary(file_, s, n) != 0;
       return;
     }
     std::memcpy(buffer_ + used_, s, n);
@@ -53,7 +57,7 @@ class CsvSink {
   }
   void EndLine() { Text("\r\n"); }
   bool Flush() {
-    if (used_ > 0) ok_ = ok_ && file_->Write(buffer_, used_);
+    if (used_ > 0) ok_ = ok_ && FileWriteBinary(file_, buffer_, used_) != 0;
     used_ = 0;
     return ok_;
   }
@@ -63,7 +67,7 @@ class CsvSink {
   void Room() {
     if (used_ + kFieldMax > kBufferSize) Flush();
   }
-  cKyFile* file_;
+  Qlong file_;
   char buffer_[kBufferSize + 1];
   Qword used_ = 0;
   bool ok_ = true;
@@ -81,7 +85,14 @@ struct Layout {
 
 bool HasX(const Layout& l, Qword j) { return l.x_all || (l.x_first_only && j == 0); }
 
-LibErrorCode Write(cKyData* node, const Layout& l, Dword flags, cKyFile* file) {
+// The error of a failed write: a full disk says so, anything else is a
+// file-system error.
+LibErrorCode WriteFailure() {
+  const Dword mapped = LibLastError;
+  return mapped == kErrDiskFull ? kErrDiskFull : kErrFileSystem;
+}
+
+LibErrorCode Write(cKyData* node, const Layout& l, Dword flags, Qlong file) {
   auto* sink = new (std::nothrow) CsvSink(file);
   if (!sink) return kErrAlloc;
   const bool any_x = l.x_all || l.x_first_only;
@@ -156,7 +167,7 @@ LibErrorCode Write(cKyData* node, const Layout& l, Dword flags, cKyFile* file) {
   }
   const bool ok = sink->Flush();
   delete sink;
-  return ok ? kErrNone : kErrFileSystem;
+  return ok ? kErrNone : WriteFailure();
 }
 
 }  // namespace
@@ -196,15 +207,18 @@ LibErrorCode ExportCsv(cKyData* node, Dword flags, const char16_t* path) {
     else
       l.x_all = true;
   }
-  if (!file.Open(kOpenWrite | kOpenCreateNew)) return kErrFileSystem;
-  LibErrorCode e = Write(node, l, flags, &file);
-  if (!file.Close() && e == kErrNone) e = kErrFileSystem;
-  if (e != kErrNone) {
-    // The file was created new by this call: a half-written one goes, so
-    // no truncated table is ever left behind as if it were the export.
-    FileDelete(file.path());
-    return e;
-  }
+  // A name that is taken or cannot be created answers 59; a write that
+  // fails answers 48, or 53 when the disk is full.
+  if (FileIsPresent(file.path(), nullptr)) return kErrIllegalFileName;
+  FileReplacement out;
+  if (!out.BeginNew(file.path())) return kErrIllegalFileName;
+  LibErrorCode e = Write(node, l, flags, out.handle());
+  if (e == kErrNone && !out.Commit())
+    e = LibLastError == kErrFileSystem && FileIsPresent(file.path(), nullptr) ? kErrIllegalFileName
+                                                                              : WriteFailure();
+  // A failed export leaves nothing under the name; the temporary file goes
+  // with `out`.
+  if (e != kErrNone) return e;
   // Only a file that was written becomes the node's last CSV path.
   LibErrorCode copy_error = kErrNone;
   char16_t* full = EngineCopyW(file.path(), &copy_error);

@@ -59,8 +59,10 @@ def parse(data):
             while j < len(lines) and text_of(lines[j]) != b"":
                 j += 1
         elif j < len(lines) and text_of(lines[j]).startswith(b'"'):
+            # The closing quote ends its line; a first quote anywhere else
+            # marks a damaged script that holds no body.
             rest = b"".join(text_of(l) + b"\n" for l in lines[j:])[1:]
-            if b'"' in rest:
+            if b'"' in rest and rest[rest.index(b'"') + 1:].startswith(b"\n"):
                 closed = True
                 j += rest[:rest.index(b'"')].count(b"\n") + 1
         blocks.append(["section", kind, lines[i], lines[i + 1:j], closed])
@@ -134,17 +136,6 @@ def write(data, kind, arg, dtype=0):
         return 0, DISC + CRLF + CRLF + HEADERS[kind] + CRLF + b"".join(body)
     blocks = parse(data)
     sec = find(blocks, kind)
-    # A script whose opening quote is never closed would take in a section
-    # appended or written after it: a new section, or a setup found after
-    # it, goes ahead of it.
-    unclosed = next((k for k, b in enumerate(blocks)
-                     if b[0] == "section" and b[1] == "script" and not b[4] and k + 1 < len(blocks)
-                     and blocks[k + 1][0] == "loose" and blocks[k + 1][1].startswith(b'"')), None)
-    if unclosed is not None and (sec is None or (kind == "setup"
-                                                 and blocks.index(sec) > unclosed)):
-        rest = [b for b in blocks[unclosed:] if b is not sec]
-        return 0, (serialize(blocks[:unclosed]) + HEADERS[kind] + CRLF + b"".join(body) + CRLF
-                   + serialize(rest))
     if sec is None:
         if not data.endswith(b"\n"):
             data += CRLF
@@ -211,13 +202,13 @@ CASES = [
     ("hand_header_at_end", b"KyApp Configuration\r\nUser's script:", [("script", b"S", 0)]),
     ("unclosed_script_stays", b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\n",
      [("script", b"New", 0)]),
-    ("unclosed_script_takes_in_no_new_section",
-     b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\nline\r\n",
-     [("recent", b"/d/1", 8), ("recent", b"/d/2", 8), ("setup", b'a="1"', 0),
-      ("setup", b"a=2", 0), ("recent", b"/d/1", 8)]),
-    ("setup_after_unclosed_script_moves_ahead",
-     b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\n\r\nSetup:\r\na=1\r\n\r\nz\r\n",
-     [("setup", b'a="2"', 0), ("setup", b"a=3", 0)]),
+    ("unclosed_script_then_recent_files",
+     b"KyApp Configuration\r\n\r\nUser's script:\r\n\"never closed\r\n",
+     [("recent", b"/d/1", 8), ("recent", b"/d/2", 8), ("recent", b"/d/3", 8)]),
+    ("unclosed_script_then_setup_and_script",
+     b"KyApp Configuration\r\n\r\nUser's script:\r\n\"open\r\nmore\r\n",
+     [("setup", b"a=1", 0), ("recent", b"/d/1", 8), ("script", b"S", 0), ("setup", b"a=2", 0),
+      ("recent", b"/d/2", 8)]),
     ("loose_lines_kept",
      b"KyApp Configuration\r\nnote\r\n\r\nSetup:\r\na=1\r\n\r\ntrailing\r\n",
      [("setup", b"a=2\r\nb=3", 0), ("recent", b"/d/1", 8)]),

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "base/error_codes.h"
+#include "base/file_temp.h"
 #include "base/files.h"
 
 namespace {
@@ -67,27 +68,17 @@ LibErrorCode BrukerReadWholeFile(const std::string& path, Qword limit, std::stri
 }
 
 LibErrorCode BrukerWriteFileSafely(const std::string& path, const std::string& bytes) {
-  // The contents go to a fresh file beside the target first; the copy onto
-  // the target is itself made through a temporary file renamed into place,
-  // so the target never holds half of the new contents. The fresh file is
-  // made like any new file (not as a private temporary one), so the target
-  // gets the usual permissions.
-  std::string temp;
-  Qlong handle = -1;
-  for (int attempt = 0; attempt < 100 && handle == -1; ++attempt) {
-    temp = path + ".pelorin-" + std::to_string(attempt);
-    handle = FileOpenA(temp.c_str(), kOpenWrite | kOpenCreateNew);
-  }
+  // A temporary file beside the target, with the target's permissions when
+  // it exists (else those of a new file), renamed over it when complete.
+  const bool exists = BrukerFileExists(path);
+  char temp[4096];
+  Qlong handle = FileTempCreateA(path.c_str(), exists ? path.c_str() : nullptr, temp, sizeof temp);
   if (handle == -1) return kErrFileSystem;
-  bool ok;
-  {
-    OpenFile file(handle);
-    ok = FileWriteBinary(file.get(), bytes.data(), bytes.size()) != 0;
-    ok = file.Close() && ok;
+  if (!FileWriteBinary(handle, bytes.data(), bytes.size())) {
+    FileTempAbandonA(&handle, temp);
+    return kErrFileSystem;
   }
-  ok = ok && FileCopyA(temp.c_str(), path.c_str(), 0) != 0;
-  FileDeleteA(temp.c_str());
-  return ok ? kErrNone : kErrFileSystem;
+  return FileTempCommitA(&handle, temp, path.c_str(), 1) ? kErrNone : kErrFileSystem;
 }
 
 LibErrorCode BrukerBackupOnce(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/core/bruker_files.h"
+#include "app/core/bruker_folder_update.h"
 #include "app/core/bruker_parameters.h"
 #include "arrays/grid.h"
 #include "base/memory.h"
@@ -123,6 +124,11 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
   const bool ser = EqualsNoCase(name, "ser");
   if (!ser && !EqualsNoCase(name, "fid")) return kErrIllegalFileName;
 
+  // The files are read under the folder's lock, as a save writes them, and
+  // a save that was interrupted is completed first: the files read belong
+  // to one data set.
+  const BrukerFolderLock lock(BrukerFolderOf(path));
+  if (LibErrorCode e = BrukerFolderRecover(BrukerFolderOf(path))) return e;
   BrukerAcquisition acq;
   if (LibErrorCode e = ReadParameters(BrukerFolderOf(path), ser, &acq)) return e;
   for (const BrukerEntry& entry : acq.entries) {

@@ -4,10 +4,12 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/core/bruker_acqus_patch.h"
 #include "app/core/bruker_files.h"
+#include "app/core/bruker_folder_update.h"
 #include "app/core/bruker_samples.h"
 #include "app/core/bruker_text.h"
 #include "base/memory.h"
@@ -123,9 +125,11 @@ LibErrorCode Source(const std::string& own_folder, const std::string& target, co
 }
 
 LibErrorCode WriteFolder(const Plan& plan, const cKyAsciPars& params, const std::string& target) {
-  const std::string data_path = BrukerJoin(target, plan.data_name);
-  if (LibErrorCode e = BrukerBackupOnce(data_path)) return e;
-  if (LibErrorCode e = BrukerWriteFileSafely(data_path, plan.data)) return e;
+  // An earlier save that was interrupted is completed first: its files are
+  // about to be replaced, and its temporary files must not be swept away
+  // half used.
+  const BrukerFolderLock lock(target);
+  if (LibErrorCode e = BrukerFolderRecover(target)) return e;
 
   BrukerAcqusPatch patch;
   patch.gdly = params.GetReal("GDLY");
@@ -133,24 +137,24 @@ LibErrorCode WriteFolder(const Plan& plan, const cKyAsciPars& params, const std:
   patch.dtypa = plan.layout.dtypa;
   patch.bytorda = plan.layout.bytorda;
   patch.scale = plan.scale;
-  const std::string acqus_path = BrukerJoin(target, "acqus");
-  if (LibErrorCode e = BrukerBackupOnce(acqus_path)) return e;
-  if (LibErrorCode e = BrukerWriteFileSafely(acqus_path, BrukerPatchAcqus(plan.acqus, patch)))
-    return e;
-
+  std::vector<std::pair<std::string, std::string>> files;
+  files.emplace_back(plan.data_name, plan.data);
+  files.emplace_back("acqus", BrukerPatchAcqus(plan.acqus, patch));
   if (plan.ser) {
     std::string acqu2s = plan.acqu2s;
     BrukerReplaceKeyLine(&acqu2s, "TD", "##$TD= " + std::to_string(plan.layout.blocks));
-    const std::string path = BrukerJoin(target, "acqu2s");
-    if (LibErrorCode e = BrukerBackupOnce(path)) return e;
-    if (LibErrorCode e = BrukerWriteFileSafely(path, acqu2s)) return e;
+    files.emplace_back("acqu2s", acqu2s);
   }
-  if (plan.have_difflist) {
-    const std::string path = BrukerJoin(target, "difflist");
-    if (LibErrorCode e = BrukerBackupOnce(path)) return e;
-    if (LibErrorCode e = BrukerWriteFileSafely(path, plan.difflist)) return e;
-  }
-  return kErrNone;
+  if (plan.have_difflist) files.emplace_back("difflist", plan.difflist);
+
+  for (const auto& file : files)
+    if (LibErrorCode e = BrukerBackupOnce(BrukerJoin(target, file.first))) return e;
+  // The folder changes as a whole: every file is written in full before the
+  // first one is put in place.
+  BrukerFolderUpdate update(target);
+  for (const auto& file : files)
+    if (LibErrorCode e = update.Stage(file.first, file.second)) return e;
+  return update.Commit();
 }
 
 // The target folder (UTF-8), made when missing; empty when none.

@@ -2,6 +2,7 @@
 
 #include "app/core/bruker_files.h"
 #include "base/error_codes.h"
+#include "base/file_temp.h"
 #include "base/files.h"
 
 std::string CsvField(const std::string& text) {
@@ -33,21 +34,21 @@ LibErrorCode WriteTextReplacing(const std::string& path, const std::string& text
 LibErrorCode WriteThroughFreshFile(const std::string& target,
                                    LibErrorCode (*write)(const std::string& fresh, void* context),
                                    void* context) {
-  std::string fresh;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string candidate = target + ".pelorin-new-" + std::to_string(attempt);
-    if (!BrukerFileExists(candidate)) {
-      fresh = candidate;
-      break;
-    }
-  }
-  if (fresh.empty()) return kErrFileSystem;
+  // A unique name the writer creates as a new file: a temporary name of the
+  // target, reserved and freed again (a writer that cannot create it new
+  // fails safely). A leftover of a killed export is swept like any other
+  // temporary file of the target.
+  char reserved[4096];
+  Qlong handle = FileTempCreateA(target.c_str(), nullptr, reserved, sizeof reserved);
+  if (handle == -1) return kErrFileSystem;
+  const std::string fresh = reserved;
+  FileTempAbandonA(&handle, reserved);
   LibErrorCode error = write(fresh, context);
   if (error == kErrNone) {
     std::string bytes;
     error = BrukerReadWholeFile(fresh, ~Qword{0}, &bytes);
     if (error == kErrNone) error = WriteTextReplacing(target, bytes);
   }
-  FileDeleteA(fresh.c_str());
+  if (BrukerFileExists(fresh)) FileDeleteA(fresh.c_str());
   return error;
 }

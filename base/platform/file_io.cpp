@@ -10,6 +10,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/platform/file_fault.h"
+#include "base/platform/temp_file.h"
+
 namespace {
 
 constexpr Qword kPiece = 0xFFFFFFFE;
@@ -97,7 +100,7 @@ Dword WinFileWriteBinary(Qlong handle, const void* buffer, Qword count, Qword* d
   const int fd = Fd(handle);
   const char* bytes = static_cast<const char*>(buffer);
   const Dword ok =
-      Transfer(count, done, [&](Qword at, size_t n) { return write(fd, bytes + at, n); });
+      Transfer(count, done, [&](Qword at, size_t n) { return PlatformWrite(fd, bytes + at, n); });
   if (ok && *done < count) {
     errno = ENOSPC;  // a write that moves nothing
     return 0;
@@ -176,9 +179,10 @@ Dword WinFileCopy(const char* source, const char* target, bool fail_if_exists) {
   }
   const int in = open(source, O_RDONLY | O_CLOEXEC);
   if (in < 0) return 0;
-  std::string temp = target;
-  temp += ".XXXXXX";
-  const int out = mkostemp(temp.data(), O_CLOEXEC);
+  WinTempFileSweep(target);
+  std::string temp;
+  const Qlong out_handle = WinTempFileCreate(target, nullptr, &temp);
+  const int out = Fd(out_handle);
   if (out < 0) {
     const int saved = errno;
     close(in);
@@ -201,21 +205,13 @@ Dword WinFileCopy(const char* source, const char* target, bool fail_if_exists) {
     }
   }
   if (ok) ok = fchmod(out, src_st.st_mode & 07777) == 0;
-  if (ok) ok = fsync(out) == 0;
-  int saved = errno;
-  if (close(out) != 0 && ok) {
-    ok = false;
-    saved = errno;
-  }
   close(in);
-  if (ok) {
-    // link() refuses an existing target atomically; rename replaces it.
-    ok = fail_if_exists ? link(temp.c_str(), target) == 0 : rename(temp.c_str(), target) == 0;
-    saved = errno;
+  if (!ok) {
+    WinTempFileAbandon(out_handle, temp);
+    return 0;
   }
-  unlink(temp.c_str());
-  errno = saved;
-  return ok ? 1 : 0;
+  // The no-replace form refuses an existing target atomically.
+  return WinTempFileCommit(out_handle, temp, target, !fail_if_exists);
 }
 
 Dword WinFileGetAttributes(const char* path) {
@@ -246,4 +242,4 @@ Dword WinFileAttributesToFlags(Dword attributes) {
 
 Dword WinFileClose(Qlong handle) { return close(Fd(handle)) == 0 ? 1 : 0; }
 
-Dword WinFlushFileBuffers(Qlong handle) { return fsync(Fd(handle)) == 0 ? 1 : 0; }
+Dword WinFlushFileBuffers(Qlong handle) { return PlatformFsync(Fd(handle)) == 0 ? 1 : 0; }

@@ -1,17 +1,10 @@
 #include "base/platform/file_replace.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
-namespace {
-
-int Fd(Qlong handle) { return handle >= 0 && handle <= 0x7FFFFFFF ? static_cast<int>(handle) : -1; }
-
-}  // namespace
+#include "base/platform/temp_file.h"
 
 Qlong WinFileOpenReplacement(const char* target, std::string* temp) {
   struct stat st;
@@ -24,56 +17,23 @@ Qlong WinFileOpenReplacement(const char* target, std::string* temp) {
     errno = EACCES;
     return -1;
   }
-  *temp = target;
-  *temp += ".XXXXXX";
-  int fd = mkostemp(temp->data(), O_CLOEXEC);
-  if (fd < 0) return -1;
-  if (fd <= 2) {  // keep clear of the standard streams, as every file handle does
-    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
-    close(fd);
-    if (moved < 0) {
-      const int saved = errno;
-      unlink(temp->c_str());
-      errno = saved;
-      return -1;
-    }
-    fd = moved;
-  }
-  if (fchmod(fd, st.st_mode & 07777) != 0) {
-    WinFileAbandonReplacement(fd, *temp);
-    return -1;
-  }
-  return fd;
+  WinTempFileSweep(target);
+  return WinTempFileCreate(target, target, temp);
+}
+
+Qlong WinFileOpenNewReplacement(const char* target, std::string* temp) {
+  WinTempFileSweep(target);
+  return WinTempFileCreate(target, nullptr, temp);
 }
 
 Dword WinFileCommitReplacement(Qlong handle, const std::string& temp, const char* target) {
-  const int fd = Fd(handle);
-  if (fd < 0) {
-    errno = EBADF;
-    return 0;
-  }
-  bool ok = fsync(fd) == 0;
-  int saved = errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    saved = errno;
-  }
-  if (ok && rename(temp.c_str(), target) != 0) {
-    ok = false;
-    saved = errno;
-  }
-  if (!ok) {
-    unlink(temp.c_str());
-    errno = saved;
-    return 0;
-  }
-  return 1;
+  return WinTempFileCommit(handle, temp, target, true);
+}
+
+Dword WinFileCommitNew(Qlong handle, const std::string& temp, const char* target) {
+  return WinTempFileCommit(handle, temp, target, false);
 }
 
 void WinFileAbandonReplacement(Qlong handle, const std::string& temp) {
-  const int saved = errno;
-  const int fd = Fd(handle);
-  if (fd >= 0) close(fd);
-  unlink(temp.c_str());
-  errno = saved;
+  WinTempFileAbandon(handle, temp);
 }

@@ -22,6 +22,8 @@ const char kSvgProlog[] =
     "<svg xmlns=\"http://www.w3.org/2000/svg\"";
 
 constexpr Dword kSvgDefaultFontSize = 10;
+// U+FFFD in UTF-8.
+constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
 Dword g_svg_font_size = kSvgDefaultFontSize;
 
 // One element, formatted with C printf rules into a buffer of 4096 bytes.
@@ -114,12 +116,23 @@ void SvgAppendEscaped(std::string* out, const char* text) {
         break;
     }
     if (c < 0x80) {
-      // XML 1.0 admits no control characters but tab, line feed and return.
-      if (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') *out += static_cast<char>(c);
+      // XML 1.0 admits no control characters but tab, line feed and return;
+      // the others stand as the replacement character, so the text keeps
+      // its length and shows where something was.
+      if (c >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+        *out += static_cast<char>(c);
+      else
+        *out += kReplacementCharacter;
       ++p;
       continue;
     }
     const int n = Utf8SequenceLength(p);
+    // U+FFFE and U+FFFF (EF BF BE, EF BF BF) are no XML characters either.
+    if (n == 3 && p[0] == 0xEF && p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF)) {
+      *out += kReplacementCharacter;
+      p += n;
+      continue;
+    }
     if (n > 0) {
       out->append(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
       p += n;
@@ -140,7 +153,7 @@ cKySVG::cKySVG(Dword width, Dword height)
       height_(height),
       open_groups_(0),
       failed_(false),
-      placeholder_(false) {}
+      new_file_(false) {}
 
 cKySVG::~cKySVG() {
   Close();
@@ -149,9 +162,6 @@ cKySVG::~cKySVG() {
 
 void cKySVG::Drop() {
   if (file_ >= 0) WinFileAbandonReplacement(file_, temp_);
-  // The empty placeholder of a new file goes too: nothing half-written stays.
-  if (placeholder_) WinFileDelete(target_.c_str());
-  placeholder_ = false;
   file_ = -1;
   temp_.clear();
   failed_ = true;
@@ -187,12 +197,13 @@ bool cKySVG::Close() {
   if (!ok) return false;
   const Qlong handle = file_;
   file_ = -1;
-  if (!WinFileCommitReplacement(handle, temp_, target_.c_str())) {
-    if (placeholder_) WinFileDelete(target_.c_str());
+  // A new file takes its name only while the name is still free.
+  const Dword placed = new_file_ ? WinFileCommitNew(handle, temp_, target_.c_str())
+                                 : WinFileCommitReplacement(handle, temp_, target_.c_str());
+  if (!placed) {
     failed_ = true;
     ok = false;
   }
-  placeholder_ = false;
   temp_.clear();
   return ok;
 }
@@ -228,20 +239,12 @@ LibErrorCode cKySVG::Create(const char16_t* path, Dword flags) {
     for (Qword i = 0; i <= units; ++i) path_[i] = path[i];
   }
   KillString(&chosen);
-  // The replacement is made beside an existing file; a new one first gets
-  // an empty placeholder, removed again when the writing fails.
-  placeholder_ = false;
-  if (WinFileGetAttributes(target_.c_str()) == 0xFFFFFFFFu) {
-    const Qlong created = WinFileOpen(target_.c_str(), true, kCreateNew, false);
-    if (created >= 0) {
-      WinFileClose(created);
-      placeholder_ = true;
-    }
-  }
-  file_ = WinFileOpenReplacement(target_.c_str(), &temp_);
+  // The picture is written beside the target and takes its name when
+  // complete: nothing empty or partial ever stands under the name.
+  new_file_ = WinFileGetAttributes(target_.c_str()) == 0xFFFFFFFFu;
+  file_ = new_file_ ? WinFileOpenNewReplacement(target_.c_str(), &temp_)
+                    : WinFileOpenReplacement(target_.c_str(), &temp_);
   if (file_ < 0) {
-    if (placeholder_) WinFileDelete(target_.c_str());
-    placeholder_ = false;
     file_ = -1;
     KillString(&path_);
     return kErrFileSystem;

@@ -53,7 +53,7 @@ class cKySVG {
   Dword height_;
   Long open_groups_;
   bool failed_;
-  bool placeholder_;  // the target was created empty by Create
+  bool new_file_;  // no file had the target's name when Create began
 };
 
 // The drawing back end that writes SVG; the target is a cKySVG.
@@ -65,8 +65,9 @@ Qlong SvgDrawCallback(void* writer, Dword message, Qlong x1, Qlong y1, Qlong x2,
 void SvgResetFontSizeForTest(void);
 
 // Appends the text as XML character data: &, <, >, and quotes escaped,
-// control characters dropped, valid UTF-8 kept and any other byte read as
-// Latin-1.
+// characters XML forbids (control characters but tab, line feed and
+// return; U+FFFE, U+FFFF) replaced by U+FFFD, valid UTF-8 kept and any
+// other byte read as Latin-1.
 void SvgAppendEscaped(std::string* out, const char* text);
 
 // Draws the object into an SVG file of width x height units: 0, 14 (no

@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "base/error_codes.h"
+#include "support/temp_folder.h"
+#include "support/write_fault.h"
+
 namespace {
 
 std::string TempFolder() {
@@ -99,6 +103,88 @@ TEST(CalibrationCsv, ReadBackByPython) {
 
 TEST(CalibrationCsv, UnwritableFolderIsAnError) {
   EXPECT_NE(WriteTextReplacing("/nonexistent-folder-pelorin/x.csv", "a\r\n"), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+class CalibrationCsvFault : public TempFolderTest {};
+
+std::string SampleTable() {
+  std::vector<CalibrationCsvRow> rows;
+  for (int i = 0; i < 6; ++i) {
+    CalibrationCsvRow r;
+    r.use = i % 2 == 0;
+    r.folder = "/data/si29, run " + std::to_string(i);
+    r.c_in = std::to_string(i + 1);
+    r.q = std::to_string(0.25 * i);
+    r.c_out = std::to_string(1.01 * (i + 1));
+    rows.push_back(r);
+  }
+  return CalibrationCsvText(rows);
+}
+
+// The table written in place of an older one (or as a new file) under a
+// write failing at every byte and a failing flush: an error, and the older
+// file or none, never a temporary file.
+TEST_F(CalibrationCsvFault, FailedWritesLeaveTheOldFileOrNone) {
+  const std::string text = SampleTable(), path = Path("calibration.csv");
+  for (const bool with_old : {false, true}) {
+    for (Qword n = 0; n <= text.size(); ++n) {
+      SCOPED_TRACE(testing::Message() << "old " << with_old << " N " << n);
+      if (with_old) WriteFile("calibration.csv", "old,table\r\n");
+      WriteFaultPlan plan;
+      const bool sync_fails = n == text.size();
+      plan.fail_after_bytes = sync_fails ? ~Qword{0} : n;
+      plan.fail_sync = sync_fails;
+      LibErrorCode e;
+      {
+        WriteFaultGuard guard(plan);
+        e = WriteTextReplacing(path, text);
+      }
+      EXPECT_EQ(e, kErrFileSystem);
+      if (with_old) {
+        EXPECT_EQ(ReadFile(path), "old,table\r\n");
+        EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"calibration.csv"});
+      } else {
+        EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{});
+      }
+    }
+    ASSERT_EQ(WriteTextReplacing(path, text), 0u);
+    EXPECT_EQ(ReadFile(path), text);
+    std::remove(path.c_str());
+  }
+}
+
+// The export through a fresh file: a unique fresh name each time (never
+// one of a fixed set that leftovers can use up), leftovers of killed
+// exports swept, nothing but the target left.
+TEST_F(CalibrationCsvFault, FreshFilesHaveUniqueNamesAndLeaveNothing) {
+  const std::string target = Path("plot.svg");
+  // Leftovers of exports that were killed.
+  for (int i = 0; i < 3; ++i)
+    WriteFile("plot.svg.pelorin-0000000" + std::to_string(i) + ".tmp", "killed");
+  std::vector<std::string> seen;
+  for (int round = 0; round < 3; ++round) {
+    const LibErrorCode e = WriteThroughFreshFile(
+        target,
+        [](const std::string& fresh, void* context) -> LibErrorCode {
+          static_cast<std::vector<std::string>*>(context)->push_back(fresh);
+          FILE* f = std::fopen(fresh.c_str(), "wbx");
+          if (f == nullptr) return kErrFileSystem;
+          std::fputs("picture", f);
+          std::fclose(f);
+          return kErrNone;
+        },
+        &seen);
+    ASSERT_EQ(e, 0u);
+  }
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_NE(seen[0], seen[1]);
+  EXPECT_NE(seen[1], seen[2]);
+  EXPECT_EQ(ReadFile(target), "picture");
+  EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"plot.svg"});
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "data_engine/evp_testing.h"
 #include "data_engine/ky_data.h"
 #include "support/alloc_failure.h"
+#include "support/write_fault.h"
 
 namespace {
 
@@ -361,6 +362,18 @@ TEST_F(DataCommandTest, SaveThroughCode108) {
   std::fclose(f);
   EXPECT_STREQ(line, ",0,1.00000,0\r\n");
   EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrIllegalFileName);
+  // A full disk is reported as such, not as a bad name, and leaves no file.
+  const std::string full = std::string(folder) + "/full.csv";
+  const std::u16string full_path(full.begin(), full.end());
+  args.path = full_path.c_str();
+  {
+    WriteFaultPlan plan;
+    plan.fail_after_bytes = 10;
+    WriteFaultGuard guard(plan);
+    EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrDiskFull);
+  }
+  EXPECT_NE(access(full.c_str(), F_OK), 0);
+  args.path = path.c_str();
   args.block = 5;
   EXPECT_EQ(Run(kKyCmdSaveData, &args), kErrMissingDataObject);
   EXPECT_EQ(args.node, nullptr);

@@ -8,6 +8,7 @@
 #include "base/platform/ui_hooks.h"
 #include "command_fixture.h"
 #include "support/temp_folder.h"
+#include "support/write_fault.h"
 
 namespace {
 
@@ -97,6 +98,30 @@ TEST_F(TextFileTest, MissingFolderIsAFileError) {
   EXPECT_GE(error, kErrFileSystem);
   EXPECT_LE(error, kErrUndefinedFile);
   EXPECT_EQ(g_boxes.size() + recorder_.Count(kKyMsgError), 1u);
+}
+
+// A write that fails at any byte, or whose flush fails, answers the error
+// and leaves neither the name nor a temporary file in the folder.
+TEST_F(TextFileTest, FailedWritesLeaveNoFile) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "row " + std::to_string(i) + ",1.5,2.5\r\n";
+  const std::u16string path = Wide(Path("table.csv"));
+  for (Qword n = 0; n <= text.size(); ++n) {
+    SCOPED_TRACE(n);
+    const bool sync_fails = n == text.size();
+    WriteFaultPlan plan;
+    plan.fail_after_bytes = sync_fails ? ~Qword{0} : n;
+    plan.fail_sync = sync_fails;
+    Dword error;
+    {
+      WriteFaultGuard guard(plan);
+      error = Write(kKyTextFileCsv, &path, text.c_str());
+    }
+    EXPECT_EQ(error, sync_fails ? kErrFileSystem : kErrDiskFull);
+    EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{});
+  }
+  EXPECT_EQ(Write(kKyTextFileCsv, &path, text.c_str()), 0u);
+  EXPECT_EQ(ReadFile(Path("table.csv")), text);
 }
 
 TEST_F(TextFileTest, TextKindAsksOnceForATextFile) {

@@ -54,7 +54,7 @@ TEST_F(CsvExportTest, PlainBlockHasOnlyDataLines) {
   LibErrorCode e = kErrNone;
   KillPtr(&b->last_csv_path);
   Export(b, 0, "plain.csv", &e);
-  EXPECT_EQ(e, kErrFileSystem);
+  EXPECT_EQ(e, kErrIllegalFileName);
   EXPECT_EQ(b->last_csv_path, nullptr);
   EXPECT_EQ(b->Export(kKyDataExcel, 0, nullptr), kErrUndefinedFile);  // no dialog answers
   EXPECT_EQ(b->Export(kKyDataBruker, 0, nullptr), kErrUnknownDataSource);
@@ -63,7 +63,8 @@ TEST_F(CsvExportTest, PlainBlockHasOnlyDataLines) {
 }
 
 // A write that fails half way (here the file-size limit of a child
-// process) reports the error and leaves no truncated file behind.
+// process, which the system reports like a full disk) reports it and
+// leaves no truncated file behind.
 TEST_F(CsvExportTest, FailedWriteLeavesNoPartialFile) {
   const std::string name = Path("big.csv");
   const pid_t pid = fork();
@@ -76,7 +77,7 @@ TEST_F(CsvExportTest, FailedWriteLeavesNoPartialFile) {
     const std::u16string path = U16(name);
     const LibErrorCode e = ExportCsv(b, 0, path.c_str());
     const bool gone = access(name.c_str(), F_OK) != 0;
-    _exit(e == kErrFileSystem && gone && b->last_csv_path == nullptr ? 0 : 1);
+    _exit(e == kErrDiskFull && gone && b->last_csv_path == nullptr ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);

@@ -10,6 +10,7 @@
 #include "framework/graphics/grob.h"
 #include "framework/graphics/plot.h"
 #include "support/temp_folder.h"
+#include "support/write_fault.h"
 #include "svg_test_util.h"
 
 namespace {
@@ -171,10 +172,17 @@ TEST_F(SvgTest, EscapingAndLatin1) {
       {"caf\xE9", "caf\xC3\xA9"},                        // Latin-1 e acute
       {"\xC3\xA9\xE2\x82\xAC", "\xC3\xA9\xE2\x82\xAC"},  // valid UTF-8 stays
       {"\xB5s", "\xC2\xB5s"},                            // Latin-1 micro sign
+      // Characters XML forbids stand as U+FFFD: control characters but
+      // tab, line feed and return, and U+FFFE, U+FFFF.
       {"a\x01\x1F"
        "b",
-       "ab"},                                        // control characters dropped
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},  // a surrogate is not UTF-8
+       "a\xEF\xBF\xBD\xEF\xBF\xBD"
+       "b"},
+      {"\t\n\r", "\t\n\r"},
+      {"\xEF\xBF\xBE|\xEF\xBF\xBF", "\xEF\xBF\xBD|\xEF\xBF\xBD"},
+      {"\xEF\xBF\xBC\xEF\xBF\xBD", "\xEF\xBF\xBC\xEF\xBF\xBD"},  // U+FFFC, U+FFFD stay
+      {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},                  // U+10FFFF stays
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},              // a surrogate is not UTF-8
   };
   for (const Case& c : cases) {
     std::string out;
@@ -218,6 +226,57 @@ TEST_F(SvgTest, FailedWriteReportsErrorAndLeavesNoPartialFile) {
   EXPECT_EQ(rc2, 48u);
   EXPECT_FALSE(std::filesystem::exists(Path("new.svg")));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+}
+
+// Text with characters XML forbids still gives a file an XML parser reads,
+// with U+FFFD where they stood.
+TEST_F(SvgTest, ForbiddenCharactersStillParse) {
+  SceneGrob scene;
+  scene.text_ = "x\x01\x1B\xEF\xBF\xBE\xEF\xBF\xBFy";
+  const std::string file = Path("chars.svg");
+  ASSERT_EQ(GrobToSvgFile(0, &scene, 1000, 1000, U16(file).c_str()), 0u);
+  int status = 0;
+  const std::vector<std::string> lines = RunSvgCheck("elements " + file, &status);
+  ASSERT_EQ(status, 0);
+  const std::string fffd = "\xEF\xBF\xBD";
+  bool found = false;
+  for (const std::string& line : lines)
+    found = found || line.find("x" + fffd + fffd + fffd + fffd + "y") != std::string::npos;
+  EXPECT_TRUE(found) << testing::PrintToString(lines);
+}
+
+// A write that fails at any byte or in its flush answers 48 and leaves the
+// older file of the name as it was, or no file when the name was new;
+// never a temporary file.
+TEST_F(SvgTest, FailedWritesLeaveTheOldFileOrNone) {
+  SceneGrob scene;
+  const std::string file = Path("plot.svg");
+  ASSERT_EQ(GrobToSvgFile(0, &scene, 1000, 1000, U16(file).c_str()), 0u);
+  const std::string complete = Read(file);
+  std::remove(file.c_str());
+  for (const bool with_old : {false, true}) {
+    for (Qword n = 0; n <= complete.size(); ++n) {
+      SCOPED_TRACE(testing::Message() << "old " << with_old << " N " << n);
+      if (with_old) WriteFile("plot.svg", "old contents");
+      WriteFaultPlan plan;
+      const bool sync_fails = n == complete.size();
+      plan.fail_after_bytes = sync_fails ? ~Qword{0} : n;
+      plan.fail_sync = sync_fails;
+      LibErrorCode rc;
+      {
+        WriteFaultGuard guard(plan);
+        rc = GrobToSvgFile(0, &scene, 1000, 1000, U16(file).c_str());
+      }
+      EXPECT_EQ(rc, 48u);
+      if (with_old) {
+        EXPECT_EQ(Read(file), "old contents");
+        EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"plot.svg"});
+      } else {
+        EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{});
+      }
+    }
+    std::remove(file.c_str());
+  }
 }
 
 // The wheel zoom changes the y scale alone; the file must show it.
