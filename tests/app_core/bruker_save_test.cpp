@@ -105,6 +105,25 @@ TEST_F(BrukerSave, EverySampleRoundTrips) {
   }
 }
 
+TEST_F(BrukerSave, AFifteenDigitGroupDelayComesBackEqual) {
+  std::filesystem::create_directories(Path("in"));
+  WriteFile("in/acqus", AcqusBuilder().Set("GRPDLY", " 67.9860229492188").Set("TD", " 256").Text());
+  std::string fid(1024, '\0');
+  for (size_t i = 0; i < 256; ++i) fid[4 * i] = static_cast<char>(i);
+  WriteFile("in/fid", fid);
+  cKyData* item = Load(Path("in/fid"));
+  ASSERT_NE(item, nullptr);
+  const std::string out = Out("gdly");
+  ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
+  // The independent reader sees the same number in the written acqus.
+  const PyFolder py = ReadWithPython(out);
+  ASSERT_EQ(py.status, 0);
+  EXPECT_EQ(std::strtod(py.records.at("GRPDLY").c_str(), nullptr), 67.9860229492188);
+  cKyData* again = Load(out + "/fid");
+  EXPECT_EQ(again->parameters.GetReal("GDLY"), 67.9860229492188);
+  EXPECT_EQ(again->parameters.GetReal("GDLY"), item->parameters.GetReal("GDLY"));
+}
+
 TEST_F(BrukerSave, FloatsInBothByteOrdersBitForBit) {
   cKyData* item = Load(SamplesDir() + "/si29_c3/fid");
   // Values that no integer format would keep.
