@@ -86,6 +86,10 @@ void ExpectSameItems(const cKyData& a, const cKyData& b, bool same_entries = tru
 }
 
 TEST_F(BrukerSave, EverySampleRoundTrips) {
+  // What each written folder must hold, for one run of the third-party
+  // reader over all of them at the end.
+  std::vector<std::string> written;
+  std::vector<cKyData*> items;
   for (const ManifestRow& row : ReadManifest()) {
     if (row.at("load_error") != "0") continue;
     SCOPED_TRACE(row.at("folder"));
@@ -93,6 +97,8 @@ TEST_F(BrukerSave, EverySampleRoundTrips) {
     const std::string out = Out(row.at("folder"));
     ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
     ExpectPythonSees(out, *item);
+    written.push_back(out);
+    items.push_back(item);
     cKyData* again = Load(out + "/" + row.at("data_file"));
     // GRPDLY -1 comes back as the table's value, without DECIM and DSPFVS.
     const bool table = row.at("folder") == "var_grpdly_table";
@@ -102,6 +108,14 @@ TEST_F(BrukerSave, EverySampleRoundTrips) {
     }
     EXPECT_EQ(EntryOf(*again, "GDLY").substr(EntryOf(*again, "GDLY")[0] == ' '),
               EntryOf(*item, "GDLY").substr(EntryOf(*item, "GDLY")[0] == ' '));
+  }
+  if (OracleInstalled()) {
+    const std::map<std::string, OracleFolder> seen = ReadWithOracle(written);
+    for (size_t i = 0; i < written.size(); ++i) {
+      SCOPED_TRACE(written[i]);
+      ASSERT_TRUE(seen.count(written[i]));
+      ExpectOracleSaw(seen.at(written[i]), written[i], *items[i]);
+    }
   }
 }
 
@@ -121,6 +135,7 @@ TEST_F(BrukerSave, AFifteenDigitGroupDelayComesBackEqual) {
   EXPECT_EQ(std::strtod(py.records.at("GRPDLY").c_str(), nullptr), 67.9860229492188);
   cKyData* again = Load(out + "/fid");
   EXPECT_EQ(again->parameters.GetReal("GDLY"), 67.9860229492188);
+  ExpectOracleSees(out, *item);
   EXPECT_EQ(again->parameters.GetReal("GDLY"), item->parameters.GetReal("GDLY"));
 }
 
@@ -144,6 +159,7 @@ TEST_F(BrukerSave, FloatsInBothByteOrdersBitForBit) {
     EXPECT_EQ(py.records.at("BYTORDA"), std::string(1, order[1]));
     cKyData* again = Load(out + "/fid");
     ExpectSameItems(*item, *again, false);
+    ExpectOracleSees(out, *item);
   }
 }
 
@@ -153,6 +169,7 @@ TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   ASSERT_EQ(SaveBrukerData(item, W(plain).c_str()), 0u);
   EXPECT_EQ(ReadFile(plain + "/fid"), ReadFile(SamplesDir() + "/si29_c1/fid"));
   EXPECT_EQ(ReadFile(plain + "/acqus").find(kBrukerScaleComment), std::string::npos);
+  ExpectOracleSees(plain, *item);
 
   // Processed (non-integer) data: the largest magnitude becomes 1e7.
   double largest = 0;
@@ -177,6 +194,8 @@ TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   for (const auto& p : py.samples[0])
     top = std::fmax(top, std::fmax(std::fabs(p.first), std::fabs(p.second)));
   EXPECT_EQ(top, 1e7);
+  // The third-party reader too, up to the recorded scale.
+  ExpectOracleSees(scaled, *item, scale, false);
 }
 
 TEST_F(BrukerSave, AllZeroDataWritesZeros) {
@@ -196,6 +215,7 @@ TEST_F(BrukerSave, BlockPointsDecideNotAStaleBs) {
   ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
   ExpectPythonSees(out, *item);
   EXPECT_EQ(ReadWithPython(out).records.at("TD"), "256");
+  ExpectOracleSees(out, *item);
   // Blocks of different sizes are refused.
   ASSERT_EQ(item->Child(2)->ResizePoints(0, 64), 0u);
   const std::string uneven = Out("uneven");
@@ -213,6 +233,7 @@ TEST_F(BrukerSave, SeriesToAFreshFolderCarriesItsSecondDimension) {
   EXPECT_EQ(py.records2.at("TD"), "4");
   cKyData* again = Load(out + "/ser");
   ExpectSameItems(*item, *again);
+  ExpectOracleSees(out, *item);
 }
 
 TEST_F(BrukerSave, ForeignFilesAreBackedUpOnceAndTheItemsOwnWritten) {
