@@ -209,6 +209,10 @@ Dword AppCommandCallback(Dword message, KyAppRecord* record) {
   Dword answer = 0;
   switch (message) {
     case kKyMsgBegin:
+      // A detail left by an earlier (quiet) failure is not this command's.
+      LibErrorDetailClear();
+      if (ReplacesData(record->command)) DropAllPlots();
+      break;
     case kKyMsgEnd:
       if (ReplacesData(record->command)) DropAllPlots();
       break;
