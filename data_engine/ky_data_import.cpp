@@ -94,6 +94,14 @@ LibErrorCode Refuse(const cKyFile& file, LibErrorCode code, const std::string& w
   return code;
 }
 
+// "line <n>" (through the library's number text: std::to_string would
+// export a symbol of the standard library from the shared library).
+std::string LineText(Qword number) {
+  char digits[32];
+  QwordToBufferA(number, digits, 10);
+  return std::string("line ") + digits;
+}
+
 LibErrorCode ReadPairs(const char16_t* path, Pairs* pairs, SourceFile* source) {
   LibErrorDetailClear();
   cKyFile file;
@@ -137,15 +145,15 @@ LibErrorCode ReadPairs(const char16_t* path, Pairs* pairs, SourceFile* source) {
     if (BlankLine(line)) break;
     double x, y;
     if (!ParsePair(line, &x, &y)) {
-      result = Refuse(file, kErrWrongInputFormat,
-                      "line " + std::to_string(number) + " does not start with two numbers");
+      result =
+          Refuse(file, kErrWrongInputFormat, LineText(number) + " does not start with two numbers");
       break;
     }
     // An infinite or NaN value is no measurement: the file is refused,
     // not loaded as good.
     if (!std::isfinite(x) || !std::isfinite(y)) {
       result = Refuse(file, kErrWrongInputFormat,
-                      "line " + std::to_string(number) + " holds a value that is not finite");
+                      LineText(number) + " holds a value that is not finite");
       break;
     }
     result = pairs->Add(x, y);
