@@ -295,6 +295,14 @@ TEST_F(BrukerSave, RefusalsWriteNothing) {
   nan.FirstChild()->Row(1)[3] = NAN;
   EXPECT_EQ(SaveBrukerData(&nan, W(Out("nan")).c_str()), 15u);
   EXPECT_TRUE(Files(Path("nan")).empty());
+  // Nor can doubles: the reader would refuse the folder.
+  for (const double bad : {double{NAN}, HUGE_VAL}) {
+    cKyData floats(*item);
+    ASSERT_EQ(floats.parameters.Set("DTYPA", " 2"), 0u);
+    floats.LastChild()->Row(2)[7] = bad;
+    EXPECT_EQ(SaveBrukerData(&floats, W(Out("nonfinite")).c_str()), 15u);
+    EXPECT_TRUE(Files(Path("nonfinite")).empty());
+  }
 }
 
 // Runs FOURIER in `mode` on every block of the item.
