@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/core/bruker_files.h"
 #include "app/core/bruker_reader.h"
 #include "app/core/bruker_samples.h"
 #include "data_engine/ky_data.h"
+#include "peer_ratio.h"
 
 namespace {
 
@@ -51,6 +53,32 @@ void BM_LoadSeries(benchmark::State& state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_LoadSeries)->Unit(benchmark::kMillisecond);
+
+// The load against a plain read of the same three files into memory (the
+// least any loader must do), timed alternately in one run: `vs_plain_read`.
+void BM_LoadOverPlainRead(benchmark::State& state) {
+  const std::string dir = MakeFolder();
+  const std::string path = dir + "/ser";
+  const std::u16string wide(path.begin(), path.end());
+  auto load = [&] {
+    cKyData root(0);
+    if (LoadBrukerData(&root, wide.c_str()) != 0) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(root.FirstChild());
+  };
+  auto read = [&] {
+    for (const char* name : {"acqus", "acqu2s", "ser"}) {
+      std::string bytes;
+      if (BrukerReadWholeFile(dir + "/" + name, ~Qword{0}, &bytes) != 0)
+        state.SkipWithError("read failed");
+      benchmark::DoNotOptimize(bytes.data());
+    }
+  };
+  double ratio = 0;
+  for (auto _ : state) ratio = PeerRatio(load, read);
+  state.counters["vs_plain_read"] = ratio;
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_LoadOverPlainRead)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_DecodeBlock(benchmark::State& state) {
   BrukerLayout layout;

@@ -87,6 +87,11 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
 
   // Matrix.
   LibErrorCode SetSize(Qword points, Qword rows, Qword grid_type, double first, double last);
+  // SetSize for a caller that writes every value of the new matrix itself
+  // before anything reads it (a file decoder): the values are not zeroed
+  // first, which would cost a pass over the whole matrix.
+  LibErrorCode SetSizeToOverwrite(Qword points, Qword rows, Qword grid_type, double first,
+                                  double last);
   LibErrorCode AllocateMatrix();
   void FreeMatrix();
   Qword ValueCount() const { return rows * points; }

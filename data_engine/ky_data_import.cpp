@@ -1,13 +1,17 @@
 // The import dispatcher and the two-column text readers (relaxation curves
 // and dispersion profiles). A reader builds its new node completely before
 // it touches the receiving node, so a failure leaves that node as it was.
+#include <cmath>
 #include <cstring>
 #include <new>
+#include <string>
 
+#include "base/error_detail.h"
 #include "base/files.h"
 #include "base/memory.h"
 #include "base/number_text.h"
 #include "base/platform/c_number.h"
+#include "base/utf.h"
 #include "data_engine/engine_text.h"
 #include "data_engine/ky_data.h"
 #include "data_engine/simulator.h"
@@ -81,7 +85,25 @@ struct SourceFile {
   }
 };
 
+// Leaves "<path>: <what>" as the detail of `code` for the user's error box.
+LibErrorCode Refuse(const cKyFile& file, LibErrorCode code, const std::string& what) {
+  char* path = file.path() ? NewUtf8FromUtf16(file.path()) : nullptr;
+  const std::string line = (path ? std::string(path) + ": " : std::string()) + what;
+  KillStringA(&path);
+  LibErrorDetailSetA(code, line.c_str());
+  return code;
+}
+
+// "line <n>" (through the library's number text: std::to_string would
+// export a symbol of the standard library from the shared library).
+std::string LineText(Qword number) {
+  char digits[32];
+  QwordToBufferA(number, digits, 10);
+  return std::string("line ") + digits;
+}
+
 LibErrorCode ReadPairs(const char16_t* path, Pairs* pairs, SourceFile* source) {
+  LibErrorDetailClear();
   cKyFile file;
   if (path) {
     if (!file.SetPath(path, nullptr, nullptr)) return kErrIllegalFileName;
@@ -89,20 +111,23 @@ LibErrorCode ReadPairs(const char16_t* path, Pairs* pairs, SourceFile* source) {
                                    u"Text files (txt)|*.txt|All files|*.*|", 2, 0, nullptr)) {
     return kErrUndefinedFile;
   }
-  if (!file.Open(kOpenMustExist)) return kErrIllegalFormat;
+  if (!file.Open(kOpenMustExist)) return Refuse(file, kErrIllegalFormat, "cannot be opened");
   char* line = nullptr;
   LibErrorCode result = kErrNone;
   bool data = false;
+  Qword number = 0;  // of the line read last, from 1
   for (;;) {
     const Qlong r = file.ReadLine(&line);
+    ++number;
     const bool have = line != nullptr && (r > 0 || (r == 0 && line[0] != '\0'));
     if (r < 0) {
       // A file that cannot be read (or memory that runs out) ends the read.
-      result = file.last_error() == kErrAlloc ? kErrAlloc : kErrIllegalFormat;
+      result = file.last_error() == kErrAlloc ? kErrAlloc
+                                              : Refuse(file, kErrIllegalFormat, "cannot be read");
       break;
     }
     if (!have) {
-      if (!data) result = kErrIllegalFormat;
+      if (!data) result = Refuse(file, kErrIllegalFormat, "no data lines");
       break;
     }
     if (!data) {
@@ -110,7 +135,7 @@ LibErrorCode ReadPairs(const char16_t* path, Pairs* pairs, SourceFile* source) {
       while (EngineIsBlank(*p)) ++p;
       if (*p == '\0' || (p[0] == '/' && p[1] == '/')) {
         if (r == 0) {
-          result = kErrIllegalFormat;
+          result = Refuse(file, kErrIllegalFormat, "no data lines");
           break;
         }
         continue;
@@ -120,14 +145,23 @@ LibErrorCode ReadPairs(const char16_t* path, Pairs* pairs, SourceFile* source) {
     if (BlankLine(line)) break;
     double x, y;
     if (!ParsePair(line, &x, &y)) {
-      result = kErrWrongInputFormat;
+      result =
+          Refuse(file, kErrWrongInputFormat, LineText(number) + " does not start with two numbers");
+      break;
+    }
+    // An infinite or NaN value is no measurement: the file is refused,
+    // not loaded as good.
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      result = Refuse(file, kErrWrongInputFormat,
+                      LineText(number) + " holds a value that is not finite");
       break;
     }
     result = pairs->Add(x, y);
     if (result != kErrNone || r == 0) break;
   }
   KillPtr(&line);
-  if (result == kErrNone && pairs->count == 0) result = kErrWrongInputFormat;
+  if (result == kErrNone && pairs->count == 0)
+    result = Refuse(file, kErrWrongInputFormat, "no data lines");
   if (result == kErrNone) {
     source->name = file.GetName();
     source->folder = file.GetFolder();

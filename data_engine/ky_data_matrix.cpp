@@ -24,10 +24,10 @@ struct MatrixArrays {
   }
 };
 
-// Fresh arrays for rows x points: zero values, NaN statistics, zero flags.
-// 0 when rows x points is 0 (no arrays), else 0x80001 on failure (nothing
-// left allocated).
-LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out) {
+// Fresh arrays for rows x points: zero values (unset without
+// `zero_values`), NaN statistics, zero flags. 0 when rows x points is 0 (no
+// arrays), else 0x80001 on failure (nothing left allocated).
+LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out, bool zero_values = true) {
   *out = MatrixArrays{};
   if (rows == 0 || points == 0) return kErrNone;
   if (rows > std::numeric_limits<Qword>::max() / points ||
@@ -36,7 +36,7 @@ LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out) {
   Dword e = kErrNone;
   const double zero = 0.0, nan = std::nan("");
   const Dword none = 0;
-  out->matrix = NewRealArrFill(&e, rows * points, &zero);
+  out->matrix = NewRealArrFill(&e, rows * points, zero_values ? &zero : nullptr);
   if (out->matrix) out->stats = NewRealArrFill(&e, rows * kKyStatCount, &nan);
   if (out->stats) out->row_flags = NewDwordArrFill(&e, rows, &none);
   if (out->row_flags) out->point_flags = NewDwordArrFill(&e, points, &none);
@@ -44,6 +44,37 @@ LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out) {
     out->Release();
     return kErrAlloc;
   }
+  return kErrNone;
+}
+
+// SetSize with or without zeroing the new values.
+LibErrorCode Resize(cKyData* node, Qword new_points, Qword new_rows, Qword grid, double first,
+                    double last, bool zero_values) {
+  MatrixArrays a;
+  const LibErrorCode e = NewMatrixArrays(new_rows, new_points, &a, zero_values);
+  if (e != kErrNone) return e;  // the node keeps its old matrix
+  // The scale (statistic 9, set by NORMALIZE) and the row flags (data or
+  // result row) of the rows that remain describe those rows still.
+  if (a.matrix && node->matrix) {
+    const Qword kept = new_rows < node->rows ? new_rows : node->rows;
+    for (Qword r = 0; r < kept; ++r) {
+      a.stats[r * kKyStatCount + kKyStatScale] =
+          node->row_statistics[r * kKyStatCount + kKyStatScale];
+      a.row_flags[r] = node->row_flags[r];
+    }
+  }
+  node->FreeMatrix();
+  if (a.matrix) {
+    node->rows = new_rows;
+    node->points = new_points;
+  }
+  node->matrix = a.matrix;
+  node->row_statistics = a.stats;
+  node->row_flags = a.row_flags;
+  node->point_flags = a.point_flags;
+  node->x_grid_type = grid;
+  node->x_first = first;
+  node->x_last = last;
   return kErrNone;
 }
 
@@ -78,31 +109,12 @@ LibErrorCode cKyData::AllocateMatrix() {
 
 LibErrorCode cKyData::SetSize(Qword new_points, Qword new_rows, Qword grid, double first,
                               double last) {
-  MatrixArrays a;
-  const LibErrorCode e = NewMatrixArrays(new_rows, new_points, &a);
-  if (e != kErrNone) return e;  // the node keeps its old matrix
-  // The scale (statistic 9, set by NORMALIZE) and the row flags (data or
-  // result row) of the rows that remain describe those rows still.
-  if (a.matrix && matrix) {
-    const Qword kept = new_rows < rows ? new_rows : rows;
-    for (Qword r = 0; r < kept; ++r) {
-      a.stats[r * kKyStatCount + kKyStatScale] = row_statistics[r * kKyStatCount + kKyStatScale];
-      a.row_flags[r] = row_flags[r];
-    }
-  }
-  FreeMatrix();
-  if (a.matrix) {
-    rows = new_rows;
-    points = new_points;
-  }
-  matrix = a.matrix;
-  row_statistics = a.stats;
-  row_flags = a.row_flags;
-  point_flags = a.point_flags;
-  x_grid_type = grid;
-  x_first = first;
-  x_last = last;
-  return kErrNone;
+  return Resize(this, new_points, new_rows, grid, first, last, true);
+}
+
+LibErrorCode cKyData::SetSizeToOverwrite(Qword new_points, Qword new_rows, Qword grid, double first,
+                                         double last) {
+  return Resize(this, new_points, new_rows, grid, first, last, false);
 }
 
 double cKyData::Value(Qword point, Qword row, bool scaled) {

@@ -53,8 +53,9 @@ std::string BrukerPatchAcqus(const std::string& text, const BrukerAcqusPatch& pa
     if (end < out.size() && out[end] == '\n') ++end;
     out.erase(at, end - at);
   }
+  // Every number written here must read back as the same double.
   if (!std::isnan(patch.gdly))
-    BrukerReplaceKeyLine(&out, "GRPDLY", "##$GRPDLY= " + BrukerFormatG(patch.gdly, 6));
+    BrukerReplaceKeyLine(&out, "GRPDLY", "##$GRPDLY= " + BrukerFormatExact(patch.gdly));
   BrukerReplaceKeyLine(&out, "TD", "##$TD= " + std::to_string(patch.td));
 
   const BrukerJcampText jcamp(out);

@@ -6,7 +6,7 @@
 #include "base/types.h"
 
 struct BrukerAcqusPatch {
-  double gdly = 0;    // written as "##$GRPDLY= %g"; NaN keeps the line
+  double gdly = 0;    // written with the digits that read back exactly; NaN keeps the line
   Qword td = 0;       // written as "##$TD= %llu"
   Qword dtypa = 0;    // "##$DTYPA=" and "##$BYTORDA=" are rewritten only
   Qword bytorda = 0;  // when they read differently

@@ -27,6 +27,9 @@ class BrukerJcampText {
   // or the array has fewer items.
   bool ArrayItem(std::string_view key, Qword index, std::string* item) const;
 
+  // Whether a line starts with "##$KEY=".
+  bool HasKey(std::string_view key) const { return FindKey(key) != std::string_view::npos; }
+
   const std::string& bytes() const { return bytes_; }
 
  private:

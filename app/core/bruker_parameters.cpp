@@ -17,9 +17,46 @@ Qword UnsignedOrAllOnes(const std::string& text) {
   return BrukerParseUnsigned(text, &v) == BrukerNumber::kOk ? v : ~Qword{0};
 }
 
+// Notes why `file` is refused; the code.
+LibErrorCode Refuse(BrukerAcquisition* acq, LibErrorCode code, const char* file,
+                    std::string problem) {
+  acq->problem_file = file;
+  acq->problem = std::move(problem);
+  return code;
+}
+
+// "##$KEY=" followed by its value text, as the user finds it in the file.
+std::string KeyLine(const char* key, const std::string& value) {
+  return "##$" + std::string(key) + "=" + value;
+}
+
+// Whether any line starts with "##", as every line of a parameter file's
+// header does.
+bool HasJcampLines(const std::string& text) {
+  if (text.compare(0, 2, "##") == 0) return true;
+  for (size_t at = text.find_first_of("\r\n"); at != std::string::npos;
+       at = text.find_first_of("\r\n", at + 1))
+    if (text.compare(at + 1, 2, "##") == 0) return true;
+  return false;
+}
+
 class Reader {
  public:
   Reader(const BrukerJcampText& acqus, BrukerAcquisition* out) : acqus_(acqus), out_(out) {}
+
+  // The read stops at a missing key, named for the user. A text key is
+  // missing too when its value has no "<".
+  LibErrorCode Missing(const char* key, bool text = false) const {
+    std::string problem = "no ##$" + std::string(key) + "= entry";
+    if (text && acqus_.HasKey(key)) problem = "##$" + std::string(key) + "= holds no <text>";
+    return Refuse(out_, kErrFileSystem, "acqus", problem);
+  }
+  LibErrorCode MissingItem(const char* key, Qword index) const {
+    std::string problem = "no ##$" + std::string(key) + "= entry";
+    if (acqus_.HasKey(key))
+      problem = "##$" + std::string(key) + "= has no item " + std::to_string(index);
+    return Refuse(out_, kErrFileSystem, "acqus", problem);
+  }
 
   void Add(const char* name, std::string value) {
     out_->entries.push_back({name, std::move(value)});
@@ -80,24 +117,28 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
   Reader r(acqus, out);
   std::string td, sw, v;
 
-  if (!r.Value("TD", &td)) return kErrFileSystem;
+  if (!HasJcampLines(acqus.bytes()))
+    return Refuse(out, kErrFileSystem, "acqus", "not a parameter file (no ##KEY= lines)");
+  if (!r.Value("TD", &td)) return r.Missing("TD");
   Qword samples;
   switch (BrukerParseUnsigned(td, &samples)) {
     case BrukerNumber::kOk:
       break;
     case BrukerNumber::kTooLarge:
-      return kErrIllegalDataSize;
+      return Refuse(out, kErrIllegalDataSize, "acqus", KeyLine("TD", td) + " is too large");
     case BrukerNumber::kNotANumber:
-      return kErrIllegalParameters;
+      return Refuse(out, kErrIllegalParameters, "acqus",
+                    KeyLine("TD", td) + " is not a whole number");
   }
   const Qword points = samples / 2;
   r.Add("BS", std::to_string(points));
   out->layout.samples = samples;
   out->layout.points = points;
 
-  if (!r.Value("SW_h", &sw)) return kErrFileSystem;
+  if (!r.Value("SW_h", &sw)) return r.Missing("SW_h");
   const double sw_h = BrukerParseReal(sw);
   out->sw_h = sw_h;
+  out->sw_text = sw;
   r.Add("SW", sw);
   const std::string dw = BrukerFormatG(1 / sw_h, 6);
   const std::string xoff = BrukerFormatG((1 / sw_h) / 2, 15);
@@ -106,12 +147,12 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
   out->dw = BrukerParseReal(dw);
   out->xoff = BrukerParseReal(xoff);
 
-  if (!r.Value("GRPDLY", &v)) return kErrFileSystem;
+  if (!r.Value("GRPDLY", &v)) return r.Missing("GRPDLY");
   if (BrukerTrim(v) == "-1") {
     std::string decim, dspfvs;
     const bool have_decim = r.Value("DECIM", &decim);
     if (have_decim) r.Add("DECIM", decim);
-    if (!r.Value("DSPFVS", &dspfvs)) return kErrFileSystem;
+    if (!r.Value("DSPFVS", &dspfvs)) return r.Missing("DSPFVS");
     r.Add("DSPFVS", dspfvs);
     // A missing DECIM counts as all ones, which names no table row.
     const Qword d = have_decim ? UnsignedOrAllOnes(decim) : ~Qword{0};
@@ -119,12 +160,12 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
   }
   r.Add("GDLY", v);
 
-  if (!r.Angle("NUC1", &v)) return kErrFileSystem;
+  if (!r.Angle("NUC1", &v)) return r.Missing("NUC1", true);
   r.Add("NUC", v);
   std::string bf1, o1;
-  if (!r.Value("BF1", &bf1)) return kErrFileSystem;
+  if (!r.Value("BF1", &bf1)) return r.Missing("BF1");
   r.Add("SF", bf1);
-  if (!r.Value("O1", &o1)) return kErrFileSystem;
+  if (!r.Value("O1", &o1)) return r.Missing("O1");
   r.Add("F1", o1);
   // SFO1 alone may be missing: the observe frequency from base and offset.
   if (!r.Value("SFO1", &v))
@@ -132,18 +173,19 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
   r.Add("SYF1", v);
 
   std::string grec, difft, pgrad;
-  if (!r.Item("D", 16, &grec) || !r.Item("D", 20, &difft)) return kErrFileSystem;
+  if (!r.Item("D", 16, &grec)) return r.MissingItem("D", 16);
+  if (!r.Item("D", 20, &difft)) return r.MissingItem("D", 20);
   r.Add("GREC", grec);
   r.Add("DIFFT", difft);
-  if (!r.Item("P", 1, &v)) return kErrFileSystem;
+  if (!r.Item("P", 1, &v)) return r.MissingItem("P", 1);
   r.Add("PW90", v);
-  if (!r.Item("P", 2, &v)) return kErrFileSystem;
+  if (!r.Item("P", 2, &v)) return r.MissingItem("P", 2);
   r.Add("PW180", v);
-  if (!r.Item("P", 30, &pgrad)) return kErrFileSystem;
+  if (!r.Item("P", 30, &pgrad)) return r.MissingItem("P", 30);
   r.Add("PGRAD", pgrad);
 
   std::string pulprog, litdel, bigdel;
-  if (!r.Angle("PULPROG", &pulprog)) return kErrFileSystem;
+  if (!r.Angle("PULPROG", &pulprog)) return r.Missing("PULPROG", true);
   r.Add("PULPROG", pulprog);
   DosyDelays(BrukerDosyKind(pulprog), BrukerParseReal(pgrad), BrukerParseReal(difft),
              BrukerParseReal(grec), &litdel, &bigdel);
@@ -151,9 +193,9 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
   r.Add("BIGDEL", bigdel);
 
   std::string bytorda, dtypa;
-  if (!r.Value("BYTORDA", &bytorda)) return kErrFileSystem;
+  if (!r.Value("BYTORDA", &bytorda)) return r.Missing("BYTORDA");
   r.Add("BYTORDA", bytorda);
-  if (!r.Value("DTYPA", &dtypa)) return kErrFileSystem;
+  if (!r.Value("DTYPA", &dtypa)) return r.Missing("DTYPA");
   r.Add("DTYPA", dtypa);
   out->dtypa_text = dtypa;
   out->bytorda_text = bytorda;
@@ -163,25 +205,32 @@ LibErrorCode BrukerReadAcqus(const BrukerJcampText& acqus, BrukerAcquisition* ou
 LibErrorCode BrukerReadBlockCount(const BrukerJcampText* acqu2s, const std::string* difflist,
                                   BrukerAcquisition* out) {
   std::string nblk = "1";
-  if (acqu2s && !acqu2s->ValueText("TD", &nblk)) return kErrFileSystem;
+  if (acqu2s && !acqu2s->ValueText("TD", &nblk))
+    return Refuse(out, kErrFileSystem, "acqu2s", "no ##$TD= entry");
   out->entries.push_back({"NBLK", nblk});
 
   Qword blocks = 1;
   if (acqu2s && BrukerParseUnsigned(nblk, &blocks) != BrukerNumber::kOk)
-    return kErrIllegalParameters;
+    return Refuse(out, kErrIllegalParameters, "acqu2s",
+                  KeyLine("TD", nblk) + " is not a whole number of decays");
   out->layout.blocks = blocks;
 
   if (difflist) {
     const std::vector<std::string> lines = Lines(*difflist);
-    // A list without lines counts as no list; a short list ends at its
-    // last line.
-    if (!lines.empty()) {
-      const Qword last = blocks < lines.size() ? blocks : lines.size();
-      out->entries.push_back({"BINI", lines[0]});
-      out->entries.push_back({"BEND", lines[last == 0 ? 0 : last - 1]});
-      out->entries.push_back({"BGRD", "Lin"});
-      out->entries.push_back({"BUNIT", "G/cm"});
-    }
+    // A short list ends at its last line. Every line that is read must be
+    // a gradient value: text or a non-finite number is no gradient.
+    if (lines.empty())
+      return Refuse(out, kErrWrongInputFormat, "difflist", "no lines (no gradient values)");
+    const Qword last = blocks < lines.size() ? blocks : lines.size();
+    for (Qword i = 0; i < last; ++i)
+      if (!std::isfinite(BrukerParseReal(lines[i])))
+        return Refuse(
+            out, kErrWrongInputFormat, "difflist",
+            "line " + std::to_string(i + 1) + " (\"" + lines[i] + "\") is not a finite number");
+    out->entries.push_back({"BINI", lines[0]});
+    out->entries.push_back({"BEND", lines[last == 0 ? 0 : last - 1]});
+    out->entries.push_back({"BGRD", "Lin"});
+    out->entries.push_back({"BUNIT", "G/cm"});
   }
 
   return kErrNone;
@@ -189,15 +238,28 @@ LibErrorCode BrukerReadBlockCount(const BrukerJcampText* acqu2s, const std::stri
 
 LibErrorCode BrukerCheckLayout(BrukerAcquisition* acq) {
   BrukerLayout& layout = acq->layout;
-  if (!(acq->sw_h > 0) || !std::isfinite(acq->sw_h)) return kErrIllegalParameters;
-  if (layout.blocks == 0) return kErrIllegalParameters;
-  if (layout.points == 0) return kErrIllegalDataSize;
+  const std::string td = std::to_string(layout.samples);
+  if (!(acq->sw_h > 0) || !std::isfinite(acq->sw_h))
+    return Refuse(acq, kErrIllegalParameters, "acqus",
+                  KeyLine("SW_h", acq->sw_text) + " is not a positive number of hertz");
+  if (layout.blocks == 0)
+    return Refuse(acq, kErrIllegalParameters, "acqu2s", "##$TD= 0 leaves no decay");
+  if (layout.points == 0)
+    return Refuse(acq, kErrIllegalDataSize, "acqus", "##$TD= " + td + " holds no complex point");
   if (BrukerParseUnsigned(acq->dtypa_text, &layout.dtypa) != BrukerNumber::kOk ||
-      BrukerParseUnsigned(acq->bytorda_text, &layout.bytorda) != BrukerNumber::kOk)
-    return kErrIllegalDataType;
-  if (LibErrorCode e = BrukerCheckEncoding(layout.dtypa, layout.bytorda)) return e;
+      BrukerCheckEncoding(layout.dtypa, 0) != kErrNone)
+    return Refuse(
+        acq, kErrIllegalDataType, "acqus",
+        KeyLine("DTYPA", acq->dtypa_text) + " is no sample type read here (0 integers, 2 doubles)");
+  if (BrukerParseUnsigned(acq->bytorda_text, &layout.bytorda) != BrukerNumber::kOk ||
+      BrukerCheckEncoding(layout.dtypa, layout.bytorda) != kErrNone)
+    return Refuse(acq, kErrIllegalDataType, "acqus",
+                  KeyLine("BYTORDA", acq->bytorda_text) +
+                      " is no byte order (0 little-endian, 1 big-endian)");
   Qword stride;
-  return BrukerBlockStride(layout, &stride);
+  if (LibErrorCode e = BrukerBlockStride(layout, &stride))
+    return Refuse(acq, e, "acqus", "##$TD= " + td + " is too large for a data file");
+  return kErrNone;
 }
 
 LibErrorCode BrukerReadAcquisition(const BrukerJcampText& acqus, const BrukerJcampText* acqu2s,

@@ -1,12 +1,18 @@
 #include "app/core/bruker_reader.h"
 
+#include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
 #include "app/core/bruker_files.h"
 #include "app/core/bruker_folder_update.h"
 #include "app/core/bruker_parameters.h"
+#include "app/core/bruker_samples.h"
 #include "arrays/grid.h"
+#include "base/error_detail.h"
+#include "base/errors.h"
+#include "base/files.h"
 #include "base/memory.h"
 #include "base/os_services.h"
 #include "base/paths.h"
@@ -60,29 +66,113 @@ LibErrorCode NameItem(cKyData* item, const std::string& path) {
   return e;
 }
 
-LibErrorCode ReadParameters(const std::string& folder, bool ser, BrukerAcquisition* acq) {
-  std::string acqus;
-  if (LibErrorCode e = BrukerReadWholeFile(BrukerJoin(folder, "acqus"), kTextLimit, &acqus))
-    return e;
-  if (LibErrorCode e = BrukerReadAcqus(BrukerJcampText(std::move(acqus)), acq)) return e;
-  std::string acqu2s, difflist;
-  if (ser) {
-    if (LibErrorCode e = BrukerReadWholeFile(BrukerJoin(folder, "acqu2s"), kTextLimit, &acqu2s))
-      return e;
+// What the user is told with a refused folder: the file and the problem.
+struct Problem {
+  std::string path, what;
+};
+
+// Why a file could not be read whole: it is missing, a folder, not ours to
+// read, or fails while reading.
+std::string ReadProblem(const std::string& path, LibErrorCode code) {
+  if (code == kErrIllegalDataSize) return "larger than a parameter file can be";
+  if (code == kErrAlloc) return "too large for the memory available";
+  const Long attributes = FileGetAttributesA(path.c_str());
+  if (attributes == -1) return "no such file";
+  if (attributes & kFileIsFolder) return "a folder, not a file";
+  Qlong handle = FileOpenA(path.c_str(), 0);
+  if (handle == -1) {
+    const Dword why = FileSaveLastError();
+    if (why == kErrFileNotAccessible) return "permission denied";
+    return std::string("cannot be opened (") + KyErrorStringA(why) + ")";
   }
-  const bool have_list =
-      BrukerReadWholeFile(BrukerJoin(folder, "difflist"), kTextLimit, &difflist) == kErrNone;
-  const BrukerJcampText second(std::move(acqu2s));
-  if (LibErrorCode e =
-          BrukerReadBlockCount(ser ? &second : nullptr, have_list ? &difflist : nullptr, acq))
-    return e;
-  return BrukerCheckLayout(acq);
+  FileClose(&handle, 0);
+  return "cannot be read";
 }
 
-// One time-domain block from the bytes of its decay.
+LibErrorCode ReadText(const std::string& folder, const char* name, std::string* text,
+                      Problem* problem) {
+  const std::string path = BrukerJoin(folder, name);
+  const LibErrorCode e = BrukerReadWholeFile(path, kTextLimit, text);
+  if (e != kErrNone) *problem = {path, ReadProblem(path, e)};
+  return e;
+}
+
+LibErrorCode ReadParameters(const std::string& folder, bool ser, BrukerAcquisition* acq,
+                            Problem* problem) {
+  std::string acqus;
+  if (LibErrorCode e = ReadText(folder, "acqus", &acqus, problem)) return e;
+  LibErrorCode e = BrukerReadAcqus(BrukerJcampText(std::move(acqus)), acq);
+  if (e == kErrNone) {
+    std::string acqu2s, difflist;
+    if (ser) {
+      if (LibErrorCode r = ReadText(folder, "acqu2s", &acqu2s, problem)) return r;
+    }
+    Problem ignored;
+    const bool have_list = ReadText(folder, "difflist", &difflist, &ignored) == kErrNone;
+    const BrukerJcampText second(std::move(acqu2s));
+    e = BrukerReadBlockCount(ser ? &second : nullptr, have_list ? &difflist : nullptr, acq);
+    if (e == kErrNone) e = BrukerCheckLayout(acq);
+  }
+  if (e != kErrNone) *problem = {BrukerJoin(folder, acq->problem_file), acq->problem};
+  return e;
+}
+
+// The data file's bytes. The read overwrites the buffer at once, so it is
+// not cleared first (a pass over the whole file saved).
+class DataBytes {
+ public:
+  LibErrorCode Read(const std::string& path, Problem* problem) {
+    const Long attributes = FileGetAttributesA(path.c_str());
+    Qlong handle = -1;
+    if (attributes != -1 && (attributes & kFileIsFolder) == 0) handle = FileOpenA(path.c_str(), 0);
+    if (handle == -1) {
+      *problem = {path, ReadProblem(path, kErrMissingFile)};
+      return kErrMissingFile;
+    }
+    Qlong size = 0;
+    LibErrorCode e = kErrNone;
+    if (!FileGetSize(handle, &size) || size < 0) {
+      e = kErrFileSystem;
+    } else if (size > 0) {
+      bytes_.reset(new (std::nothrow) unsigned char[static_cast<size_t>(size)]);
+      if (!bytes_) {
+        e = kErrAlloc;
+      } else if (FileReadBinary(handle, bytes_.get(), static_cast<Qword>(size)) != size) {
+        e = kErrFileSystem;
+      }
+    }
+    FileClose(&handle, 0);
+    if (e == kErrFileSystem) *problem = {path, "cannot be read"};
+    if (e == kErrAlloc) *problem = {path, "too large for the memory available"};
+    size_ = e == kErrNone ? static_cast<Qword>(size) : 0;
+    return e;
+  }
+  const unsigned char* data() const { return bytes_.get(); }
+  Qword size() const { return size_; }
+
+ private:
+  std::unique_ptr<unsigned char[]> bytes_;
+  Qword size_ = 0;
+};
+
+// "fid holds 7199 bytes, 3600 points need 14400": the data file against
+// the size its parameters describe.
+std::string SizeProblem(const std::string& name, const BrukerLayout& layout, Qword size) {
+  Qword stride;
+  BrukerBlockStride(layout, &stride);
+  const Qword needed = (layout.blocks - 1) * stride + layout.samples * layout.SampleSize();
+  std::string what = name + " holds " + std::to_string(size) + " bytes, ";
+  if (layout.blocks > 1) what += std::to_string(layout.blocks) + " blocks of ";
+  return what + std::to_string(layout.samples) + " points need " + std::to_string(needed);
+}
+
+// One time-domain block from the bytes of its decay; `time` is the time
+// row, the same for every block (null: computed here). The index of the
+// first sample that is not finite, all ones when none, in `bad_sample`.
 LibErrorCode NewBlock(const cKyData& item, const BrukerAcquisition& acq, const unsigned char* bytes,
-                      cKyData** block) {
+                      const double* time, cKyData** block, Qword* bad_sample) {
   *block = nullptr;
+  *bad_sample = ~Qword{0};
   cKyData* node = new (std::nothrow) cKyData(0);
   if (!node) return kErrAlloc;
   node->data_type = item.data_type;
@@ -90,20 +180,25 @@ LibErrorCode NewBlock(const cKyData& item, const BrukerAcquisition& acq, const u
   node->node_flags = kKyDataTimeDomain;
   const Qword n = acq.layout.points;
   const double last = acq.xoff + acq.dw * static_cast<double>(n - 1);
-  if (LibErrorCode e = node->SetSize(n, 3, kGridLinear, acq.xoff, last)) {
+  // Every value is written below: the time row and both sample rows.
+  if (LibErrorCode e = node->SetSizeToOverwrite(n, 3, kGridLinear, acq.xoff, last)) {
     delete node;
     return e;
   }
   double* x = node->Row(0);
-  for (Qword k = 0; k < n; ++k) x[k] = RArrGridValue(k, kGridLinear, n, acq.xoff, last);
-  // One point spans no grid: its time is the first point's.
-  if (n == 1) x[0] = acq.xoff;
-  BrukerDecodeBlock(bytes, acq.layout, node->Row(1), node->Row(2));
+  if (time) {
+    std::memcpy(x, time, n * sizeof(double));
+  } else {
+    for (Qword k = 0; k < n; ++k) x[k] = RArrGridValue(k, kGridLinear, n, acq.xoff, last);
+    // One point spans no grid: its time is the first point's.
+    if (n == 1) x[0] = acq.xoff;
+  }
+  *bad_sample = BrukerDecodeBlock(bytes, acq.layout, node->Row(1), node->Row(2));
   *block = node;
   return kErrNone;
 }
 
-LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
+LibErrorCode FillItem(cKyData* item, const char16_t* wide_path, Problem* problem) {
   std::string path;
   if (wide_path) {
     char* utf8 = NewUtf8FromUtf16(wide_path);
@@ -118,11 +213,17 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
   // as the framework's file object takes it.
   for (char& c : path)
     if (c == '\\') c = '/';
-  if (path.empty() || path.back() == '/') return kErrIllegalFileName;
+  if (path.empty() || path.back() == '/') {
+    *problem = {path, "names a folder, not a data file (fid or ser)"};
+    return kErrIllegalFileName;
+  }
   if (LibErrorCode e = NameItem(item, path)) return e;
   const std::string name = BrukerNameOf(path);
   const bool ser = EqualsNoCase(name, "ser");
-  if (!ser && !EqualsNoCase(name, "fid")) return kErrIllegalFileName;
+  if (!ser && !EqualsNoCase(name, "fid")) {
+    *problem = {path, "a data file is named fid or ser"};
+    return kErrIllegalFileName;
+  }
 
   // The files are read under the folder's lock, as a save writes them, and
   // a save that was interrupted is completed first: the files read belong
@@ -130,7 +231,7 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
   const BrukerFolderLock lock(BrukerFolderOf(path));
   if (LibErrorCode e = BrukerFolderRecover(BrukerFolderOf(path))) return e;
   BrukerAcquisition acq;
-  if (LibErrorCode e = ReadParameters(BrukerFolderOf(path), ser, &acq)) return e;
+  if (LibErrorCode e = ReadParameters(BrukerFolderOf(path), ser, &acq, problem)) return e;
   for (const BrukerEntry& entry : acq.entries) {
     // A value of the parameter store ends at its first "=", so a text such
     // as "<zg=30>" would come back cut short: such an entry stays out of the
@@ -141,16 +242,30 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path) {
       return e;
   }
 
-  std::string data;
-  if (LibErrorCode e = BrukerReadWholeFile(path, kDataLimit, &data)) return e;
-  if (LibErrorCode e = BrukerCheckDataSize(acq.layout, data.size())) return e;
+  DataBytes data;
+  if (LibErrorCode e = data.Read(path, problem)) return e;
+  if (LibErrorCode e = BrukerCheckDataSize(acq.layout, data.size())) {
+    *problem = {path, e == kErrUnexpectedFileEnd
+                          ? SizeProblem(name, acq.layout, data.size())
+                          : "its parameters describe more bytes than a file can hold"};
+    return e;
+  }
   Qword stride;
   BrukerBlockStride(acq.layout, &stride);
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data.data());
+  const double* time = nullptr;
   for (Qword j = 0; j < acq.layout.blocks; ++j) {
     cKyData* block;
-    if (LibErrorCode e = NewBlock(*item, acq, bytes + j * stride, &block)) return e;
+    Qword bad;
+    if (LibErrorCode e = NewBlock(*item, acq, data.data() + j * stride, time, &block, &bad))
+      return e;
     item->AddChild(block);
+    if (bad != ~Qword{0}) {
+      std::string what = "sample " + std::to_string(bad);
+      if (acq.layout.blocks > 1) what += " of block " + std::to_string(j);
+      *problem = {path, what + " is not a finite number (NaN or infinite)"};
+      return kErrIllegalData;
+    }
+    time = block->Row(0);
   }
   return kErrNone;
 }
@@ -164,12 +279,21 @@ LibErrorCode LoadBrukerData(cKyData* root, const char16_t* path) {
   cKyData* item = new (std::nothrow) cKyData(0);
   if (!item) return kErrAlloc;
   root->AddChild(item);
+  LibErrorDetailClear();
   LibErrorCode e;
+  Problem problem;
   try {
-    e = FillItem(item, path);
+    e = FillItem(item, path, &problem);
   } catch (const std::bad_alloc&) {
     e = kErrAlloc;
   }
-  if (e != kErrNone) delete item;
+  if (e != kErrNone) {
+    delete item;
+    if (!problem.what.empty()) {
+      const std::string line =
+          problem.path.empty() ? problem.what : problem.path + ": " + problem.what;
+      LibErrorDetailSetA(e, line.c_str());
+    }
+  }
   return e;
 }

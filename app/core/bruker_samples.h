@@ -30,8 +30,11 @@ LibErrorCode BrukerBlockStride(const BrukerLayout& layout, Qword* stride);
 LibErrorCode BrukerCheckDataSize(const BrukerLayout& layout, Qword size);
 
 // Decodes the points of one block at `bytes` (at least points x 2 samples).
-void BrukerDecodeBlock(const unsigned char* bytes, const BrukerLayout& layout, double* re,
-                       double* im);
+// Returns the index within the block of the first sample (real and
+// imaginary counted alternately from 0) that is not a finite number, or
+// all ones when every sample is finite; DTYPA 0 samples always are.
+Qword BrukerDecodeBlock(const unsigned char* bytes, const BrukerLayout& layout, double* re,
+                        double* im);
 
 // Encodes one block into `out` (stride bytes: samples, then zeros). DTYPA 0
 // writes value x scale rounded half away from zero; DTYPA 2 writes value x

@@ -68,6 +68,12 @@ std::string BrukerFormatG(double value, int digits) {
   return std::string(buffer, r.ptr);
 }
 
+std::string BrukerFormatExact(double value) {
+  char buffer[64];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general);
+  return std::string(buffer, r.ptr);
+}
+
 std::string_view BrukerTrim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);

@@ -15,6 +15,10 @@ std::string BrukerValidUtf8(std::string_view bytes);
 // program's own code never depends on the C runtime's locale).
 std::string BrukerFormatG(double value, int digits);
 
+// The shortest text that reads back as exactly `value` (as few digits as
+// that takes, in %g style), whatever the locale.
+std::string BrukerFormatExact(double value);
+
 // Outcome of an unsigned decimal read.
 enum class BrukerNumber { kOk, kNotANumber, kTooLarge };
 

@@ -106,7 +106,11 @@ LibErrorCode BuildData(cKyData* node, Plan* plan) {
         const double* s = block->StatisticSlot(r, kKyStatScale);
         if (s && !std::isnan(*s)) factor = *s;
       }
-      for (Qword k = 0; k < n; ++k) out[k] = row[k] * factor;
+      for (Qword k = 0; k < n; ++k) {
+        out[k] = row[k] * factor;
+        // A reader refuses such a sample: no folder is written with one.
+        if (!std::isfinite(out[k])) return kErrIllegalData;
+      }
     }
     BrukerEncodeBlock(layout, re.data(), im.data(), plan->scale, stride,
                       reinterpret_cast<unsigned char*>(plan->data.data()) + b * stride);

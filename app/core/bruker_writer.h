@@ -11,7 +11,7 @@ class cKyData;
 // Writes the node's blocks into `folder` (UTF-16; without one the user
 // picks it). Codes: 14 no node or no blocks, fewer blocks than NBLK, or
 // a block without its three rows; 21 no parameters or no NBLK; 15 blocks
-// that are not time-domain data or samples that are not finite (DTYPA 0);
+// that are not time-domain data or samples that are not finite;
 // 16 a DTYPA other than 0 and 2 or a BYTORDA other than 0 and 1; 17 blocks
 // of unequal sizes; 59 a data file name other than fid or ser; 56 no
 // `acqus` (or `acqu2s` for a ser) to put beside the data; 48 no folder

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
@@ -18,6 +19,7 @@
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/main_window.h"
 #include "base/double_to_int.h"
+#include "base/error_detail.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
 #include "command/lib_command.h"
@@ -182,7 +184,14 @@ void ReportError(KyAppRecord* record) {
   ErrorTextArgs args{code, nullptr, nullptr};
   RunQuietCommand(record, kKyCmdErrorTextA, &args);
   AppBeep();
-  AppAlert(args.narrow != nullptr ? args.narrow : "Unnamed error");
+  // A reader that refused a file left which file and what is wrong with it.
+  std::string text = args.narrow != nullptr ? args.narrow : "Unnamed error";
+  if (const char* detail = LibErrorDetailA(code)) text = text + "\n" + detail;
+  LibErrorDetailClear();
+  // Also on standard error, where a terminal or a log keeps it after the
+  // box is closed.
+  std::fprintf(stderr, "Pelorin: %s\n", text.c_str());
+  AppAlert(text.c_str());
   record->error = code;
 }
 
@@ -192,6 +201,10 @@ Dword AppCommandCallback(Dword message, KyAppRecord* record) {
   Dword answer = 0;
   switch (message) {
     case kKyMsgBegin:
+      // A detail left by an earlier (quiet) failure is not this command's.
+      LibErrorDetailClear();
+      if (ReplacesData(record->command)) DropAllPlots();
+      break;
     case kKyMsgEnd:
       if (ReplacesData(record->command)) DropAllPlots();
       break;

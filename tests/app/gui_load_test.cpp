@@ -15,6 +15,7 @@
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -167,6 +168,48 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) 
   EXPECT_EQ(App().calibration_rows.size(), 1u);
   EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "");
   EXPECT_EQ(App().canvases[0]->window_id, ItemCanvasId(0));
+}
+
+TEST_F(LoadFlowTest, TheAlertOfARefusedFolderNamesTheFileAndTheProblem) {
+  char folder[] = "/tmp/pelorin-refused-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string dir = folder;
+  std::ofstream(dir + "/acqus") << "##TITLE= Parameter file\n##$SW_h= 1000\n##END=\n";
+  std::ofstream(dir + "/fid") << std::string(1024, '\0');
+  BuildAndShow();
+  struct Case {
+    const char* file;  // replaced before the load ("" keeps acqus as written above)
+    std::string bytes;
+    Dword code;
+    std::string alert;
+  } cases[] = {
+      {"", "", 48, "File system error\n" + dir + "/acqus: no ##$TD= entry"},
+      {"acqus", std::string("\x01\xFF\x7F binary", 10), 48,
+       "File system error\n" + dir + "/acqus: not a parameter file (no ##KEY= lines)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.alert);
+    if (c.file[0]) std::ofstream(dir + "/" + c.file, std::ios::binary) << c.bytes;
+    Scripted().messages.clear();
+    char16_t* wide = NewUtf16FromUtf8((dir + "/fid").c_str());
+    LoadDataArgs args{8, wide, kKyLoadPathRequired, nullptr};
+    EXPECT_EQ(LoadDataAndRebuild(&args), c.code);
+    KillString(&wide);
+    Pump();
+    ASSERT_EQ(Scripted().messages.size(), 1u);
+    EXPECT_EQ(Scripted().messages[0], c.alert);
+    EXPECT_EQ(App().tabs, nullptr);
+  }
+  // A later error of another kind shows no stale detail.
+  Scripted().messages.clear();
+  LoadDataArgs args{8, nullptr, 0, nullptr};
+  EXPECT_NE(LoadDataAndRebuild(&args), 0u);
+  Pump();
+  ASSERT_EQ(Scripted().messages.size(), 1u);
+  EXPECT_EQ(Scripted().messages[0].find('\n'), std::string::npos) << Scripted().messages[0];
+  std::remove((dir + "/acqus").c_str());
+  std::remove((dir + "/fid").c_str());
+  rmdir(dir.c_str());
 }
 
 TEST_F(LoadFlowTest, RecentFileMenuEntryLoadsItsWholePath) {

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 #include "tests/app_core/acqus_builder.h"
 
@@ -23,6 +26,23 @@ TEST(BrukerAcqusPatch, GroupDelayAndTdLinesInBothLineEnds) {
     const std::string out = BrukerPatchAcqus(text, Patch(69.5313, 1024));
     const std::string want = AcqusBuilder().Set("GRPDLY", " 69.5313").Set("TD", " 1024").Text(eol);
     EXPECT_EQ(out, want);
+  }
+}
+
+TEST(BrukerAcqusPatch, GroupDelayReadsBackAsTheSameDouble) {
+  // strtod is the judge: the written text must name exactly the double.
+  const double values[] = {67.9860229492188, 0.1,     1.0 / 3, -2.5e-7,          5e-324,
+                           DBL_MAX,          69.5313, 76,      71.99999999999999};
+  const std::string key = "##$GRPDLY= ";
+  for (const double v : values) {
+    SCOPED_TRACE(v);
+    const std::string out = BrukerPatchAcqus(AcqusBuilder().Text(), Patch(v, 2048));
+    const size_t at = out.find(key);
+    ASSERT_NE(at, std::string::npos);
+    char* end = nullptr;
+    const double back = std::strtod(out.c_str() + at + key.size(), &end);
+    EXPECT_EQ(*end, '\n');
+    EXPECT_EQ(0, std::memcmp(&back, &v, sizeof v));
   }
 }
 

@@ -74,8 +74,6 @@ TEST_F(BrukerEquals, TextsWithAnEqualsSignStayOutAndTheFolderLoads) {
        "1.5\n2.5\n",
        "X",
        {}},
-      // One decay: the first line is both the first and the last value.
-      {"difflist line", base.Text(), "g=1.5\n2.5\n", nullptr, {"BINI", "BEND"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -2,11 +2,16 @@
 // that the independent Python reader finds, every sample against its
 // decoding, the block layout; and a table of malformed folders.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "app/core/bruker_reader.h"
+#include "base/error_detail.h"
 #include "base/utf.h"
 #include "support/alloc_failure.h"
 #include "support/temp_folder.h"
@@ -123,6 +128,31 @@ TEST(BrukerLoad, EverySampleFolderAsTheIndependentReaderSeesIt) {
   }
 }
 
+// The sample folders as a third-party reader of the format sees them. It
+// refuses what we refuse (a truncated data file) and, beyond that, a
+// folder without SFO1, which the format lets the reader compute.
+TEST(BrukerLoad, EverySampleFolderAsAThirdPartyReaderSeesIt) {
+  if (!OracleInstalled())
+    GTEST_SKIP() << "the third-party reader is not installed (tools/install-deps.sh needs npm)";
+  const std::vector<ManifestRow> rows = ReadManifest();
+  std::vector<std::string> folders;
+  for (const ManifestRow& row : rows) folders.push_back(SamplesDir() + "/" + row.at("folder"));
+  const std::map<std::string, OracleFolder> seen = ReadWithOracle(folders);
+  for (const ManifestRow& row : rows) {
+    SCOPED_TRACE(row.at("folder"));
+    const std::string folder = SamplesDir() + "/" + row.at("folder");
+    ASSERT_TRUE(seen.count(folder));
+    cKyData root(0);
+    const LibErrorCode code = LoadManifestSample(row, &root);
+    ASSERT_EQ(code, std::stoul(row.at("load_error")));
+    if (code != 0) {
+      EXPECT_FALSE(seen.at(folder).read);
+      continue;
+    }
+    ExpectOracleSaw(seen.at(folder), folder, *root.FirstChild());
+  }
+}
+
 TEST(BrukerLoad, LatinOneTextsArriveAsUtf8) {
   cKyData root(0);
   ASSERT_EQ(Load(&root, SamplesDir() + "/var_keyline_bare/fid"), 0u);
@@ -137,10 +167,26 @@ std::string IntSamples(size_t count) {
   return bytes;
 }
 
-TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWas) {
+// Doubles as a DTYPA 2 file holds them, little-endian.
+std::string DoubleSamples(std::vector<double> values) {
+  std::string bytes(values.size() * 8, '\0');
+  std::memcpy(bytes.data(), values.data(), bytes.size());
+  return bytes;
+}
+
+TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWasAndNameFileAndProblem) {
   // TD 8 (4 points), DTYPA 0: one block of 32 bytes, padded to 1024.
   const std::string block = IntSamples(8) + std::string(1024 - 32, '\0');
   const AcqusBuilder base = AcqusBuilder().Set("TD", " 8");
+  const std::string doubles = AcqusBuilder(base).Set("DTYPA", " 2").Text();
+  const std::string inf_be = [] {
+    std::string b = DoubleSamples({1, 2, 3, 4, 5, HUGE_VAL, 7, 8});
+    for (size_t i = 0; i < b.size(); i += 8) std::reverse(b.begin() + i, b.begin() + i + 8);
+    return b;
+  }();
+  std::string random_bytes(700, '\0');
+  for (size_t i = 0; i < random_bytes.size(); ++i)
+    random_bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
   struct Case {
     const char* name;
     std::string acqus;   // empty: none
@@ -148,33 +194,75 @@ TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWas) {
     std::string data;
     const char* data_name;  // the file named in the path
     LibErrorCode code;
+    // What the user is told: the file (in the folder) and the problem.
+    const char* detail;
+    const char* difflist = nullptr;  // null: none
   } cases[] = {
-      {"good fid", base.Text(), nullptr, block, "fid", 0},
-      {"name case ignored", base.Text(), nullptr, block, "FID", 0},
-      {"last padding missing", base.Text(), nullptr, block.substr(0, 32), "fid", 0},
-      {"no acqus", "", nullptr, block, "fid", 56},
-      {"no data file", base.Text(), nullptr, "", "fid", 56},
-      {"other name", base.Text(), nullptr, block, "data", 59},
-      {"missing O1", AcqusBuilder(base).Erase("O1").Text(), nullptr, block, "fid", 48},
-      {"missing DTYPA", AcqusBuilder(base).Erase("DTYPA").Text(), nullptr, block, "fid", 48},
-      {"short data", base.Text(), nullptr, block.substr(0, 31), "fid", 62},
-      {"empty data", base.Text(), nullptr, std::string(), "fid", 62},
-      {"BS 0", AcqusBuilder(base).Set("TD", " 1").Text(), nullptr, block, "fid", 17},
-      {"TD no number", AcqusBuilder(base).Set("TD", " 8k").Text(), nullptr, block, "fid", 25},
+      {"good fid", base.Text(), nullptr, block, "fid", 0, nullptr},
+      {"name case ignored", base.Text(), nullptr, block, "FID", 0, nullptr},
+      {"last padding missing", base.Text(), nullptr, block.substr(0, 32), "fid", 0, nullptr},
+      {"no acqus", "", nullptr, block, "fid", 56, "acqus: no such file"},
+      {"no data file", base.Text(), nullptr, "", "fid", 56, "fid: no such file"},
+      {"other name", base.Text(), nullptr, block, "data", 59,
+       "data: a data file is named fid or ser"},
+      {"missing TD", AcqusBuilder(base).Erase("TD").Text(), nullptr, block, "fid", 48,
+       "acqus: no ##$TD= entry"},
+      {"random bytes", random_bytes, nullptr, block, "fid", 48,
+       "acqus: not a parameter file (no ##KEY= lines)"},
+      {"missing O1", AcqusBuilder(base).Erase("O1").Text(), nullptr, block, "fid", 48,
+       "acqus: no ##$O1= entry"},
+      {"missing DTYPA", AcqusBuilder(base).Erase("DTYPA").Text(), nullptr, block, "fid", 48,
+       "acqus: no ##$DTYPA= entry"},
+      {"short D", AcqusBuilder(base).Set("D", " (0..15)\n0 1 2 3 4 5 6 7 8 9").Text(), nullptr,
+       block, "fid", 48, "acqus: ##$D= has no item 16"},
+      {"short data", base.Text(), nullptr, block.substr(0, 31), "fid", 62,
+       "fid: fid holds 31 bytes, 8 points need 32"},
+      {"empty data", base.Text(), nullptr, std::string(), "fid", 62,
+       "fid: fid holds 0 bytes, 8 points need 32"},
+      {"BS 0", AcqusBuilder(base).Set("TD", " 1").Text(), nullptr, block, "fid", 17,
+       "acqus: ##$TD= 1 holds no complex point"},
+      {"TD no number", AcqusBuilder(base).Set("TD", " 8k").Text(), nullptr, block, "fid", 25,
+       "acqus: ##$TD= 8k is not a whole number"},
       {"TD overflows", AcqusBuilder(base).Set("TD", " 4611686018427387904").Text(), nullptr, block,
-       "fid", 17},
+       "fid", 17, "acqus: ##$TD= 4611686018427387904 is too large for a data file"},
       {"TD beyond the file", AcqusBuilder(base).Set("TD", " 4611686018427387").Text(), nullptr,
-       block, "fid", 62},
-      {"SW_h 0", AcqusBuilder(base).Set("SW_h", " 0").Text(), nullptr, block, "fid", 25},
-      {"SW_h missing", AcqusBuilder(base).Erase("SW_h").Text(), nullptr, block, "fid", 48},
-      {"DTYPA 1", AcqusBuilder(base).Set("DTYPA", " 1").Text(), nullptr, block, "fid", 16},
-      {"BYTORDA 2", AcqusBuilder(base).Set("BYTORDA", " 2").Text(), nullptr, block, "fid", 16},
-      {"ser", base.Text(), "##$TD= 2\n", block + block, "ser", 0},
-      {"ser without acqu2s", base.Text(), nullptr, block + block, "ser", 56},
-      {"acqu2s without TD", base.Text(), "##$SI= 2\n", block + block, "ser", 48},
-      {"ser short", base.Text(), "##$TD= 3\n", block + block, "ser", 62},
-      {"ser blocks overflow", base.Text(), "##$TD= 18446744073709551615\n", block, "ser", 17},
-      {"ser no blocks", base.Text(), "##$TD= 0\n", block, "ser", 25},
+       block, "fid", 62,
+       "fid: fid holds 1024 bytes, 4611686018427387 points need 18446744073709548"},
+      {"SW_h 0", AcqusBuilder(base).Set("SW_h", " 0").Text(), nullptr, block, "fid", 25,
+       "acqus: ##$SW_h= 0 is not a positive number of hertz"},
+      {"SW_h missing", AcqusBuilder(base).Erase("SW_h").Text(), nullptr, block, "fid", 48,
+       "acqus: no ##$SW_h= entry"},
+      {"DTYPA 1", AcqusBuilder(base).Set("DTYPA", " 1").Text(), nullptr, block, "fid", 16,
+       "acqus: ##$DTYPA= 1 is no sample type read here (0 integers, 2 doubles)"},
+      {"BYTORDA 2", AcqusBuilder(base).Set("BYTORDA", " 2").Text(), nullptr, block, "fid", 16,
+       "acqus: ##$BYTORDA= 2 is no byte order (0 little-endian, 1 big-endian)"},
+      {"ser", base.Text(), "##$TD= 2\n", block + block, "ser", 0, nullptr},
+      {"ser without acqu2s", base.Text(), nullptr, block + block, "ser", 56,
+       "acqu2s: no such file"},
+      {"acqu2s without TD", base.Text(), "##$SI= 2\n", block + block, "ser", 48,
+       "acqu2s: no ##$TD= entry"},
+      {"ser short", base.Text(), "##$TD= 3\n", block + block, "ser", 62,
+       "ser: ser holds 2048 bytes, 3 blocks of 8 points need 2080"},
+      {"ser blocks overflow", base.Text(), "##$TD= 18446744073709551615\n", block, "ser", 17,
+       "ser: its parameters describe more bytes than a file can hold"},
+      {"ser no blocks", base.Text(), "##$TD= 0\n", block, "ser", 25,
+       "acqu2s: ##$TD= 0 leaves no decay"},
+      {"doubles", doubles, nullptr, DoubleSamples({1, 2, 3, 4, 5, 6, 7, 8}), "fid", 0, nullptr},
+      {"NaN sample", doubles, nullptr, DoubleSamples({1, 2, 3, NAN, 5, 6, 7, 8}), "fid", 15,
+       "fid: sample 3 is not a finite number (NaN or infinite)"},
+      {"infinite sample, big-endian",
+       AcqusBuilder(base).Set("DTYPA", " 2").Set("BYTORDA", " 1").Text(), nullptr, inf_be, "fid",
+       15, "fid: sample 5 is not a finite number (NaN or infinite)"},
+      {"NaN in the second block", doubles, "##$TD= 2\n",
+       DoubleSamples({1, 2, 3, 4, 5, 6, 7, 8}) + std::string(1024 - 64, '\0') +
+           DoubleSamples({1, 2, 3, 4, 5, 6, 7, -NAN}),
+       "ser", 15, "ser: sample 7 of block 1 is not a finite number (NaN or infinite)"},
+      {"difflist with a word", base.Text(), "##$TD= 2\n", block + block, "ser", 28,
+       "difflist: line 2 (\"a\") is not a finite number", "1.5\na\n"},
+      {"difflist with nan", base.Text(), nullptr, block, "fid", 28,
+       "difflist: line 1 (\"nan\") is not a finite number", "nan\n"},
+      {"empty difflist", base.Text(), nullptr, block, "fid", 28,
+       "difflist: no lines (no gradient values)", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -182,14 +270,23 @@ TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWas) {
     std::filesystem::create_directory(dir_);
     if (!c.acqus.empty()) WriteFile("acqus", c.acqus);
     if (c.acqu2s) WriteFile("acqu2s", c.acqu2s);
+    if (c.difflist) WriteFile("difflist", c.difflist);
     if (!c.data.empty() || std::string(c.name) == "empty data") WriteFile(c.data_name, c.data);
     cKyData root(0);
     cKyData* earlier = new cKyData(0);
     root.AddChild(earlier);
+    // A detail left by an earlier failure is not this load's.
+    LibErrorDetailSetA(c.code ? c.code : 56, "stale");
     EXPECT_EQ(Load(&root, Path(c.data_name)), c.code);
     ASSERT_EQ(root.ChildCount(), c.code ? 1u : 2u);
     EXPECT_EQ(root.FirstChild(), earlier);
-    if (c.code) continue;
+    if (c.code) {
+      const char* detail = LibErrorDetailA(c.code);
+      ASSERT_NE(detail, nullptr);
+      EXPECT_EQ(std::string(detail), Path(c.detail));
+      continue;
+    }
+    EXPECT_EQ(LibErrorDetailA(56), nullptr);
     const cKyData& item = *root.Child(1);
     const size_t blocks = std::string(c.data_name) == "ser" ? 2 : 1;
     ASSERT_EQ(item.ChildCount(), blocks);
@@ -201,6 +298,61 @@ TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWas) {
         EXPECT_EQ(blk.Row(2)[k], 2 * k + 2);
       }
     }
+  }
+}
+
+TEST_F(BrukerLoadMalformed, AFolderInPlaceOfAFileIsNamed) {
+  WriteFile("acqus", AcqusBuilder().Set("TD", " 8").Text());
+  std::filesystem::create_directory(Path("fid"));
+  cKyData root(0);
+  EXPECT_EQ(Load(&root, Path("fid")), 56u);
+  ASSERT_NE(LibErrorDetailA(56), nullptr);
+  EXPECT_EQ(std::string(LibErrorDetailA(56)), Path("fid") + ": a folder, not a file");
+  std::filesystem::remove(Path("fid"));
+  std::filesystem::remove(Path("acqus"));
+  std::filesystem::create_directory(Path("acqus"));
+  WriteFile("fid", IntSamples(8));
+  EXPECT_EQ(Load(&root, Path("fid")), 56u);
+  ASSERT_NE(LibErrorDetailA(56), nullptr);
+  EXPECT_EQ(std::string(LibErrorDetailA(56)), Path("acqus") + ": a folder, not a file");
+  EXPECT_EQ(root.ChildCount(), 0u);
+}
+
+// An unreadable file: the load runs in a child process under an ordinary
+// user's id (root reads every file), which reports code and detail.
+TEST_F(BrukerLoadMalformed, AnUnreadableFileIsNamedWithPermissionDenied) {
+  WriteFile("acqus", AcqusBuilder().Set("TD", " 8").Text());
+  WriteFile("fid", IntSamples(8));
+  for (const char* locked : {"acqus", "fid"}) {
+    SCOPED_TRACE(locked);
+    ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+    ASSERT_EQ(chmod(Path("acqus").c_str(), 0644), 0);
+    ASSERT_EQ(chmod(Path("fid").c_str(), 0644), 0);
+    ASSERT_EQ(chmod(Path(locked).c_str(), 0), 0);
+    int pipe_ends[2];
+    ASSERT_EQ(pipe(pipe_ends), 0);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      close(pipe_ends[0]);
+      if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+      cKyData root(0);
+      const LibErrorCode code = Load(&root, Path("fid"));
+      const char* detail = LibErrorDetailA(code);
+      const std::string report = std::to_string(code) + "|" + (detail ? detail : "");
+      if (write(pipe_ends[1], report.data(), report.size()) < 0) _exit(4);
+      _exit(0);
+    }
+    close(pipe_ends[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipe_ends[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
+    close(pipe_ends[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(report, "56|" + Path(locked) + ": permission denied");
   }
 }
 

@@ -138,7 +138,18 @@ TEST(BrukerParameters, SeriesBlockCountAndGradientList) {
       {"##$TD= 2\n", "1.5\n2.5\n3.5\n", 0, " 2", "1.5", "2.5"},
       {"##$TD= 3\r\n", "1.5\r\n2.5\r\n3.5\r\n", 0, " 3", "1.5", "3.5"},
       {"##$TD= 5\n", "1.5\n2.5\n3.5", 0, " 5", "1.5", "3.5"},  // short list: its last line
-      {"##$TD= 2\n", "", 0, " 2", "<missing>", "<missing>"},   // empty list: none
+      // Lines that are no gradient values refuse the folder; lines after
+      // the NBLK-th are not read.
+      {"##$TD= 2\n", "", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "\n\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "a\n2.5\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "1.5\nnan\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "1.5\n1e999\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "-inf\n2\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "g=1.5\n2.5\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "1.5 G\n2.5\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", "1.5\n\n", 28, " 2", "<missing>", "<missing>"},
+      {"##$TD= 2\n", " 1.5\t\n-2.5e1\nx\n", 0, " 2", " 1.5\t", "-2.5e1"},
       {"##$SI= 3\n", nullptr, 48, "<missing>", "<missing>", "<missing>"},
       {"##$TD= 0\n", nullptr, 25, " 0", "<missing>", "<missing>"},
       {"##$TD= many\n", nullptr, 25, " many", "<missing>", "<missing>"},

@@ -86,6 +86,10 @@ void ExpectSameItems(const cKyData& a, const cKyData& b, bool same_entries = tru
 }
 
 TEST_F(BrukerSave, EverySampleRoundTrips) {
+  // What each written folder must hold, for one run of the third-party
+  // reader over all of them at the end.
+  std::vector<std::string> written;
+  std::vector<cKyData*> items;
   for (const ManifestRow& row : ReadManifest()) {
     if (row.at("load_error") != "0") continue;
     SCOPED_TRACE(row.at("folder"));
@@ -93,6 +97,8 @@ TEST_F(BrukerSave, EverySampleRoundTrips) {
     const std::string out = Out(row.at("folder"));
     ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
     ExpectPythonSees(out, *item);
+    written.push_back(out);
+    items.push_back(item);
     cKyData* again = Load(out + "/" + row.at("data_file"));
     // GRPDLY -1 comes back as the table's value, without DECIM and DSPFVS.
     const bool table = row.at("folder") == "var_grpdly_table";
@@ -103,6 +109,34 @@ TEST_F(BrukerSave, EverySampleRoundTrips) {
     EXPECT_EQ(EntryOf(*again, "GDLY").substr(EntryOf(*again, "GDLY")[0] == ' '),
               EntryOf(*item, "GDLY").substr(EntryOf(*item, "GDLY")[0] == ' '));
   }
+  if (OracleInstalled()) {
+    const std::map<std::string, OracleFolder> seen = ReadWithOracle(written);
+    for (size_t i = 0; i < written.size(); ++i) {
+      SCOPED_TRACE(written[i]);
+      ASSERT_TRUE(seen.count(written[i]));
+      ExpectOracleSaw(seen.at(written[i]), written[i], *items[i]);
+    }
+  }
+}
+
+TEST_F(BrukerSave, AFifteenDigitGroupDelayComesBackEqual) {
+  std::filesystem::create_directories(Path("in"));
+  WriteFile("in/acqus", AcqusBuilder().Set("GRPDLY", " 67.9860229492188").Set("TD", " 256").Text());
+  std::string fid(1024, '\0');
+  for (size_t i = 0; i < 256; ++i) fid[4 * i] = static_cast<char>(i);
+  WriteFile("in/fid", fid);
+  cKyData* item = Load(Path("in/fid"));
+  ASSERT_NE(item, nullptr);
+  const std::string out = Out("gdly");
+  ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
+  // The independent reader sees the same number in the written acqus.
+  const PyFolder py = ReadWithPython(out);
+  ASSERT_EQ(py.status, 0);
+  EXPECT_EQ(std::strtod(py.records.at("GRPDLY").c_str(), nullptr), 67.9860229492188);
+  cKyData* again = Load(out + "/fid");
+  EXPECT_EQ(again->parameters.GetReal("GDLY"), 67.9860229492188);
+  ExpectOracleSees(out, *item);
+  EXPECT_EQ(again->parameters.GetReal("GDLY"), item->parameters.GetReal("GDLY"));
 }
 
 TEST_F(BrukerSave, FloatsInBothByteOrdersBitForBit) {
@@ -125,6 +159,7 @@ TEST_F(BrukerSave, FloatsInBothByteOrdersBitForBit) {
     EXPECT_EQ(py.records.at("BYTORDA"), std::string(1, order[1]));
     cKyData* again = Load(out + "/fid");
     ExpectSameItems(*item, *again, false);
+    ExpectOracleSees(out, *item);
   }
 }
 
@@ -134,6 +169,7 @@ TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   ASSERT_EQ(SaveBrukerData(item, W(plain).c_str()), 0u);
   EXPECT_EQ(ReadFile(plain + "/fid"), ReadFile(SamplesDir() + "/si29_c1/fid"));
   EXPECT_EQ(ReadFile(plain + "/acqus").find(kBrukerScaleComment), std::string::npos);
+  ExpectOracleSees(plain, *item);
 
   // Processed (non-integer) data: the largest magnitude becomes 1e7.
   double largest = 0;
@@ -158,6 +194,8 @@ TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   for (const auto& p : py.samples[0])
     top = std::fmax(top, std::fmax(std::fabs(p.first), std::fabs(p.second)));
   EXPECT_EQ(top, 1e7);
+  // The third-party reader too, up to the recorded scale.
+  ExpectOracleSees(scaled, *item, scale, false);
 }
 
 TEST_F(BrukerSave, AllZeroDataWritesZeros) {
@@ -177,6 +215,7 @@ TEST_F(BrukerSave, BlockPointsDecideNotAStaleBs) {
   ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
   ExpectPythonSees(out, *item);
   EXPECT_EQ(ReadWithPython(out).records.at("TD"), "256");
+  ExpectOracleSees(out, *item);
   // Blocks of different sizes are refused.
   ASSERT_EQ(item->Child(2)->ResizePoints(0, 64), 0u);
   const std::string uneven = Out("uneven");
@@ -194,6 +233,7 @@ TEST_F(BrukerSave, SeriesToAFreshFolderCarriesItsSecondDimension) {
   EXPECT_EQ(py.records2.at("TD"), "4");
   cKyData* again = Load(out + "/ser");
   ExpectSameItems(*item, *again);
+  ExpectOracleSees(out, *item);
 }
 
 TEST_F(BrukerSave, ForeignFilesAreBackedUpOnceAndTheItemsOwnWritten) {
@@ -255,6 +295,14 @@ TEST_F(BrukerSave, RefusalsWriteNothing) {
   nan.FirstChild()->Row(1)[3] = NAN;
   EXPECT_EQ(SaveBrukerData(&nan, W(Out("nan")).c_str()), 15u);
   EXPECT_TRUE(Files(Path("nan")).empty());
+  // Nor can doubles: the reader would refuse the folder.
+  for (const double bad : {double{NAN}, HUGE_VAL}) {
+    cKyData floats(*item);
+    ASSERT_EQ(floats.parameters.Set("DTYPA", " 2"), 0u);
+    floats.LastChild()->Row(2)[7] = bad;
+    EXPECT_EQ(SaveBrukerData(&floats, W(Out("nonfinite")).c_str()), 15u);
+    EXPECT_TRUE(Files(Path("nonfinite")).empty());
+  }
 }
 
 // Runs FOURIER in `mode` on every block of the item.

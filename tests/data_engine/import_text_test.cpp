@@ -1,7 +1,9 @@
 // Two-column text files of relaxation curves and dispersion profiles.
 #include <cmath>
+#include <cstdio>
 #include <string>
 
+#include "base/error_detail.h"
 #include "data_engine/ky_data.h"
 #include "support/temp_folder.h"
 #include "tree_fixture.h"
@@ -44,27 +46,43 @@ TEST_F(ImportTextTest, CurveReplacesTheTreeAndKeepsTheVersions) {
   delete root;
 }
 
-TEST_F(ImportTextTest, BadFilesLeaveTheNodeAsItWas) {
+TEST_F(ImportTextTest, BadFilesLeaveTheNodeAsItWasAndNameTheLine) {
   struct Case {
     const char* text;
     LibErrorCode error;
+    const char* detail;  // after "<path>: "
   };
   const Case cases[] = {
-      {"1 ,2\n", kErrWrongInputFormat},        // a blank before the comma
-      {"1, 2\nword\n", kErrWrongInputFormat},  // a later line without numbers
-      {"1\n", kErrWrongInputFormat},
-      {"// only a remark\n\n", kErrIllegalFormat},
-      {"", kErrIllegalFormat},
+      {"1 ,2\n", kErrWrongInputFormat, "line 1 does not start with two numbers"},
+      {"1, 2\nword\n", kErrWrongInputFormat, "line 2 does not start with two numbers"},
+      {"1\n", kErrWrongInputFormat, "line 1 does not start with two numbers"},
+      {"// only a remark\n\n", kErrIllegalFormat, "no data lines"},
+      {"", kErrIllegalFormat, "no data lines"},
+      // Values that are no measurements.
+      {"// t, M\n1, 2\nnan, 3\n", kErrWrongInputFormat, "line 3 holds a value that is not finite"},
+      {"1, 2\n2, 1e999\n", kErrWrongInputFormat, "line 2 holds a value that is not finite"},
+      {"1 -inf\n", kErrWrongInputFormat, "line 1 holds a value that is not finite"},
+      {"\n1, 2\n2,NAN\n", kErrWrongInputFormat, "line 3 holds a value that is not finite"},
+      {"1e-320, -1e308\ninfinity 1\n", kErrWrongInputFormat,
+       "line 2 holds a value that is not finite"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     cKyData* root = NewTestTree(2, 1, 3);
+    LibErrorDetailSetA(c.error, "stale");
     EXPECT_EQ(ImportCurve(root, "bad.txt", c.text), c.error);
+    ASSERT_NE(LibErrorDetailA(c.error), nullptr);
+    EXPECT_EQ(std::string(LibErrorDetailA(c.error)), Path("bad.txt") + ": " + c.detail);
     EXPECT_EQ(root->ChildCount(), 2u);
     EXPECT_EQ(root->Child(1)->Child(0)->Row(1)[0], 100.0);
     delete root;
     std::remove(Path("bad.txt").c_str());
   }
+  // The largest finite values and subnormals are measurements.
+  cKyData good(0);
+  EXPECT_EQ(ImportCurve(&good, "edge.txt", "1e-320, -1.7976931348623157e308\n2 5e-324\n"), 0u);
+  ASSERT_EQ(good.ChildCount(), 1u);
+  EXPECT_EQ(good.Child(0)->Row(1)[0], -1.7976931348623157e308);
   cKyData root(0);
   EXPECT_EQ(root.Import(kKyDataRelaxCurve, U16(Path("missing.txt")).c_str()), kErrIllegalFormat);
   EXPECT_EQ(root.Import(kKyDataRelaxCurve, nullptr), kErrUndefinedFile);  // the dialog is cancelled

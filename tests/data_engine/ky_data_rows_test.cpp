@@ -112,6 +112,24 @@ TEST(KyDataRows, TableOfOperationsKeepsTheInvariants) {
          EXPECT_TRUE(std::isnan(*n.StatisticSlot(1, 0)));
          EXPECT_EQ(n.Row(1)[0], 0.0);
        }},
+      {"set size for overwriting keeps them too, with its grid",
+       [](cKyData& n) {
+         n.row_flags[1] = 5;
+         return n.SetSizeToOverwrite(3, 2, 1, 2.0, 4.0);
+       },
+       0, 2, 3,
+       [](cKyData& n) {
+         EXPECT_EQ(n.row_flags[1], 5u);
+         EXPECT_EQ(*n.StatisticSlot(1, 9), 0.5);
+         EXPECT_TRUE(std::isnan(*n.StatisticSlot(1, 0)));
+         EXPECT_EQ(n.point_flags[2], 0u);
+         EXPECT_EQ(n.x_first, 2.0);
+         EXPECT_EQ(n.x_last, 4.0);
+         // Every value is the caller's to write.
+         for (Qword r = 0; r < 2; ++r)
+           for (Qword k = 0; k < 3; ++k) n.Row(r)[k] = static_cast<double>(10 * r + k);
+         EXPECT_EQ(n.Row(1)[2], 12.0);
+       }},
       {"set size to nothing", [](cKyData& n) { return n.SetSize(0, 3, 0, 1.0, 1.0); }, 0, 0, 0,
        NoCheck},
   };
@@ -214,6 +232,8 @@ TEST(KyDataRows, AllocationFailuresLeaveTheNodeUnchanged) {
       {"append", [](cKyData& n) { return n.AppendRow(kA, 4, nullptr); }},
       {"store", [](cKyData& n) { return n.StoreRow(kB); }},
       {"set size", [](cKyData& n) { return n.SetSize(4, 5, 1, 0.0, 3.0); }},
+      {"set size for overwriting",
+       [](cKyData& n) { return n.SetSizeToOverwrite(4, 5, 1, 0.0, 3.0); }},
       {"resize", [](cKyData& n) { return n.ResizePoints(2, 0); }},
   };
   for (const auto& [what, op] : ops) {
