@@ -82,8 +82,20 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   LibErrorCode CopyFrom(const cKyData& source);
   // A new deep copy, or null when memory runs out.
   static cKyData* NewCopy(const cKyData& source);
-  // Back to the empty state; children are deleted, the linked node stays.
+  // Back to the empty state; children are deleted, the linked node stays,
+  // the as-loaded data goes.
   void Clear();
+
+  // The item's data as it was loaded, kept with the item from the first
+  // snapshot that holds it on (KyDataKeepAsLoaded), whatever the trimming of
+  // the version chain drops. Copies of the item share it; it never changes.
+  const cKyData* AsLoaded() const { return as_loaded; }
+  // Records the node's present state as its as-loaded data unless it has
+  // some already; 0x80001 when memory runs out.
+  LibErrorCode KeepAsLoaded();
+  // The node becomes a copy of its as-loaded data again (and keeps it):
+  // 14 when it has none, 0x80001 when memory runs out (node unchanged).
+  LibErrorCode RestoreAsLoaded();
 
   // Matrix.
   LibErrorCode SetSize(Qword points, Qword rows, Qword grid_type, double first, double last);
@@ -174,6 +186,10 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   cKyData* linked = nullptr;
 
  private:
+  // Shared, never written; `holders` counts the nodes that point at it.
+  cKyData* as_loaded = nullptr;
+  mutable Qword holders = 0;
+  void SetAsLoaded(cKyData* node);
   // Everything but the children and the linked node, into a fresh node.
   LibErrorCode CopyOwnFields(const cKyData& source);
   // Takes over the fields, children and linked node of `other`, which is
@@ -208,6 +224,9 @@ VELTRIA_CLASS cKyData* KyDataPushPrevious(cKyData** holder);
 // Drops the held tree and makes the previous one current; null (nothing
 // changed) without a holder, a tree or a previous version.
 VELTRIA_CLASS cKyData* KyDataPopPrevious(cKyData** holder);
+// Every item of the held tree that has no as-loaded data yet takes its
+// present state as such; 0x80001 when memory runs out.
+VELTRIA_CLASS LibErrorCode KyDataKeepAsLoaded(cKyData* root);
 // Drops versions of the chain behind `root` so that at most `keep` recent
 // ones and the oldest remain; returns the number of versions left.
 VELTRIA_CLASS Qword KyDataTrimPrevious(cKyData* root, Qword keep);
