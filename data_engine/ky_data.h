@@ -190,6 +190,14 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   cKyData* as_loaded = nullptr;
   mutable Qword holders = 0;
   void SetAsLoaded(cKyData* node);
+  // Navigation caches, each valid while cKyList::ShapeCounter() equals its
+  // stamp: the height, this node's index among its siblings, and the child
+  // last reached by Child (so walking the children by index is linear).
+  mutable Qword height_ = 0, height_stamp_ = 0;
+  mutable Dword sibling_index_ = 0;
+  mutable Qword sibling_stamp_ = 0;
+  mutable cKyData* cursor_ = nullptr;
+  mutable Qword cursor_index_ = 0, cursor_stamp_ = 0;
   // Everything but the children and the linked node, into a fresh node.
   LibErrorCode CopyOwnFields(const cKyData& source);
   // Takes over the fields, children and linked node of `other`, which is
