@@ -148,10 +148,9 @@ LibErrorCode cKyData::CopyOwnFields(const cKyData& s) {
   x_unit = EngineCopyA(s.x_unit, &e);
   rows = s.rows;
   points = s.points;
-  matrix = CopyArray(s.matrix, s.rows * s.points, &e);
+  if (ShareArrays(s) != kErrNone) e = kErrAlloc;
   row_statistics = CopyArray(s.row_statistics, s.rows * kKyStatCount, &e);
   row_flags = CopyArray(s.row_flags, s.rows, &e);
-  point_flags = CopyArray(s.point_flags, s.points, &e);
   std::memcpy(results, s.results, sizeof results);
   return e;
 }
@@ -181,6 +180,7 @@ void cKyData::SwapContents(cKyData& o) {
   std::swap(point_flags, o.point_flags);
   std::swap(row_statistics, o.row_statistics);
   std::swap(row_flags, o.row_flags);
+  std::swap(shares_, o.shares_);
   for (Qword i = 0; i < kKyDataResultCount; ++i) std::swap(results[i], o.results[i]);
   std::swap(linked, o.linked);
   std::swap(as_loaded, o.as_loaded);

@@ -102,7 +102,23 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   LibErrorCode AllocateMatrix();
   void FreeMatrix();
   Qword ValueCount() const { return rows * points; }
-  double* Row(Qword r) const { return (r < rows && matrix) ? matrix + r * points : nullptr; }
+  // A row to read or write. Copies share their matrix until one of them is
+  // written: a node that shares it takes its own copy here first (null when
+  // memory runs out for that copy).
+  double* Row(Qword r) const {
+    if (shares_ && !Unshare()) return nullptr;
+    return (r < rows && matrix) ? matrix + r * points : nullptr;
+  }
+  // Gives this node its own matrix and point flags when it shares them
+  // (Row does so by itself; code that writes through `matrix` or
+  // `point_flags` calls it first). False when memory runs out (nothing
+  // changed).
+  bool Unshare() const;
+  // Unshare on the node, every node below it and their companions, as a
+  // procedure that runs on the node may write any of them.
+  LibErrorCode UnshareTree();
+  // True when the matrix is shared with another node.
+  bool SharesMatrix() const { return shares_ != nullptr && *shares_ > 1; }
   double Value(Qword point, Qword row, bool scaled);
   LibErrorCode SetRow(const double* values, Qword count, Qword r);
   LibErrorCode AppendRow(const double* values, Qword count, Qword* row_index);
@@ -198,6 +214,16 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   mutable Qword sibling_stamp_ = 0;
   mutable cKyData* cursor_ = nullptr;
   mutable Qword cursor_index_ = 0, cursor_stamp_ = 0;
+  // Copies share the matrix and the point flags (never the statistics or
+  // row flags, which reads update): `shares_` counts the nodes holding them,
+  // null while this node holds them alone.
+  mutable Qword* shares_ = nullptr;
+  // The matrix and point flags of `source`, shared (copied when the count
+  // cannot be made).
+  LibErrorCode ShareArrays(const cKyData& source);
+  // Lets go of shared arrays: the pointers go null unless this node was the
+  // last holder, in which case they are its own again (to free or keep).
+  void ReleaseShared();
   // Everything but the children and the linked node, into a fresh node.
   LibErrorCode CopyOwnFields(const cKyData& source);
   // Takes over the fields, children and linked node of `other`, which is

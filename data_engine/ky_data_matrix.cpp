@@ -1,6 +1,8 @@
 // The node's matrix: sizing, rows, resizing and extraction. A failed
 // allocation never loses the node's data: new arrays are built first and
-// replace the old ones only when every one of them exists.
+// replace the old ones only when every one of them exists. A matrix shared
+// with copies is let go (ReleaseShared), never freed under them, and taken
+// over (Unshare) before it is written.
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -50,6 +52,7 @@ LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out) {
 }  // namespace
 
 void cKyData::FreeMatrix() {
+  ReleaseShared();
   KillPtr(&matrix);
   KillPtr(&row_statistics);
   KillPtr(&row_flags);
@@ -64,6 +67,7 @@ LibErrorCode cKyData::AllocateMatrix() {
     FreeMatrix();
     return e;
   }
+  ReleaseShared();
   KillPtr(&matrix);
   KillPtr(&row_statistics);
   KillPtr(&row_flags);
@@ -115,6 +119,7 @@ LibErrorCode cKyData::SetRow(const double* values, Qword count, Qword r) {
   if (count != points) return kErrIllegalDataSize;
   if (points == 0) return kErrNone;
   if (r >= rows || !matrix) return kErrMissingInputData;
+  if (!Unshare()) return kErrAlloc;
   std::memcpy(matrix + r * points, values, count * sizeof(double));
   return kErrNone;
 }
@@ -158,6 +163,7 @@ LibErrorCode cKyData::ReallocRows(Qword kept) {
     std::memcpy(a.row_flags, row_flags, kept * sizeof(Dword));
     std::memcpy(a.point_flags, point_flags, points * sizeof(Dword));
   }
+  ReleaseShared();
   KillPtr(&matrix);
   KillPtr(&row_statistics);
   KillPtr(&row_flags);
