@@ -6,6 +6,7 @@
 //   sequence; `vs_memcpy` is its median time over the median time of a
 //   memcpy of the tree's bytes (matrices, statistics, flags) into a buffer
 //   written before, timed alternately.
+// - BM_RunTask: the whole code 122 (snapshot and script) in that sequence.
 // - BM_ResidentMemory: one pass of 40 runs; the resident memory after 20
 //   and 40 runs and its peak, each less the process's size before the tree
 //   was made, over the tree's bytes (`rss20_x`, `rss40_x`, `peak40_x`);
@@ -146,6 +147,22 @@ void BM_SnapshotPush(benchmark::State& state) {
   state.counters["vs_memcpy"] = Median(push) / Median(copy);
 }
 
+// The whole code 122 (snapshot and script) in the sequence, restores
+// outside the timing.
+void BM_RunTask(benchmark::State& state) {
+  Session s(static_cast<Qword>(state.range(0)), static_cast<Qword>(state.range(1)));
+  for (int i = 0; i < 3; ++i) {
+    s.RestoreProcessed();
+    s.RunScript();
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.RestoreProcessed();
+    state.ResumeTiming();
+    s.RunScript();
+  }
+}
+
 // A value of /proc/self/status in bytes ("VmRSS", "VmHWM").
 double StatusBytes(const char* key) {
   std::ifstream in("/proc/self/status");
@@ -173,6 +190,7 @@ void BM_ResidentMemory(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SnapshotPush)->Args({64, 32768})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunTask)->Args({64, 32768})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResidentMemory)->Args({64, 32768})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
