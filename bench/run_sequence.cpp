@@ -191,6 +191,10 @@ void BM_ResidentMemory(benchmark::State& state) {
 
 BENCHMARK(BM_SnapshotPush)->Args({64, 32768})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunTask)->Args({64, 32768})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ResidentMemory)->Args({64, 32768})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResidentMemory)
+    ->Args({64, 32768})
+    ->Args({256, 65536})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
