@@ -1,5 +1,6 @@
-// The undo snapshot of a task run: KyDataPushPrevious deep-copies the whole
-// tree (64 items with one decay of 3 rows x 32768 points each, about 50 MB)
+// The undo snapshot of a task run: KyDataPushPrevious copies the whole
+// tree (64 items with one decay of 3 rows x 32768 points each, about 50 MB,
+// which the copy shares)
 // and the pop drops the copy again, so memory stays flat between rounds.
 #include <benchmark/benchmark.h>
 

@@ -198,14 +198,14 @@ void CmdRestoreItem(KyAppRecord* record) {
   if (KyDataRefuseDuringTask(record)) return;
   cKyData* item = ArgumentItem(record);
   if (!item) return;
-  const Qword index = ArgumentIndex(record);
-  const cKyData* source = nullptr;
-  for (const cKyData* version = record->data_root->linked; version; version = version->linked) {
-    const cKyData* older = version->Child(index);
-    if (!older) break;
-    source = older;
-    if (record->command == kKyCmdRestorePrevious) break;
+  if (record->command == kKyCmdRestoreOldest) {
+    // The item carries its as-loaded data, whatever the chain still holds;
+    // an item that no snapshot has held yet has none to go back to.
+    record->error = item->RestoreAsLoaded();
+    return;
   }
+  const cKyData* previous = record->data_root->linked;
+  const cKyData* source = previous ? previous->Child(ArgumentIndex(record)) : nullptr;
   if (source) record->error = item->CopyFrom(*source);
 }
 

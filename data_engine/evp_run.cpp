@@ -148,6 +148,10 @@ LibErrorCode cKyData::RouteEvp(Evp* evp, KyAppRecord* record) {
 }
 
 LibErrorCode cKyData::RunEvpOnTree(Evp* evp, KyAppRecord* record) {
+  // Procedures write the nodes below the one they run on and their
+  // companions through the arrays directly: none of those may still share
+  // its matrix with a copy (a previous version, the data as loaded).
+  if (const LibErrorCode e = UnshareTree(); e != kErrNone) return e;
   if (!(evp->flags & kEvpChildren)) {
     const LibErrorCode e = PrepareEvp(evp, record);
     if (e != kErrNone) return e;

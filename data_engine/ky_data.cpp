@@ -80,7 +80,33 @@ void cKyData::DeleteLinked() {
   }
 }
 
+void cKyData::SetAsLoaded(cKyData* node) {
+  if (node) ++node->holders;
+  cKyData* old = as_loaded;
+  as_loaded = node;
+  if (old && --old->holders == 0) delete old;
+}
+
+LibErrorCode cKyData::KeepAsLoaded() {
+  if (as_loaded) return kErrNone;
+  cKyData* copy = NewCopy(*this);
+  if (!copy) return kErrAlloc;
+  SetAsLoaded(copy);
+  return kErrNone;
+}
+
+LibErrorCode cKyData::RestoreAsLoaded() {
+  cKyData* source = as_loaded;
+  if (!source) return kErrMissingInputData;
+  ++source->holders;  // the copy below lets go of this node's hold
+  const LibErrorCode e = CopyFrom(*source);
+  SetAsLoaded(source);
+  --source->holders;
+  return e;
+}
+
 void cKyData::Clear() {
+  SetAsLoaded(nullptr);
   DeleteAll(true);
   node_flags = 0;
   parameters.Clear();
@@ -122,10 +148,9 @@ LibErrorCode cKyData::CopyOwnFields(const cKyData& s) {
   x_unit = EngineCopyA(s.x_unit, &e);
   rows = s.rows;
   points = s.points;
-  matrix = CopyArray(s.matrix, s.rows * s.points, &e);
+  if (ShareArrays(s) != kErrNone) e = kErrAlloc;
   row_statistics = CopyArray(s.row_statistics, s.rows * kKyStatCount, &e);
   row_flags = CopyArray(s.row_flags, s.rows, &e);
-  point_flags = CopyArray(s.point_flags, s.points, &e);
   std::memcpy(results, s.results, sizeof results);
   return e;
 }
@@ -155,8 +180,10 @@ void cKyData::SwapContents(cKyData& o) {
   std::swap(point_flags, o.point_flags);
   std::swap(row_statistics, o.row_statistics);
   std::swap(row_flags, o.row_flags);
+  std::swap(shares_, o.shares_);
   for (Qword i = 0; i < kKyDataResultCount; ++i) std::swap(results[i], o.results[i]);
   std::swap(linked, o.linked);
+  std::swap(as_loaded, o.as_loaded);
   cKyData parked(0);
   while (cKyListItem* child = First()) parked.Append(child);
   while (cKyListItem* child = o.First()) Append(child);
@@ -181,6 +208,7 @@ LibErrorCode cKyData::CopyFrom(const cKyData& source) {
     copy.linked = NewCopy(*source.linked);
     if (!copy.linked) return kErrAlloc;
   }
+  copy.SetAsLoaded(source.as_loaded);
   if (!SameStore(parameters, source.parameters)) {
     parameters = source.parameters;
     if (!SameStore(parameters, source.parameters)) return kErrAlloc;

@@ -82,8 +82,20 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   LibErrorCode CopyFrom(const cKyData& source);
   // A new deep copy, or null when memory runs out.
   static cKyData* NewCopy(const cKyData& source);
-  // Back to the empty state; children are deleted, the linked node stays.
+  // Back to the empty state; children are deleted, the linked node stays,
+  // the as-loaded data goes.
   void Clear();
+
+  // The item's data as it was loaded, kept with the item from the first
+  // snapshot that holds it on (KyDataKeepAsLoaded), whatever the trimming of
+  // the version chain drops. Copies of the item share it; it never changes.
+  const cKyData* AsLoaded() const { return as_loaded; }
+  // Records the node's present state as its as-loaded data unless it has
+  // some already; 0x80001 when memory runs out.
+  LibErrorCode KeepAsLoaded();
+  // The node becomes a copy of its as-loaded data again (and keeps it):
+  // 14 when it has none, 0x80001 when memory runs out (node unchanged).
+  LibErrorCode RestoreAsLoaded();
 
   // Matrix.
   LibErrorCode SetSize(Qword points, Qword rows, Qword grid_type, double first, double last);
@@ -95,7 +107,23 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   LibErrorCode AllocateMatrix();
   void FreeMatrix();
   Qword ValueCount() const { return rows * points; }
-  double* Row(Qword r) const { return (r < rows && matrix) ? matrix + r * points : nullptr; }
+  // A row to read or write. Copies share their matrix until one of them is
+  // written: a node that shares it takes its own copy here first (null when
+  // memory runs out for that copy).
+  double* Row(Qword r) const {
+    if (shares_ && !Unshare()) return nullptr;
+    return (r < rows && matrix) ? matrix + r * points : nullptr;
+  }
+  // Gives this node its own matrix and point flags when it shares them
+  // (Row does so by itself; code that writes through `matrix` or
+  // `point_flags` calls it first). False when memory runs out (nothing
+  // changed).
+  bool Unshare() const;
+  // Unshare on the node, every node below it and their companions, as a
+  // procedure that runs on the node may write any of them.
+  LibErrorCode UnshareTree();
+  // True when the matrix is shared with another node.
+  bool SharesMatrix() const { return shares_ != nullptr && *shares_ > 1; }
   double Value(Qword point, Qword row, bool scaled);
   LibErrorCode SetRow(const double* values, Qword count, Qword r);
   LibErrorCode AppendRow(const double* values, Qword count, Qword* row_index);
@@ -179,6 +207,28 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   cKyData* linked = nullptr;
 
  private:
+  // Shared, never written; `holders` counts the nodes that point at it.
+  cKyData* as_loaded = nullptr;
+  mutable Qword holders = 0;
+  void SetAsLoaded(cKyData* node);
+  // Navigation caches, each valid while cKyList::ShapeCounter() equals its
+  // stamp: the height, this node's index among its siblings, and the child
+  // last reached by Child (so walking the children by index is linear).
+  mutable Qword height_ = 0, height_stamp_ = 0;
+  mutable Dword sibling_index_ = 0;
+  mutable Qword sibling_stamp_ = 0;
+  mutable cKyData* cursor_ = nullptr;
+  mutable Qword cursor_index_ = 0, cursor_stamp_ = 0;
+  // Copies share the matrix and the point flags (never the statistics or
+  // row flags, which reads update): `shares_` counts the nodes holding them,
+  // null while this node holds them alone.
+  mutable Qword* shares_ = nullptr;
+  // The matrix and point flags of `source`, shared (copied when the count
+  // cannot be made).
+  LibErrorCode ShareArrays(const cKyData& source);
+  // Lets go of shared arrays: the pointers go null unless this node was the
+  // last holder, in which case they are its own again (to free or keep).
+  void ReleaseShared();
   // Everything but the children and the linked node, into a fresh node.
   LibErrorCode CopyOwnFields(const cKyData& source);
   // Takes over the fields, children and linked node of `other`, which is
@@ -213,6 +263,9 @@ VELTRIA_CLASS cKyData* KyDataPushPrevious(cKyData** holder);
 // Drops the held tree and makes the previous one current; null (nothing
 // changed) without a holder, a tree or a previous version.
 VELTRIA_CLASS cKyData* KyDataPopPrevious(cKyData** holder);
+// Every item of the held tree that has no as-loaded data yet takes its
+// present state as such; 0x80001 when memory runs out.
+VELTRIA_CLASS LibErrorCode KyDataKeepAsLoaded(cKyData* root);
 // Drops versions of the chain behind `root` so that at most `keep` recent
 // ones and the oldest remain; returns the number of versions left.
 VELTRIA_CLASS Qword KyDataTrimPrevious(cKyData* root, Qword keep);

@@ -1,6 +1,8 @@
 // The node's matrix: sizing, rows, resizing and extraction. A failed
 // allocation never loses the node's data: new arrays are built first and
-// replace the old ones only when every one of them exists.
+// replace the old ones only when every one of them exists. A matrix shared
+// with copies is let go (ReleaseShared), never freed under them, and taken
+// over (Unshare) before it is written.
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -81,6 +83,7 @@ LibErrorCode Resize(cKyData* node, Qword new_points, Qword new_rows, Qword grid,
 }  // namespace
 
 void cKyData::FreeMatrix() {
+  ReleaseShared();
   KillPtr(&matrix);
   KillPtr(&row_statistics);
   KillPtr(&row_flags);
@@ -95,6 +98,7 @@ LibErrorCode cKyData::AllocateMatrix() {
     FreeMatrix();
     return e;
   }
+  ReleaseShared();
   KillPtr(&matrix);
   KillPtr(&row_statistics);
   KillPtr(&row_flags);
@@ -127,6 +131,7 @@ LibErrorCode cKyData::SetRow(const double* values, Qword count, Qword r) {
   if (count != points) return kErrIllegalDataSize;
   if (points == 0) return kErrNone;
   if (r >= rows || !matrix) return kErrMissingInputData;
+  if (!Unshare()) return kErrAlloc;
   std::memcpy(matrix + r * points, values, count * sizeof(double));
   return kErrNone;
 }
@@ -170,6 +175,7 @@ LibErrorCode cKyData::ReallocRows(Qword kept) {
     std::memcpy(a.row_flags, row_flags, kept * sizeof(Dword));
     std::memcpy(a.point_flags, point_flags, points * sizeof(Dword));
   }
+  ReleaseShared();
   KillPtr(&matrix);
   KillPtr(&row_statistics);
   KillPtr(&row_flags);

@@ -1,4 +1,5 @@
-// Navigation of the data tree and the node flags.
+// Navigation of the data tree and the node flags. Heights, sibling indices
+// and the position of Child are cached until any list changes shape.
 #include <cmath>
 
 #include "data_engine/ky_data.h"
@@ -14,9 +15,30 @@ cKyData* cKyData::LastChild() const { return static_cast<cKyData*>(LastB()); }
 cKyData* cKyData::NextSibling() const { return static_cast<cKyData*>(Next()); }
 
 cKyData* cKyData::Child(Qword i) const {
-  if (i >= Count()) return nullptr;
+  const Qword n = Count();
+  if (i >= n) return nullptr;
+  // Walk from the nearest of the first child, the last child and the child
+  // reached last time.
+  const Qword now = ShapeCounter();
   cKyData* c = FirstChild();
-  for (; c && i > 0; --i) c = c->NextSibling();
+  Qword at = 0;
+  if (n - 1 - i < i) {
+    c = LastChild();
+    at = n - 1;
+  }
+  if (cursor_stamp_ == now && cursor_) {
+    const Qword from_cursor = i > cursor_index_ ? i - cursor_index_ : cursor_index_ - i;
+    const Qword from_end = i > at ? i - at : at - i;
+    if (from_cursor < from_end) {
+      c = cursor_;
+      at = cursor_index_;
+    }
+  }
+  for (; at < i; ++at) c = c->NextSibling();
+  for (; at > i; --at) c = static_cast<cKyData*>(c->PrevB());
+  cursor_ = c;
+  cursor_index_ = i;
+  cursor_stamp_ = now;
   return c;
 }
 
@@ -45,11 +67,15 @@ Qword cKyData::Depth() const {
 }
 
 Qword cKyData::Height() const {
+  const Qword now = ShapeCounter();
+  if (height_stamp_ == now) return height_;
   Qword h = 0;
   for (const cKyData* c = FirstChild(); c; c = c->NextSibling()) {
     const Qword ch = c->Height() + 1;
     if (ch > h) h = ch;
   }
+  height_ = h;
+  height_stamp_ = now;
   return h;
 }
 
@@ -61,9 +87,16 @@ Dword cKyData::SiblingCount() const {
 Dword cKyData::SiblingIndex() const {
   const cKyData* p = Parent();
   if (!p) return 0;
-  Dword i = 0;
-  for (const cKyData* c = p->FirstChild(); c && c != this; c = c->NextSibling()) ++i;
-  return i;
+  const Qword now = ShapeCounter();
+  if (sibling_stamp_ != now) {
+    // One walk numbers every sibling.
+    Dword i = 0;
+    for (const cKyData* c = p->FirstChild(); c; c = c->NextSibling(), ++i) {
+      c->sibling_index_ = i;
+      c->sibling_stamp_ = now;
+    }
+  }
+  return sibling_index_;
 }
 
 cKyData* cKyData::ParameterOwner() {

@@ -1,8 +1,9 @@
 // The version chain behind the root: each task run pushes a deep copy of
 // the tree in front of it, undo and errors pop it again. The chain keeps the
-// oldest version (the data as loaded, for the whole-item restore) and the
-// kKyUndoKeep most recent ones, so memory stays bounded however many runs
-// are made.
+// oldest version and the kKyUndoKeep most recent ones, so memory stays
+// bounded however many runs are made. The whole-item restore does not depend
+// on what the trim keeps: each item carries its as-loaded data, recorded at
+// the first push that holds the item.
 #include "data_engine/ky_data.h"
 
 Qword KyDataPreviousCount(const cKyData* root) {
@@ -31,8 +32,18 @@ Qword KyDataTrimPrevious(cKyData* root, Qword keep) {
   return keep + 1;
 }
 
+LibErrorCode KyDataKeepAsLoaded(cKyData* root) {
+  if (!root) return kErrNone;
+  for (cKyData* item = root->FirstChild(); item; item = item->NextSibling())
+    if (const LibErrorCode e = item->KeepAsLoaded(); e != kErrNone) return e;
+  return kErrNone;
+}
+
 cKyData* KyDataPushPrevious(cKyData** holder) {
   if (!holder || !*holder) return nullptr;
+  // Recorded on the tree that becomes the previous version, so the copy and
+  // every later version share it.
+  if (KyDataKeepAsLoaded(*holder) != kErrNone) return nullptr;
   cKyData* copy = cKyData::NewCopy(**holder);
   if (!copy) return nullptr;
   delete copy->linked;  // a root's copy carries none; an item's companion is not a version

@@ -1,6 +1,13 @@
 // Linking and unlinking of list items in the two orderings.
 #include "framework/ky_list.h"
 
+namespace {
+// Starts at 1 so that a cache stamped 0 is never taken for current.
+Qword g_shape_counter = 1;
+}  // namespace
+
+Qword cKyList::ShapeCounter() { return g_shape_counter; }
+
 cKyListItem::~cKyListItem() { Detach(); }
 
 void cKyListItem::Reset(Dword flags) {
@@ -24,6 +31,7 @@ void cKyListItem::Detach() {
   (prev_b_ ? prev_b_->next_b_ : list->first_b_) = next_b_;
   ++list->removal_counter_;
   --list->count_;
+  ++g_shape_counter;
   Reset(flags_);
 }
 
@@ -49,6 +57,7 @@ LibErrorCode cKyList::Append(cKyListItem* item) {
   item->owner_ = this;
   ++count_;
   ++sequence_counter_;
+  ++g_shape_counter;
   item->sequence_ = static_cast<Long>(sequence_counter_);
   return kErrNone;
 }
@@ -92,4 +101,5 @@ void cKyList::MoveToFrontB(cKyListItem* item) {
   item->next_b_ = first_b_;
   first_b_->prev_b_ = item;
   first_b_ = item;
+  ++g_shape_counter;
 }

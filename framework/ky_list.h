@@ -88,6 +88,10 @@ class VELTRIA_CLASS cKyList {
   Dword Broadcast(Dword message, void* argument, cKyTreeNode* start) const;
 
   Dword Count() const { return count_; }
+  // Process-wide count of changes to the shape of any list (an item linked,
+  // unlinked or moved). Derived trees key their cached navigation (heights,
+  // indices) on it: while it stands still, no list anywhere has changed.
+  static Qword ShapeCounter();
   Dword SequenceCounter() const { return sequence_counter_; }
   Dword RemovalCounter() const { return removal_counter_; }
   cKyListItem* FirstA() const { return first_a_; }

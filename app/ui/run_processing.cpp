@@ -102,7 +102,17 @@ LibErrorCode BuildAndRunTaskScript(const SetupValues* stored) {
   }
   for (Qword i = 0; i < n; ++i)
     if (ItemState(i) != 0) {
-      RunCommand(record, kKyCmdRestoreOldest, ValueArgument(i));
+      // Processing already processed data would give wrong numbers without
+      // a word: a restore that fails stops the run.
+      const Dword restored = RunQuietCommand(record, kKyCmdRestoreOldest, ValueArgument(i));
+      if (restored != 0) {
+        char alert[160];
+        std::snprintf(alert, sizeof alert,
+                      "Data #%llu cannot be restored as loaded; processing stopped.",
+                      static_cast<unsigned long long>(i + 1));
+        AppAlert(alert);
+        return static_cast<LibErrorCode>(restored);
+      }
       // The item holds its data as loaded again.
       SetItemState(i, 0);
     }

@@ -313,6 +313,26 @@ TEST_F(WorkflowTest, AnInvalidNuclideChangesNothing) {
   EXPECT_EQ(State(0), 1u);
 }
 
+TEST_F(WorkflowTest, AnItemThatCannotBeRestoredStopsTheRun) {
+  BuildAndShow();
+  Load("si29_c1");
+  OnRunProcessing(nullptr, nullptr);
+  ASSERT_EQ(g_scripts.size(), 1u);
+  // Marked processed without any run holding its data as loaded (as a
+  // caller's run without undo leaves it): the restore has nothing to go
+  // back to, and processing it again would give wrong numbers.
+  Load("si29_c2");
+  const Dword processed = 1;
+  StateArgs state{1, &processed};
+  ASSERT_EQ(RunCommand(App().record, kCmdSetState, &state), 0u);
+  EXPECT_EQ(BuildAndRunTaskScript(&::Setup().values), Dword{kErrMissingInputData});
+  ASSERT_FALSE(Scripted().messages.empty());
+  EXPECT_EQ(Scripted().messages.back(),
+            "Data #2 cannot be restored as loaded; processing stopped.");
+  EXPECT_EQ(g_scripts.size(), 1u);
+  EXPECT_EQ(State(1), 1u);
+}
+
 TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
   BuildAndShow();
   Load("si29_c1");

@@ -209,9 +209,15 @@ TEST_F(DataCommandTest, RestoresFromPreviousAndOldest) {
   EXPECT_EQ(Run(kKyCmdRestoreOldest, reinterpret_cast<void*>(1)), 0u);
   EXPECT_EQ(record_->data_root->Child(1)->Child(0)->Row(1)[0], 1.0);
   EXPECT_EQ(Run(kKyCmdRestoreOldest, reinterpret_cast<void*>(5)), kErrIllegalArgument);
-  // An item that older versions lack is left alone.
+  // An item that no version holds has nothing to go back to: the command
+  // says so and leaves the item alone.
   ASSERT_EQ(LoadSimulation(kSinglePulse), 0u);
   record_->data_root->Child(3)->Child(0)->Row(1)[0] = 7;
+  EXPECT_EQ(Run(kKyCmdRestoreOldest, reinterpret_cast<void*>(3)), kErrMissingInputData);
+  EXPECT_EQ(record_->data_root->Child(3)->Child(0)->Row(1)[0], 7.0);
+  // The next run holds it: from then on it goes back to that state.
+  ASSERT_EQ(RunScript("#GROUPDELAY, 1, 0, 0z3"), 0u);
+  EXPECT_EQ(record_->data_root->Child(3)->Child(0)->Row(1)[0], 14.0);
   EXPECT_EQ(Run(kKyCmdRestoreOldest, reinterpret_cast<void*>(3)), 0u);
   EXPECT_EQ(record_->data_root->Child(3)->Child(0)->Row(1)[0], 7.0);
 }
