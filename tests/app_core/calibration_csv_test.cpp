@@ -59,7 +59,8 @@ TEST(CalibrationCsv, HeaderOnlyWithoutRows) {
 }
 
 TEST(CalibrationCsv, ReadBackByPython) {
-  if (access("/usr/bin/python3", X_OK) != 0) GTEST_FAIL() << "no /usr/bin/python3 (Debian package python3)";
+  if (access("/usr/bin/python3", X_OK) != 0)
+    GTEST_FAIL() << "no /usr/bin/python3 (Debian package python3)";
   const std::string dir = TempFolder();
   const std::string path = dir + "/cal,ib \"x\".csv";
   std::vector<CalibrationCsvRow> rows = {

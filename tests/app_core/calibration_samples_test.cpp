@@ -80,7 +80,8 @@ bool NumpyLine(double* a, double* b) {
 }
 
 TEST(CalibrationSamples, ProcessingCalibrationAndConcentrations) {
-  if (access("/usr/bin/python3", X_OK) != 0) GTEST_FAIL() << "no /usr/bin/python3 (Debian packages python3, python3-numpy)";
+  if (access("/usr/bin/python3", X_OK) != 0)
+    GTEST_FAIL() << "no /usr/bin/python3 (Debian packages python3, python3-numpy)";
   Fixture f;
   Load(&f);
   std::string script;
