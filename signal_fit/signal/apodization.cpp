@@ -8,6 +8,7 @@
 #include "signal_fit/signal/apodization.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "base/double_to_int.h"
@@ -103,6 +104,34 @@ Dword Cos2Tmax(Qword n, S s, double t0, double B, double p0) {
   return kErrNone;
 }
 
+// u = |t/p0|^N by binary powering over a block of samples at a time:
+// every sample of the block takes the same products in the same order, so
+// the loops over the block run as vector operations.
+template <class S>
+void SmoothstepBlocks(Qword n, S s, double t0, double B, double p0, Qword N) {
+  constexpr Qword kBlock = 256;
+  double x[kBlock], u[kBlock];
+  for (Qword k0 = 0; k0 < n; k0 += kBlock) {
+    const Qword m = n - k0 < kBlock ? n - k0 : kBlock;
+    for (Qword i = 0; i < m; ++i) {
+      // The magnitude keeps odd powers of negative times from crossing the
+      // pole at u = -1.
+      x[i] = std::fabs((t0 + static_cast<double>(k0 + i) * B) / p0);
+      u[i] = 1;
+    }
+    for (Qword e = N;;) {
+      if (e & 1)
+        for (Qword i = 0; i < m; ++i) u[i] *= x[i];
+      e >>= 1;
+      if (e == 0) break;
+      for (Qword i = 0; i < m; ++i) x[i] *= x[i];
+    }
+    // An overflowing u is the window's limit 1.
+    for (Qword i = 0; i < m; ++i)
+      s.Scale(k0 + i, u[i] > std::numeric_limits<double>::max() ? 1.0 : u[i] / (1 + u[i]));
+  }
+}
+
 template <class S>
 Dword Smoothstep(Qword n, S s, double t0, double B, const double* p) {
   const double r = std::round(p[1]);
@@ -113,15 +142,7 @@ Dword Smoothstep(Qword n, S s, double t0, double B, const double* p) {
     return kErrNone;
   }
   if (p[0] < 0 || std::isnan(p[0])) return kErrIllegalArgument;
-  const double p0 = p[0];
-  const double Nd = static_cast<double>(N);
-  Apply(n, s, t0, B, [p0, Nd](double t) {
-    // The magnitude keeps odd powers of negative times from crossing the
-    // pole at u = -1; an overflowing u is the window's limit 1.
-    const double u = std::pow(std::fabs(t / p0), Nd);
-    if (std::isinf(u)) return 1.0;
-    return u / (1 + u);
-  });
+  SmoothstepBlocks(n, s, t0, B, p[0], N);
   return kErrNone;
 }
 
