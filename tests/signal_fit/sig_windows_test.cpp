@@ -172,6 +172,18 @@ TEST(SigWindows, SignalHalvesTakeTheRealWindow) {
   }
 }
 
+// Maxwell-Boltzmann with a p0 so small that 1/p0^2 overflows: the first
+// sample at t = 0 is still u exp(-u) = 0, not NaN, and a sample at a
+// moderate t/p0 keeps its value.
+TEST(SigWindows, MaxwellBoltzmannAtTinyWidth) {
+  std::vector<double> d = {3, 3, 3};
+  const double tiny[2] = {1e-200, 0};
+  ASSERT_EQ(RArrApodization(7, 3, d.data(), 0, 2e-200, tiny), 0u);
+  EXPECT_EQ(d[0], 0.0);
+  EXPECT_NEAR(d[1], 3 * std::exp(-1.0), 1e-15);
+  EXPECT_NEAR(d[2], 3 * 4 * std::exp(-4.0), 1e-15);
+}
+
 TEST(SigWindows, SignalApodizeIsAllOrNothing) {
   std::vector<double> s = {1, 1, 1, 2, 2, 2};
   const double p[2] = {1 / M_PI, 0};
