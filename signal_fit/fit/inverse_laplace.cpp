@@ -101,13 +101,11 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   if (k < 5) return kErrIllegalArgument;
   if (k + 1 > MaxArrCount<double>() / (n + 1)) return kErrAlloc;
   Dword error;
-  double* work = NewRealArrFill(&error, n * k + k + n);
-  if (!work) return error;
-  double** ptrs = NewArrFill<double*>(&error, 2 * (k + 1));
-  if (!ptrs) {
-    KillPtr(&work);
-    return error;
-  }
+  const UniqueArr<double> block(NewRealArrFill(&error, n * k + k + n));
+  if (!block) return error;
+  UniqueArr<double*> ptrs(NewArrFill<double*>(&error, 2 * (k + 1)));
+  if (!ptrs) return error;
+  double* const work = block.get();
   double* kernel = work;
   for (Qword j = 0; j < k; ++j)
     for (Qword i = 0; i < n; ++i) kernel[i + n * j] = std::exp(-rates[j] * times[i]);
@@ -142,8 +140,8 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   problem.amp = work + n * k;
   problem.model = work + n * k + k;
 
-  double** all = ptrs;
-  double** varied = ptrs + k + 1;
+  double** all = ptrs.get();
+  double** varied = all + k + 1;
   all[0] = offset;
   for (Qword j = 0; j < k; ++j) all[1 + j] = amplitudes + j;
   for (Qword j = 0; j <= k; ++j) varied[j] = all[j];
@@ -155,7 +153,7 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   m.progressData = progressData;
   m.userData = &problem;
   error = MinimizerSetParams(&m, k + 1, all, varied);
-  KillPtr(&ptrs);
+  ptrs.reset();
   if (error == kErrNone) {
     m.target = InverseLaplaceTarget;
     m.maxCalls = 100000;
@@ -176,6 +174,5 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
       }
     }
   }
-  KillPtr(&work);
   return error;
 }
