@@ -286,11 +286,17 @@ VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, d
   return Window(type, n, OneArray{data}, t0, t1, p);
 }
 
+Dword RArrApodizePair(ApodizationType type, Qword n, double* re, double* im, double t0, double t1,
+                      const double* p) {
+  if (!re || !im) return kErrMissingInputData;
+  if (n < 2) return kErrNone;  // one sample: no window to take
+  // Both take each factor in one pass; a refusal comes before the first
+  // write, so the two change together or not at all.
+  return Window(type, n, TwoHalves{re, im}, t0, t1, p);
+}
+
 VELTRIA_API Dword SArrTdApodize(ApodizationType type, Qword n, double* s, double t0, double t1,
                                 const double* p) {
   if (!s || n == 0) return kErrMissingInputData;
-  if (n < 2) return kErrNone;  // one sample: no window to take
-  // Both halves take each factor in one pass; a refusal comes before the
-  // first write, so the signal changes as a whole or not at all.
-  return Window(type, n, TwoHalves{s, s + n}, t0, t1, p);
+  return RArrApodizePair(type, n, s, s + n, t0, t1, p);
 }
