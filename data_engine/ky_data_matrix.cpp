@@ -24,6 +24,23 @@ struct MatrixArrays {
   }
 };
 
+// The arrays beside the values of rows x points (both not 0): NaN
+// statistics, zero row and point flags. 0x80001 on failure, with nothing
+// of them left allocated.
+LibErrorCode NewSideArrays(Qword rows, Qword points, MatrixArrays* out) {
+  Dword e = kErrNone;
+  const double nan = std::nan("");
+  const Dword none = 0;
+  out->stats = NewRealArrFill(&e, rows * kKyStatCount, &nan);
+  if (out->stats) out->row_flags = NewDwordArrFill(&e, rows, &none);
+  if (out->row_flags) out->point_flags = NewDwordArrFill(&e, points, &none);
+  if (!out->point_flags) {
+    out->Release();
+    return kErrAlloc;
+  }
+  return kErrNone;
+}
+
 // Fresh arrays for rows x points: zero values (left unset when `values` is
 // false, for a caller that writes every one), NaN statistics, zero flags.
 // 0 when rows x points is 0 (no arrays), else 0x80001 on failure (nothing
@@ -35,13 +52,10 @@ LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out, bool v
       rows > std::numeric_limits<Qword>::max() / kKyStatCount)
     return kErrAlloc;
   Dword e = kErrNone;
-  const double zero = 0.0, nan = std::nan("");
-  const Dword none = 0;
+  const double zero = 0.0;
   out->matrix = NewRealArrFill(&e, rows * points, values ? &zero : nullptr);
-  if (out->matrix) out->stats = NewRealArrFill(&e, rows * kKyStatCount, &nan);
-  if (out->stats) out->row_flags = NewDwordArrFill(&e, rows, &none);
-  if (out->row_flags) out->point_flags = NewDwordArrFill(&e, points, &none);
-  if (!out->point_flags) {
+  if (!out->matrix) return kErrAlloc;
+  if (NewSideArrays(rows, points, out) != kErrNone) {
     out->Release();
     return kErrAlloc;
   }
