@@ -96,6 +96,37 @@ void ComplexDotColumns(Qword n, const double* x, const double* y, Qword ld, Qwor
   }
 }
 
+// A panel in two halves of 16 rows, eight two-lane sums each, so the sums
+// stay in the sixteen vector registers.
+void AccumulatePanels(Qword n, Qword count, const double* f, const double* panels, double* w) {
+  using rmat::Load2;
+  using rmat::Splat2;
+  using rmat::Store2;
+  constexpr Qword kHalf = kPanelRows / 2, kSums = kHalf / 2;
+  for (Qword i0 = 0; i0 < n; i0 += kPanelRows) {
+    const Qword rows = n - i0 < kPanelRows ? n - i0 : kPanelRows;
+    double part[kPanelRows] = {};
+    double* out = w + i0;
+    if (rows < kPanelRows) {
+      for (Qword r = 0; r < rows; ++r) part[r] = w[i0 + r];
+      out = part;
+    }
+    const double* panel = panels + i0 * count;
+    for (Qword h = 0; h < kPanelRows; h += kHalf) {
+      rmat::V2 s[kSums];
+      for (Qword v = 0; v < kSums; ++v) s[v] = Load2(out + h + 2 * v);
+      const double* x = panel + h;
+      for (Qword j = 0; j < count; ++j, x += kPanelRows) {
+        const rmat::V2 fj = Splat2(f[j]);
+        for (Qword v = 0; v < kSums; ++v) s[v] += fj * Load2(x + 2 * v);
+      }
+      for (Qword v = 0; v < kSums; ++v) Store2(out + h + 2 * v, s[v]);
+    }
+    if (rows < kPanelRows)
+      for (Qword r = 0; r < rows; ++r) w[i0 + r] = part[r];
+  }
+}
+
 const Kernels kBaseline = {
     DotColumns,
     rmat::Axpy,
@@ -106,6 +137,7 @@ const Kernels kBaseline = {
     ComplexDotColumns,
     {{nullptr, eigen::ReduceColumns<false, true>},
      {eigen::ReduceColumns<true, false>, eigen::ReduceColumns<true, true>}},
+    AccumulatePanels,
 };
 
 const Kernels* Choose() {
@@ -121,6 +153,17 @@ const Kernels*& Current() {
 }  // namespace
 
 const Kernels& BaselineKernels() { return kBaseline; }
+
+void PackPanels(Qword n, Qword count, const double* x, Qword ld, double* panels) {
+  for (Qword i0 = 0; i0 < n; i0 += kPanelRows) {
+    const Qword rows = n - i0 < kPanelRows ? n - i0 : kPanelRows;
+    double* panel = panels + i0 * count;
+    for (Qword j = 0; j < count; ++j, panel += kPanelRows) {
+      for (Qword r = 0; r < rows; ++r) panel[r] = x[i0 + r + ld * j];
+      for (Qword r = rows; r < kPanelRows; ++r) panel[r] = 0;
+    }
+  }
+}
 
 const Kernels& Active() { return *Current(); }
 

@@ -37,7 +37,26 @@ struct Kernels {
   // is never used.
   void (*reduce_columns[2][2])(double* a, Qword n, Qword L, const double* pu, const double* pe,
                                const double* u, double* p);
+  // accumulate of count columns of n rows packed by PackPanels: w[i] +=
+  // f[0]*x_0[i] + f[1]*x_1[i] + ..., each element taking the columns in
+  // order. A panel's rows stay in registers over all the columns, so w is
+  // read and written once.
+  void (*accumulate_panels)(Qword n, Qword count, const double* f, const double* panels, double* w);
 };
+
+// Rows per panel of PackPanels.
+inline constexpr Qword kPanelRows = 32;
+
+// Doubles that PackPanels writes for n rows of count columns: whole panels,
+// the last one padded with zero rows.
+inline Qword PanelSize(Qword n, Qword count) {
+  return (n + kPanelRows - 1) / kPanelRows * kPanelRows * count;
+}
+
+// Copies the count columns x + ld*j (n rows each) into panels: panel b
+// holds rows b*kPanelRows onward of column j at panels + b*kPanelRows*count
+// + j*kPanelRows.
+void PackPanels(Qword n, Qword count, const double* x, Qword ld, double* panels);
 
 // The kernels of this process; the choice is made at the first call.
 const Kernels& Active();

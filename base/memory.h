@@ -3,6 +3,7 @@
 #pragma once
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "base/error_codes.h"
 #include "base/platform/allocator.h"
@@ -65,6 +66,17 @@ double* NewArrCopyExtend(Dword* error, const double* source, Qword count, Qword 
 // Frees the block that *address_of_pointer holds and clears the pointer;
 // nothing when either is null. Every release of library memory ends here.
 VELTRIA_INTERNAL void KillPtr(void* address_of_pointer);
+
+// Owner of one library block inside a function: the block goes back
+// through KillPtr when the owner leaves scope.
+struct KillPtrDeleter {
+  template <class T>
+  void operator()(T* block) const {
+    KillPtr(&block);
+  }
+};
+template <class T>
+using UniqueArr = std::unique_ptr<T[], KillPtrDeleter>;
 
 // Destroys a polymorphic object through its virtual destructor and clears
 // the caller's pointer.

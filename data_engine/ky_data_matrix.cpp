@@ -26,23 +26,38 @@ struct MatrixArrays {
   }
 };
 
-// Fresh arrays for rows x points: zero values (unset without
-// `zero_values`), NaN statistics, zero flags. 0 when rows x points is 0 (no
-// arrays), else 0x80001 on failure (nothing left allocated).
-LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out, bool zero_values = true) {
+// The arrays beside the values of rows x points (both not 0): NaN
+// statistics, zero row and point flags. 0x80001 on failure, with nothing
+// of them left allocated.
+LibErrorCode NewSideArrays(Qword rows, Qword points, MatrixArrays* out) {
+  Dword e = kErrNone;
+  const double nan = std::nan("");
+  const Dword none = 0;
+  out->stats = NewRealArrFill(&e, rows * kKyStatCount, &nan);
+  if (out->stats) out->row_flags = NewDwordArrFill(&e, rows, &none);
+  if (out->row_flags) out->point_flags = NewDwordArrFill(&e, points, &none);
+  if (!out->point_flags) {
+    out->Release();
+    return kErrAlloc;
+  }
+  return kErrNone;
+}
+
+// Fresh arrays for rows x points: zero values (left unset when `values` is
+// false, for a caller that writes every one), NaN statistics, zero flags.
+// 0 when rows x points is 0 (no arrays), else 0x80001 on failure (nothing
+// left allocated).
+LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out, bool values = true) {
   *out = MatrixArrays{};
   if (rows == 0 || points == 0) return kErrNone;
   if (rows > std::numeric_limits<Qword>::max() / points ||
       rows > std::numeric_limits<Qword>::max() / kKyStatCount)
     return kErrAlloc;
   Dword e = kErrNone;
-  const double zero = 0.0, nan = std::nan("");
-  const Dword none = 0;
-  out->matrix = NewRealArrFill(&e, rows * points, zero_values ? &zero : nullptr);
-  if (out->matrix) out->stats = NewRealArrFill(&e, rows * kKyStatCount, &nan);
-  if (out->stats) out->row_flags = NewDwordArrFill(&e, rows, &none);
-  if (out->row_flags) out->point_flags = NewDwordArrFill(&e, points, &none);
-  if (!out->point_flags) {
+  const double zero = 0.0;
+  out->matrix = NewRealArrFill(&e, rows * points, values ? &zero : nullptr);
+  if (!out->matrix) return kErrAlloc;
+  if (NewSideArrays(rows, points, out) != kErrNone) {
     out->Release();
     return kErrAlloc;
   }
@@ -219,24 +234,38 @@ LibErrorCode cKyData::ResizePoints(Qword k, Qword n) {
   // define.
   if (count > old_points && old_points < 2) return kErrIllegalParameters;
   if (count > std::numeric_limits<Qword>::max() / rows) return kErrAlloc;
-  Dword err = kErrNone;
-  const double zero = 0.0;
-  double* grown = NewRealArrFill(&err, rows * count, &zero);
-  if (!grown) return kErrAlloc;
+  // One new matrix, each value written once: the kept values copied, the
+  // added ones zero (the axis row continued).
+  MatrixArrays a;
+  const LibErrorCode e = NewMatrixArrays(rows, count, &a, false);
+  if (e != kErrNone) return e;  // the node keeps its old matrix
   const Qword copied = count < old_points ? count : old_points;
-  for (Qword r = 0; r < rows; ++r)
-    std::memcpy(grown + r * count, matrix + r * old_points, copied * sizeof(double));
+  for (Qword r = 0; r < rows; ++r) {
+    double* row = a.matrix + r * count;
+    std::memcpy(row, matrix + r * old_points, copied * sizeof(double));
+    if (r != 0 && count > copied) std::memset(row + copied, 0, (count - copied) * sizeof(double));
+  }
   if (count > old_points) {
     const double step = (x_last - x_first) / static_cast<double>(old_points - 1);
-    for (Qword i = old_points; i < count; ++i) grown[i] = x_first + step * static_cast<double>(i);
+    for (Qword i = old_points; i < count; ++i)
+      a.matrix[i] = x_first + step * static_cast<double>(i);
   }
-  const LibErrorCode e = SetSize(count, rows, x_grid_type, x_first, grown[count - 1]);
-  if (e != kErrNone) {
-    KillPtr(&grown);
-    return e;
+  // The scale (statistic 9, set by NORMALIZE) and the row flags (data or
+  // result row) still describe their rows; the other statistics and the
+  // point flags start afresh.
+  for (Qword r = 0; r < rows; ++r) {
+    a.stats[r * kKyStatCount + kKyStatScale] = row_statistics[r * kKyStatCount + kKyStatScale];
+    a.row_flags[r] = row_flags[r];
   }
-  std::memcpy(matrix, grown, rows * count * sizeof(double));
-  KillPtr(&grown);
+  const Qword kept_rows = rows;
+  FreeMatrix();
+  rows = kept_rows;
+  points = count;
+  matrix = a.matrix;
+  row_statistics = a.stats;
+  row_flags = a.row_flags;
+  point_flags = a.point_flags;
+  x_last = matrix[count - 1];
   return kErrNone;
 }
 

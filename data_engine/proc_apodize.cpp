@@ -35,11 +35,9 @@ LibErrorCode EvpApodize(cKyData* node, Evp* evp, KyAppRecord*) {
   double p[2] = {GetEvpParameterAsReal(evp, 2), GetEvpParameterAsReal(evp, 3)};
   if (evp->mode == 2) p[1] = evp->mean_decay;
   EvpAppendReportf(evp, " Mode: %s\n", evp->mode < kWindowCount ? kWindowNames[evp->mode] : "");
-  // The window decides every failure from its parameters before it writes
-  // a value, so once the real part is done the imaginary part succeeds too:
-  // both change or neither.
-  Dword e = RArrApodization(evp->mode, n, node->Row(1) + first, t0, t1, p);
-  if (e == kErrNone) e = RArrApodization(evp->mode, n, node->Row(2) + first, t0, t1, p);
+  // Both parts change or neither, each factor taken once for the two.
+  const Dword e =
+      RArrApodizePair(evp->mode, n, node->Row(1) + first, node->Row(2) + first, t0, t1, p);
   if (e == kErrNone) SetEvpFlags(evp, kEvpDone);
   return e;
 }

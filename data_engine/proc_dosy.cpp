@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -25,20 +26,9 @@ constexpr Dword kSqrtGradientSpacing = 2;
 const char* const kDiffusionUnit = "cm^2/s";
 
 struct DosyWork {
-  Dword* marks = nullptr;
-  double* grid = nullptr;
-  double* gradients = nullptr;
-  double* data = nullptr;
-  double* result = nullptr;
-  cKyData* reference = nullptr;
-  ~DosyWork() {
-    KillPtr(&marks);
-    KillPtr(&grid);
-    KillPtr(&gradients);
-    KillPtr(&data);
-    KillPtr(&result);
-    delete reference;
-  }
+  UniqueArr<Dword> marks;
+  UniqueArr<double> grid, gradients, data, result;
+  std::unique_ptr<cKyData> reference;
 };
 
 // Every block must hold the first one's points in its real part.
@@ -140,15 +130,15 @@ LibErrorCode EvpDosy(cKyData* node, Evp* evp, KyAppRecord*) {
 
   DosyWork w;
   Dword e = kErrNone;
-  w.marks = NewDwordArrFill(&e, np);
+  w.marks.reset(NewDwordArrFill(&e, np));
   if (!w.marks) return kErrAlloc;
-  LibErrorCode result = SArrFindSignalRegions(np, first->Row(1), w.marks, use_real, 0, 0);
+  LibErrorCode result = SArrFindSignalRegions(np, first->Row(1), w.marks.get(), use_real, 0, 0);
   if (result != kErrNone) return result;
-  const Qlong marked = UArrAboveCount(np, w.marks, 0);
+  const Qlong marked = UArrAboveCount(np, w.marks.get(), 0);
   const Qword m = marked > 0 ? static_cast<Qword>(marked) : 0;
 
-  w.grid = NewRArrGrid(&e, grid_type, dmin, dmax, nd);
-  w.gradients = NewRealArrFill(&e, ng);
+  w.grid.reset(NewRArrGrid(&e, grid_type, dmin, dmax, nd));
+  w.gradients.reset(NewRealArrFill(&e, ng));
   if (!w.grid || !w.gradients) return kErrAlloc;
   const double gd = kGammaProton * delta;
   const double factor = gd * gd * (big_delta - delta / 3) * 1e4;
@@ -158,8 +148,8 @@ LibErrorCode EvpDosy(cKyData* node, Evp* evp, KyAppRecord*) {
   }
   if (m > 0) {
     const double zero = 0;
-    w.data = NewRealArrFill(&e, m * ng);
-    w.result = NewRealArrFill(&e, m * nd, &zero);
+    w.data.reset(NewRealArrFill(&e, m * ng));
+    w.result.reset(NewRealArrFill(&e, m * nd, &zero));
     if (!w.data || !w.result) return kErrAlloc;
     Qword k = 0;
     for (const cKyData* b = node->FirstChild(); b; b = b->NextSibling(), ++k) {
@@ -168,10 +158,10 @@ LibErrorCode EvpDosy(cKyData* node, Evp* evp, KyAppRecord*) {
       for (Qword p = 0; p < np; ++p)
         if (w.marks[p] > 0) w.data[i++ + m * k] = re[p];
     }
-    RArrBayesianDosyTransform(m, ng, w.data, kSqrtGradientSpacing, w.gradients, nd, w.result,
-                              w.grid, sharpness, 0);
+    RArrBayesianDosyTransform(m, ng, w.data.get(), kSqrtGradientSpacing, w.gradients.get(), nd,
+                              w.result.get(), w.grid.get(), sharpness, 0);
   }
-  w.reference = cKyData::NewCopy(*first);
+  w.reference.reset(cKyData::NewCopy(*first));
   if (!w.reference) return kErrAlloc;
 
   result = OwnParameters(node, owner);
@@ -199,8 +189,7 @@ LibErrorCode EvpDosy(cKyData* node, Evp* evp, KyAppRecord*) {
   if (result != kErrNone) return result;
   cKyData* head = node->FirstChild();
   delete head->linked;
-  head->linked = w.reference;
-  w.reference = nullptr;
+  head->linked = w.reference.release();
   SetEvpFlags(evp, kEvpDone);
   return kErrNone;
 }

@@ -24,22 +24,7 @@ constexpr Dword kTransformFlags = 0x80040002u;
 constexpr Qword kStartMaximum = 10;
 
 struct IltWork {
-  double* x = nullptr;
-  double* y = nullptr;
-  double* grid = nullptr;
-  double* amps = nullptr;
-  double* model = nullptr;
-  double* res = nullptr;
-  double* tmp = nullptr;
-  ~IltWork() {
-    KillPtr(&x);
-    KillPtr(&y);
-    KillPtr(&grid);
-    KillPtr(&amps);
-    KillPtr(&model);
-    KillPtr(&res);
-    KillPtr(&tmp);
-  }
+  UniqueArr<double> x, y, grid, amps, model, res, tmp;
 };
 
 // The rate range from parameters 3 and 4 (times; the rate is the
@@ -73,11 +58,11 @@ LibErrorCode SeedDistribution(IltWork& w, Qword k, double rmin, double rmax, Qwo
   }
   if (!(width > 0.1)) return kErrNone;
   Dword e = kErrNone;
-  w.tmp = NewRealArrFill(&e, k);
+  w.tmp.reset(NewRealArrFill(&e, k));
   if (!w.tmp) return kErrAlloc;
-  const LibErrorCode g = RArrGaussConvolution(k, w.amps, width, w.tmp);
+  const LibErrorCode g = RArrGaussConvolution(k, w.amps.get(), width, w.tmp.get());
   if (g != kErrNone) return g;
-  std::memcpy(w.amps, w.tmp, k * sizeof(double));
+  std::memcpy(w.amps.get(), w.tmp.get(), k * sizeof(double));
   return kErrNone;
 }
 
@@ -95,13 +80,15 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
   IltWork w;
   Dword e = kErrNone;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  w.x = NewRealArrFill(&e, points);
-  w.y = NewRealArrFill(&e, points);
+  w.x.reset(NewRealArrFill(&e, points));
+  w.y.reset(NewRealArrFill(&e, points));
   if (!w.x || !w.y) return kErrAlloc;
-  std::memcpy(w.x, node->Row(0), points * sizeof(double));
-  std::memcpy(w.y, node->Row(1), points * sizeof(double));
+  double* const x = w.x.get();
+  double* const y = w.y.get();
+  std::memcpy(x, node->Row(0), points * sizeof(double));
+  std::memcpy(y, node->Row(1), points * sizeof(double));
   double rmin = 0, rmax = 0;
-  if (!RateRange(evp, w.x, first, last, &rmin, &rmax)) return kErrIllegalParameters;
+  if (!RateRange(evp, x, first, last, &rmin, &rmax)) return kErrIllegalParameters;
   const double decades = 1 + std::log10(rmax / rmin);
   Qword k = GetEvpParameterAsQword(evp, 2);
   if (k == 0 || k == kNoIndex) k = static_cast<Qword>(10 * decades);
@@ -114,16 +101,20 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
     tuning[i] = std::isnan(v) ? 0 : v;
   }
   const double zero = 0;
-  w.grid = NewRArrGrid(&e, kGridLogarithmic, rmin, rmax, k);
-  w.amps = NewRealArrFill(&e, k, &zero);
-  w.model = NewRealArrFill(&e, points, &nan);
-  w.res = NewRealArrFill(&e, points, &nan);
+  w.grid.reset(NewRArrGrid(&e, kGridLogarithmic, rmin, rmax, k));
+  w.amps.reset(NewRealArrFill(&e, k, &zero));
+  w.model.reset(NewRealArrFill(&e, points, &nan));
+  w.res.reset(NewRealArrFill(&e, points, &nan));
   if (!w.grid || !w.amps || !w.model || !w.res) return kErrAlloc;
+  double* const grid = w.grid.get();
+  double* const amps = w.amps.get();
+  double* const model = w.model.get();
+  double* const res = w.res.get();
 
   // The start fit.
   double ca[kStartMaximum], cr[kStartMaximum], offset = 0, rms = 0;
   Qword found = kStartMaximum;
-  LibErrorCode result = MultiExpAutoFit(kStartFitFlags, n, w.x + first, w.y + first, &found, ca, cr,
+  LibErrorCode result = MultiExpAutoFit(kStartFitFlags, n, x + first, y + first, &found, ca, cr,
                                         &offset, &rms, nullptr, nullptr, nullptr);
   if (result == kErrTooManyFunctionCalls) result = kErrNone;
   if (result != kErrNone) return result;
@@ -134,36 +125,34 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
     name = "KyILT";
     result = SeedDistribution(w, k, rmin, rmax, found, ca, cr, tuning[1] * per_decade);
     if (result != kErrNone) return result;
-    result =
-        InverseLaplaceTransform(1, kTransformFlags, n, w.x + first, w.y + first, k, w.grid, w.amps,
-                                &offset, tuning, w.res + first, IltProgressCallback, record);
+    result = InverseLaplaceTransform(1, kTransformFlags, n, x + first, y + first, k, grid, amps,
+                                     &offset, tuning, res + first, IltProgressCallback, record);
     if (result == kErrTooManyFunctionCalls) result = kErrNone;
     if (result != kErrNone) return result;
-    for (Qword i = first; i <= last; ++i) w.model[i] = w.y[i] - w.res[i];
+    for (Qword i = first; i <= last; ++i) model[i] = y[i] - res[i];
   } else if (evp->mode == 2) {
     name = "Truncated SVD";
     const double o = 1.01 * offset;
-    for (Qword i = 0; i < points; ++i) w.y[i] -= o;
-    result = LaplaceInverseBySVD(w.x + first, w.y + first, n, w.grid, k, w.amps, tuning[0],
-                                 w.model + first);
+    for (Qword i = 0; i < points; ++i) y[i] -= o;
+    result = LaplaceInverseBySVD(x + first, y + first, n, grid, k, amps, tuning[0], model + first);
     if (result != kErrNone) return result;
     for (Qword i = first; i <= last; ++i) {
-      w.model[i] += o;
-      w.y[i] += o;
-      w.res[i] = w.y[i] - w.model[i];
+      model[i] += o;
+      y[i] += o;
+      res[i] = y[i] - model[i];
     }
   } else {
     return kErrUnknownProcedureMode;
   }
 
-  result = node->StoreRow(w.model);
+  result = node->StoreRow(model);
   if (result != kErrNone) return result;
-  result = IltMergeDistribution(node, w.grid, w.amps, k);
+  result = IltMergeDistribution(node, grid, amps, k);
   if (result != kErrNone) return result;
   SetEvpFlags(evp, kEvpDone);
 
   double largest = 0;
-  for (Qword j = 0; j < k; ++j) largest = std::fmax(largest, std::fabs(w.amps[j]));
+  for (Qword j = 0; j < k; ++j) largest = std::fmax(largest, std::fabs(amps[j]));
   double s = largest / 100;
   const Qword c = IltCompanionComponents(node);
   if (c != 0) {
@@ -177,6 +166,6 @@ LibErrorCode EvpIlt(cKyData* node, Evp* evp, KyAppRecord* record) {
   }
   EvpAppendReportf(evp, " Mode: %s\n Components: %u\n", name, static_cast<unsigned>(k));
   EvpAppendReportf(evp, " Weights scale factor: %g\n", s);
-  EvpAppendReportf(evp, " Residuals RMS: %g\n", RArrRMS(n, w.res + first));
+  EvpAppendReportf(evp, " Residuals RMS: %g\n", RArrRMS(n, res + first));
   return kErrNone;
 }

@@ -11,10 +11,10 @@ VELTRIA_API void RArrBayesianDosyTransform(Qword np, Qword ng, const double* dat
                                            const double* D, double sharpness, Dword /*ignored*/) {
   if (!data || !g || !result || !D || np == 0 || ng == 0 || nD == 0) return;
   Dword error;
-  double* work = NewRealArrFill(&error, 2 * ng);
+  const UniqueArr<double> work(NewRealArrFill(&error, 2 * ng));
   if (!work) return;
-  double* grad = work;
-  double* f = work + ng;
+  double* grad = work.get();
+  double* f = grad + ng;
   // Types 1 and 2 rebuild the gradient grid from its ends.
   const bool rebuilt = (spacing == 1 || spacing == 2) && ng >= 2;
   for (Qword k = 0; k < ng; ++k) {
@@ -61,5 +61,4 @@ VELTRIA_API void RArrBayesianDosyTransform(Qword np, Qword ng, const double* dat
       result[j + np * i] = v;
     }
   }
-  KillPtr(&work);
 }

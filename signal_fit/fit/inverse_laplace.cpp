@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "arrays/wide_kernels.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/fit/fit_problem.h"
@@ -23,10 +24,18 @@ const double kPinned = std::log(1e-5);
 struct IltProblem {
   FitProblem base;
   double* offset;
-  const double* kernel;  // exp(-r_j t_i) at i + n j
+  const double* kernel;  // exp(-r_j t_i), packed in panels of rows (wide::PackPanels)
+  const double* ys;      // y / scale
   double* amp;           // exp(log-amplitude), per evaluation
   double* model;         // per evaluation
 };
+
+// offset + the amplitudes times the kernel's columns, summed per point in
+// rate order, as a plain loop over the columns would.
+void Model(Qword n, Qword k, double offset, const double* a, const double* kernel, double* model) {
+  for (Qword i = 0; i < n; ++i) model[i] = offset;
+  wide::Active().accumulate_panels(n, k, a, kernel, model);
+}
 
 Dword InverseLaplaceTarget(Minimizer* m) {
   IltProblem* p = static_cast<IltProblem*>(m->userData);
@@ -52,21 +61,26 @@ Dword InverseLaplaceTarget(Minimizer* m) {
       }
     }
   }
-  // Model by columns: each point still sums offset, then the terms in rate
-  // order, while the inner loop runs over contiguous points. The tabulated
-  // kernel gives exp(la) exp(-r t), which can differ from exp(la - r t) in
-  // the last digit.
+  // Model by columns: each point sums offset, then the terms in rate
+  // order, as the plain loop over the columns would; the wide kernels take
+  // several columns per pass over the points. The tabulated kernel gives
+  // exp(la) exp(-r t), which can differ from exp(la - r t) in the last
+  // digit.
   double* model = p->model;
-  const double offset = *p->offset;
-  for (Qword i = 0; i < n; ++i) model[i] = offset;
-  for (Qword j = 0; j < k; ++j) {
-    const double aj = a[j];
-    const double* col = p->kernel + n * j;
-    for (Qword i = 0; i < n; ++i) model[i] += aj * col[i];
+  Model(n, k, *p->offset, a, p->kernel, model);
+  double d = 0;
+  if ((m->flags & 0xFFFFu) == 2) {
+    // The least-squares norm written out: the same sum of squares in point
+    // order as FitResidualSum takes.
+    for (Qword i = 0; i < n; ++i) {
+      const double r = model[i] - p->ys[i];
+      d += r * r;
+    }
+  } else {
+    FitResidualSum sum(m->flags);
+    for (Qword i = 0; i < n; ++i) sum.Add(model[i] - p->ys[i]);
+    d = sum.Total();
   }
-  FitResidualSum sum(m->flags);
-  for (Qword i = 0; i < n; ++i) sum.Add(model[i] - f.y[i] / f.scale);
-  const double d = sum.Total();
   double s1 = 0, s2 = 0;
   for (Qword j = 1; j + 2 < k; ++j) {
     const double l = a[j - 1], b = a[j], r = a[j + 1];
@@ -99,18 +113,25 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   if (!times || !y || !rates || !amplitudes || !offset || n == 0) return kErrMissingInputData;
   if (mode != 1) return kErrIllegalMode;
   if (k < 5) return kErrIllegalArgument;
-  if (k + 1 > MaxArrCount<double>() / (n + 1)) return kErrAlloc;
+  if (n > MaxArrCount<double>() / 4 || k + 1 > MaxArrCount<double>() / (n + wide::kPanelRows + 2))
+    return kErrAlloc;
   Dword error;
-  double* work = NewRealArrFill(&error, n * k + k + n);
-  if (!work) return error;
-  double** ptrs = NewArrFill<double*>(&error, 2 * (k + 1));
-  if (!ptrs) {
-    KillPtr(&work);
-    return error;
-  }
+  const Qword panels = wide::PanelSize(n, k);
+  const UniqueArr<double> block(NewRealArrFill(&error, panels + k + 2 * n));
+  if (!block) return error;
+  UniqueArr<double*> ptrs(NewArrFill<double*>(&error, 2 * (k + 1)));
+  if (!ptrs) return error;
+  double* const work = block.get();
   double* kernel = work;
-  for (Qword j = 0; j < k; ++j)
-    for (Qword i = 0; i < n; ++i) kernel[i + n * j] = std::exp(-rates[j] * times[i]);
+  {
+    // Tabulated by columns, then packed into panels of rows.
+    const UniqueArr<double> columns(NewRealArrFill(&error, n * k));
+    if (!columns) return error;
+    double* c = columns.get();
+    for (Qword j = 0; j < k; ++j)
+      for (Qword i = 0; i < n; ++i) c[i + n * j] = std::exp(-rates[j] * times[i]);
+    wide::PackPanels(n, k, c, n, kernel);
+  }
 
   if (flags & kFitAutoStart) {
     if (!(flags & kFitOffsetFixed)) *offset = y[n - 1];
@@ -139,11 +160,14 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   problem.base.scale = scale;
   problem.offset = offset;
   problem.kernel = kernel;
-  problem.amp = work + n * k;
-  problem.model = work + n * k + k;
+  double* ys = work + panels;
+  for (Qword i = 0; i < n; ++i) ys[i] = y[i] / scale;
+  problem.ys = ys;
+  problem.amp = ys + n;
+  problem.model = ys + n + k;
 
-  double** all = ptrs;
-  double** varied = ptrs + k + 1;
+  double** all = ptrs.get();
+  double** varied = all + k + 1;
   all[0] = offset;
   for (Qword j = 0; j < k; ++j) all[1 + j] = amplitudes + j;
   for (Qword j = 0; j <= k; ++j) varied[j] = all[j];
@@ -155,7 +179,7 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   m.progressData = progressData;
   m.userData = &problem;
   error = MinimizerSetParams(&m, k + 1, all, varied);
-  KillPtr(&ptrs);
+  ptrs.reset();
   if (error == kErrNone) {
     m.target = InverseLaplaceTarget;
     m.maxCalls = 100000;
@@ -169,13 +193,10 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
     *offset *= scale;
     for (Qword j = 0; j < k; ++j) amplitudes[j] = std::exp(amplitudes[j]) * scale;
     if (residuals) {
-      for (Qword i = 0; i < n; ++i) {
-        double model = *offset;
-        for (Qword j = 0; j < k; ++j) model += amplitudes[j] * kernel[i + n * j];
-        residuals[i] = y[i] - model;
-      }
+      double* model = problem.model;
+      Model(n, k, *offset, amplitudes, kernel, model);
+      for (Qword i = 0; i < n; ++i) residuals[i] = y[i] - model[i];
     }
   }
-  KillPtr(&work);
   return error;
 }

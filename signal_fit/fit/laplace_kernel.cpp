@@ -14,8 +14,9 @@ VELTRIA_API Dword LaplaceInverseBySVD(const double* times, const double* y, Qwor
   if (!amplitudes) return kErrMissingOutputBuffer;
   if (nr > MaxArrCount<double>() / nt) return kErrAlloc;
   Dword error;
-  double* K = NewRealArrFill(&error, nt * nr);  // time index fastest
-  if (!K) return error;
+  const UniqueArr<double> block(NewRealArrFill(&error, nt * nr));
+  if (!block) return error;
+  double* const K = block.get();  // time index fastest
   for (Qword j = 0; j < nr; ++j)
     for (Qword i = 0; i < nt; ++i) K[i + nt * j] = std::exp(-rates[j] * times[i]);
   error = SolveLinearSystemBySVD(K, amplitudes, y, nt, nr, threshold);
@@ -24,7 +25,6 @@ VELTRIA_API Dword LaplaceInverseBySVD(const double* times, const double* y, Qwor
     for (Qword j = 0; j < nr; ++j)
       for (Qword i = 0; i < nt; ++i) fitted[i] += K[i + nt * j] * amplitudes[j];
   }
-  KillPtr(&K);
   return error;
 }
 

@@ -11,6 +11,10 @@ typedef Qword ApodizationType;
 // window; a failure leaves the data unchanged.
 VELTRIA_API Dword RArrApodization(ApodizationType type, Qword n, double* data, double t0, double t1,
                                   const double* p);
+// The same window on two arrays of n values (the real and imaginary parts
+// of a signal), each factor computed once for both; all or nothing.
+Dword RArrApodizePair(ApodizationType type, Qword n, double* re, double* im, double t0, double t1,
+                      const double* p);
 // The same window on both halves of a signal array, all or nothing.
 VELTRIA_API Dword SArrTdApodize(ApodizationType type, Qword n, double* s, double t0, double t1,
                                 const double* p);

@@ -72,7 +72,7 @@ TEST(WideKernels, TheProcessorsChoiceAndTheBaselineSwitch) {
 // Lengths around every vector width and unrolling, odd offsets so no
 // access is aligned, column counts around the groups of four and sixteen.
 TEST(WideKernels, ElementWiseKernelsAndDotsMatchPlainLoops) {
-  const Qword lengths[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 130};
+  const Qword lengths[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33, 64, 130};
   for (const wide::Kernels* k : Builds()) {
     for (Qword n : lengths) {
       const Qword ld = n + 3;
@@ -102,6 +102,17 @@ TEST(WideKernels, ElementWiseKernelsAndDotsMatchPlainLoops) {
         for (Qword i = 0; i < n; ++i)
           for (Qword j = 0; j < count; ++j) ww[1 + i] += f[j] * b[1 + ld * j + i];
         ExpectSameBits(w, ww, "accumulate");
+
+        // The same sums over the columns packed in panels.
+        Vec panels(wide::PanelSize(n, count) + 1, -1.0);
+        wide::PackPanels(n, count, b.data() + 1, ld, panels.data());
+        EXPECT_EQ(panels.back(), -1.0) << "packing stays inside PanelSize";
+        Vec wp = Random(n + 2, 4 + n);
+        const double guard = wp.back();
+        k->accumulate_panels(n, count, f.data(), panels.data(), wp.data() + 1);
+        EXPECT_EQ(wp.back(), guard) << "nothing written past the n rows";
+        wp.pop_back();
+        ExpectSameBits(wp, ww, "accumulate_panels");
       }
       Vec x = Random(n + 1, 5 + n), y = Random(n + 1, 6 + n), px = x, py = y;
       k->axpy(n, 0.7390851332151607, x.data() + 1, y.data() + 1);

@@ -172,6 +172,37 @@ TEST(KyDataRows, ResizePointsDoublesAndContinuesTheAxis) {
   delete n;
 }
 
+// The grown matrix lands on freed memory full of other values (the block
+// just released has its size): every added value is still 0, every kept one
+// its old value, and only the scale and row flags survive the resize.
+TEST(KyDataRows, ResizePointsOverReusedMemory) {
+  constexpr Qword kRows = 4, kPoints = 1000;
+  cKyData* n = AxisNode(kPoints, kRows, 0.0, 0.001);
+  for (Qword i = 0; i < kPoints; ++i) n->point_flags[i] = 5;
+  *n->StatisticSlot(3, kKyStatMean) = 2.5;
+  *n->StatisticSlot(3, kKyStatScale) = 0.5;
+  Dword e = kErrNone;
+  const double dirt = 7.0;
+  double* used = NewRealArrFill(&e, kRows * 2 * kPoints, &dirt);
+  ASSERT_NE(used, nullptr);
+  KillPtr(&used);
+  ASSERT_EQ(n->ResizePoints(1, 0), 0u);
+  ExpectNodeInvariants(*n);
+  ASSERT_EQ(n->points, 2 * kPoints);
+  for (Qword r = 1; r < kRows; ++r)
+    for (Qword i = 0; i < 2 * kPoints; ++i)
+      ASSERT_EQ(n->Row(r)[i], i < kPoints ? static_cast<double>(10 * r + i) : 0.0)
+          << "row " << r << " point " << i;
+  for (Qword i = 0; i < 2 * kPoints; ++i) {
+    ASSERT_NEAR(n->Row(0)[i], 0.001 * static_cast<double>(i), 1e-12) << i;
+    ASSERT_EQ(n->point_flags[i], 0u) << i;
+  }
+  EXPECT_TRUE(std::isnan(*n->StatisticSlot(3, kKyStatMean)));
+  EXPECT_EQ(*n->StatisticSlot(3, kKyStatScale), 0.5);
+  EXPECT_EQ(n->x_last, n->Row(0)[2 * kPoints - 1]);
+  delete n;
+}
+
 TEST(KyDataRows, ResizePointsCutsAndTakesTheLastKeptAxisValue) {
   cKyData* n = AxisNode(6, 2, 0.0, 1.0);
   EXPECT_EQ(n->ResizePoints(0, 3), 0u);

@@ -111,6 +111,79 @@ TEST(SigWindows, SmoothstepLimitsAndOddPowers) {
   EXPECT_NEAR(s[3], 0.5, 1e-15);
 }
 
+// Integer powers of N from 1 to 2^31 + 1 at abscissae whose ratio t/p0 is a
+// power of two, so u = (t/p0)^N and u/(1 + u) have exact values to compare
+// with (ties and underflow included).
+TEST(SigWindows, SmoothstepIntegerPowersAreExact) {
+  struct Case {
+    double N;
+    double t0, t1, p0;  // five samples from t0 to t1
+    double want[5];     // u/(1 + u) at each, exactly
+  };
+  const double third = 1.0 / 3, two3 = 2.0 / 3;
+  const Case cases[] = {
+      {1, 0, 4, 2, {0, third, 0.5, 0.6, two3}},  // u = t/p0 itself
+      {2, -2, 2, 1, {0.8, 0.5, 0, 0.5, 0.8}},
+      {2.5, 0, 4, 4, {0, 1.0 / 65, 1.0 / 9, 27.0 / 91, 0.5}},  // N = 3: u = 1/64, 1/8, 27/64, 1
+      {1000, 0.5, 2.5, 1, {std::ldexp(1, -1000), 0.5, 1, 1, 1}},
+      {2147483649.0, 0.5, 2.5, 1, {0, 0.5, 1, 1, 1}},  // u underflows to 0, overflows to 1
+  };
+  for (const Case& c : cases) {
+    std::vector<double> d(5, 1.0);
+    const double p[2] = {c.p0, c.N};
+    ASSERT_EQ(RArrApodization(8, 5, d.data(), c.t0, c.t1, p), 0u) << c.N;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(d[k], c.want[k]) << "N " << c.N << " sample " << k;
+  }
+}
+
+// A long record crosses the block boundaries of the power evaluation:
+// every sample still matches the closed form with the square written out.
+TEST(SigWindows, SmoothstepLongRecordMatchesTheSquare) {
+  const Qword n = 1000;
+  const double t1 = 0.0999, p0 = 0.0003;
+  std::vector<double> s(2 * n);
+  for (Qword k = 0; k < 2 * n; ++k) s[k] = 1.0 + static_cast<double>(k % 7);
+  const std::vector<double> before = s;
+  const double p[2] = {p0, 2};
+  ASSERT_EQ(SArrTdApodize(8, n, s.data(), 0, t1, p), 0u);
+  for (Qword k = 0; k < n; ++k) {
+    const double x = static_cast<double>(k) * (t1 / static_cast<double>(n - 1)) / p0;
+    const double w = x * x / (1 + x * x);
+    ASSERT_NEAR(s[k], before[k] * w, 4e-16 * before[k]) << k;
+    ASSERT_NEAR(s[n + k], before[n + k] * w, 4e-16 * before[n + k]) << k;
+  }
+}
+
+// Every window on a signal array equals the same window on each half alone.
+TEST(SigWindows, SignalHalvesTakeTheRealWindow) {
+  const Qword n = 301;
+  const double params[][2] = {{3, 0},   {0.5, 0.2}, {0.9, 0}, {2, 0},
+                              {1.5, 4}, {7, 0},     {0.3, 0}, {0.2, 3}};
+  for (ApodizationType code = 1; code <= 8; ++code) {
+    std::vector<double> s(2 * n);
+    for (Qword k = 0; k < 2 * n; ++k) s[k] = std::sin(0.37 * static_cast<double>(k)) + 2;
+    std::vector<double> re(s.begin(), s.begin() + n), im(s.begin() + n, s.end());
+    const double* p = params[code - 1];
+    ASSERT_EQ(SArrTdApodize(code, n, s.data(), 0.01, 1.2, p), 0u) << code;
+    ASSERT_EQ(RArrApodization(code, n, re.data(), 0.01, 1.2, p), 0u) << code;
+    ASSERT_EQ(RArrApodization(code, n, im.data(), 0.01, 1.2, p), 0u) << code;
+    EXPECT_EQ(std::vector<double>(s.begin(), s.begin() + n), re) << code;
+    EXPECT_EQ(std::vector<double>(s.begin() + n, s.end()), im) << code;
+  }
+}
+
+// Maxwell-Boltzmann with a p0 so small that 1/p0^2 overflows: the first
+// sample at t = 0 is still u exp(-u) = 0, not NaN, and a sample at a
+// moderate t/p0 keeps its value.
+TEST(SigWindows, MaxwellBoltzmannAtTinyWidth) {
+  std::vector<double> d = {3, 3, 3};
+  const double tiny[2] = {1e-200, 0};
+  ASSERT_EQ(RArrApodization(7, 3, d.data(), 0, 2e-200, tiny), 0u);
+  EXPECT_EQ(d[0], 0.0);
+  EXPECT_NEAR(d[1], 3 * std::exp(-1.0), 1e-15);
+  EXPECT_NEAR(d[2], 3 * 4 * std::exp(-4.0), 1e-15);
+}
+
 TEST(SigWindows, SignalApodizeIsAllOrNothing) {
   std::vector<double> s = {1, 1, 1, 2, 2, 2};
   const double p[2] = {1 / M_PI, 0};
