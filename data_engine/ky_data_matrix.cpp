@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/memory.h"
+#include "base/platform/allocator.h"
 #include "data_engine/ky_data.h"
 
 namespace {
@@ -59,6 +60,42 @@ LibErrorCode NewMatrixArrays(Qword rows, Qword points, MatrixArrays* out, bool v
     out->Release();
     return kErrAlloc;
   }
+  return kErrNone;
+}
+
+// The new statistics and flags replace the old ones. The scale (statistic
+// 9, set by NORMALIZE) and the row flags (data or result row) still
+// describe their rows; the other statistics and the point flags start
+// afresh.
+void TakeSideArrays(cKyData* node, MatrixArrays* arrays) {
+  MatrixArrays& a = *arrays;
+  for (Qword r = 0; r < node->rows; ++r) {
+    a.stats[r * kKyStatCount + kKyStatScale] =
+        node->row_statistics[r * kKyStatCount + kKyStatScale];
+    a.row_flags[r] = node->row_flags[r];
+  }
+  KillPtr(&node->row_statistics);
+  KillPtr(&node->row_flags);
+  KillPtr(&node->point_flags);
+  node->row_statistics = a.stats;
+  node->row_flags = a.row_flags;
+  node->point_flags = a.point_flags;
+  a = MatrixArrays{};
+}
+
+LibErrorCode CutPoints(cKyData* node, Qword count) {
+  // One new matrix, each kept value copied once.
+  MatrixArrays a;
+  const LibErrorCode e = NewMatrixArrays(node->rows, count, &a, false);
+  if (e != kErrNone) return e;  // the node keeps its old matrix
+  for (Qword r = 0; r < node->rows; ++r)
+    std::memcpy(a.matrix + r * count, node->matrix + r * node->points, count * sizeof(double));
+  KillPtr(&node->matrix);
+  node->matrix = a.matrix;
+  a.matrix = nullptr;
+  TakeSideArrays(node, &a);
+  node->points = count;
+  node->x_last = node->matrix[count - 1];
   return kErrNone;
 }
 
@@ -216,38 +253,30 @@ LibErrorCode cKyData::ResizePoints(Qword k, Qword n) {
   // define.
   if (count > old_points && old_points < 2) return kErrIllegalParameters;
   if (count > std::numeric_limits<Qword>::max() / rows) return kErrAlloc;
-  // One new matrix, each value written once: the kept values copied, the
-  // added ones zero (the axis row continued).
+  if (count > MaxArrCount<double>() / rows) return kErrAlloc;
+  if (count < old_points) return CutPoints(this, count);
+  // Growing: the value block is extended where it lies (for large blocks
+  // the system moves its pages rather than copying them) and the rows are
+  // moved apart in it, last row first, so none is overwritten before it
+  // has moved. The other arrays are made first: a failure leaves the node
+  // as it was.
   MatrixArrays a;
-  const LibErrorCode e = NewMatrixArrays(rows, count, &a, false);
-  if (e != kErrNone) return e;  // the node keeps its old matrix
-  const Qword copied = count < old_points ? count : old_points;
-  for (Qword r = 0; r < rows; ++r) {
-    double* row = a.matrix + r * count;
-    std::memcpy(row, matrix + r * old_points, copied * sizeof(double));
-    if (r != 0 && count > copied) std::memset(row + copied, 0, (count - copied) * sizeof(double));
+  if (NewSideArrays(rows, count, &a) != kErrNone) return kErrAlloc;
+  double* m = static_cast<double*>(PlatformRealloc(matrix, rows * count * sizeof(double)));
+  if (!m) {
+    a.Release();
+    return kErrAlloc;
   }
-  if (count > old_points) {
-    const double step = (x_last - x_first) / static_cast<double>(old_points - 1);
-    for (Qword i = old_points; i < count; ++i)
-      a.matrix[i] = x_first + step * static_cast<double>(i);
+  matrix = m;
+  for (Qword r = rows; r-- > 1;) {
+    std::memmove(m + r * count, m + r * old_points, old_points * sizeof(double));
+    std::memset(m + r * count + old_points, 0, (count - old_points) * sizeof(double));
   }
-  // The scale (statistic 9, set by NORMALIZE) and the row flags (data or
-  // result row) still describe their rows; the other statistics and the
-  // point flags start afresh.
-  for (Qword r = 0; r < rows; ++r) {
-    a.stats[r * kKyStatCount + kKyStatScale] = row_statistics[r * kKyStatCount + kKyStatScale];
-    a.row_flags[r] = row_flags[r];
-  }
-  const Qword kept_rows = rows;
-  FreeMatrix();
-  rows = kept_rows;
+  const double step = (x_last - x_first) / static_cast<double>(old_points - 1);
+  for (Qword i = old_points; i < count; ++i) m[i] = x_first + step * static_cast<double>(i);
+  TakeSideArrays(this, &a);
   points = count;
-  matrix = a.matrix;
-  row_statistics = a.stats;
-  row_flags = a.row_flags;
-  point_flags = a.point_flags;
-  x_last = matrix[count - 1];
+  x_last = m[count - 1];
   return kErrNone;
 }
 
