@@ -172,9 +172,10 @@ TEST(KyDataRows, ResizePointsDoublesAndContinuesTheAxis) {
   delete n;
 }
 
-// The grown matrix lands on freed memory full of other values (the block
-// just released has its size): every added value is still 0, every kept one
-// its old value, and only the scale and row flags survive the resize.
+// The heap holds freed memory full of other values (a block of the grown
+// matrix's size, just released) where the grown matrix may land: every
+// added value is still 0, every kept one its old value, and only the scale
+// and row flags survive the resize.
 TEST(KyDataRows, ResizePointsOverReusedMemory) {
   constexpr Qword kRows = 4, kPoints = 1000;
   cKyData* n = AxisNode(kPoints, kRows, 0.0, 0.001);
