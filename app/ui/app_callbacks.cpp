@@ -150,29 +150,6 @@ void SetBrukerReaderWriter(ForeignReader reader, ForeignWriter writer) {
   g_bruker_writer = writer;
 }
 
-cCanvas* CanvasFromWindowId(Qword id) {
-  const Qword view = id >> 32;
-  if (view == kViewItemCanvas) {
-    const Qword item = id & 0xFFF;
-    if (item >= App().canvases.size()) return nullptr;
-    return App().canvases[item];
-  }
-  if (view == kViewCalibrationCanvas) return App().calibration_canvas;
-  return nullptr;
-}
-
-Qword GetItemCount() {
-  KyAppRecord* record = App().record;
-  if (record == nullptr) return 0;
-  if (RunQuietCommand(record, kCmdItemCount, nullptr) != 0) return 0;
-  return record->result.u64;
-}
-
-Qlong GetSelectedItemIndex() {
-  if (App().data_counter == nullptr) return -1;
-  return static_cast<Qlong>(DoubleToQword(App().data_counter->value())) - 1;
-}
-
 void RefreshAllCanvases(bool items, bool calibration) {
   KyAppRecord* record = App().record;
   if (record == nullptr || record->data_root == nullptr) return;

@@ -1,6 +1,12 @@
 #include "app/ui/app_state.h"
 
+#include <FL/Fl_Counter.H>
+
 #include <cstdio>
+
+#include "app/ui/command_records.h"
+#include "app/ui/commands.h"
+#include "base/double_to_int.h"
 
 void AppInfoDefaults(KyAppInfo* info) { KyAppInfoInit(info); }
 
@@ -19,4 +25,27 @@ const char* AppVersionText() {
     std::snprintf(text, sizeof text, "%s %u.%u.%u", kAppName, kAppVersion[0], kAppVersion[1],
                   kAppVersion[2]);
   return text;
+}
+
+cCanvas* CanvasFromWindowId(Qword id) {
+  const Qword view = id >> 32;
+  if (view == kViewItemCanvas) {
+    const Qword item = id & 0xFFF;
+    if (item >= App().canvases.size()) return nullptr;
+    return App().canvases[item];
+  }
+  if (view == kViewCalibrationCanvas) return App().calibration_canvas;
+  return nullptr;
+}
+
+Qword GetItemCount() {
+  KyAppRecord* record = App().record;
+  if (record == nullptr) return 0;
+  if (RunQuietCommand(record, kCmdItemCount, nullptr) != 0) return 0;
+  return record->result.u64;
+}
+
+Qlong GetSelectedItemIndex() {
+  if (App().data_counter == nullptr) return -1;
+  return static_cast<Qlong>(DoubleToQword(App().data_counter->value())) - 1;
 }

@@ -74,6 +74,18 @@ struct AppState {
 
 AppState& App();
 
+// Window ids: bits 0-11 the data item, 12-31 the block, 32-63 the view.
+constexpr Qword kViewItemCanvas = 1;
+constexpr Qword kViewCalibrationCanvas = 0x100;
+constexpr Qword ItemCanvasId(Qword item) { return (kViewItemCanvas << 32) | (item & 0xFFF); }
+constexpr Qword kCalibrationCanvasId = kViewCalibrationCanvas << 32;
+
+cCanvas* CanvasFromWindowId(Qword id);
+// The number of data items in the data tree (0 without a record or tree).
+Qword GetItemCount();
+// The item the data counter shows, -1 without a workspace.
+Qlong GetSelectedItemIndex();
+
 // "Pelorin 1.0.483", built before the program starts.
 const char* AppVersionText();
 
