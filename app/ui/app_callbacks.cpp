@@ -30,8 +30,8 @@ const char16_t kAppNameWide[] = u"Pelorin";
 
 Fl_Text_Display* LogFor(const Evp* evp, Qword items) {
   if (evp->zone != ~Qword{0} && evp->zone < items) {
-    if (evp->zone < App().logs.size()) return App().logs[evp->zone];
-    return nullptr;
+    const DataSetWidgets* set = DataSetAt(evp->zone);
+    return set != nullptr ? set->log : nullptr;
   }
   if (evp->level == 2) return App().calibration_log;
   return nullptr;
@@ -71,8 +71,8 @@ void OnTaskCompleted(KyAppRecord* record) {
   char text[256];
   switch (evp->id) {
     case kEvpQuantify:
-      if (names_item && !std::isnan(evp->quantity) && evp->zone < App().calibration_rows.size()) {
-        Fl_Output* q = App().calibration_rows[evp->zone].q;
+      if (names_item && !std::isnan(evp->quantity) && DataSetAt(evp->zone) != nullptr) {
+        Fl_Output* q = DataSetAt(evp->zone)->calibration.q;
         if (q != nullptr) {
           std::snprintf(text, 100, "%g", evp->quantity);
           q->value(text);
@@ -124,8 +124,8 @@ bool ReplacesData(Dword command) {
 }
 
 void DropAllPlots() {
-  for (cCanvas* canvas : App().canvases)
-    if (canvas != nullptr) canvas->DropPlot();
+  for (DataSetWidgets& set : App().data_sets)
+    if (set.canvas != nullptr) set.canvas->DropPlot();
   if (App().calibration_canvas != nullptr) App().calibration_canvas->DropPlot();
 }
 
@@ -155,8 +155,9 @@ void RefreshAllCanvases(bool items, bool calibration) {
   if (record == nullptr || record->data_root == nullptr) return;
   if (items) {
     const Qword n = GetItemCount();
-    for (Qword i = 0; i < n && i < App().canvases.size(); ++i)
-      if (App().canvases[i] != nullptr) cCanvas::Reset(App().canvases[i], true, false);
+    for (Qword i = 0; i < n; ++i)
+      if (DataSetWidgets* set = DataSetAt(i); set != nullptr && set->canvas != nullptr)
+        cCanvas::Reset(set->canvas, true, false);
   }
   if (calibration && App().calibration_canvas != nullptr)
     cCanvas::Reset(App().calibration_canvas, true, false);

@@ -27,12 +27,16 @@ const char* AppVersionText() {
   return text;
 }
 
+DataSetWidgets* DataSetAt(Qword item) {
+  std::vector<DataSetWidgets>& sets = App().data_sets;
+  return item < sets.size() ? &sets[item] : nullptr;
+}
+
 cCanvas* CanvasFromWindowId(Qword id) {
   const Qword view = id >> 32;
   if (view == kViewItemCanvas) {
-    const Qword item = id & 0xFFF;
-    if (item >= App().canvases.size()) return nullptr;
-    return App().canvases[item];
+    const DataSetWidgets* set = DataSetAt(id & 0xFFF);
+    return set != nullptr ? set->canvas : nullptr;
   }
   if (view == kViewCalibrationCanvas) return App().calibration_canvas;
   return nullptr;

@@ -36,6 +36,16 @@ struct CalibrationRow {
   Fl_Output* c_out = nullptr;
 };
 
+// The widgets of one data set. They only show it: its parameters (nuclide,
+// folder, ...) are read from the data tree, never back from a widget.
+struct DataSetWidgets {
+  Fl_Group* page = nullptr;
+  Fl_Text_Display* log = nullptr;
+  cCanvas* canvas = nullptr;
+  Fl_Box* nuclide_label = nullptr;
+  CalibrationRow calibration;
+};
+
 struct AppState {
   KyAppInfo info;
   KyAppRecord* record = nullptr;
@@ -51,15 +61,11 @@ struct AppState {
   Fl_Group* calibration_tab = nullptr;
   Fl_Counter* data_counter = nullptr;
 
-  // Per data item, indexed by the item index.
-  std::vector<Fl_Group*> pages;
-  std::vector<Fl_Text_Display*> logs;
-  std::vector<cCanvas*> canvases;
-  std::vector<Fl_Box*> nuclide_labels;
+  // One entry per data item, indexed by the item index.
+  std::vector<DataSetWidgets> data_sets;
 
   Fl_Scroll* calibration_scroll = nullptr;
   Fl_Check_Button* calibration_header = nullptr;
-  std::vector<CalibrationRow> calibration_rows;
   cCanvas* calibration_canvas = nullptr;
   Fl_Text_Display* calibration_log = nullptr;
 
@@ -73,6 +79,9 @@ struct AppState {
 };
 
 AppState& App();
+
+// The widgets of data item `item`; null when it has no entry.
+DataSetWidgets* DataSetAt(Qword item);
 
 // Window ids: bits 0-11 the data item, 12-31 the block, 32-63 the view.
 constexpr Qword kViewItemCanvas = 1;

@@ -188,7 +188,8 @@ void CloseDialog(Fl_Double_Window* window) {
 
 std::string CalibrationTableText() {
   std::vector<CalibrationCsvRow> rows;
-  for (const CalibrationRow& row : App().calibration_rows) {
+  for (const DataSetWidgets& set : App().data_sets) {
+    const CalibrationRow& row = set.calibration;
     CalibrationCsvRow r;
     r.use = row.use != nullptr && row.use->value() != 0;
     if (row.use != nullptr && row.use->tooltip() != nullptr) r.folder = row.use->tooltip();

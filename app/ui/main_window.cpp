@@ -117,11 +117,7 @@ void ForgetWorkspace() {
   app.calibration_header = nullptr;
   app.calibration_canvas = nullptr;
   app.calibration_log = nullptr;
-  app.pages.clear();
-  app.logs.clear();
-  app.canvases.clear();
-  app.nuclide_labels.clear();
-  app.calibration_rows.clear();
+  app.data_sets.clear();
 }
 
 void OnCloseAll(Fl_Widget*, void*) {

@@ -41,16 +41,18 @@ void SetState(Qword item, Dword state) {
 
 std::vector<CalibrationRowTexts> CalibrationRowsNow() {
   std::vector<CalibrationRowTexts> rows;
-  for (const CalibrationRow& row : App().calibration_rows)
+  for (const DataSetWidgets& set : App().data_sets) {
+    const CalibrationRow& row = set.calibration;
     rows.push_back({row.use != nullptr && row.use->value() != 0, Text(row.c_in), Text(row.q)});
+  }
   return rows;
 }
 
 bool FillConcentrationsOut(double a, double b) {
   std::vector<std::string> out;
   if (!ConcentrationsOut(CalibrationRowsNow(), a, b, &out)) return false;
-  for (size_t i = 0; i < out.size() && i < App().calibration_rows.size(); ++i)
-    SetField(App().calibration_rows[i].c_out, out[i]);
+  for (size_t i = 0; i < out.size() && i < App().data_sets.size(); ++i)
+    SetField(App().data_sets[i].calibration.c_out, out[i]);
   return true;
 }
 
@@ -82,7 +84,7 @@ void OnRunCalibration(Fl_Widget*, void*) {
     return;
   }
   // A calibration that fails below must not leave results of the last one.
-  for (CalibrationRow& row : App().calibration_rows) SetField(row.c_out, "");
+  for (DataSetWidgets& set : App().data_sets) SetField(set.calibration.c_out, "");
   if (App().calibration_log != nullptr) ClearLogReports(App().calibration_log->buffer());
 
   Qword m = 0;

@@ -45,9 +45,9 @@ void ClearField(Fl_Output* field) {
 }
 
 void AppendToLog(Qword item, const char* text) {
-  if (item >= App().logs.size() || App().logs[item] == nullptr) return;
-  Fl_Text_Display* log = App().logs[item];
-  if (log->buffer() == nullptr) return;
+  const DataSetWidgets* set = DataSetAt(item);
+  Fl_Text_Display* log = set != nullptr ? set->log : nullptr;
+  if (log == nullptr || log->buffer() == nullptr) return;
   log->buffer()->append(text);
   log->scroll(2147483647, 0);
   log->redraw();
@@ -56,9 +56,6 @@ void AppendToLog(Qword item, const char* text) {
 }  // namespace
 
 std::string ItemNuclide(Qword item) {
-  if (item < App().nuclide_labels.size() && App().nuclide_labels[item] != nullptr &&
-      App().nuclide_labels[item]->label() != nullptr)
-    return App().nuclide_labels[item]->label();
   KyAppRecord* record = App().record;
   ParameterArgs args{static_cast<Qlong>(item), "NUC", nullptr, nullptr};
   if (RunQuietCommand(record, kKyCmdGetParameter, &args) != 0 || record->result.pointer == nullptr)
@@ -92,12 +89,12 @@ LibErrorCode BuildAndRunTaskScript(const SetupValues* stored) {
     return kErrIllegalDataType;
   }
   for (Qword i = 0; i < n; ++i) {
-    if (i < App().logs.size() && App().logs[i] != nullptr) ClearLogReports(App().logs[i]->buffer());
+    DataSetWidgets* set = DataSetAt(i);
+    if (set == nullptr) continue;
+    if (set->log != nullptr) ClearLogReports(set->log->buffer());
     // Numbers of an earlier run must not pass for results of this one.
-    if (i < App().calibration_rows.size()) {
-      ClearField(App().calibration_rows[i].q);
-      ClearField(App().calibration_rows[i].c_out);
-    }
+    ClearField(set->calibration.q);
+    ClearField(set->calibration.c_out);
   }
   for (Qword i = 0; i < n; ++i)
     if (ItemState(i) != 0) {

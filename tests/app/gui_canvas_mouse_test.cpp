@@ -119,13 +119,13 @@ class CanvasMouseTest : public GuiTest {
     canvas_->readout_box = status_;
     window_->end();
     GrowItemWidgetTables(1);
-    App().canvases[0] = canvas_;
+    App().data_sets[0].canvas = canvas_;
     window_->show();
     Pump(20);
   }
   void TearDown() override {
     if (window_ != nullptr) {
-      App().canvases.clear();
+      App().data_sets.clear();
       delete window_;
     }
     CanvasCommandOverrideForTesting(nullptr);
@@ -289,7 +289,7 @@ TEST_F(CanvasMouseTest, ResetWithKillRebuildsThePlotAndLeavingClearsTheReadout) 
   canvas_->handle(FL_LEAVE);
   EXPECT_EQ(status_->label(), nullptr);
   // Destroying the canvas destroys its plot.
-  App().canvases.clear();
+  App().data_sets.clear();
   delete window_;
   window_ = nullptr;
   EXPECT_EQ(g_stand_in.Of(kCmdPlotKill).size(), 2u);

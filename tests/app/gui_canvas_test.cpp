@@ -79,10 +79,10 @@ class CanvasTest : public GuiTest {
     canvas_ = new ScriptCanvas(10, 10, ItemCanvasId(0));
     window_->end();
     GrowItemWidgetTables(1);
-    App().canvases[0] = canvas_;
+    App().data_sets[0].canvas = canvas_;
   }
   void TearDown() override {
-    App().canvases.clear();
+    App().data_sets.clear();
     delete window_;
     GuiTest::TearDown();
   }

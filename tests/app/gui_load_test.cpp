@@ -94,35 +94,35 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) 
   BuildAndShow();
   ASSERT_EQ(Load("si29_c1"), 0u);
   ASSERT_NE(App().tabs, nullptr);
-  ASSERT_EQ(App().pages.size(), 1u);
-  ASSERT_EQ(App().calibration_rows.size(), 1u);
-  App().calibration_rows[0].c_in->value("2.5");
-  App().calibration_rows[0].use->value(0);
+  ASSERT_EQ(App().data_sets.size(), 1u);
+  ASSERT_EQ(App().data_sets.size(), 1u);
+  App().data_sets[0].calibration.c_in->value("2.5");
+  App().data_sets[0].calibration.use->value(0);
   ASSERT_EQ(Load("si29_c2"), 0u);
   ASSERT_EQ(Load("c13_c2"), 0u);
-  ASSERT_EQ(App().pages.size(), 3u);
+  ASSERT_EQ(App().data_sets.size(), 3u);
   EXPECT_EQ(App().data_counter->maximum(), 3.0);
   EXPECT_EQ(App().data_counter->value(), 3.0);
-  EXPECT_TRUE(App().pages[2]->visible());
-  EXPECT_FALSE(App().pages[0]->visible());
+  EXPECT_TRUE(App().data_sets[2].page->visible());
+  EXPECT_FALSE(App().data_sets[0].page->visible());
   // Typed concentrations and choices survive the later loads.
-  ASSERT_EQ(App().calibration_rows.size(), 3u);
-  EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "2.5");
-  EXPECT_EQ(App().calibration_rows[0].use->value(), 0);
-  EXPECT_EQ(App().calibration_rows[2].use->value(), 1);
-  EXPECT_STREQ(App().calibration_rows[2].use->tooltip(), "/bruker/c13_c2/");
+  ASSERT_EQ(App().data_sets.size(), 3u);
+  EXPECT_STREQ(App().data_sets[0].calibration.c_in->value(), "2.5");
+  EXPECT_EQ(App().data_sets[0].calibration.use->value(), 0);
+  EXPECT_EQ(App().data_sets[2].calibration.use->value(), 1);
+  EXPECT_STREQ(App().data_sets[2].calibration.use->tooltip(), "/bruker/c13_c2/");
   const char* nuclides[] = {"29Si", "29Si", "13C"};
   for (Qword i = 0; i < 3; ++i) {
-    EXPECT_EQ(App().canvases[i]->window_id, ItemCanvasId(i));
-    EXPECT_EQ(App().canvases[i]->display_flags, 1u);
-    EXPECT_STREQ(App().nuclide_labels[i]->label(), nuclides[i]);
+    EXPECT_EQ(App().data_sets[i].canvas->window_id, ItemCanvasId(i));
+    EXPECT_EQ(App().data_sets[i].canvas->display_flags, 1u);
+    EXPECT_STREQ(App().data_sets[i].nuclide_label->label(), nuclides[i]);
     record_->argument = ValueArgument(i);
     LibCommand(kCmdGetState, record_);
     EXPECT_EQ(record_->error, 0u);
     EXPECT_EQ(record_->result.u64, 0u);
   }
   // The data-info text heads each log.
-  char* log = App().logs[1]->buffer()->text();
+  char* log = App().data_sets[1].log->buffer()->text();
   EXPECT_NE(std::strstr(log, " Data info\n"), nullptr);
   EXPECT_NE(std::strstr(log, "\n Folder: .../bruker/si29_c2/"), nullptr) << log;
   EXPECT_NE(std::strstr(log, "\n Nuclide: 29Si"), nullptr) << log;
@@ -154,16 +154,16 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) 
   // The counter shows the page it names.
   App().data_counter->value(1);
   App().data_counter->do_callback();
-  EXPECT_TRUE(App().pages[0]->visible());
-  EXPECT_FALSE(App().pages[2]->visible());
+  EXPECT_TRUE(App().data_sets[0].page->visible());
+  EXPECT_FALSE(App().data_sets[2].page->visible());
   // Close all and a new load: a fresh workspace whose first page is item 0.
   OnCloseAll(nullptr, nullptr);
   EXPECT_EQ(App().tabs, nullptr);
   ASSERT_EQ(Load("si29_c3"), 0u);
-  EXPECT_EQ(App().pages.size(), 1u);
-  EXPECT_EQ(App().calibration_rows.size(), 1u);
-  EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "");
-  EXPECT_EQ(App().canvases[0]->window_id, ItemCanvasId(0));
+  EXPECT_EQ(App().data_sets.size(), 1u);
+  EXPECT_EQ(App().data_sets.size(), 1u);
+  EXPECT_STREQ(App().data_sets[0].calibration.c_in->value(), "");
+  EXPECT_EQ(App().data_sets[0].canvas->window_id, ItemCanvasId(0));
 }
 
 TEST_F(LoadFlowTest, RecentFileMenuEntryLoadsItsWholePath) {
@@ -172,15 +172,16 @@ TEST_F(LoadFlowTest, RecentFileMenuEntryLoadsItsWholePath) {
   const int first = App().menu_bar->find_index("&File/Recent files") + 1;
   App().menu_bar->picked(&App().menu_bar->menu()[first]);
   Pump();
-  ASSERT_EQ(App().pages.size(), 1u) << (Scripted().messages.empty() ? "" : Scripted().messages[0]);
-  EXPECT_STREQ(App().nuclide_labels[0]->label(), "13C");
+  ASSERT_EQ(App().data_sets.size(), 1u)
+      << (Scripted().messages.empty() ? "" : Scripted().messages[0]);
+  EXPECT_STREQ(App().data_sets[0].nuclide_label->label(), "13C");
 }
 
 TEST_F(LoadFlowTest, TheDecayIsDrawnAndZoomsAsTheMouseAsks) {
   BuildAndShow();
   ASSERT_EQ(Load("si29_c1"), 0u);
   Pump(20);
-  cCanvas* canvas = App().canvases[0];
+  cCanvas* canvas = App().data_sets[0].canvas;
   ASSERT_NE(canvas->plot, nullptr);
   const int w = canvas->w(), h = canvas->h();
   // The real part's dark red on the screen.
@@ -305,11 +306,11 @@ TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
     record_->argument = &evp;
     AppCommandCallback(kKyMsgTaskReport, record_);
     EXPECT_EQ(record_->error, c.error);
-    EXPECT_STREQ(App().calibration_rows[0].q->value(), c.q0);
-    EXPECT_STREQ(App().calibration_rows[1].q->value(), c.q1);
+    EXPECT_STREQ(App().data_sets[0].calibration.q->value(), c.q0);
+    EXPECT_STREQ(App().data_sets[1].calibration.q->value(), c.q1);
   }
   // Every report of item 1 reached its log, none went to item 0's.
-  char* log1 = App().logs[1]->buffer()->text();
+  char* log1 = App().data_sets[1].log->buffer()->text();
   int reports = 0;
   for (const char* p = log1; (p = std::strstr(p, " step report\n")) != nullptr; ++p) ++reports;
   free(log1);
@@ -342,7 +343,7 @@ TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
   BuildAndShow();
   ASSERT_EQ(Load("si29_c1"), 0u);
   Pump(10);
-  cCanvas* canvas = App().canvases[0];
+  cCanvas* canvas = App().data_sets[0].canvas;
   ASSERT_NE(canvas->plot, nullptr);
   Mouse(FL_PUSH, canvas, 40, 40);
   Mouse(FL_DRAG, canvas, 200, 150);

@@ -147,11 +147,11 @@ class WorkflowTest : public GuiTest {
     node = node ? node->Child(0) : nullptr;
     return node ? node->last_csv_path : nullptr;
   }
-  std::string Q(size_t row) { return App().calibration_rows[row].q->value(); }
-  std::string COut(size_t row) { return App().calibration_rows[row].c_out->value(); }
+  std::string Q(size_t row) { return App().data_sets[row].calibration.q->value(); }
+  std::string COut(size_t row) { return App().data_sets[row].calibration.c_out->value(); }
   void TypeStandards() {
     for (size_t i = 0; i < 5; ++i)
-      App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
+      App().data_sets[i].calibration.c_in->value(std::to_string(i + 1).c_str());
   }
 };
 
@@ -253,7 +253,7 @@ TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
     EXPECT_EQ(Q(i), text) << i;
     EXPECT_EQ(State(i), 1u);
     first.push_back(Q(i));
-    char* log = App().logs[i]->buffer()->text();
+    char* log = App().data_sets[i].log->buffer()->text();
     EXPECT_NE(std::strstr(log, "#QUANTIFY: completed"), nullptr) << log;
     free(log);
   }
@@ -262,7 +262,7 @@ TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
   Pump();
   ASSERT_EQ(g_scripts.size(), 2u);
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Q(i), first[i]);
-  char* log = App().logs[0]->buffer()->text();
+  char* log = App().data_sets[0].log->buffer()->text();
   const std::string text = log;
   free(log);
   EXPECT_EQ(text.find("#QUANTIFY: completed"), text.rfind("#QUANTIFY: completed"));
@@ -298,13 +298,13 @@ TEST_F(WorkflowTest, AnInvalidNuclideChangesNothing) {
   OnRunProcessing(nullptr, nullptr);
   const std::string q = Q(0);
   ASSERT_FALSE(q.empty());
-  char* before = App().logs[0]->buffer()->text();
+  char* before = App().data_sets[0].log->buffer()->text();
   Load("h1_invalid_nuclide");
   EXPECT_EQ(BuildAndRunTaskScript(&::Setup().values), 16u);
   ASSERT_FALSE(Scripted().messages.empty());
   EXPECT_EQ(Scripted().messages.back(), "Invalid nuclide in data #2.");
   EXPECT_EQ(g_scripts.size(), 1u);
-  char* after = App().logs[0]->buffer()->text();
+  char* after = App().data_sets[0].log->buffer()->text();
   EXPECT_STREQ(after, before);
   free(before);
   free(after);
@@ -320,8 +320,8 @@ TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
   char text[64];
   std::snprintf(text, sizeof text, "%g", std::stod(Manifest()["ser_dosy"]["quantity"]));
   EXPECT_EQ(Q(1), text);
-  char* series = App().logs[1]->buffer()->text();
-  char* single = App().logs[0]->buffer()->text();
+  char* series = App().data_sets[1].log->buffer()->text();
+  char* single = App().data_sets[0].log->buffer()->text();
   EXPECT_NE(std::strstr(series, " Note: 4 blocks. Q is the quantity of the last block;"), nullptr)
       << series;
   EXPECT_EQ(std::strstr(single, "Note:"), nullptr);
@@ -329,7 +329,7 @@ TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
   free(single);
   // A second run clears the note with the other reports.
   OnRunProcessing(nullptr, nullptr);
-  series = App().logs[1]->buffer()->text();
+  series = App().data_sets[1].log->buffer()->text();
   const std::string log = series;
   free(series);
   EXPECT_EQ(log.find(" Note: 4 blocks"), log.rfind(" Note: 4 blocks"));
@@ -345,11 +345,11 @@ TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
   Pump();
   TypeStandards();
   // A partial number is no concentration.
-  App().calibration_rows[2].c_in->value("1e");
+  App().data_sets[2].calibration.c_in->value("1e");
   OnRunCalibration(nullptr, nullptr);
   EXPECT_EQ(Scripted().messages.back(), "Input concentration # 3");
   EXPECT_EQ(COut(0), "");
-  App().calibration_rows[2].c_in->value("3");
+  App().data_sets[2].calibration.c_in->value("3");
 
   OnRunCalibration(nullptr, nullptr);
   Pump();
@@ -412,7 +412,7 @@ TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
   ASSERT_EQ(all.size(), 6u) << rows;
   EXPECT_EQ(all[0], "Select|Folder|C in [%]| Q|C out [%]");
   for (size_t i = 0; i < 5; ++i)
-    EXPECT_EQ(all[i + 1], "1|" + std::string(App().calibration_rows[i].use->tooltip()) + "|" +
+    EXPECT_EQ(all[i + 1], "1|" + std::string(App().data_sets[i].calibration.use->tooltip()) + "|" +
                               std::to_string(i + 1) + "|" + Q(i) + "|" + COut(i));
   std::remove(path.c_str());
   rmdir(dir.c_str());
@@ -528,8 +528,8 @@ TEST_F(WorkflowTest, ClipboardBitmapHasTheCanvasSize) {
   Fl_Group::current(open);
   Fl::paste(receiver, 1, Fl::clipboard_image);
   for (int i = 0; i < 40 && receiver.w_ == 0; ++i) Fl::wait(0.05);
-  EXPECT_EQ(receiver.w_, App().canvases[0]->w());
-  EXPECT_EQ(receiver.h_, App().canvases[0]->h());
+  EXPECT_EQ(receiver.w_, App().data_sets[0].canvas->w());
+  EXPECT_EQ(receiver.h_, App().data_sets[0].canvas->h());
 }
 
 TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
