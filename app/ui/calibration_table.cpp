@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"

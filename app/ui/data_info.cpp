@@ -5,7 +5,7 @@
 #include "app/ui/app_state.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
-#include "app/ui/main_window.h"
+#include "app/ui/workspace.h"
 #include "base/utf.h"
 
 namespace {

@@ -17,13 +17,12 @@
 #include <vector>
 
 #include "app/core/calibration_csv.h"
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
 #include "base/memory.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"

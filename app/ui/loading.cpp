@@ -7,11 +7,11 @@
 #include <cstring>
 #include <memory>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/workspace.h"
 #include "base/memory.h"
 #include "base/utf.h"
 #include "command/ky_commands.h"

@@ -12,14 +12,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
-#include "app/ui/calibration_table.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
+#include "app/ui/handlers.h"
 #include "app/ui/loading.h"
 #include "app/ui/menu_shortcuts.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/workspace.h"
 #include "command/ky_commands.h"
 
 Fl_Menu_Item MainMenuTable[] = {
@@ -89,16 +90,6 @@ Dword RunMainWindow() {
   if (App().main_window == nullptr) return 0;
   App().main_window->show();
   return static_cast<Dword>(Fl::run());
-}
-
-void ClearLogReports(Fl_Text_Buffer* buffer) {
-  if (buffer == nullptr) return;
-  // FLTK compares the whole text at the start position: starting at the
-  // end would read past the buffer.
-  const int start = buffer->length() - 3;
-  int found = 0;
-  if (start >= 0 && buffer->search_backward(start, "-\n\n", &found, 1))
-    buffer->remove(found + 3, buffer->length());
 }
 
 void ForgetWorkspace() {

@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/text_log.h"
 #include "command/ky_commands.h"
 #include "data_engine/evp.h"
 

@@ -14,8 +14,9 @@
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
 #include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
 #include "base/error_codes.h"
 #include "command/ky_commands.h"
 

@@ -14,7 +14,7 @@
 #include "app/ui/app_state.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
 #include "command/ky_commands.h"
 
 namespace {

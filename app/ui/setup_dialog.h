@@ -14,6 +14,11 @@ class Fl_Button;
 class Fl_Group;
 class Fl_Widget;
 
+// Built once with the main window, deleted when the program quits.
+void BuildSetupDialog();
+void DeleteSetupDialog();
+void OnSetupMenu(Fl_Widget* widget, void* data);
+
 // The dialog's widgets of one column.
 struct SetupColumnWidgets {
   Fl_Check_Button* group_delay = nullptr;

@@ -1,5 +1,7 @@
 // The workspace: the "Data" and "Calibration" tabs, one evaluation page per
 // data item, the data counter and the component buttons.
+#include "app/ui/workspace.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -13,13 +15,11 @@
 
 #include <cstring>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/calibration_table.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
-#include "app/ui/loading.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
 #include "app/ui/text_log.h"
 #include "base/double_to_int.h"
 

@@ -16,7 +16,11 @@
 #include "app/ui/canvas.h"
 #include "app/ui/command_records.h"
 #include "app/ui/fltk_hooks.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "command/lib_command.h"
 
 namespace {

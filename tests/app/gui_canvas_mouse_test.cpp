@@ -20,7 +20,11 @@
 #include "app/ui/app_state.h"
 #include "app/ui/canvas_testing.h"
 #include "app/ui/command_records.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "framework/graphics/ky_gw.h"
 
 extern char** environ;
