@@ -64,10 +64,12 @@ cCanvas::~cCanvas() {
 
 void cCanvas::SetReadout(const char* text) {
   if (readout_box == nullptr) return;
+  // The plot writes every read-out into one reused buffer: the box keeps a
+  // copy, and the texts are compared, not their addresses.
   const char* old = readout_box->label();
-  if (old == text) return;
+  if (old == nullptr && text == nullptr) return;
   if (old != nullptr && text != nullptr && std::strcmp(old, text) == 0) return;
-  readout_box->label(text);
+  readout_box->copy_label(text);
   readout_box->redraw();
 }
 
