@@ -41,15 +41,25 @@
 
 namespace {
 
-TEST_F(GuiTest, FailedLoadChangesNothingAndShowsTheFrameworksError) {
+TEST_F(GuiTest, CancelledOpenIsNoErrorAndAFailedLoadChangesNothing) {
   WriteConfig("KyApp Configuration\r\n\r\nRecent files:\r\n\"/data/a\"8\r\n");
   const std::string before = ReadFileBytes(ConfigPath());
   BuildAndShow();
-  // The open dialog is cancelled (or the load fails for another reason).
   const int open = App().menu_bar->find_index("&File/@fileopen Open Bruker fid...");
   ASSERT_GE(open, 0);
+  // The open dialog is cancelled: no box, nothing changes.
   App().menu_bar->picked(&App().menu_bar->menu()[open]);
   Pump();
+  EXPECT_EQ(Scripted().file_dialogs, 1);
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+  EXPECT_EQ(App().tabs, nullptr);
+  EXPECT_EQ(App().work_area->children(), 0);
+  EXPECT_EQ(ReadFileBytes(ConfigPath()), before);
+  // A file that cannot be loaded: the framework's error box, nothing changes.
+  Scripted().files.push_back("/nonexistent/pelorin/fid");
+  App().menu_bar->picked(&App().menu_bar->menu()[open]);
+  Pump();
+  EXPECT_EQ(Scripted().file_dialogs, 2);
   EXPECT_NE(record_->error, 0u);
   EXPECT_EQ(Scripted().messages.size(), 1u);
   EXPECT_EQ(App().tabs, nullptr);
