@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/core/bruker_text.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/command_records.h"
@@ -74,8 +75,8 @@ void OnTaskCompleted(KyAppRecord* record) {
       if (names_item && !std::isnan(evp->quantity) && DataSetAt(evp->zone) != nullptr) {
         Fl_Output* q = DataSetAt(evp->zone)->calibration.q;
         if (q != nullptr) {
-          std::snprintf(text, 100, "%g", evp->quantity);
-          q->value(text);
+          // Read back by the calibration's strict reader, whatever the locale.
+          q->value(BrukerFormatG(evp->quantity, 6).c_str());
           q->redraw();
         }
       }
@@ -85,8 +86,7 @@ void OnTaskCompleted(KyAppRecord* record) {
         const double g = NumericParameter(evp->zone, "GDLY");
         // std::round takes halves away from zero.
         const double r = g - std::round(g);
-        std::snprintf(text, sizeof text, "%g", r);
-        SetParameter(evp->zone, "GDLY", text);
+        SetParameter(evp->zone, "GDLY", BrukerFormatG(r, 6).c_str());
       }
       break;
     case kEvpZeroFill:

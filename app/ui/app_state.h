@@ -18,7 +18,7 @@ class Fl_Text_Display;
 class Fl_Box;
 class Fl_Scroll;
 class Fl_Check_Button;
-class Fl_Float_Input;
+class cNumberInput;
 class Fl_Output;
 class Fl_Copy_Surface;
 class cCanvas;
@@ -31,7 +31,7 @@ struct RecentEntry {
 // One row of the calibration table.
 struct CalibrationRow {
   Fl_Check_Button* use = nullptr;
-  Fl_Float_Input* c_in = nullptr;
+  cNumberInput* c_in = nullptr;
   Fl_Output* q = nullptr;
   Fl_Output* c_out = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "app/ui/calibration_table.h"
 
 #include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Scroll.H>
 
@@ -12,6 +11,7 @@
 #include "app/ui/app_state.h"
 #include "app/ui/command_records.h"
 #include "app/ui/commands.h"
+#include "app/ui/number_input.h"
 #include "base/utf.h"
 
 namespace {
@@ -85,7 +85,7 @@ void BuildCalibrationTable() {
     row.use->value(1);
     row.use->copy_tooltip(FolderTail(i).c_str());
     row.use->visible_focus(0);
-    row.c_in = new Fl_Float_Input(x1 + 40, y, 80, 20);
+    row.c_in = new cNumberInput(x1 + 40, y, 80, 20, nullptr, cNumberInput::kReal);
     row.c_in->tooltip("Input concentration");
     row.q = new Fl_Output(row.c_in->x() + 80, y, 80, 20);
     row.q->visible_focus(0);

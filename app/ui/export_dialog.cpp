@@ -7,7 +7,6 @@
 #include <FL/Fl_Copy_Surface.H>
 #include <FL/Fl_Device.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Tabs.H>
@@ -23,6 +22,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/handlers.h"
+#include "app/ui/number_input.h"
 #include "base/memory.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"

@@ -1,7 +1,6 @@
 #include "app/ui/run_calibration.h"
 
 #include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
@@ -16,6 +15,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/handlers.h"
+#include "app/ui/number_input.h"
 #include "app/ui/text_log.h"
 #include "command/ky_commands.h"
 #include "data_engine/evp.h"

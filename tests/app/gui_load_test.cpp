@@ -32,6 +32,7 @@
 #include "app/ui/handlers.h"
 #include "app/ui/loading.h"
 #include "app/ui/main_window.h"
+#include "app/ui/number_input.h"
 #include "app/ui/setup_dialog.h"
 #include "app/ui/text_log.h"
 #include "app/ui/workspace.h"

@@ -19,10 +19,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <locale>
 #include <map>
 #include <sstream>
 #include <string>
@@ -39,6 +42,7 @@
 #include "app/ui/help.h"
 #include "app/ui/loading.h"
 #include "app/ui/main_window.h"
+#include "app/ui/number_input.h"
 #include "app/ui/run_calibration.h"
 #include "app/ui/run_processing.h"
 #include "app/ui/setup_dialog.h"
@@ -155,11 +159,46 @@ class WorkflowTest : public GuiTest {
   }
   std::string Q(size_t row) { return App().data_sets[row].calibration.q->value(); }
   std::string COut(size_t row) { return App().data_sets[row].calibration.c_out->value(); }
+  // Types `text` key by key into `field`, as a user does.
+  void TypeInto(Fl_Input* field, const std::string& text) {
+    field->value("");
+    ASSERT_TRUE(field->take_focus());
+    for (char c : text) PressKey(static_cast<unsigned char>(c), 0, field->window());
+    Pump(1);
+  }
   void TypeStandards() {
     for (size_t i = 0; i < 5; ++i)
       App().data_sets[i].calibration.c_in->value(std::to_string(i + 1).c_str());
   }
 };
+
+// Sets the whole locale for the scope (a host program or library may set
+// it so); the previous one comes back at the end.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const char* name) {
+    const char* now = std::setlocale(LC_ALL, nullptr);
+    previous_ = now != nullptr ? now : "C";
+    ok_ = std::setlocale(LC_ALL, name) != nullptr;
+  }
+  ~LocaleScope() { std::setlocale(LC_ALL, previous_.c_str()); }
+  bool ok() const { return ok_; }
+
+ private:
+  std::string previous_;
+  bool ok_ = false;
+};
+
+const char* const kLocales[] = {"C", "de_DE.UTF-8"};
+
+// A number text read the C way whatever the global locale says.
+double CNumber(const std::string& text) {
+  std::istringstream in(text);
+  in.imbue(std::locale::classic());
+  double value = NAN;
+  in >> value;
+  return value;
+}
 
 std::string DefaultLines(int item) {
   char text[512];
@@ -231,6 +270,67 @@ TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) 
   s.save->do_callback();
   ASSERT_EQ(Scripted().messages.size(), 1u);
   EXPECT_EQ(Scripted().messages[0], "Invalid value of \"n\" in the 13C setup.");
+}
+
+TEST_F(WorkflowTest, SetupNumberFieldsReadADecimalCommaOrNameTheField) {
+  BuildAndShow();
+  ProcessingSetup& s = ::Setup();
+  OnSetupMenu(nullptr, nullptr);
+  Pump();
+  for (const char* locale : kLocales) {
+    LocaleScope scope(locale);
+    ASSERT_TRUE(scope.ok()) << locale;
+    for (int c = 0; c < kSetupColumns; ++c) {
+      SetupColumnWidgets& w = s.widgets[c];
+      // Real fields: the comma is the decimal separator, shown and stored
+      // as a point.
+      struct Real {
+        cNumberInput* field;
+        const char* typed;
+        const char* shown;
+        double SetupColumn::*value;
+        double want;
+      };
+      const Real reals[] = {{w.tmax, "1,5", "1.5", &SetupColumn::tmax, 1.5},
+                            {w.smooth_a, "0,0007", "0.0007", &SetupColumn::smooth_a, 0.0007}};
+      for (const Real& r : reals) {
+        SCOPED_TRACE(std::string(locale) + " " + kSetupNuclides[c] + " " + r.field->label());
+        Scripted().messages.clear();
+        TypeInto(r.field, r.typed);
+        EXPECT_STREQ(r.field->value(), r.shown);
+        s.save->do_callback();
+        EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+        EXPECT_EQ(s.values.column[c].*(r.value), r.want);
+      }
+      // Whole-number fields keep every character typed and refuse the text,
+      // naming the field; nothing is saved.
+      struct Whole {
+        cNumberInput* field;
+        const char* name;
+        const char* typed;
+        const char* good;
+      };
+      const Whole wholes[] = {
+          {w.smooth_n, "n", "1,5", "2"}, {w.from, "from", "1,5", "0"}, {w.to, "to", "-1,5", "-1"}};
+      for (const Whole& x : wholes) {
+        SCOPED_TRACE(std::string(locale) + " " + kSetupNuclides[c] + " " + x.name);
+        const std::string config = ReadFileBytes(ConfigPath());
+        Scripted().messages.clear();
+        TypeInto(x.field, x.typed);
+        EXPECT_STREQ(x.field->value(), x.typed);
+        s.save->do_callback();
+        ASSERT_EQ(Scripted().messages.size(), 1u);
+        EXPECT_EQ(Scripted().messages[0], std::string("Invalid value of \"") + x.name +
+                                              "\" in the " + kSetupNuclides[c] + " setup.");
+        EXPECT_EQ(ReadFileBytes(ConfigPath()), config);
+        TypeInto(x.field, x.good);
+      }
+    }
+    // The stored lines keep the point.
+    const std::string config = ReadFileBytes(ConfigPath());
+    EXPECT_NE(config.find("ApoCos2Par 1.5 1.5\r\n"), std::string::npos) << config;
+    EXPECT_NE(config.find("ApoSmooStepParA 0.0007 0.0007\r\n"), std::string::npos) << config;
+  }
 }
 
 TEST_F(WorkflowTest, RunProcessingWithoutDataSaysSo) {
@@ -377,6 +477,42 @@ TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
   EXPECT_EQ(COut(0), "");
   EXPECT_FALSE(Q(0).empty());
   EXPECT_EQ(State(0), 1u);
+}
+
+TEST_F(WorkflowTest, ConcentrationsTypedWithADecimalCommaCalibrate) {
+  LoadSi29();
+  auto manifest = Manifest();
+  App().tabs->value(App().calibration_tab);
+  Pump();
+  for (const char* locale : kLocales) {
+    LocaleScope scope(locale);
+    ASSERT_TRUE(scope.ok()) << locale;
+    SCOPED_TRACE(locale);
+    Scripted().messages.clear();
+    OnRunProcessing(nullptr, nullptr);
+    Pump();
+    // Half the standards: every concentration read off the line is half
+    // the manifest's.
+    const char* typed[] = {"0,5", "1", "1,5", "2", "2,5"};
+    for (size_t i = 0; i < 5; ++i) {
+      TypeInto(App().data_sets[i].calibration.c_in, typed[i]);
+      std::string shown = typed[i];
+      std::replace(shown.begin(), shown.end(), ',', '.');
+      EXPECT_EQ(std::string(App().data_sets[i].calibration.c_in->value()), shown);
+    }
+    OnRunCalibration(nullptr, nullptr);
+    Pump();
+    EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+    for (size_t i = 0; i < 5; ++i) {
+      const double want = CNumber(manifest[kSi29[i]]["concentration_out"]) / 2;
+      ASSERT_FALSE(COut(i).empty()) << i;
+      EXPECT_EQ(COut(i).find(','), std::string::npos) << COut(i);
+      EXPECT_EQ(Q(i).find(','), std::string::npos) << Q(i);
+      EXPECT_NEAR(CNumber(COut(i)), want, 1e-4 * want) << i;
+    }
+    // The CSV text keeps points.
+    EXPECT_EQ(CalibrationTableText().find("0,5"), std::string::npos);
+  }
 }
 
 TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
