@@ -97,6 +97,16 @@ void cCanvas::DropPlot() {
   redraw();
 }
 
+void cCanvas::Blank(bool on) {
+  blank_ = on;
+  if (on) {
+    DropPlot();
+    zoomed = false;
+    last_error_ = nullptr;
+  }
+  redraw();
+}
+
 void cCanvas::draw() {
   CanvasDrawScope scope(this);
   DrawContent();
@@ -106,7 +116,7 @@ void cCanvas::draw() {
 
 void cCanvas::DrawContent() {
   if (record == nullptr) return;
-  if (plot == nullptr && last_error_ == nullptr) {
+  if (plot == nullptr && last_error_ == nullptr && !blank_) {
     // Quiet: an error box here would reopen the event loop inside draw()
     // and paint again; the reason is shown in the canvas instead.
     if (PlotCommand(record, kCmdPlotCreate, &window_id, true) != 0) {

@@ -135,7 +135,7 @@ bool Export(int source, int destination) {
     AppAlert("Interface error.");
     return false;
   }
-  if (canvas->plot == nullptr && canvas->record != nullptr &&
+  if (canvas->plot == nullptr && canvas->record != nullptr && !canvas->blank() &&
       RunQuietCommand(canvas->record, kKyCmdCreatePlot, &canvas->window_id) == 0)
     canvas->plot = static_cast<cPlot*>(canvas->record->result.pointer);
   if (canvas->plot == nullptr) {

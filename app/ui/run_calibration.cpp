@@ -56,6 +56,12 @@ bool FillConcentrationsOut(double a, double b) {
   return true;
 }
 
+void ClearCalibrationResults() {
+  for (DataSetWidgets& set : App().data_sets) SetField(set.calibration.c_out, "");
+  if (App().calibration_log != nullptr) ClearLogReports(App().calibration_log->buffer());
+  if (App().calibration_canvas != nullptr) App().calibration_canvas->Blank(true);
+}
+
 double GetNumericParameter(Qword item, const char* name) {
   KyAppRecord* record = App().record;
   ParameterArgs args{static_cast<Qlong>(item), name, nullptr, nullptr};
@@ -84,8 +90,7 @@ void OnRunCalibration(Fl_Widget*, void*) {
     return;
   }
   // A calibration that fails below must not leave results of the last one.
-  for (DataSetWidgets& set : App().data_sets) SetField(set.calibration.c_out, "");
-  if (App().calibration_log != nullptr) ClearLogReports(App().calibration_log->buffer());
+  ClearCalibrationResults();
 
   Qword m = 0;
   std::vector<double> table = CalibrationTable(rows, &m);
@@ -111,10 +116,14 @@ void OnRunCalibration(Fl_Widget*, void*) {
   if (RunCommand(record, kKyCmdRunTaskRecord, &fit) != 0) return;
   const bool line = fit.result_pointer != nullptr &&
                     FillConcentrationsOut(fit.result_pointer[0], fit.result_pointer[1]);
-  if (App().calibration_canvas != nullptr) cCanvas::Reset(App().calibration_canvas, true, false);
   if (!line) {
+    ClearCalibrationResults();
     AppAlert(kCalibrationSlopeAlert);
     return;
+  }
+  if (cCanvas* canvas = App().calibration_canvas) {
+    canvas->Blank(false);
+    cCanvas::Reset(canvas, true, false);
   }
   for (Qword i = 0; i < n; ++i) SetState(i, 2);
 }

@@ -15,6 +15,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
 #include "app/ui/handlers.h"
+#include "app/ui/run_calibration.h"
 #include "app/ui/setup_dialog.h"
 #include "app/ui/text_log.h"
 #include "base/error_codes.h"
@@ -95,8 +96,8 @@ LibErrorCode BuildAndRunTaskScript(const SetupValues* stored) {
     if (set->log != nullptr) ClearLogReports(set->log->buffer());
     // Numbers of an earlier run must not pass for results of this one.
     ClearField(set->calibration.q);
-    ClearField(set->calibration.c_out);
   }
+  ClearCalibrationResults();
   for (Qword i = 0; i < n; ++i)
     if (ItemState(i) != 0) {
       RunCommand(record, kKyCmdRestoreOldest, ValueArgument(i));

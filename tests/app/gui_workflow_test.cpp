@@ -16,6 +16,7 @@
 #include <FL/Fl_Tabs.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
+#include <FL/fl_draw.H>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -513,6 +514,55 @@ TEST_F(WorkflowTest, ConcentrationsTypedWithADecimalCommaCalibrate) {
     // The CSV text keeps points.
     EXPECT_EQ(CalibrationTableText().find("0,5"), std::string::npos);
   }
+}
+
+// Pixels of a canvas as drawn on the screen, RGB.
+std::vector<uchar> CanvasPixels(cCanvas* canvas) {
+  std::vector<uchar> rgb(static_cast<size_t>(canvas->w()) * canvas->h() * 3);
+  canvas->make_current();
+  fl_read_image(rgb.data(), 0, 0, canvas->w(), canvas->h());
+  return rgb;
+}
+
+// Pixels of the fitted line's colour (0x0000F0).
+int LinePixels(const std::vector<uchar>& rgb) {
+  int n = 0;
+  for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+    n += rgb[i] == 0 && rgb[i + 1] == 0 && rgb[i + 2] == 0xF0;
+  return n;
+}
+
+TEST_F(WorkflowTest, ANewProcessingRunTakesTheCalibrationLineAndItsReport) {
+  LoadSi29();
+  App().tabs->value(App().calibration_tab);
+  OnRunProcessing(nullptr, nullptr);
+  Pump();
+  TypeStandards();
+  OnRunCalibration(nullptr, nullptr);
+  Pump(20);
+  cCanvas* canvas = App().calibration_canvas;
+  ASSERT_TRUE(canvas->visible_r());
+  EXPECT_GT(LinePixels(CanvasPixels(canvas)), 100);
+  auto LogHas = [](const char* text) {
+    char* log = App().calibration_log->buffer()->text();
+    const bool has = std::strstr(log, text) != nullptr;
+    free(log);
+    return has;
+  };
+  EXPECT_TRUE(LogHas("Linear fit"));
+
+  OnRunProcessing(nullptr, nullptr);
+  Pump(20);
+  EXPECT_EQ(COut(0), "");
+  EXPECT_EQ(LinePixels(CanvasPixels(canvas)), 0);
+  EXPECT_FALSE(LogHas("Linear fit"));
+  EXPECT_EQ(canvas->plot, nullptr);
+  // A new calibration shows its line again.
+  OnRunCalibration(nullptr, nullptr);
+  Pump(20);
+  EXPECT_FALSE(COut(0).empty());
+  EXPECT_GT(LinePixels(CanvasPixels(canvas)), 100);
+  EXPECT_TRUE(LogHas("Linear fit"));
 }
 
 TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
