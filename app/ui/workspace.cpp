@@ -20,6 +20,7 @@
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
 #include "app/ui/handlers.h"
+#include "app/ui/share_tile.h"
 #include "app/ui/text_log.h"
 #include "base/double_to_int.h"
 
@@ -94,7 +95,7 @@ void BuildWorkspace() {
 
     auto* content = new Fl_Group(cx, cy + 40, cw, ch - 40);
     calib->resizable(content);
-    auto* tile = new Fl_Tile(content->x(), content->y(), content->w(), content->h());
+    auto* tile = new cShareTile(content->x(), content->y(), content->w(), content->h());
     content->resizable(tile);
     const int tx = tile->x(), ty = tile->y(), tw = tile->w(), th = tile->h();
     auto* limit = new Fl_Box(tx + 300, ty + 50, tw - 350, th - 100);
@@ -119,6 +120,7 @@ void BuildWorkspace() {
     log->buffer()->append(" ---------------------------\n\n");
     app.calibration_log = log;
     log_group->end();
+    tile->Panes(table_group, log_group);
 
     auto* canvas_group = new Fl_Group(tx + 300, ty, tw - 300, th);
     canvas_group->box(FL_THIN_DOWN_BOX);

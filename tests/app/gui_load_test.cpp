@@ -12,6 +12,8 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Output.H>
+#include <FL/Fl_Scroll.H>
+#include <FL/Fl_Tabs.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -411,6 +414,53 @@ TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
   record_->argument = ValueArgument(0);
   LibCommand(kCmdFirstBlockPoints, record_);
   EXPECT_NE(canvas->plot, nullptr);
+}
+
+// Rows of the calibration table that its scroll area shows whole.
+int VisibleRows() {
+  const Fl_Scroll* scroll = App().calibration_scroll;
+  int n = 0;
+  for (const DataSetWidgets& set : App().data_sets) {
+    const Fl_Widget* use = set.calibration.use;
+    if (use != nullptr && use->y() >= scroll->y() &&
+        use->y() + use->h() <= scroll->y() + scroll->h())
+      ++n;
+  }
+  return n;
+}
+
+TEST_F(LoadFlowTest, CalibrationTableKeepsItsShareOfTheWindowAtEverySize) {
+  BuildAndShow();
+  for (int round = 0; round < 3; ++round)
+    for (const char* name : {"si29_c1", "si29_c2", "si29_c3", "si29_c4", "si29_c5"})
+      ASSERT_EQ(Load(name), 0u) << name;
+  App().tabs->value(App().calibration_tab);
+  Pump();
+  const Fl_Widget* table = App().calibration_scroll->parent();
+  const Fl_Widget* column = table->parent();
+  struct Size {
+    int w, h;
+  };
+  // Larger, smaller, and back: the same size shows the same rows.
+  const Size sizes[] = {{1000, 700}, {1400, 1000}, {600, 400}, {1000, 700}, {1400, 1000}};
+  std::map<int, int> rows_at;
+  for (const Size& z : sizes) {
+    SCOPED_TRACE(std::to_string(z.w) + " x " + std::to_string(z.h));
+    App().main_window->resize(App().main_window->x(), App().main_window->y(), z.w, z.h);
+    Pump(10);
+    ASSERT_EQ(App().main_window->h(), z.h);
+    EXPECT_NEAR(table->h(), column->h() / 2.0, 1.0);
+    // Every row that fits below the header (10 pixels of room, a header
+    // and rows of 20 pixels) is shown.
+    const int fit = (App().calibration_scroll->h() - 10 - 20) / 20;
+    EXPECT_EQ(VisibleRows(), std::min(fit, static_cast<int>(App().data_sets.size())));
+    if (rows_at.count(z.h) != 0) {
+      EXPECT_EQ(VisibleRows(), rows_at[z.h]);
+    }
+    rows_at[z.h] = VisibleRows();
+  }
+  EXPECT_LT(rows_at[400], rows_at[700]);
+  EXPECT_LT(rows_at[700], rows_at[1000]);
 }
 
 }  // namespace
