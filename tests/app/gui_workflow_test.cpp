@@ -565,6 +565,57 @@ TEST_F(WorkflowTest, ANewProcessingRunTakesTheCalibrationLineAndItsReport) {
   EXPECT_TRUE(LogHas("Linear fit"));
 }
 
+// The layout of a plot image's y-axis labels, by tests/app/label_layout.py.
+std::string LabelLayout(const std::string& image) {
+  return RunPython(
+      "import runpy,sys\nsys.argv=sys.argv[1:]\nrunpy.run_path(sys.argv[0], "
+      "run_name='__main__')",
+      std::string(VELTRIA_SOURCE_DIR) + "/tests/app/label_layout.py' '" + image);
+}
+
+TEST_F(WorkflowTest, CalibrationPlotLabelsStayInsideOnScreenAndInSvg) {
+  LoadSi29();
+  App().tabs->value(App().calibration_tab);
+  OnRunProcessing(nullptr, nullptr);
+  Pump();
+  TypeStandards();
+  OnRunCalibration(nullptr, nullptr);
+  Pump(20);
+  // The first draw of the new plot, as the screen shows it.
+  cCanvas* canvas = App().calibration_canvas;
+  ASSERT_NE(canvas->plot, nullptr);
+  const std::vector<uchar> rgb = CanvasPixels(canvas);
+  const std::string dir = TempFolder();
+  const std::string ppm = dir + "/screen.ppm";
+  {
+    std::ofstream out(ppm, std::ios::binary);
+    out << "P6\n" << canvas->w() << " " << canvas->h() << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+  }
+  EXPECT_EQ(LabelLayout(ppm), "ok\n");
+  std::remove(ppm.c_str());
+
+  // The same plot as an SVG file, rendered by another program.
+  const std::string svg = dir + "/calibration.svg";
+  ShowExportDialog(nullptr, nullptr);
+  Fl_Double_Window* dialog = ExportDialogWindow();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_STREQ(static_cast<Fl_Choice*>(dialog->child(0))->text(), "Calibration table");
+  static_cast<Fl_Choice*>(dialog->child(1))->value(1);
+  Scripted().files.push_back(svg);
+  dialog->child(3)->do_callback();
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+  if (access("/usr/bin/rsvg-convert", X_OK) == 0) {
+    const std::string png = dir + "/calibration.png";
+    const std::string cmd = "/usr/bin/rsvg-convert -b white -o '" + png + "' '" + svg + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_EQ(LabelLayout(png), "ok\n");
+    std::remove(png.c_str());
+  }
+  std::remove(svg.c_str());
+  rmdir(dir.c_str());
+}
+
 TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
   LoadSi29();
   OnRunProcessing(nullptr, nullptr);
