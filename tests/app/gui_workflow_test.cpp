@@ -332,6 +332,19 @@ TEST_F(WorkflowTest, SetupNumberFieldsReadADecimalCommaOrNameTheField) {
     EXPECT_NE(config.find("ApoCos2Par 1.5 1.5\r\n"), std::string::npos) << config;
     EXPECT_NE(config.find("ApoSmooStepParA 0.0007 0.0007\r\n"), std::string::npos) << config;
   }
+  // Pasted text takes the same road as typed text.
+  cNumberInput* tmax = s.widgets[0].tmax;
+  cNumberInput* n = s.widgets[0].smooth_n;
+  for (cNumberInput* field : {tmax, n}) {
+    static char pasted[] = "2,5";
+    field->value("");
+    ASSERT_TRUE(field->take_focus());
+    Fl::e_text = pasted;
+    Fl::e_length = 3;
+    field->handle(FL_PASTE);
+  }
+  EXPECT_STREQ(tmax->value(), "2.5");
+  EXPECT_STREQ(n->value(), "2,5");
 }
 
 TEST_F(WorkflowTest, RunProcessingWithoutDataSaysSo) {
