@@ -461,6 +461,22 @@ TEST_F(LoadFlowTest, CalibrationTableKeepsItsShareOfTheWindowAtEverySize) {
   }
   EXPECT_LT(rows_at[400], rows_at[700]);
   EXPECT_LT(rows_at[700], rows_at[1000]);
+
+  // The divider dragged down to three quarters of the column: that share
+  // holds at the next sizes.
+  const int edge = table->y() + table->h();
+  const int to = column->y() + column->h() * 3 / 4;
+  Mouse(FL_PUSH, App().main_window, table->x() + 100, edge);
+  Mouse(FL_DRAG, App().main_window, table->x() + 100, to);
+  Mouse(FL_RELEASE, App().main_window, table->x() + 100, to);
+  Pump();
+  EXPECT_NEAR(table->h(), column->h() * 0.75, 2.0);
+  for (const Size& z : {Size{700, 500}, Size{1300, 950}}) {
+    SCOPED_TRACE(std::to_string(z.w) + " x " + std::to_string(z.h));
+    App().main_window->resize(App().main_window->x(), App().main_window->y(), z.w, z.h);
+    Pump(10);
+    EXPECT_NEAR(table->h(), column->h() * 0.75, 2.0);
+  }
 }
 
 }  // namespace
