@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/core/bruker_text.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
@@ -36,8 +37,8 @@ const char16_t kAppNameWide[] = u"Pelorin";
 
 Fl_Text_Display* LogFor(const Evp* evp, Qword items) {
   if (evp->zone != ~Qword{0} && evp->zone < items) {
-    if (evp->zone < App().logs.size()) return App().logs[evp->zone];
-    return nullptr;
+    const DataSetWidgets* set = DataSetAt(evp->zone);
+    return set != nullptr ? set->log : nullptr;
   }
   if (evp->level == 2) return App().calibration_log;
   return nullptr;
@@ -77,11 +78,11 @@ void OnTaskCompleted(KyAppRecord* record) {
   char text[256];
   switch (evp->id) {
     case kEvpQuantify:
-      if (names_item && !std::isnan(evp->quantity) && evp->zone < App().calibration_rows.size()) {
-        Fl_Output* q = App().calibration_rows[evp->zone].q;
+      if (names_item && !std::isnan(evp->quantity) && DataSetAt(evp->zone) != nullptr) {
+        Fl_Output* q = DataSetAt(evp->zone)->calibration.q;
         if (q != nullptr) {
-          std::snprintf(text, 100, "%g", evp->quantity);
-          q->value(text);
+          // Read back by the calibration's strict reader, whatever the locale.
+          q->value(BrukerFormatG(evp->quantity, 6).c_str());
           q->redraw();
         }
       }
@@ -91,8 +92,7 @@ void OnTaskCompleted(KyAppRecord* record) {
         const double g = NumericParameter(evp->zone, "GDLY");
         // std::round takes halves away from zero.
         const double r = g - std::round(g);
-        std::snprintf(text, sizeof text, "%g", r);
-        SetParameter(evp->zone, "GDLY", text);
+        SetParameter(evp->zone, "GDLY", BrukerFormatG(r, 6).c_str());
       }
       break;
     case kEvpZeroFill:
@@ -119,8 +119,8 @@ void OnTaskCompleted(KyAppRecord* record) {
 bool ReplacesData(Dword command) { return KyCommandChangesTree(command); }
 
 void DropAllPlots() {
-  for (cCanvas* canvas : App().canvases)
-    if (canvas != nullptr) canvas->DropPlot();
+  for (DataSetWidgets& set : App().data_sets)
+    if (set.canvas != nullptr) set.canvas->DropPlot();
   if (App().calibration_canvas != nullptr) App().calibration_canvas->DropPlot();
 }
 
@@ -144,36 +144,14 @@ void SetBrukerReaderWriter(ForeignReader reader, ForeignWriter writer) {
   g_bruker_writer = writer;
 }
 
-cCanvas* CanvasFromWindowId(Qword id) {
-  const Qword view = id >> 32;
-  if (view == kViewItemCanvas) {
-    const Qword item = id & 0xFFF;
-    if (item >= App().canvases.size()) return nullptr;
-    return App().canvases[item];
-  }
-  if (view == kViewCalibrationCanvas) return App().calibration_canvas;
-  return nullptr;
-}
-
-Qword GetItemCount() {
-  KyAppRecord* record = App().record;
-  if (record == nullptr) return 0;
-  if (RunQuietCommand(record, kKyCmdItemCount, nullptr) != 0) return 0;
-  return record->result.u64;
-}
-
-Qlong GetSelectedItemIndex() {
-  if (App().data_counter == nullptr) return -1;
-  return static_cast<Qlong>(DoubleToQword(App().data_counter->value())) - 1;
-}
-
 void RefreshAllCanvases(bool items, bool calibration) {
   KyAppRecord* record = App().record;
   if (record == nullptr || record->data_root == nullptr) return;
   if (items) {
     const Qword n = GetItemCount();
-    for (Qword i = 0; i < n && i < App().canvases.size(); ++i)
-      if (App().canvases[i] != nullptr) cCanvas::Reset(App().canvases[i], true, false);
+    for (Qword i = 0; i < n; ++i)
+      if (DataSetWidgets* set = DataSetAt(i); set != nullptr && set->canvas != nullptr)
+        cCanvas::Reset(set->canvas, true, false);
   }
   if (calibration && App().calibration_canvas != nullptr)
     cCanvas::Reset(App().calibration_canvas, true, false);

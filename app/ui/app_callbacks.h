@@ -6,19 +6,10 @@
 
 class cCanvas;
 
-// Window ids: bits 0-11 the data item, 12-31 the block, 32-63 the view.
-constexpr Qword kViewItemCanvas = 1;
-constexpr Qword kViewCalibrationCanvas = 0x100;
-constexpr Qword ItemCanvasId(Qword item) { return (kViewItemCanvas << 32) | (item & 0xFFF); }
-constexpr Qword kCalibrationCanvasId = kViewCalibrationCanvas << 32;
-
 Dword AppCommandCallback(Dword message, KyAppRecord* record);
 Qlong CanvasDrawCallback(void* target, Dword message, Qlong x1, Qlong y1, Qlong x2, Qlong y2,
                          const void* state_or_text);
 
-cCanvas* CanvasFromWindowId(Qword id);
-Qword GetItemCount();
-Qlong GetSelectedItemIndex();
 void RefreshAllCanvases(bool items, bool calibration);
 void ReportError(KyAppRecord* record);
 

@@ -18,7 +18,7 @@ class Fl_Text_Display;
 class Fl_Box;
 class Fl_Scroll;
 class Fl_Check_Button;
-class Fl_Float_Input;
+class cNumberInput;
 class Fl_Output;
 class Fl_Copy_Surface;
 class cCanvas;
@@ -31,9 +31,19 @@ struct RecentEntry {
 // One row of the calibration table.
 struct CalibrationRow {
   Fl_Check_Button* use = nullptr;
-  Fl_Float_Input* c_in = nullptr;
+  cNumberInput* c_in = nullptr;
   Fl_Output* q = nullptr;
   Fl_Output* c_out = nullptr;
+};
+
+// The widgets of one data set. They only show it: its parameters (nuclide,
+// folder, ...) are read from the data tree, never back from a widget.
+struct DataSetWidgets {
+  Fl_Group* page = nullptr;
+  Fl_Text_Display* log = nullptr;
+  cCanvas* canvas = nullptr;
+  Fl_Box* nuclide_label = nullptr;
+  CalibrationRow calibration;
 };
 
 struct AppState {
@@ -51,15 +61,11 @@ struct AppState {
   Fl_Group* calibration_tab = nullptr;
   Fl_Counter* data_counter = nullptr;
 
-  // Per data item, indexed by the item index.
-  std::vector<Fl_Group*> pages;
-  std::vector<Fl_Text_Display*> logs;
-  std::vector<cCanvas*> canvases;
-  std::vector<Fl_Box*> nuclide_labels;
+  // One entry per data item, indexed by the item index.
+  std::vector<DataSetWidgets> data_sets;
 
   Fl_Scroll* calibration_scroll = nullptr;
   Fl_Check_Button* calibration_header = nullptr;
-  std::vector<CalibrationRow> calibration_rows;
   cCanvas* calibration_canvas = nullptr;
   Fl_Text_Display* calibration_log = nullptr;
 
@@ -73,6 +79,21 @@ struct AppState {
 };
 
 AppState& App();
+
+// The widgets of data item `item`; null when it has no entry.
+DataSetWidgets* DataSetAt(Qword item);
+
+// Window ids: bits 0-11 the data item, 12-31 the block, 32-63 the view.
+constexpr Qword kViewItemCanvas = 1;
+constexpr Qword kViewCalibrationCanvas = 0x100;
+constexpr Qword ItemCanvasId(Qword item) { return (kViewItemCanvas << 32) | (item & 0xFFF); }
+constexpr Qword kCalibrationCanvasId = kViewCalibrationCanvas << 32;
+
+cCanvas* CanvasFromWindowId(Qword id);
+// The number of data items in the data tree (0 without a record or tree).
+Qword GetItemCount();
+// The item the data counter shows, -1 without a workspace.
+Qlong GetSelectedItemIndex();
 
 // "Pelorin 1.0.483", built before the program starts.
 const char* AppVersionText();

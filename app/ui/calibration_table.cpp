@@ -1,7 +1,6 @@
 #include "app/ui/calibration_table.h"
 
 #include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Scroll.H>
 
@@ -9,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/commands.h"
+#include "app/ui/number_input.h"
 #include "base/utf.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
@@ -50,7 +49,10 @@ void BuildCalibrationTable() {
   Fl_Scroll* scroll = app.calibration_scroll;
   if (scroll == nullptr) return;
   std::vector<KeptRow> kept;
-  for (const CalibrationRow& row : app.calibration_rows) {
+  for (const DataSetWidgets& set : app.data_sets) {
+    const CalibrationRow& row = set.calibration;
+    // Data sets added since the last build have no row yet.
+    if (row.use == nullptr) break;
     KeptRow k;
     k.use = row.use != nullptr && row.use->value() != 0;
     k.c_in = Text(row.c_in);
@@ -60,12 +62,12 @@ void BuildCalibrationTable() {
   }
   const bool header_on = app.calibration_header != nullptr && app.calibration_header->value();
   scroll->clear();
-  app.calibration_rows.clear();
+  for (DataSetWidgets& set : app.data_sets) set.calibration = CalibrationRow();
   app.calibration_header = nullptr;
   scroll->redraw();
   const Qword n = GetItemCount();
   if (n == 0) return;
-  app.calibration_rows.resize(n);
+  if (app.data_sets.size() < n) app.data_sets.resize(n);
 
   scroll->begin();
   const int x1 = scroll->x() + 10, w = scroll->w();
@@ -77,7 +79,7 @@ void BuildCalibrationTable() {
   app.calibration_header = header;
   for (Qword i = 0; i < n; ++i) {
     y += 20;
-    CalibrationRow& row = app.calibration_rows[i];
+    CalibrationRow& row = app.data_sets[i].calibration;
     char number[32];
     std::snprintf(number, sizeof number, " %llu", static_cast<unsigned long long>(i + 1));
     row.use = new Fl_Check_Button(x1, y, w - 20, 20);
@@ -85,7 +87,7 @@ void BuildCalibrationTable() {
     row.use->value(1);
     row.use->copy_tooltip(FolderTail(i).c_str());
     row.use->visible_focus(0);
-    row.c_in = new Fl_Float_Input(x1 + 40, y, 80, 20);
+    row.c_in = new cNumberInput(x1 + 40, y, 80, 20, nullptr, cNumberInput::kReal);
     row.c_in->tooltip("Input concentration");
     row.q = new Fl_Output(row.c_in->x() + 80, y, 80, 20);
     row.q->visible_focus(0);
@@ -105,9 +107,9 @@ void BuildCalibrationTable() {
 
 void OnSelectAllRows(Fl_Widget* widget, void*) {
   const int on = static_cast<Fl_Check_Button*>(widget)->value();
-  for (CalibrationRow& row : App().calibration_rows)
-    if (row.use != nullptr) {
-      row.use->value(on);
-      row.use->redraw();
+  for (DataSetWidgets& set : App().data_sets)
+    if (Fl_Check_Button* use = set.calibration.use) {
+      use->value(on);
+      use->redraw();
     }
 }

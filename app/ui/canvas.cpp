@@ -64,10 +64,12 @@ cCanvas::~cCanvas() {
 
 void cCanvas::SetReadout(const char* text) {
   if (readout_box == nullptr) return;
+  // The plot writes every read-out into one reused buffer: the box keeps a
+  // copy, and the texts are compared, not their addresses.
   const char* old = readout_box->label();
-  if (old == text) return;
+  if (old == nullptr && text == nullptr) return;
   if (old != nullptr && text != nullptr && std::strcmp(old, text) == 0) return;
-  readout_box->label(text);
+  readout_box->copy_label(text);
   readout_box->redraw();
 }
 
@@ -95,6 +97,16 @@ void cCanvas::DropPlot() {
   redraw();
 }
 
+void cCanvas::Blank(bool on) {
+  blank_ = on;
+  if (on) {
+    DropPlot();
+    zoomed = false;
+    last_error_ = nullptr;
+  }
+  redraw();
+}
+
 void cCanvas::draw() {
   CanvasDrawScope scope(this);
   DrawContent();
@@ -104,7 +116,7 @@ void cCanvas::draw() {
 
 void cCanvas::DrawContent() {
   if (record == nullptr) return;
-  if (plot == nullptr && last_error_ == nullptr) {
+  if (plot == nullptr && last_error_ == nullptr && !blank_) {
     // Quiet: an error box here would reopen the event loop inside draw()
     // and paint again; the reason is shown in the canvas instead.
     if (PlotCommand(record, kKyCmdCreatePlot, &window_id, true) != 0) {

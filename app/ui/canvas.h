@@ -47,6 +47,10 @@ class cCanvas : public Fl_Double_Window {
   Qlong ValueToPixelX(double value);
   Qlong ValueToPixelY(double value);
   void SetPlotOption(double frequency);
+  // A blank canvas shows a white page and builds no plot until it is
+  // unblanked: results that are no longer current are not shown.
+  void Blank(bool on);
+  bool blank() const { return blank_; }
 
   Dword display_flags = 0;
   Qword window_id;
@@ -76,6 +80,7 @@ class cCanvas : public Fl_Double_Window {
   void ReleaseDrag(int button);
 
   const char* last_error_ = nullptr;  // why there is no plot, shown in the canvas
+  bool blank_ = false;
 };
 
 // Marks `canvas` as drawing for the lifetime of the object (nestable).

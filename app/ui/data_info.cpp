@@ -4,7 +4,7 @@
 
 #include "app/ui/app_state.h"
 #include "app/ui/commands.h"
-#include "app/ui/main_window.h"
+#include "app/ui/workspace.h"
 #include "base/utf.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"

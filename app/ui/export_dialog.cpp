@@ -7,7 +7,6 @@
 #include <FL/Fl_Copy_Surface.H>
 #include <FL/Fl_Device.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Tabs.H>
@@ -17,12 +16,12 @@
 #include <vector>
 
 #include "app/core/calibration_csv.h"
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/number_input.h"
 #include "base/memory.h"
 #include "base/platform/ui_hooks.h"
 #include "base/utf.h"
@@ -136,7 +135,7 @@ bool Export(int source, int destination) {
     AppAlert("Interface error.");
     return false;
   }
-  if (canvas->plot == nullptr && canvas->record != nullptr &&
+  if (canvas->plot == nullptr && canvas->record != nullptr && !canvas->blank() &&
       RunQuietCommand(canvas->record, kKyCmdCreatePlot, &canvas->window_id) == 0)
     canvas->plot = static_cast<cPlot*>(canvas->record->result.pointer);
   if (canvas->plot == nullptr) {
@@ -188,7 +187,8 @@ void CloseDialog(Fl_Double_Window* window) {
 
 std::string CalibrationTableText() {
   std::vector<CalibrationCsvRow> rows;
-  for (const CalibrationRow& row : App().calibration_rows) {
+  for (const DataSetWidgets& set : App().data_sets) {
+    const CalibrationRow& row = set.calibration;
     CalibrationCsvRow r;
     r.use = row.use != nullptr && row.use->value() != 0;
     if (row.use != nullptr && row.use->tooltip() != nullptr) r.folder = row.use->tooltip();

@@ -14,16 +14,18 @@
 #include "app/ui/commands.h"
 #include "app/ui/export_dialog.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
 #include "base/utf.h"
 #include "command/ky_commands.h"
 
 namespace {
 
-void ShellOpen(const std::string& target) {
+// Quiet: the caller says what went wrong. Answers the command's error.
+Dword ShellOpen(const std::string& target, bool quiet) {
   std::vector<char16_t> wide(target.size() + 1);
   Utf8ToUtf16(target.c_str(), kNoIndex, wide.data(), wide.size());
-  RunCommand(App().record, kKyCmdShellOpen, wide.data());
+  if (quiet) return RunQuietCommand(App().record, kKyCmdShellOpen, wide.data());
+  return RunCommand(App().record, kKyCmdShellOpen, wide.data());
 }
 
 }  // namespace
@@ -45,13 +47,18 @@ void OnManual(Fl_Widget*, void*) {
     AppAlert(text.c_str());
     return;
   }
-  ShellOpen(path);
+  // The usual failure is a desktop without a program for HTML; the shell's
+  // own error text would not tell the user where the guide is.
+  if (ShellOpen(path, true) != 0) {
+    const std::string text = "No viewer was found to open the manual.\nThe guide is at:\n" + path;
+    AppAlert(text.c_str());
+  }
 }
 
-void OnWebPage(Fl_Widget*, void*) { ShellOpen(kMakerWebAddress); }
+void OnWebPage(Fl_Widget*, void*) { ShellOpen(kMakerWebAddress, false); }
 
 void OnFeedbackMail(Fl_Widget*, void*) {
-  ShellOpen(std::string("mailto:") + kMakerMailAddress + "?subject=Pelorin%20feedback");
+  ShellOpen(std::string("mailto:") + kMakerMailAddress + "?subject=Pelorin%20feedback", false);
 }
 
 std::string AboutText() {

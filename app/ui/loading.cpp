@@ -7,11 +7,13 @@
 #include <cstring>
 #include <memory>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/commands.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/workspace.h"
 #include "base/memory.h"
+#include "base/os_services.h"
+#include "base/paths.h"
 #include "base/utf.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
@@ -105,8 +107,17 @@ std::string RecentMenuLabel(const std::string& path) {
 }
 
 void OnOpenBrukerFid(Fl_Widget*, void*) {
-  LoadDataArgs args{kKyDataBruker, nullptr, 0, nullptr};
+  // The file is asked for here, not by the reader: a cancelled dialog is no
+  // error, and a load that fails for it would raise the framework's box.
+  char16_t* home = OsEnvironmentVariableNewCopy(u"HOME");
+  char16_t* path = NewOsFileSelectDialog(u"Specify an existing Bruker data file", home, nullptr,
+                                         u"Bruker data files (ser; fid)|ser; fid|All files|*.*|",
+                                         kDialogMustExist, 0, nullptr);
+  KillString(&home);
+  if (path == nullptr) return;
+  LoadDataArgs args{kKyDataBruker, path, kKyLoadPathRequired, nullptr};
   LoadDataAndRebuild(&args);
+  KillString(&path);
 }
 
 Dword LoadDataAndRebuild(LoadDataArgs* args) {

@@ -9,7 +9,6 @@
 class Fl_Widget;
 class Fl_Menu_;
 
-void OnOpenBrukerFid(Fl_Widget* widget, void* data);
 // Loads (code 98); on success builds the workspace on the first load, adds
 // the item's page, records the file as the newest recent file and marks the
 // item as loaded. Answers the load's error code.

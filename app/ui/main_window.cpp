@@ -12,14 +12,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
-#include "app/ui/calibration_table.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
+#include "app/ui/handlers.h"
 #include "app/ui/loading.h"
 #include "app/ui/menu_shortcuts.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/workspace.h"
 #include "command/ky_commands.h"
 
 Fl_Menu_Item MainMenuTable[] = {
@@ -91,16 +92,6 @@ Dword RunMainWindow() {
   return static_cast<Dword>(Fl::run());
 }
 
-void ClearLogReports(Fl_Text_Buffer* buffer) {
-  if (buffer == nullptr) return;
-  // FLTK compares the whole text at the start position: starting at the
-  // end would read past the buffer.
-  const int start = buffer->length() - 3;
-  int found = 0;
-  if (start >= 0 && buffer->search_backward(start, "-\n\n", &found, 1))
-    buffer->remove(found + 3, buffer->length());
-}
-
 void ForgetWorkspace() {
   AppState& app = App();
   if (app.main_window != nullptr) app.main_window->label(kAppName);
@@ -117,11 +108,7 @@ void ForgetWorkspace() {
   app.calibration_header = nullptr;
   app.calibration_canvas = nullptr;
   app.calibration_log = nullptr;
-  app.pages.clear();
-  app.logs.clear();
-  app.canvases.clear();
-  app.nuclide_labels.clear();
-  app.calibration_rows.clear();
+  app.data_sets.clear();
 }
 
 void OnCloseAll(Fl_Widget*, void*) {

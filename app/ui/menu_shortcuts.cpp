@@ -9,7 +9,6 @@
 #include <FL/Fl_Window.H>
 
 #include "app/ui/app_state.h"
-#include "app/ui/main_window.h"
 #include "app/ui/setup_dialog.h"
 
 namespace {

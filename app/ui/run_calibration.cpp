@@ -1,7 +1,6 @@
 #include "app/ui/run_calibration.h"
 
 #include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
@@ -10,12 +9,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/number_input.h"
+#include "app/ui/text_log.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
 #include "data_engine/evp.h"
@@ -42,17 +43,25 @@ void SetState(Qword item, Dword state) {
 
 std::vector<CalibrationRowTexts> CalibrationRowsNow() {
   std::vector<CalibrationRowTexts> rows;
-  for (const CalibrationRow& row : App().calibration_rows)
+  for (const DataSetWidgets& set : App().data_sets) {
+    const CalibrationRow& row = set.calibration;
     rows.push_back({row.use != nullptr && row.use->value() != 0, Text(row.c_in), Text(row.q)});
+  }
   return rows;
 }
 
 bool FillConcentrationsOut(double a, double b) {
   std::vector<std::string> out;
   if (!ConcentrationsOut(CalibrationRowsNow(), a, b, &out)) return false;
-  for (size_t i = 0; i < out.size() && i < App().calibration_rows.size(); ++i)
-    SetField(App().calibration_rows[i].c_out, out[i]);
+  for (size_t i = 0; i < out.size() && i < App().data_sets.size(); ++i)
+    SetField(App().data_sets[i].calibration.c_out, out[i]);
   return true;
+}
+
+void ClearCalibrationResults() {
+  for (DataSetWidgets& set : App().data_sets) SetField(set.calibration.c_out, "");
+  if (App().calibration_log != nullptr) ClearLogReports(App().calibration_log->buffer());
+  if (App().calibration_canvas != nullptr) App().calibration_canvas->Blank(true);
 }
 
 double GetNumericParameter(Qword item, const char* name) {
@@ -83,8 +92,7 @@ void OnRunCalibration(Fl_Widget*, void*) {
     return;
   }
   // A calibration that fails below must not leave results of the last one.
-  for (CalibrationRow& row : App().calibration_rows) SetField(row.c_out, "");
-  if (App().calibration_log != nullptr) ClearLogReports(App().calibration_log->buffer());
+  ClearCalibrationResults();
 
   Qword m = 0;
   std::vector<double> table = CalibrationTable(rows, &m);
@@ -110,10 +118,14 @@ void OnRunCalibration(Fl_Widget*, void*) {
   if (RunCommand(record, kKyCmdRunTaskRecord, &fit) != 0) return;
   const bool line = fit.result_pointer != nullptr &&
                     FillConcentrationsOut(fit.result_pointer[0], fit.result_pointer[1]);
-  if (App().calibration_canvas != nullptr) cCanvas::Reset(App().calibration_canvas, true, false);
   if (!line) {
+    ClearCalibrationResults();
     AppAlert(kCalibrationSlopeAlert);
     return;
+  }
+  if (cCanvas* canvas = App().calibration_canvas) {
+    canvas->Blank(false);
+    cCanvas::Reset(canvas, true, false);
   }
   for (Qword i = 0; i < n; ++i) SetState(i, 2);
 }

@@ -14,5 +14,9 @@ std::vector<CalibrationRowTexts> CalibrationRowsNow();
 // Fills every row's C out from Q = a * C + b. False (fields unchanged) for
 // a zero or non-finite slope.
 bool FillConcentrationsOut(double a, double b);
+// Clears what the last calibration showed: every C out, the reports of the
+// calibration log and the calibration plot (its line would pass for a
+// result of the data now loaded or processed).
+void ClearCalibrationResults();
 // An item's numeric parameter; NaN when it has none (after the error box).
 double GetNumericParameter(Qword item, const char* name);

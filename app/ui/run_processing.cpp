@@ -13,8 +13,10 @@
 #include "app/ui/app_state.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/run_calibration.h"
 #include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
 #include "base/error_codes.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
@@ -46,9 +48,9 @@ void ClearField(Fl_Output* field) {
 }
 
 void AppendToLog(Qword item, const char* text) {
-  if (item >= App().logs.size() || App().logs[item] == nullptr) return;
-  Fl_Text_Display* log = App().logs[item];
-  if (log->buffer() == nullptr) return;
+  const DataSetWidgets* set = DataSetAt(item);
+  Fl_Text_Display* log = set != nullptr ? set->log : nullptr;
+  if (log == nullptr || log->buffer() == nullptr) return;
   log->buffer()->append(text);
   log->scroll(2147483647, 0);
   log->redraw();
@@ -57,9 +59,6 @@ void AppendToLog(Qword item, const char* text) {
 }  // namespace
 
 std::string ItemNuclide(Qword item) {
-  if (item < App().nuclide_labels.size() && App().nuclide_labels[item] != nullptr &&
-      App().nuclide_labels[item]->label() != nullptr)
-    return App().nuclide_labels[item]->label();
   KyAppRecord* record = App().record;
   ParameterArgs args{static_cast<Qlong>(item), "NUC", nullptr, nullptr};
   if (RunQuietCommand(record, kKyCmdGetParameter, &args) != 0 || record->result.pointer == nullptr)
@@ -93,13 +92,13 @@ LibErrorCode BuildAndRunTaskScript(const SetupValues* stored) {
     return kErrIllegalDataType;
   }
   for (Qword i = 0; i < n; ++i) {
-    if (i < App().logs.size() && App().logs[i] != nullptr) ClearLogReports(App().logs[i]->buffer());
+    DataSetWidgets* set = DataSetAt(i);
+    if (set == nullptr) continue;
+    if (set->log != nullptr) ClearLogReports(set->log->buffer());
     // Numbers of an earlier run must not pass for results of this one.
-    if (i < App().calibration_rows.size()) {
-      ClearField(App().calibration_rows[i].q);
-      ClearField(App().calibration_rows[i].c_out);
-    }
+    ClearField(set->calibration.q);
   }
+  ClearCalibrationResults();
   for (Qword i = 0; i < n; ++i)
     if (ItemState(i) != 0) {
       // Processing already processed data would give wrong numbers without

@@ -12,5 +12,5 @@
 // error after code 122 (0 when nothing was written).
 LibErrorCode BuildAndRunTaskScript(const SetupValues* setup);
 
-// The nuclide text of an item: its nuclide label, or its "NUC" parameter.
+// The nuclide of an item: its "NUC" parameter in the data tree.
 std::string ItemNuclide(Qword item);

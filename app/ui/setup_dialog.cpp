@@ -5,16 +5,15 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_Float_Input.H>
 #include <FL/Fl_Group.H>
-#include <FL/Fl_Int_Input.H>
 #include <FL/Fl_Tabs.H>
 #include <FL/Fl_Tooltip.H>
 
 #include "app/ui/app_state.h"
 #include "app/ui/commands.h"
 #include "app/ui/fltk_hooks.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/number_input.h"
 #include "command/ky_commands.h"
 
 namespace {
@@ -64,12 +63,12 @@ void BuildColumn(int c) {
   w.apodization_group->box(FL_ENGRAVED_FRAME);
   w.cos2 = new Fl_Check_Button(35, 115, 330, 20, " Cos2Tmax");
   w.cos2->tooltip("cos^2(\xCF\x80/2 * t/Tmax)");
-  w.tmax = new Fl_Float_Input(215, 115, 150, 20, "Tmax [s] ");
+  w.tmax = new cNumberInput(215, 115, 150, 20, "Tmax [s] ", cNumberInput::kReal);
   w.smoothstep = new Fl_Check_Button(35, 140, 330, 20, " Smoothstep");
   w.smoothstep->tooltip("Smoothstep: (x/a)^n / (1 + (x/a)^n)");
-  w.smooth_a = new Fl_Float_Input(215, 140, 80, 20, "a [s] ");
+  w.smooth_a = new cNumberInput(215, 140, 80, 20, "a [s] ", cNumberInput::kReal);
   w.smooth_a->tooltip("Time the signal is halved");
-  w.smooth_n = new Fl_Int_Input(325, 140, 40, 20, "n ");
+  w.smooth_n = new cNumberInput(325, 140, 40, 20, "n ", cNumberInput::kInteger);
   w.smooth_n->tooltip("Steepness");
   w.apodization_group->end();
   w.quantify = new Fl_Check_Button(15, 165, 350, 20, " Quantification");
@@ -77,9 +76,9 @@ void BuildColumn(int c) {
   AddChoices(w.target, {"Real", "Magnitude", "Power"});
   w.mode = new Fl_Choice(215, 190, 150, 20, "mode ");
   AddChoices(w.mode, {"Average", "Maximum"});
-  w.from = new Fl_Int_Input(215, 215, 50, 20, "from ");
+  w.from = new cNumberInput(215, 215, 50, 20, "from ", cNumberInput::kInteger);
   w.from->tooltip("Index of the first point");
-  w.to = new Fl_Int_Input(315, 215, 50, 20, "to ");
+  w.to = new cNumberInput(315, 215, 50, 20, "to ", cNumberInput::kInteger);
   w.to->tooltip("Index of the ending point (negative means last)");
   group->end();
 }

@@ -8,11 +8,15 @@
 class Fl_Double_Window;
 class Fl_Check_Button;
 class Fl_Choice;
-class Fl_Float_Input;
-class Fl_Int_Input;
+class cNumberInput;
 class Fl_Button;
 class Fl_Group;
 class Fl_Widget;
+
+// Built once with the main window, deleted when the program quits.
+void BuildSetupDialog();
+void DeleteSetupDialog();
+void OnSetupMenu(Fl_Widget* widget, void* data);
 
 // The dialog's widgets of one column.
 struct SetupColumnWidgets {
@@ -22,15 +26,15 @@ struct SetupColumnWidgets {
   Fl_Check_Button* apodization = nullptr;
   Fl_Group* apodization_group = nullptr;
   Fl_Check_Button* cos2 = nullptr;
-  Fl_Float_Input* tmax = nullptr;
+  cNumberInput* tmax = nullptr;
   Fl_Check_Button* smoothstep = nullptr;
-  Fl_Float_Input* smooth_a = nullptr;
-  Fl_Int_Input* smooth_n = nullptr;
+  cNumberInput* smooth_a = nullptr;
+  cNumberInput* smooth_n = nullptr;
   Fl_Check_Button* quantify = nullptr;
   Fl_Choice* target = nullptr;
   Fl_Choice* mode = nullptr;
-  Fl_Int_Input* from = nullptr;
-  Fl_Int_Input* to = nullptr;
+  cNumberInput* from = nullptr;
+  cNumberInput* to = nullptr;
 };
 
 struct ProcessingSetup {

@@ -4,6 +4,10 @@
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 
+// Removes everything after the last "-\n\n" of a log buffer (the end of its
+// header): the reports of an earlier run go.
+void ClearLogReports(Fl_Text_Buffer* buffer);
+
 class cTextLog : public Fl_Text_Display {
  public:
   cTextLog(int x, int y, int w, int h) : Fl_Text_Display(x, y, w, h) {

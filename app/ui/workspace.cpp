@@ -1,5 +1,7 @@
 // The workspace: the "Data" and "Calibration" tabs, one evaluation page per
 // data item, the data counter and the component buttons.
+#include "app/ui/workspace.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -13,13 +15,12 @@
 
 #include <cstring>
 
-#include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/calibration_table.h"
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
-#include "app/ui/loading.h"
-#include "app/ui/main_window.h"
+#include "app/ui/handlers.h"
+#include "app/ui/share_tile.h"
 #include "app/ui/text_log.h"
 #include "base/double_to_int.h"
 
@@ -94,7 +95,7 @@ void BuildWorkspace() {
 
     auto* content = new Fl_Group(cx, cy + 40, cw, ch - 40);
     calib->resizable(content);
-    auto* tile = new Fl_Tile(content->x(), content->y(), content->w(), content->h());
+    auto* tile = new cShareTile(content->x(), content->y(), content->w(), content->h());
     content->resizable(tile);
     const int tx = tile->x(), ty = tile->y(), tw = tile->w(), th = tile->h();
     auto* limit = new Fl_Box(tx + 300, ty + 50, tw - 350, th - 100);
@@ -119,6 +120,7 @@ void BuildWorkspace() {
     log->buffer()->append(" ---------------------------\n\n");
     app.calibration_log = log;
     log_group->end();
+    tile->Panes(table_group, log_group);
 
     auto* canvas_group = new Fl_Group(tx + 300, ty, tw - 300, th);
     canvas_group->box(FL_THIN_DOWN_BOX);
@@ -143,10 +145,7 @@ void BuildWorkspace() {
 
 void GrowItemWidgetTables(Qword count) {
   AppState& app = App();
-  app.pages.resize(count, nullptr);
-  app.logs.resize(count, nullptr);
-  app.canvases.resize(count, nullptr);
-  app.nuclide_labels.resize(count, nullptr);
+  app.data_sets.resize(count);
 }
 
 void AddEvaluationPage() {
@@ -159,7 +158,7 @@ void AddEvaluationPage() {
   Fl_Group* data = app.data_tab;
   data->begin();
   auto* page = new Fl_Group(data->x(), data->y() + 40, data->w(), data->h() - 40);
-  app.pages[k] = page;
+  app.data_sets[k].page = page;
   data->resizable(page);
 
   auto* tile = new Fl_Tile(page->x(), page->y(), page->w(), page->h());
@@ -171,7 +170,7 @@ void AddEvaluationPage() {
   auto* log_group = new Fl_Group(tx, ty, 300, th);
   log_group->box(FL_THIN_DOWN_BOX);
   cTextLog* log = NewLog(tx + 2, ty + 2, 300 - 4, th - 4);
-  app.logs[k] = log;
+  app.data_sets[k].log = log;
   if (char* info = MakeDataInfoText(k)) {
     log->buffer()->append(info);
     delete[] info;
@@ -189,7 +188,7 @@ void AddEvaluationPage() {
   canvas->display_flags = 1;
   canvas->box(FL_BORDER_BOX);
   canvas->readout_box = app.status_bar;
-  app.canvases[k] = canvas;
+  app.data_sets[k].canvas = canvas;
   auto* edge = new Fl_Box(canvas->x() + canvas->w(), canvas->y(), 0, canvas->h());
   canvas_group->resizable(edge);
 
@@ -209,7 +208,7 @@ void AddEvaluationPage() {
       }
     }
   }
-  app.nuclide_labels[k] = nuclide;
+  app.data_sets[k].nuclide_label = nuclide;
   static const ComponentButton kButtons[] = {
       {"Real", 50, fl_rgb_color(0xC0, 0, 0), true},
       {"Imag", 50, fl_rgb_color(0, 0x80, 0), false},
@@ -248,8 +247,8 @@ void OnDataCounter(Fl_Widget*, void*) {
   if (app.data_counter == nullptr) return;
   const double value = app.data_counter->value();
   const Qword pages = DoubleToQword(app.data_counter->maximum());
-  for (Qword i = 0; i < pages && i < app.pages.size(); ++i) {
-    Fl_Group* page = app.pages[i];
+  for (Qword i = 0; i < pages && i < app.data_sets.size(); ++i) {
+    Fl_Group* page = app.data_sets[i].page;
     if (page == nullptr) continue;
     if (static_cast<double>(i + 1) == value)
       page->show();

@@ -1,5 +1,6 @@
 #include "framework/graphics/axes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/platform/c_number.h"
@@ -10,6 +11,8 @@
 namespace {
 
 constexpr Qlong kTickLength = 512;
+// Between a label and the tick or line beside it.
+constexpr Qlong kLabelGap = 160;
 
 // Labels are formatted with C printf rules into a 50-character buffer.
 void Label(char* buffer, bool log, double v) {
@@ -65,6 +68,31 @@ void cAxis::DrawBefore(cKyGw* context, Dword) {
     DrawAxis(gw, true);
 }
 
+Qlong cAxis::LabelRoomLeft(cKyGw* gw) const {
+  if (!gw || (flags_word_ & kAxisDirectionMask) != 1 || (flags_word_ & kAxisScaleMask) != 0 ||
+      !(flags_word_ & kAxisTickMask) || (flags_word_ & kAxisTicksBelow))
+    return 0;
+  const double min = gw->YMin(), range = gw->YRange();
+  const double step = AxisStep(range, false);
+  if (step == 0.0 || !std::isfinite(min)) return 0;
+  const double f = rFmod(min, step);
+  const double off = f == 0.0 ? 0.0 : (min < 0.0 ? std::fabs(f) : step - std::fabs(f));
+  gw->SendFont();
+  Qlong widest = 0;
+  for (Qword k = 0; k < kAxisMaxTicks; ++k) {
+    const double v = min + off + static_cast<double>(k) * step;
+    if (v > min + range) break;
+    if (std::fabs(v) <= step * 1e-6) continue;
+    char label[50];
+    Label(label, false, v);
+    widest = std::max(widest, gw->TextWidth(label));
+  }
+  if (widest == 0) return 0;
+  const Qlong a = (flags_word_ & kAxisTicksBoth) ? kTickLength : 0;
+  // A gap on both sides of the labels: none touches the axis or the edge.
+  return a + kLabelGap + widest + kLabelGap;
+}
+
 void cAxis::DrawAxis(cKyGw* gw, bool vertical) {
   const bool log = IsLogarithmic();
   const double min = vertical ? gw->YMin() : gw->XMin();
@@ -104,10 +132,13 @@ void cAxis::DrawAxis(cKyGw* gw, bool vertical) {
       gw->Text(lx, p0 - a - text_height, label);
     } else {
       if (tick_lines) gw->Line(p0 - a, t, p0 + b, t);
-      const Qlong lx = (flags_word_ & kAxisTicksBelow) ? p0 : p0 - text_width;
+      // Left of the ticks, clear of them; the labels at the ends stay on
+      // the page rather than be cut.
+      const Qlong lx = (flags_word_ & kAxisTicksBelow) ? p0 : p0 - a - kLabelGap - text_width;
       const bool at_tick = (flags_word_ & kAxisTicksBoth) || (log && (flags_word_ & kAxisGrid));
       const Qlong ly = at_tick ? t : t - text_height / 2;
-      gw->Text(lx, ly, label);
+      gw->Text(lx, std::clamp<Qlong>(ly, 0, std::max<Qlong>(0, kGwLogicalSize - text_height)),
+               label);
     }
   }
 }

@@ -31,6 +31,9 @@ class cAxis : public cGrob {
   Dword Colour() const { return colour_; }
   void SetColour(Dword colour) { colour_ = colour; }
   bool IsLogarithmic() const { return (flags_word_ & kAxisScaleMask) == 0x10; }
+  // The logical width a vertical axis needs left of its line for its ticks
+  // and labels (0 when it puts none there).
+  Qlong LabelRoomLeft(cKyGw* gw) const;
 
  private:
   void DrawAxis(cKyGw* gw, bool vertical);

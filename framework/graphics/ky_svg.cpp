@@ -337,6 +337,16 @@ Qlong SvgDrawCallback(void* writer, Dword message, Qlong x1, Qlong y1, Qlong x2,
     }
     case kGwMsgTextHeight:
       return g_svg_font_size;
+    case kGwMsgTextWidth: {
+      // The renderer's font is not known here: 0.6 em a character, the
+      // usual average advance; the gap the axes leave beside a label takes
+      // up what wider digits need.
+      if (!state_or_text) return 0;
+      Qlong characters = 0;
+      for (const char* p = static_cast<const char*>(state_or_text); *p; ++p)
+        characters += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+      return characters * 6 * g_svg_font_size / 10;
+    }
     case kGwMsgDeviceHeight:
       return svg->Height();
     case kGwMsgDeviceWidth:

@@ -104,7 +104,29 @@ void cPlot::SetTitle(const char* text) {
 
 void cPlot::DrawBefore(cKyGw* context, Dword) {
   cKyGw* gw = Resolve(context);
-  if (gw) gw->FillAll(background);
+  if (!gw) return;
+  gw->FillAll(background);
+  LeaveRoomForYLabels(gw);
+}
+
+void cPlot::LeaveRoomForYLabels(cKyGw* gw) {
+  if (!axes || axes->IsHidden() || (flags & (kPlotRotatedCcw | kPlotRotatedCw)) ||
+      (gw->Orientation() & (kGwRotateCcw | kGwRotateCw)))
+    return;
+  // The room depends on the device's text widths: it is made at every draw,
+  // on the screen and in an SVG file alike.
+  const Qlong room = axes->YAxis()->LabelRoomLeft(gw);
+  if (room <= 0 || room >= kGwLogicalSize / 2) return;
+  const Qlong p0 = gw->XToLogical(0.0, true);
+  // The y axis is off the page, or has room enough.
+  if (p0 == kGwInvalid || p0 < 0 || p0 >= room) return;
+  const double x_max = gw->XMin() + gw->XRange();
+  if (!(x_max > 0.0) || !std::isfinite(x_max)) return;
+  // x = 0 moves right to `room`; the right end stays where it is.
+  const double r = static_cast<double>(room - gw->LogicalXOrigin());
+  const double x_min = -r * x_max / (static_cast<double>(kGwLogicalSize) - r);
+  gw->SetXRange(x_max - x_min);
+  gw->SetXMin(x_min);
 }
 
 void cPlot::DrawAfter(cKyGw* context, Dword) {

@@ -33,6 +33,9 @@ class cPlot : public cGrob {
   const char* PointText(Qlong device_x, Qlong device_y);
 
   void SetTitle(const char* text);
+  // Widens the x range to the left when the y axis's labels would fall off
+  // the page's left edge.
+  void LeaveRoomForYLabels(cKyGw* context);
 
   Dword kind;
   Dword flags;

@@ -13,13 +13,18 @@
 #include <sys/wait.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas_testing.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
 #include "data_engine/ky_data.h"
@@ -43,6 +48,8 @@ struct StandIn {
   int plot_object = 0;  // its address is the stand-in plot
   Qlong orientation = 0;
   int draws = 0;
+  // Read-outs written into one reused buffer, as the framework's plot does.
+  bool reused_readout = false;
   std::vector<Call> Of(Dword code) const {
     std::vector<Call> out;
     for (const Call& c : calls)
@@ -77,9 +84,18 @@ Dword StandInRunner(KyAppRecord* record, Dword code, void* argument, bool quiet)
       record->result.real =
           100.0 - static_cast<double>(*static_cast<Qlong*>(call.plot_args.pointer));
       break;
-    case kKyCmdReadoutAt:
-      record->result.pointer = const_cast<char*>("x = 1, y = 2");
+    case kKyCmdReadoutAt: {
+      if (!g_stand_in.reused_readout) {
+        record->result.pointer = const_cast<char*>("x = 1, y = 2");
+        break;
+      }
+      static char buffer[64];
+      const auto* at = static_cast<const ReadoutArgs*>(argument);
+      std::snprintf(buffer, sizeof buffer, "x = %g, y = %g", static_cast<double>(at->x) / 2,
+                    100.0 - static_cast<double>(at->y));
+      record->result.pointer = buffer;
       break;
+    }
     case kKyCmdDrawPlot: {
       ++g_stand_in.draws;
       // As the framework's drawing context sends a curve: pen, then lines.
@@ -121,13 +137,13 @@ class CanvasMouseTest : public GuiTest {
     canvas_->readout_box = status_;
     window_->end();
     GrowItemWidgetTables(1);
-    App().canvases[0] = canvas_;
+    App().data_sets[0].canvas = canvas_;
     window_->show();
     Pump(20);
   }
   void TearDown() override {
     if (window_ != nullptr) {
-      App().canvases.clear();
+      App().data_sets.clear();
       delete window_;
     }
     CanvasCommandOverrideForTesting(nullptr);
@@ -172,6 +188,42 @@ TEST_F(CanvasMouseTest, FirstDrawCreatesThePlotAndTheCurveIsOnTheScreen) {
   // The read-out reached the status bar.
   ASSERT_NE(status_->label(), nullptr);
   EXPECT_STREQ(status_->label(), "x = 1, y = 2");
+}
+
+// What the status box shows on the screen.
+std::vector<uchar> BoxPixels(Fl_Window* window, const Fl_Widget* box) {
+  std::vector<uchar> rgb(static_cast<size_t>(box->w()) * box->h() * 3);
+  window->make_current();
+  fl_read_image(rgb.data(), box->x(), box->y(), box->w(), box->h());
+  return rgb;
+}
+
+TEST_F(CanvasMouseTest, ReadoutFollowsTheMouseThoughTheTextComesInOneBuffer) {
+  g_stand_in.reused_readout = true;
+  status_->box(FL_FLAT_BOX);
+  ASSERT_NE(canvas_->plot, nullptr);
+  // Pixel (40, 30) is x = 20, y = 70 by the stand-in's lines; (120, 90) is
+  // x = 60, y = 10.
+  Mouse(FL_MOVE, canvas_, 40, 30, 0);
+  Pump();
+  ASSERT_NE(status_->label(), nullptr);
+  EXPECT_STREQ(status_->label(), "x = 20, y = 70");
+  const std::vector<uchar> first = BoxPixels(window_, status_);
+  Mouse(FL_MOVE, canvas_, 120, 90, 0);
+  Pump();
+  ASSERT_NE(status_->label(), nullptr);
+  EXPECT_STREQ(status_->label(), "x = 60, y = 10");
+  const std::vector<uchar> second = BoxPixels(window_, status_);
+  EXPECT_NE(first, second) << "the status bar still shows the first position";
+  // The screen shows what a box freshly drawn with the second text shows.
+  const std::string shown = status_->label();
+  status_->copy_label(nullptr);
+  status_->redraw();
+  Pump();
+  status_->copy_label(shown.c_str());
+  status_->redraw();
+  Pump();
+  EXPECT_EQ(BoxPixels(window_, status_), second);
 }
 
 TEST_F(CanvasMouseTest, BandZoomNeedsSixPixelsBothWays) {
@@ -291,7 +343,7 @@ TEST_F(CanvasMouseTest, ResetWithKillRebuildsThePlotAndLeavingClearsTheReadout) 
   canvas_->handle(FL_LEAVE);
   EXPECT_EQ(status_->label(), nullptr);
   // Destroying the canvas destroys its plot.
-  App().canvases.clear();
+  App().data_sets.clear();
   delete window_;
   window_ = nullptr;
   EXPECT_EQ(g_stand_in.Of(kKyCmdKillPlot).size(), 2u);

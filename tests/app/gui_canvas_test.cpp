@@ -15,7 +15,11 @@
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "framework/graphics/ky_gw.h"
 
 namespace {
@@ -79,10 +83,10 @@ class CanvasTest : public GuiTest {
     canvas_ = new ScriptCanvas(10, 10, ItemCanvasId(0));
     window_->end();
     GrowItemWidgetTables(1);
-    App().canvases[0] = canvas_;
+    App().data_sets[0].canvas = canvas_;
   }
   void TearDown() override {
-    App().canvases.clear();
+    App().data_sets.clear();
     delete window_;
     GuiTest::TearDown();
   }

@@ -13,7 +13,11 @@
 
 #include "app/ui/app_callbacks.h"
 #include "app/ui/app_state.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "command/lib_command.h"
 
 namespace {

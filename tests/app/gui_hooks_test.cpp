@@ -20,7 +20,11 @@
 #include "app/ui/app_state.h"
 #include "app/ui/canvas.h"
 #include "app/ui/fltk_hooks.h"
+#include "app/ui/handlers.h"
 #include "app/ui/main_window.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "base/platform/ui_hooks.h"
 
 extern char** environ;

@@ -12,6 +12,8 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Output.H>
+#include <FL/Fl_Scroll.H>
+#include <FL/Fl_Tabs.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 #include <FL/fl_draw.H>
@@ -21,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,8 +32,13 @@
 #include "app/ui/canvas.h"
 #include "app/ui/commands.h"
 #include "app/ui/entry.h"
+#include "app/ui/handlers.h"
 #include "app/ui/loading.h"
 #include "app/ui/main_window.h"
+#include "app/ui/number_input.h"
+#include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "base/memory.h"
 #include "base/utf.h"
 #include "command/ky_command_args.h"
@@ -41,15 +49,25 @@
 
 namespace {
 
-TEST_F(GuiTest, FailedLoadChangesNothingAndShowsTheFrameworksError) {
+TEST_F(GuiTest, CancelledOpenIsNoErrorAndAFailedLoadChangesNothing) {
   WriteConfig("KyApp Configuration\r\n\r\nRecent files:\r\n\"/data/a\"8\r\n");
   const std::string before = ReadFileBytes(ConfigPath());
   BuildAndShow();
-  // The open dialog is cancelled (or the load fails for another reason).
   const int open = App().menu_bar->find_index("&File/@fileopen Open Bruker fid...");
   ASSERT_GE(open, 0);
+  // The open dialog is cancelled: no box, nothing changes.
   App().menu_bar->picked(&App().menu_bar->menu()[open]);
   Pump();
+  EXPECT_EQ(Scripted().file_dialogs, 1);
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+  EXPECT_EQ(App().tabs, nullptr);
+  EXPECT_EQ(App().work_area->children(), 0);
+  EXPECT_EQ(ReadFileBytes(ConfigPath()), before);
+  // A file that cannot be loaded: the framework's error box, nothing changes.
+  Scripted().files.push_back("/nonexistent/pelorin/fid");
+  App().menu_bar->picked(&App().menu_bar->menu()[open]);
+  Pump();
+  EXPECT_EQ(Scripted().file_dialogs, 2);
   EXPECT_NE(record_->error, 0u);
   EXPECT_EQ(Scripted().messages.size(), 1u);
   EXPECT_EQ(App().tabs, nullptr);
@@ -98,35 +116,35 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) 
   BuildAndShow();
   ASSERT_EQ(Load("si29_c1"), 0u);
   ASSERT_NE(App().tabs, nullptr);
-  ASSERT_EQ(App().pages.size(), 1u);
-  ASSERT_EQ(App().calibration_rows.size(), 1u);
-  App().calibration_rows[0].c_in->value("2.5");
-  App().calibration_rows[0].use->value(0);
+  ASSERT_EQ(App().data_sets.size(), 1u);
+  ASSERT_EQ(App().data_sets.size(), 1u);
+  App().data_sets[0].calibration.c_in->value("2.5");
+  App().data_sets[0].calibration.use->value(0);
   ASSERT_EQ(Load("si29_c2"), 0u);
   ASSERT_EQ(Load("c13_c2"), 0u);
-  ASSERT_EQ(App().pages.size(), 3u);
+  ASSERT_EQ(App().data_sets.size(), 3u);
   EXPECT_EQ(App().data_counter->maximum(), 3.0);
   EXPECT_EQ(App().data_counter->value(), 3.0);
-  EXPECT_TRUE(App().pages[2]->visible());
-  EXPECT_FALSE(App().pages[0]->visible());
+  EXPECT_TRUE(App().data_sets[2].page->visible());
+  EXPECT_FALSE(App().data_sets[0].page->visible());
   // Typed concentrations and choices survive the later loads.
-  ASSERT_EQ(App().calibration_rows.size(), 3u);
-  EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "2.5");
-  EXPECT_EQ(App().calibration_rows[0].use->value(), 0);
-  EXPECT_EQ(App().calibration_rows[2].use->value(), 1);
-  EXPECT_STREQ(App().calibration_rows[2].use->tooltip(), "/bruker/c13_c2/");
+  ASSERT_EQ(App().data_sets.size(), 3u);
+  EXPECT_STREQ(App().data_sets[0].calibration.c_in->value(), "2.5");
+  EXPECT_EQ(App().data_sets[0].calibration.use->value(), 0);
+  EXPECT_EQ(App().data_sets[2].calibration.use->value(), 1);
+  EXPECT_STREQ(App().data_sets[2].calibration.use->tooltip(), "/bruker/c13_c2/");
   const char* nuclides[] = {"29Si", "29Si", "13C"};
   for (Qword i = 0; i < 3; ++i) {
-    EXPECT_EQ(App().canvases[i]->window_id, ItemCanvasId(i));
-    EXPECT_EQ(App().canvases[i]->display_flags, 1u);
-    EXPECT_STREQ(App().nuclide_labels[i]->label(), nuclides[i]);
+    EXPECT_EQ(App().data_sets[i].canvas->window_id, ItemCanvasId(i));
+    EXPECT_EQ(App().data_sets[i].canvas->display_flags, 1u);
+    EXPECT_STREQ(App().data_sets[i].nuclide_label->label(), nuclides[i]);
     record_->argument = ValueArgument(i);
     LibCommand(kKyCmdItemState, record_);
     EXPECT_EQ(record_->error, 0u);
     EXPECT_EQ(record_->result.u64, 0u);
   }
   // The data-info text heads each log.
-  char* log = App().logs[1]->buffer()->text();
+  char* log = App().data_sets[1].log->buffer()->text();
   EXPECT_NE(std::strstr(log, " Data info\n"), nullptr);
   EXPECT_NE(std::strstr(log, "\n Folder: .../bruker/si29_c2/"), nullptr) << log;
   EXPECT_NE(std::strstr(log, "\n Nuclide: 29Si"), nullptr) << log;
@@ -158,16 +176,16 @@ TEST_F(LoadFlowTest, EachLoadAddsAPageKeepsTheCalibrationRowsAndRecordsTheFile) 
   // The counter shows the page it names.
   App().data_counter->value(1);
   App().data_counter->do_callback();
-  EXPECT_TRUE(App().pages[0]->visible());
-  EXPECT_FALSE(App().pages[2]->visible());
+  EXPECT_TRUE(App().data_sets[0].page->visible());
+  EXPECT_FALSE(App().data_sets[2].page->visible());
   // Close all and a new load: a fresh workspace whose first page is item 0.
   OnCloseAll(nullptr, nullptr);
   EXPECT_EQ(App().tabs, nullptr);
   ASSERT_EQ(Load("si29_c3"), 0u);
-  EXPECT_EQ(App().pages.size(), 1u);
-  EXPECT_EQ(App().calibration_rows.size(), 1u);
-  EXPECT_STREQ(App().calibration_rows[0].c_in->value(), "");
-  EXPECT_EQ(App().canvases[0]->window_id, ItemCanvasId(0));
+  EXPECT_EQ(App().data_sets.size(), 1u);
+  EXPECT_EQ(App().data_sets.size(), 1u);
+  EXPECT_STREQ(App().data_sets[0].calibration.c_in->value(), "");
+  EXPECT_EQ(App().data_sets[0].canvas->window_id, ItemCanvasId(0));
 }
 
 TEST_F(LoadFlowTest, TheAlertOfARefusedFolderNamesTheFileAndTheProblem) {
@@ -218,15 +236,16 @@ TEST_F(LoadFlowTest, RecentFileMenuEntryLoadsItsWholePath) {
   const int first = App().menu_bar->find_index("&File/Recent files") + 1;
   App().menu_bar->picked(&App().menu_bar->menu()[first]);
   Pump();
-  ASSERT_EQ(App().pages.size(), 1u) << (Scripted().messages.empty() ? "" : Scripted().messages[0]);
-  EXPECT_STREQ(App().nuclide_labels[0]->label(), "13C");
+  ASSERT_EQ(App().data_sets.size(), 1u)
+      << (Scripted().messages.empty() ? "" : Scripted().messages[0]);
+  EXPECT_STREQ(App().data_sets[0].nuclide_label->label(), "13C");
 }
 
 TEST_F(LoadFlowTest, TheDecayIsDrawnAndZoomsAsTheMouseAsks) {
   BuildAndShow();
   ASSERT_EQ(Load("si29_c1"), 0u);
   Pump(20);
-  cCanvas* canvas = App().canvases[0];
+  cCanvas* canvas = App().data_sets[0].canvas;
   ASSERT_NE(canvas->plot, nullptr);
   const int w = canvas->w(), h = canvas->h();
   // The real part's dark red on the screen.
@@ -351,11 +370,11 @@ TEST_F(LoadFlowTest, TaskReportsFillTheLogQuantityGroupDelayAndPoints) {
     record_->argument = &evp;
     AppCommandCallback(kKyMsgTaskReport, record_);
     EXPECT_EQ(record_->error, c.error);
-    EXPECT_STREQ(App().calibration_rows[0].q->value(), c.q0);
-    EXPECT_STREQ(App().calibration_rows[1].q->value(), c.q1);
+    EXPECT_STREQ(App().data_sets[0].calibration.q->value(), c.q0);
+    EXPECT_STREQ(App().data_sets[1].calibration.q->value(), c.q1);
   }
   // Every report of item 1 reached its log, none went to item 0's.
-  char* log1 = App().logs[1]->buffer()->text();
+  char* log1 = App().data_sets[1].log->buffer()->text();
   int reports = 0;
   for (const char* p = log1; (p = std::strstr(p, " step report\n")) != nullptr; ++p) ++reports;
   free(log1);
@@ -388,7 +407,7 @@ TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
   BuildAndShow();
   ASSERT_EQ(Load("si29_c1"), 0u);
   Pump(10);
-  cCanvas* canvas = App().canvases[0];
+  cCanvas* canvas = App().data_sets[0].canvas;
   ASSERT_NE(canvas->plot, nullptr);
   Mouse(FL_PUSH, canvas, 40, 40);
   Mouse(FL_DRAG, canvas, 200, 150);
@@ -441,6 +460,69 @@ TEST_F(LoadFlowTest, PlotsNeverOutliveATaskRunOrARestore) {
   record_->argument = ValueArgument(0);
   LibCommand(kKyCmdBlockPoints, record_);
   EXPECT_NE(canvas->plot, nullptr);
+}
+
+// Rows of the calibration table that its scroll area shows whole.
+int VisibleRows() {
+  const Fl_Scroll* scroll = App().calibration_scroll;
+  int n = 0;
+  for (const DataSetWidgets& set : App().data_sets) {
+    const Fl_Widget* use = set.calibration.use;
+    if (use != nullptr && use->y() >= scroll->y() &&
+        use->y() + use->h() <= scroll->y() + scroll->h())
+      ++n;
+  }
+  return n;
+}
+
+TEST_F(LoadFlowTest, CalibrationTableKeepsItsShareOfTheWindowAtEverySize) {
+  BuildAndShow();
+  for (int round = 0; round < 3; ++round)
+    for (const char* name : {"si29_c1", "si29_c2", "si29_c3", "si29_c4", "si29_c5"})
+      ASSERT_EQ(Load(name), 0u) << name;
+  App().tabs->value(App().calibration_tab);
+  Pump();
+  const Fl_Widget* table = App().calibration_scroll->parent();
+  const Fl_Widget* column = table->parent();
+  struct Size {
+    int w, h;
+  };
+  // Larger, smaller, and back: the same size shows the same rows.
+  const Size sizes[] = {{1000, 700}, {1400, 1000}, {600, 400}, {1000, 700}, {1400, 1000}};
+  std::map<int, int> rows_at;
+  for (const Size& z : sizes) {
+    SCOPED_TRACE(std::to_string(z.w) + " x " + std::to_string(z.h));
+    App().main_window->resize(App().main_window->x(), App().main_window->y(), z.w, z.h);
+    Pump(10);
+    ASSERT_EQ(App().main_window->h(), z.h);
+    EXPECT_NEAR(table->h(), column->h() / 2.0, 1.0);
+    // Every row that fits below the header (10 pixels of room, a header
+    // and rows of 20 pixels) is shown.
+    const int fit = (App().calibration_scroll->h() - 10 - 20) / 20;
+    EXPECT_EQ(VisibleRows(), std::min(fit, static_cast<int>(App().data_sets.size())));
+    if (rows_at.count(z.h) != 0) {
+      EXPECT_EQ(VisibleRows(), rows_at[z.h]);
+    }
+    rows_at[z.h] = VisibleRows();
+  }
+  EXPECT_LT(rows_at[400], rows_at[700]);
+  EXPECT_LT(rows_at[700], rows_at[1000]);
+
+  // The divider dragged down to three quarters of the column: that share
+  // holds at the next sizes.
+  const int edge = table->y() + table->h();
+  const int to = column->y() + column->h() * 3 / 4;
+  Mouse(FL_PUSH, App().main_window, table->x() + 100, edge);
+  Mouse(FL_DRAG, App().main_window, table->x() + 100, to);
+  Mouse(FL_RELEASE, App().main_window, table->x() + 100, to);
+  Pump();
+  EXPECT_NEAR(table->h(), column->h() * 0.75, 2.0);
+  for (const Size& z : {Size{700, 500}, Size{1300, 950}}) {
+    SCOPED_TRACE(std::to_string(z.w) + " x " + std::to_string(z.h));
+    App().main_window->resize(App().main_window->x(), App().main_window->y(), z.w, z.h);
+    Pump(10);
+    EXPECT_NEAR(table->h(), column->h() * 0.75, 2.0);
+  }
 }
 
 }  // namespace

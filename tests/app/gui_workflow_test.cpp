@@ -16,13 +16,17 @@
 #include <FL/Fl_Tabs.H>
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
+#include <FL/fl_draw.H>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <locale>
 #include <map>
 #include <sstream>
 #include <string>
@@ -34,12 +38,16 @@
 #include "app/ui/commands.h"
 #include "app/ui/entry.h"
 #include "app/ui/export_dialog.h"
+#include "app/ui/handlers.h"
 #include "app/ui/help.h"
 #include "app/ui/loading.h"
 #include "app/ui/main_window.h"
+#include "app/ui/number_input.h"
 #include "app/ui/run_calibration.h"
 #include "app/ui/run_processing.h"
 #include "app/ui/setup_dialog.h"
+#include "app/ui/text_log.h"
+#include "app/ui/workspace.h"
 #include "base/memory.h"
 #include "base/utf.h"
 #include "command/ky_command_args.h"
@@ -86,9 +94,11 @@ Dword Capturing(Dword message, KyAppRecord* record) {
   return AppCommandCallback(message, record);
 }
 
+bool g_open_fails = false;  // the desktop has no program for the target
+
 bool RecordOpen(const std::string& target) {
   g_opened.push_back(target);
-  return true;
+  return !g_open_fails;
 }
 
 std::string TempFolder() {
@@ -116,6 +126,7 @@ class WorkflowTest : public GuiTest {
     PlugInFormatReaders();
     g_scripts.clear();
     g_opened.clear();
+    g_open_fails = false;
     UiHooks hooks = UiHooksGet();
     hooks.open_document = RecordOpen;
     UiHooksInstall(&hooks);
@@ -148,13 +159,48 @@ class WorkflowTest : public GuiTest {
     node = node ? node->Child(0) : nullptr;
     return node ? node->last_csv_path : nullptr;
   }
-  std::string Q(size_t row) { return App().calibration_rows[row].q->value(); }
-  std::string COut(size_t row) { return App().calibration_rows[row].c_out->value(); }
+  std::string Q(size_t row) { return App().data_sets[row].calibration.q->value(); }
+  std::string COut(size_t row) { return App().data_sets[row].calibration.c_out->value(); }
+  // Types `text` key by key into `field`, as a user does.
+  void TypeInto(Fl_Input* field, const std::string& text) {
+    field->value("");
+    ASSERT_TRUE(field->take_focus());
+    for (char c : text) PressKey(static_cast<unsigned char>(c), 0, field->window());
+    Pump(1);
+  }
   void TypeStandards() {
     for (size_t i = 0; i < 5; ++i)
-      App().calibration_rows[i].c_in->value(std::to_string(i + 1).c_str());
+      App().data_sets[i].calibration.c_in->value(std::to_string(i + 1).c_str());
   }
 };
+
+// Sets the whole locale for the scope (a host program or library may set
+// it so); the previous one comes back at the end.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const char* name) {
+    const char* now = std::setlocale(LC_ALL, nullptr);
+    previous_ = now != nullptr ? now : "C";
+    ok_ = std::setlocale(LC_ALL, name) != nullptr;
+  }
+  ~LocaleScope() { std::setlocale(LC_ALL, previous_.c_str()); }
+  bool ok() const { return ok_; }
+
+ private:
+  std::string previous_;
+  bool ok_ = false;
+};
+
+const char* const kLocales[] = {"C", "de_DE.UTF-8"};
+
+// A number text read the C way whatever the global locale says.
+double CNumber(const std::string& text) {
+  std::istringstream in(text);
+  in.imbue(std::locale::classic());
+  double value = NAN;
+  in >> value;
+  return value;
+}
 
 std::string DefaultLines(int item) {
   char text[512];
@@ -228,6 +274,80 @@ TEST_F(WorkflowTest, SetupDialogShowsDefaultsSavesFourteenLinesAndCloseReverts) 
   EXPECT_EQ(Scripted().messages[0], "Invalid value of \"n\" in the 13C setup.");
 }
 
+TEST_F(WorkflowTest, SetupNumberFieldsReadADecimalCommaOrNameTheField) {
+  BuildAndShow();
+  ProcessingSetup& s = ::Setup();
+  OnSetupMenu(nullptr, nullptr);
+  Pump();
+  for (const char* locale : kLocales) {
+    LocaleScope scope(locale);
+    ASSERT_TRUE(scope.ok()) << locale;
+    for (int c = 0; c < kSetupColumns; ++c) {
+      SetupColumnWidgets& w = s.widgets[c];
+      // Real fields: the comma is the decimal separator, shown and stored
+      // as a point.
+      struct Real {
+        cNumberInput* field;
+        const char* typed;
+        const char* shown;
+        double SetupColumn::*value;
+        double want;
+      };
+      const Real reals[] = {{w.tmax, "1,5", "1.5", &SetupColumn::tmax, 1.5},
+                            {w.smooth_a, "0,0007", "0.0007", &SetupColumn::smooth_a, 0.0007}};
+      for (const Real& r : reals) {
+        SCOPED_TRACE(std::string(locale) + " " + kSetupNuclides[c] + " " + r.field->label());
+        Scripted().messages.clear();
+        TypeInto(r.field, r.typed);
+        EXPECT_STREQ(r.field->value(), r.shown);
+        s.save->do_callback();
+        EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+        EXPECT_EQ(s.values.column[c].*(r.value), r.want);
+      }
+      // Whole-number fields keep every character typed and refuse the text,
+      // naming the field; nothing is saved.
+      struct Whole {
+        cNumberInput* field;
+        const char* name;
+        const char* typed;
+        const char* good;
+      };
+      const Whole wholes[] = {
+          {w.smooth_n, "n", "1,5", "2"}, {w.from, "from", "1,5", "0"}, {w.to, "to", "-1,5", "-1"}};
+      for (const Whole& x : wholes) {
+        SCOPED_TRACE(std::string(locale) + " " + kSetupNuclides[c] + " " + x.name);
+        const std::string config = ReadFileBytes(ConfigPath());
+        Scripted().messages.clear();
+        TypeInto(x.field, x.typed);
+        EXPECT_STREQ(x.field->value(), x.typed);
+        s.save->do_callback();
+        ASSERT_EQ(Scripted().messages.size(), 1u);
+        EXPECT_EQ(Scripted().messages[0], std::string("Invalid value of \"") + x.name +
+                                              "\" in the " + kSetupNuclides[c] + " setup.");
+        EXPECT_EQ(ReadFileBytes(ConfigPath()), config);
+        TypeInto(x.field, x.good);
+      }
+    }
+    // The stored lines keep the point.
+    const std::string config = ReadFileBytes(ConfigPath());
+    EXPECT_NE(config.find("ApoCos2Par 1.5 1.5\r\n"), std::string::npos) << config;
+    EXPECT_NE(config.find("ApoSmooStepParA 0.0007 0.0007\r\n"), std::string::npos) << config;
+  }
+  // Pasted text takes the same road as typed text.
+  cNumberInput* tmax = s.widgets[0].tmax;
+  cNumberInput* n = s.widgets[0].smooth_n;
+  for (cNumberInput* field : {tmax, n}) {
+    static char pasted[] = "2,5";
+    field->value("");
+    ASSERT_TRUE(field->take_focus());
+    Fl::e_text = pasted;
+    Fl::e_length = 3;
+    field->handle(FL_PASTE);
+  }
+  EXPECT_STREQ(tmax->value(), "2.5");
+  EXPECT_STREQ(n->value(), "2,5");
+}
+
 TEST_F(WorkflowTest, RunProcessingWithoutDataSaysSo) {
   BuildAndShow();
   OnRunProcessing(nullptr, nullptr);
@@ -254,7 +374,7 @@ TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
     EXPECT_EQ(Q(i), text) << i;
     EXPECT_EQ(State(i), 1u);
     first.push_back(Q(i));
-    char* log = App().logs[i]->buffer()->text();
+    char* log = App().data_sets[i].log->buffer()->text();
     EXPECT_NE(std::strstr(log, "#QUANTIFY: completed"), nullptr) << log;
     free(log);
   }
@@ -263,7 +383,7 @@ TEST_F(WorkflowTest, RunProcessingScriptQuantitiesStatesAndASecondRun) {
   Pump();
   ASSERT_EQ(g_scripts.size(), 2u);
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Q(i), first[i]);
-  char* log = App().logs[0]->buffer()->text();
+  char* log = App().data_sets[0].log->buffer()->text();
   const std::string text = log;
   free(log);
   EXPECT_EQ(text.find("#QUANTIFY: completed"), text.rfind("#QUANTIFY: completed"));
@@ -299,13 +419,13 @@ TEST_F(WorkflowTest, AnInvalidNuclideChangesNothing) {
   OnRunProcessing(nullptr, nullptr);
   const std::string q = Q(0);
   ASSERT_FALSE(q.empty());
-  char* before = App().logs[0]->buffer()->text();
+  char* before = App().data_sets[0].log->buffer()->text();
   Load("h1_invalid_nuclide");
   EXPECT_EQ(BuildAndRunTaskScript(&::Setup().values), 16u);
   ASSERT_FALSE(Scripted().messages.empty());
   EXPECT_EQ(Scripted().messages.back(), "Invalid nuclide in data #2.");
   EXPECT_EQ(g_scripts.size(), 1u);
-  char* after = App().logs[0]->buffer()->text();
+  char* after = App().data_sets[0].log->buffer()->text();
   EXPECT_STREQ(after, before);
   free(before);
   free(after);
@@ -324,7 +444,7 @@ TEST_F(WorkflowTest, AnItemThatCannotBeRestoredStopsTheRun) {
   Load("si29_c2");
   const Dword processed = 1;
   StateArgs state{1, &processed};
-  ASSERT_EQ(RunCommand(App().record, kCmdSetState, &state), 0u);
+  ASSERT_EQ(RunCommand(App().record, kKyCmdSetItemState, &state), 0u);
   EXPECT_EQ(BuildAndRunTaskScript(&::Setup().values), Dword{kErrMissingInputData});
   ASSERT_FALSE(Scripted().messages.empty());
   EXPECT_EQ(Scripted().messages.back(),
@@ -341,8 +461,8 @@ TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
   char text[64];
   std::snprintf(text, sizeof text, "%g", std::stod(Manifest()["ser_dosy"]["quantity"]));
   EXPECT_EQ(Q(1), text);
-  char* series = App().logs[1]->buffer()->text();
-  char* single = App().logs[0]->buffer()->text();
+  char* series = App().data_sets[1].log->buffer()->text();
+  char* single = App().data_sets[0].log->buffer()->text();
   EXPECT_NE(std::strstr(series, " Note: 4 blocks. Q is the quantity of the last block;"), nullptr)
       << series;
   EXPECT_EQ(std::strstr(single, "Note:"), nullptr);
@@ -350,7 +470,7 @@ TEST_F(WorkflowTest, ASeriesGetsANoteThatQIsItsLastBlock) {
   free(single);
   // A second run clears the note with the other reports.
   OnRunProcessing(nullptr, nullptr);
-  series = App().logs[1]->buffer()->text();
+  series = App().data_sets[1].log->buffer()->text();
   const std::string log = series;
   free(series);
   EXPECT_EQ(log.find(" Note: 4 blocks"), log.rfind(" Note: 4 blocks"));
@@ -366,11 +486,11 @@ TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
   Pump();
   TypeStandards();
   // A partial number is no concentration.
-  App().calibration_rows[2].c_in->value("1e");
+  App().data_sets[2].calibration.c_in->value("1e");
   OnRunCalibration(nullptr, nullptr);
   EXPECT_EQ(Scripted().messages.back(), "Input concentration # 3");
   EXPECT_EQ(COut(0), "");
-  App().calibration_rows[2].c_in->value("3");
+  App().data_sets[2].calibration.c_in->value("3");
 
   OnRunCalibration(nullptr, nullptr);
   Pump();
@@ -392,6 +512,142 @@ TEST_F(WorkflowTest, CalibrationOfTheFiveSamples) {
   EXPECT_EQ(COut(0), "");
   EXPECT_FALSE(Q(0).empty());
   EXPECT_EQ(State(0), 1u);
+}
+
+TEST_F(WorkflowTest, ConcentrationsTypedWithADecimalCommaCalibrate) {
+  LoadSi29();
+  auto manifest = Manifest();
+  App().tabs->value(App().calibration_tab);
+  Pump();
+  for (const char* locale : kLocales) {
+    LocaleScope scope(locale);
+    ASSERT_TRUE(scope.ok()) << locale;
+    SCOPED_TRACE(locale);
+    Scripted().messages.clear();
+    OnRunProcessing(nullptr, nullptr);
+    Pump();
+    // Half the standards: every concentration read off the line is half
+    // the manifest's.
+    const char* typed[] = {"0,5", "1", "1,5", "2", "2,5"};
+    for (size_t i = 0; i < 5; ++i) {
+      TypeInto(App().data_sets[i].calibration.c_in, typed[i]);
+      std::string shown = typed[i];
+      std::replace(shown.begin(), shown.end(), ',', '.');
+      EXPECT_EQ(std::string(App().data_sets[i].calibration.c_in->value()), shown);
+    }
+    OnRunCalibration(nullptr, nullptr);
+    Pump();
+    EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+    for (size_t i = 0; i < 5; ++i) {
+      const double want = CNumber(manifest[kSi29[i]]["concentration_out"]) / 2;
+      ASSERT_FALSE(COut(i).empty()) << i;
+      EXPECT_EQ(COut(i).find(','), std::string::npos) << COut(i);
+      EXPECT_EQ(Q(i).find(','), std::string::npos) << Q(i);
+      EXPECT_NEAR(CNumber(COut(i)), want, 1e-4 * want) << i;
+    }
+    // The CSV text keeps points.
+    EXPECT_EQ(CalibrationTableText().find("0,5"), std::string::npos);
+  }
+}
+
+// Pixels of a canvas as drawn on the screen, RGB.
+std::vector<uchar> CanvasPixels(cCanvas* canvas) {
+  std::vector<uchar> rgb(static_cast<size_t>(canvas->w()) * canvas->h() * 3);
+  canvas->make_current();
+  fl_read_image(rgb.data(), 0, 0, canvas->w(), canvas->h());
+  return rgb;
+}
+
+// Pixels of the fitted line's colour (0x0000F0).
+int LinePixels(const std::vector<uchar>& rgb) {
+  int n = 0;
+  for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+    n += rgb[i] == 0 && rgb[i + 1] == 0 && rgb[i + 2] == 0xF0;
+  return n;
+}
+
+TEST_F(WorkflowTest, ANewProcessingRunTakesTheCalibrationLineAndItsReport) {
+  LoadSi29();
+  App().tabs->value(App().calibration_tab);
+  OnRunProcessing(nullptr, nullptr);
+  Pump();
+  TypeStandards();
+  OnRunCalibration(nullptr, nullptr);
+  Pump(20);
+  cCanvas* canvas = App().calibration_canvas;
+  ASSERT_TRUE(canvas->visible_r());
+  EXPECT_GT(LinePixels(CanvasPixels(canvas)), 100);
+  auto LogHas = [](const char* text) {
+    char* log = App().calibration_log->buffer()->text();
+    const bool has = std::strstr(log, text) != nullptr;
+    free(log);
+    return has;
+  };
+  EXPECT_TRUE(LogHas("Linear fit"));
+
+  OnRunProcessing(nullptr, nullptr);
+  Pump(20);
+  EXPECT_EQ(COut(0), "");
+  EXPECT_EQ(LinePixels(CanvasPixels(canvas)), 0);
+  EXPECT_FALSE(LogHas("Linear fit"));
+  EXPECT_EQ(canvas->plot, nullptr);
+  // A new calibration shows its line again.
+  OnRunCalibration(nullptr, nullptr);
+  Pump(20);
+  EXPECT_FALSE(COut(0).empty());
+  EXPECT_GT(LinePixels(CanvasPixels(canvas)), 100);
+  EXPECT_TRUE(LogHas("Linear fit"));
+}
+
+// The layout of a plot image's y-axis labels, by tests/app/label_layout.py.
+std::string LabelLayout(const std::string& image) {
+  return RunPython(
+      "import runpy,sys\nsys.argv=sys.argv[1:]\nrunpy.run_path(sys.argv[0], "
+      "run_name='__main__')",
+      std::string(VELTRIA_SOURCE_DIR) + "/tests/app/label_layout.py' '" + image);
+}
+
+TEST_F(WorkflowTest, CalibrationPlotLabelsStayInsideOnScreenAndInSvg) {
+  LoadSi29();
+  App().tabs->value(App().calibration_tab);
+  OnRunProcessing(nullptr, nullptr);
+  Pump();
+  TypeStandards();
+  OnRunCalibration(nullptr, nullptr);
+  Pump(20);
+  // The first draw of the new plot, as the screen shows it.
+  cCanvas* canvas = App().calibration_canvas;
+  ASSERT_NE(canvas->plot, nullptr);
+  const std::vector<uchar> rgb = CanvasPixels(canvas);
+  const std::string dir = TempFolder();
+  const std::string ppm = dir + "/screen.ppm";
+  {
+    std::ofstream out(ppm, std::ios::binary);
+    out << "P6\n" << canvas->w() << " " << canvas->h() << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+  }
+  EXPECT_EQ(LabelLayout(ppm), "ok\n");
+  std::remove(ppm.c_str());
+
+  // The same plot as an SVG file, rendered by another program.
+  const std::string svg = dir + "/calibration.svg";
+  ShowExportDialog(nullptr, nullptr);
+  Fl_Double_Window* dialog = ExportDialogWindow();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_STREQ(static_cast<Fl_Choice*>(dialog->child(0))->text(), "Calibration table");
+  static_cast<Fl_Choice*>(dialog->child(1))->value(1);
+  Scripted().files.push_back(svg);
+  dialog->child(3)->do_callback();
+  EXPECT_TRUE(Scripted().messages.empty()) << Scripted().messages[0];
+  if (access("/usr/bin/rsvg-convert", X_OK) == 0) {
+    const std::string png = dir + "/calibration.png";
+    const std::string cmd = "/usr/bin/rsvg-convert -b white -o '" + png + "' '" + svg + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_EQ(LabelLayout(png), "ok\n");
+    std::remove(png.c_str());
+  }
+  std::remove(svg.c_str());
+  rmdir(dir.c_str());
 }
 
 TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
@@ -433,7 +689,7 @@ TEST_F(WorkflowTest, ExportOfTheCalibrationTableAsCsv) {
   ASSERT_EQ(all.size(), 6u) << rows;
   EXPECT_EQ(all[0], "Select|Folder|C in [%]| Q|C out [%]");
   for (size_t i = 0; i < 5; ++i)
-    EXPECT_EQ(all[i + 1], "1|" + std::string(App().calibration_rows[i].use->tooltip()) + "|" +
+    EXPECT_EQ(all[i + 1], "1|" + std::string(App().data_sets[i].calibration.use->tooltip()) + "|" +
                               std::to_string(i + 1) + "|" + Q(i) + "|" + COut(i));
   std::remove(path.c_str());
   rmdir(dir.c_str());
@@ -549,8 +805,8 @@ TEST_F(WorkflowTest, ClipboardBitmapHasTheCanvasSize) {
   Fl_Group::current(open);
   Fl::paste(receiver, 1, Fl::clipboard_image);
   for (int i = 0; i < 40 && receiver.w_ == 0; ++i) Fl::wait(0.05);
-  EXPECT_EQ(receiver.w_, App().canvases[0]->w());
-  EXPECT_EQ(receiver.h_, App().canvases[0]->h());
+  EXPECT_EQ(receiver.w_, App().data_sets[0].canvas->w());
+  EXPECT_EQ(receiver.h_, App().data_sets[0].canvas->h());
 }
 
 TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
@@ -573,6 +829,15 @@ TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
   OnManual(nullptr, nullptr);
   ASSERT_EQ(g_opened.size(), 1u);
   EXPECT_EQ(g_opened[0], manual);
+  EXPECT_EQ(Scripted().messages.size(), 2u);
+  // No program to open HTML: the message says so and where the guide is.
+  g_open_fails = true;
+  OnManual(nullptr, nullptr);
+  g_open_fails = false;
+  ASSERT_EQ(Scripted().messages.size(), 3u);
+  EXPECT_EQ(Scripted().messages[2],
+            "No viewer was found to open the manual.\nThe guide is at:\n" + manual);
+  g_opened.clear();
   std::remove(manual.c_str());
   rmdir(dir.c_str());
 
@@ -581,8 +846,8 @@ TEST_F(WorkflowTest, ExportWithoutDataAndManualAndAbout) {
   EXPECT_NE(AboutText().find(version), std::string::npos) << AboutText();
   EXPECT_EQ(AboutText().rfind("Pelorin 1.0.483\n", 0), 0u);
   OnFeedbackMail(nullptr, nullptr);
-  ASSERT_EQ(g_opened.size(), 2u);
-  EXPECT_EQ(g_opened[1].rfind("mailto:", 0), 0u);
+  ASSERT_EQ(g_opened.size(), 1u);
+  EXPECT_EQ(g_opened[0].rfind("mailto:", 0), 0u);
 }
 
 }  // namespace

@@ -73,7 +73,18 @@ int RunProgram(std::vector<std::string> args, std::string* out = nullptr, int se
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+// Checks `condition` every 50 ms until it holds; false when `seconds` pass
+// first. Every wait of this test is for something the program does (a
+// window mapped or gone, pixels drawn, a file written), never a fixed time.
+template <class Condition>
+bool WaitUntil(Condition condition, int seconds = 20) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
 
 bool Have(const char* program) {
   std::string out;
@@ -92,16 +103,61 @@ std::vector<std::string> Windows(const std::string& name) {
 }
 
 bool WaitForWindows(const std::string& name, size_t count, int seconds = 20) {
-  for (int i = 0; i < seconds * 10; ++i) {
-    if (Windows(name).size() >= count) return true;
-    Sleep(100);
-  }
-  return false;
+  return WaitUntil([&] { return Windows(name).size() >= count; }, seconds);
 }
 
-void Key(const std::string& key) {
-  RunProgram({"xdotool", "key", "--clearmodifiers", key});
-  Sleep(300);
+// Waits until at most `count` windows named `name` are visible.
+bool WaitForFewerWindows(const std::string& name, size_t count, int seconds = 20) {
+  return WaitUntil([&] { return Windows(name).size() <= count; }, seconds);
+}
+
+std::string WindowName(const std::string& id) {
+  std::string out;
+  RunProgram({"xdotool", "getwindowname", id}, &out, 10);
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+// The names of the visible windows that have one (the display holds only
+// the program's windows).
+std::vector<std::string> NamedWindows() {
+  std::vector<std::string> names;
+  for (const std::string& id : Windows(".*")) {
+    const std::string name = WindowName(id);
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
+// Waits for a visible window whose name is none of `known`; its name.
+std::string WaitForOtherWindow(const std::vector<std::string>& known, int seconds = 20) {
+  std::string found;
+  WaitUntil(
+      [&] {
+        for (const std::string& name : NamedWindows()) {
+          bool is_known = false;
+          for (const std::string& k : known) is_known = is_known || name == k;
+          if (!is_known) {
+            found = name;
+            return true;
+          }
+        }
+        return false;
+      },
+      seconds);
+  return found;
+}
+
+// Keys go in order into the program's event queue, and a menu handles the
+// keys that follow the one that opened it; a key meant for a new window is
+// sent once the window is mapped.
+void Key(const std::string& key) { RunProgram({"xdotool", "key", "--clearmodifiers", key}); }
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 // A screenshot of the whole screen, 8 bits per channel.
@@ -174,7 +230,7 @@ class ProgramTest : public ::testing::Test {
     if (!folder_.empty()) RunProgram({"rm", "-rf", folder_});
   }
   // Starts the program with `home` as the home folder (the Bruker reader's
-  // file chooser opens there).
+  // file chooser opens there) and waits for its start page to be drawn.
   void Start(const std::string& home = "") {
     std::string program = folder_ + "/pelorin";
     char* argv[] = {program.data(), nullptr};
@@ -192,21 +248,48 @@ class ProgramTest : public ::testing::Test {
     posix_spawn_file_actions_destroy(&actions);
     ASSERT_EQ(started, 0);
     ASSERT_TRUE(WaitForWindows("^Pelorin$", 1)) << "the main window did not appear";
-    Sleep(500);
+    main_ = Windows("^Pelorin$").front();
+    Park();
+    // The logo's blue on the start page.
+    ASSERT_TRUE(WaitUntil([] { return Screenshot().Count(0x2B, 0x42, 0x94) > 500; }))
+        << "the start page was not drawn";
   }
   // Waits for the program to end; its exit code, or -1 after the timeout.
   int Exit(int seconds = 20) {
-    for (int i = 0; i < seconds * 20; ++i) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      }
-      Sleep(50);
-    }
-    return -1;
+    int code = -1;
+    WaitUntil(
+        [&] {
+          int status = 0;
+          if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
+          pid_ = 0;
+          code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+          return true;
+        },
+        seconds);
+    return code;
+  }
+  // Esc, the quit question, Yes: the program ends with exit code 0.
+  void Quit() {
+    Key("Escape");
+    ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no quit question";
+    Key("Return");
+    EXPECT_EQ(Exit(), 0);
+  }
+  // Keys go to the window under the pointer. A canvas is a window of its
+  // own that goes when its page is hidden: a key sent over it while the
+  // program is busy would be lost with it. The pointer waits over the menu
+  // bar's empty right end, where no menu drops down.
+  void Park() { RunProgram({"xdotool", "mousemove", "--window", main_, "990", "12"}); }
+  // The About box (F1) opened and closed: the program has handled every
+  // event sent before. False when it did not open (a box holds the program).
+  bool Settle() {
+    Key("F1");
+    if (!WaitForWindows("^About$", 1, 10)) return false;
+    Key("Escape");
+    return WaitForFewerWindows("^About$", 0, 10);
   }
   std::string folder_;
+  std::string main_;  // the main window's id
   pid_t pid_ = 0;
 };
 
@@ -218,16 +301,32 @@ std::string Sample(const char* name) {
 // right part, where the canvas of the data page sits.
 int CurvePixels(const Shot& shot) { return shot.Count(0xC0, 0x00, 0x00, 320, 100, 1000, 700); }
 
+// Waits until two screenshots in a row are the same: the program has
+// drawn what its last action changed and waits for the next event.
+bool WaitForStillScreen(int seconds = 20) {
+  Shot last = Screenshot();
+  return WaitUntil(
+      [&] {
+        Shot now = Screenshot();
+        const bool still = now.rgb == last.rgb;
+        last = std::move(now);
+        return still;
+      },
+      seconds);
+}
+
+bool WaitForCurve() {
+  return WaitUntil([] { return CurvePixels(Screenshot()) > 200; });
+}
+
 TEST_F(ProgramTest, OpensRecentFilesShowsTheDecayReportsAFailedLoadAndQuitsWithZero) {
   const std::string missing = folder_ + "/gone/1/fid";
   std::ofstream(folder_ + "/Pelorin.config", std::ios::binary)
       << "KyApp Configuration\r\n\r\nRecent files:\r\n\"" << Sample("si29_c1") << "/fid\"8\r\n\""
       << missing << "\"8\r\n";
   Start();
-  Shot shot = Screenshot();
-  // The logo's blue on the start page; no curve yet.
-  EXPECT_GT(shot.Count(0x2B, 0x42, 0x94), 500);
-  EXPECT_EQ(CurvePixels(shot), 0);
+  // No curve on the start page.
+  EXPECT_EQ(CurvePixels(Screenshot()), 0);
 
   // Alt+F, down to Recent files, into it, the first entry.
   Key("alt+f");
@@ -235,10 +334,8 @@ TEST_F(ProgramTest, OpensRecentFilesShowsTheDecayReportsAFailedLoadAndQuitsWithZ
   Key("Down");
   Key("Right");
   Key("Return");
-  Sleep(700);
-  shot = Screenshot();
-  shot.SavePpm(folder_ + "/loaded.ppm");
-  EXPECT_GT(CurvePixels(shot), 200) << "no decay drawn after opening the recent file";
+  EXPECT_TRUE(WaitForCurve()) << "no decay drawn after opening the recent file";
+  Screenshot().SavePpm(folder_ + "/loaded.ppm");
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an error box after loading a sample";
 
   // The second entry is gone: the load fails with the framework's error box
@@ -251,22 +348,18 @@ TEST_F(ProgramTest, OpensRecentFilesShowsTheDecayReportsAFailedLoadAndQuitsWithZ
   Key("Return");
   ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no error box after the failed load";
   Key("Return");
-  ASSERT_TRUE(WaitForWindows("^Pelorin$", 1, 10));
+  ASSERT_TRUE(WaitForFewerWindows("^Pelorin$", 1, 10));
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u);
   EXPECT_GT(CurvePixels(Screenshot()), 200);
 
-  // Esc asks; Return answers Yes; the program ends with exit code 0.
-  Key("Escape");
-  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10)) << "no quit question";
-  Key("Return");
-  EXPECT_EQ(Exit(), 0);
+  Quit();
   // The configuration lists the loaded file first, the missing one after.
-  std::ifstream config(folder_ + "/Pelorin.config", std::ios::binary);
-  std::stringstream bytes;
-  bytes << config.rdbuf();
-  EXPECT_EQ(bytes.str(), "KyApp Configuration\r\n\r\nRecent files:\r\n\"" + Sample("si29_c1") +
-                             "/fid\"8\r\n\"" + missing + "\"8\r\n");
+  EXPECT_EQ(FileBytes(folder_ + "/Pelorin.config"),
+            "KyApp Configuration\r\n\r\nRecent files:\r\n\"" + Sample("si29_c1") + "/fid\"8\r\n\"" +
+                missing + "\"8\r\n");
 }
+
+const char kOpenDialog[] = "^Specify an existing Bruker data file$";
 
 TEST_F(ProgramTest, TheFileChooserOpensATypedFid) {
   // A copy of a sample folder as the home folder: the chooser opens there
@@ -279,20 +372,30 @@ TEST_F(ProgramTest, TheFileChooserOpensATypedFid) {
   Key("alt+f");
   Key("Down");
   Key("Return");
-  Sleep(1000);
+  ASSERT_TRUE(WaitForWindows(kOpenDialog, 1, 10)) << "no file chooser";
   RunProgram({"xdotool", "type", "--delay", "50", "fid"});
-  Sleep(300);
   Key("Return");
-  Sleep(1000);
-  EXPECT_GT(CurvePixels(Screenshot()), 200) << "no decay drawn after choosing the fid";
-  std::ifstream config(folder_ + "/Pelorin.config", std::ios::binary);
-  std::stringstream bytes;
-  bytes << config.rdbuf();
-  EXPECT_NE(bytes.str().find("\"" + home + "/fid\"8"), std::string::npos);
+  EXPECT_TRUE(WaitForCurve()) << "no decay drawn after choosing the fid";
+  const std::string entry = "\"" + home + "/fid\"8";
+  EXPECT_TRUE(WaitUntil([&] {
+    return FileBytes(folder_ + "/Pelorin.config").find(entry) != std::string::npos;
+  })) << FileBytes(folder_ + "/Pelorin.config");
+  Quit();
+}
+
+TEST_F(ProgramTest, CancellingTheOpenDialogShowsNoBox) {
+  Start(folder_);
+  Key("alt+f");
+  Key("Down");
+  Key("Return");
+  ASSERT_TRUE(WaitForWindows(kOpenDialog, 1, 10)) << "no file chooser";
   Key("Escape");
-  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
-  Key("Return");
-  EXPECT_EQ(Exit(), 0);
+  ASSERT_TRUE(WaitForFewerWindows(kOpenDialog, 0, 10)) << "the chooser stayed";
+  EXPECT_TRUE(Settle()) << "the program does not answer: a box is open";
+  // No window but the main one is mapped.
+  EXPECT_EQ(NamedWindows(), std::vector<std::string>{"Pelorin"});
+  EXPECT_EQ(Windows("^Pelorin$"), std::vector<std::string>{main_});
+  Quit();
 }
 
 TEST_F(ProgramTest, NoAtTheQuitQuestionKeepsTheProgramRunning) {
@@ -300,25 +403,22 @@ TEST_F(ProgramTest, NoAtTheQuitQuestionKeepsTheProgramRunning) {
   Key("Escape");
   ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
   Key("Escape");  // the question's No
-  Sleep(500);
+  ASSERT_TRUE(WaitForFewerWindows("^Pelorin$", 1, 10)) << "the question stayed";
+  EXPECT_TRUE(Settle()) << "the program does not answer after No";
   int status = 0;
   EXPECT_EQ(waitpid(pid_, &status, WNOHANG), 0) << "the program ended after No";
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u);
-  Key("Escape");
-  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
-  Key("Return");
-  EXPECT_EQ(Exit(), 0);
+  Quit();
 }
 
 }  // namespace
 
 namespace {
 
-// Clicks at a point of the main window (window coordinates).
+// Clicks at a point of a window (window coordinates).
 void ClickIn(const std::string& window, int x, int y) {
   RunProgram({"xdotool", "mousemove", "--window", window, std::to_string(x), std::to_string(y),
               "click", "1"});
-  Sleep(300);
 }
 
 // The whole road as a user takes it: five 29Si samples loaded, Ctrl+Enter,
@@ -339,27 +439,33 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
     Key("Right");
     for (int k = 0; k < 4; ++k) Key("Down");
     Key("Return");
-    Sleep(500);
+    // A loaded file becomes the newest recent file.
+    const std::string newest =
+        "Recent files:\r\n\"" + Sample(("si29_c" + std::to_string(i + 1)).c_str()) + "/fid\"8";
+    ASSERT_TRUE(WaitUntil([&] {
+      return FileBytes(folder_ + "/Pelorin.config").find(newest) != std::string::npos;
+    })) << "sample "
+        << i + 1 << " was not loaded";
+    // Keys that come while the load is still being handled can be lost.
+    ASSERT_TRUE(WaitForStillScreen());
   }
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an error box while loading";
-  const std::string main = Windows("^Pelorin$").front();
   // Over the decay's plot, where a group would take Enter for itself.
-  RunProgram({"xdotool", "mousemove", "--window", main, "640", "400"});
-  Sleep(200);
-  RunProgram({"xdotool", "mousemove", "--window", main, "650", "410"});
-  Sleep(200);
+  RunProgram({"xdotool", "mousemove", "--window", main_, "640", "400"});
+  RunProgram({"xdotool", "mousemove", "--window", main_, "650", "410"});
   Key("ctrl+Return");
-  Sleep(1500);
+  Park();
+  EXPECT_TRUE(Settle()) << "the program does not answer after Run Processing";
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an error box after Run Processing";
   // The Calibration tab, then each C in field (rows 20 pixels apart).
-  ClickIn(main, 90, 38);
+  ClickIn(main_, 90, 38);
   for (int i = 0; i < 5; ++i) {
-    ClickIn(main, 90, 134 + 20 * i);
+    ClickIn(main_, 90, 134 + 20 * i);
     RunProgram({"xdotool", "type", "--delay", "50", std::to_string(i + 1)});
   }
   // "Run Calibration".
-  ClickIn(main, 80, 74);
-  Sleep(800);
+  ClickIn(main_, 80, 74);
+  EXPECT_TRUE(Settle()) << "the program does not answer after Run Calibration";
   EXPECT_EQ(Windows("^Pelorin$").size(), 1u) << "an alert after Run Calibration";
   // File/Export...: the dialog starts on the calibration table as CSV.
   Key("alt+f");
@@ -369,12 +475,19 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
   Key("Return");
   ASSERT_TRUE(WaitForWindows("^Pelorin - Export$", 1, 10));
   Key("Return");
-  Sleep(1000);
+  // The file chooser of the export.
+  ASSERT_FALSE(WaitForOtherWindow({"Pelorin", "Pelorin - Export"}).empty()) << "no file chooser";
   RunProgram({"xdotool", "type", "--delay", "50", "calibration.csv"});
-  Sleep(300);
   Key("Return");
-  Sleep(1000);
   const std::string csv = folder_ + "/calibration.csv";
+  // The header and five rows, each ended by CR LF.
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::string bytes = FileBytes(csv);
+    size_t lines = 0;
+    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+      ++lines;
+    return lines >= 6;
+  })) << FileBytes(csv);
   std::string out;
   const int rc =
       RunProgram({"/usr/bin/python3", "-c",
@@ -398,6 +511,7 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
   // The calibration plot as a bitmap on the clipboard, read by another
   // program while this one runs: a BMP of the canvas's size.
   if (Have("xclip")) {
+    ASSERT_TRUE(WaitForFewerWindows("^Pelorin - Export$", 0, 10));
     Key("alt+f");
     Key("Down");
     Key("Down");
@@ -410,9 +524,13 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
     Key("Down");
     Key("Return");
     Key("Return");  // Export
-    Sleep(500);
     std::string bmp;
-    RunProgram({"xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"}, &bmp, 10);
+    WaitUntil(
+        [&] {
+          RunProgram({"xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"}, &bmp, 10);
+          return bmp.size() > 54;
+        },
+        10);
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     auto word = [&](size_t at) {
@@ -428,11 +546,9 @@ TEST_F(ProgramTest, LoadsProcessesCalibratesAndExportsTheCalibrationTable) {
     // the group's bottom edge).
     EXPECT_EQ(word(18), 1000 - 300 - 4);
     EXPECT_EQ(std::abs(word(22)), 700 - 25 - 25 - 2 - 25 - 40 - 2);
+    ASSERT_TRUE(WaitForFewerWindows("^Pelorin - Export$", 0, 10));
   }
-  Key("Escape");
-  ASSERT_TRUE(WaitForWindows("^Pelorin$", 2, 10));
-  Key("Return");
-  EXPECT_EQ(Exit(), 0);
+  Quit();
 }
 
 }  // namespace

@@ -129,7 +129,12 @@ TEST_F(SvgTest, ElementsOfThePathAndOutlineMessages) {
   EXPECT_EQ(SvgDrawCallback(&svg, 41, 0, 0, 0, 0, &st), 100);
   EXPECT_EQ(SvgDrawCallback(&svg, 42, 0, 0, 0, 0, &st), 200);
   EXPECT_EQ(SvgDrawCallback(&svg, 32, 0, 0, 0, 0, &st), 10);
-  EXPECT_EQ(SvgDrawCallback(&svg, 33, 0, 0, 0, 0, "abc"), 0);
+  // Text widths are estimated from the characters (UTF-8 sequences count
+  // once) and the font size: about half to four fifths of an em each.
+  const Qlong abc = SvgDrawCallback(&svg, 33, 0, 0, 0, 0, "abc");
+  EXPECT_GE(abc, 3 * 10 / 2);
+  EXPECT_LE(abc, 3 * 10 * 4 / 5);
+  EXPECT_EQ(SvgDrawCallback(&svg, 33, 0, 0, 0, 0, "\xC3\xA9\xE2\x82\xAC\x31"), abc);
   ASSERT_TRUE(svg.Close());
   const std::string text = Read(file);
   const std::string body =
@@ -353,12 +358,19 @@ TEST_F(SvgTest, PlotOfRealArrayRendersTheCurve) {
   const std::vector<std::string> lines = RunSvgCheck("elements " + Path("plot.svg"), &status);
   ASSERT_EQ(status, 0);
   EXPECT_LT(lines.size(), 3000u);  // one stroke per column, not one per point
+  // The y axis (x = 0) stands where its labels leave it room; x = 1 is the
+  // right edge.
+  int x0 = -1;
+  for (const std::string& l : lines)
+    if (std::sscanf(l.c_str(), "line x1=%d y1=1000 x2=%*d y2=0", &x0) == 1) break;
+  ASSERT_GT(x0, 0);
+  ASSERT_LT(x0, 200);
   struct Probe {
     double xv;
   } probes[] = {{0.1}, {0.4}, {0.7}};
   for (const Probe& p : probes) {
     const double yv = 0.8 * std::sin(2 * M_PI * p.xv);
-    const int px = static_cast<int>(std::lround(p.xv * 1000));
+    const int px = static_cast<int>(std::lround(x0 + p.xv * (1000 - x0)));
     const int py = static_cast<int>(std::lround((1 - (yv + 0.8) / 1.6) * 1000));
     // The curve is 3 pixels wide: some pixel within 2 of the point is red.
     std::vector<std::string> out = RunSvgCheck(

@@ -211,4 +211,60 @@ TEST(Plot, DrawsBackgroundAxesDataAndTitle) {
   for (const RecordedDraw& t : s.rec.Of(31)) EXPECT_NE(t.text, "Title");
 }
 
+// The y axis's labels stand on the page, left of the axis and its ticks,
+// whatever their width: the plot leaves them room, at the first draw.
+TEST(Plot, YLabelsStayOnThePageLeftOfTheAxis) {
+  struct Case {
+    Dword y_axis_flags;  // ticks right of the axis, or on both sides
+    double y_max;
+    Qlong width;
+  } cases[] = {{0x201, 40000, 700},
+               {0x201, 0.001234, 700},
+               {0x401, 40000, 1000},
+               {0x201, 1e6, 400},
+               {0x401, 7, 300}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.y_axis_flags) + " " + std::to_string(c.y_max) + " " +
+                 std::to_string(c.width));
+    RecordingDraw rec(c.width, 600);
+    cKyGw gw(&rec, RecordingDraw::Callback);
+    cPlot plot(0, kPlotFull, 0, 0);
+    plot.SetContext(&gw);
+    plot.axes->SetFlags(c.y_axis_flags << 16 | 0x0200);
+    const double x[] = {1, 2, 3, 4, 5};
+    const double y[] = {0.2 * c.y_max, 0.4 * c.y_max, 0.6 * c.y_max, 0.8 * c.y_max, c.y_max};
+    plot.data->AddArray(x, 5, 0, "x", 0, 0, false);
+    plot.data->AddArray(y, 5, 0, "y", 0xFF000000u, 0, false);
+    plot.flags |= kPlotMarginX | kPlotMarginY;
+    plot.data->GetXRange(&plot.x_data_min, &plot.x_data_max);
+    plot.data->GetYRange(&plot.y_data_min, &plot.y_data_max);
+    plot.AutoScaleX(nullptr);
+    plot.AutoScaleY(nullptr);
+    rec.Clear();
+    plot.Draw(nullptr, 0);
+    // The y axis: the line from the bottom to the top of the page.
+    Qlong axis = -1;
+    for (const RecordedDraw& l : rec.Of(21))
+      if (l.x1 == l.x2 && std::min(l.y1, l.y2) == 0 && std::max(l.y1, l.y2) == 600) axis = l.x1;
+    ASSERT_GT(axis, 0);
+    const Qlong ticks_left = (c.y_axis_flags & 0x400) ? 512 * c.width / 32768 : 0;
+    Dword font = 0;
+    int labels = 0;
+    for (const RecordedDraw& m : rec.Log()) {
+      if (m.message == kGwMsgFont) font = m.state.font_size;
+      if (m.message != kGwMsgText || m.x1 >= axis) continue;
+      ++labels;
+      // The recording back end's width: 0.6 of the font size a character.
+      const Qlong w = static_cast<Qlong>(6 * font * m.text.size() / 10);
+      EXPECT_GE(m.x1, 0) << m.text;
+      EXPECT_LT(m.x1 + w, axis - ticks_left) << m.text;
+      EXPECT_GE(m.y1 - static_cast<Qlong>(font), 0) << m.text;
+      EXPECT_LE(m.y1, 600) << m.text;
+    }
+    EXPECT_GE(labels, 3);
+    // The data keep their order: the first point is right of the axis.
+    EXPECT_GT(gw.XToDevice(1.0), axis);
+  }
+}
+
 }  // namespace
