@@ -16,9 +16,7 @@ namespace {
 namespace fftk {
 
 typedef double V2 __attribute__((vector_size(16)));
-typedef long long I2 __attribute__((vector_size(16)));
 typedef double V4 __attribute__((vector_size(32)));
-typedef long long I4 __attribute__((vector_size(32)));
 
 template <class V>
 constexpr Qword Width() {
@@ -40,9 +38,9 @@ inline V Splat(double x) {
   if constexpr (Width<V>() == 1) {
     return x;
   } else if constexpr (Width<V>() == 4) {
-    return __builtin_shuffle(V{x}, I4{0, 0, 0, 0});
+    return __builtin_shufflevector(V{x}, V{x}, 0, 0, 0, 0);
   } else {
-    return __builtin_shuffle(V{x}, I2{0, 0});
+    return __builtin_shufflevector(V{x}, V{x}, 0, 0);
   }
 }
 
@@ -156,17 +154,17 @@ void Pass(const double* __restrict xr, const double* __restrict xi, double* __re
 template <class V>
 inline void Transpose(V* v) {
   if constexpr (Width<V>() == 4) {
-    const V t0 = __builtin_shuffle(v[0], v[1], I4{0, 4, 2, 6});
-    const V t1 = __builtin_shuffle(v[0], v[1], I4{1, 5, 3, 7});
-    const V t2 = __builtin_shuffle(v[2], v[3], I4{0, 4, 2, 6});
-    const V t3 = __builtin_shuffle(v[2], v[3], I4{1, 5, 3, 7});
-    v[0] = __builtin_shuffle(t0, t2, I4{0, 1, 4, 5});
-    v[1] = __builtin_shuffle(t1, t3, I4{0, 1, 4, 5});
-    v[2] = __builtin_shuffle(t0, t2, I4{2, 3, 6, 7});
-    v[3] = __builtin_shuffle(t1, t3, I4{2, 3, 6, 7});
+    const V t0 = __builtin_shufflevector(v[0], v[1], 0, 4, 2, 6);
+    const V t1 = __builtin_shufflevector(v[0], v[1], 1, 5, 3, 7);
+    const V t2 = __builtin_shufflevector(v[2], v[3], 0, 4, 2, 6);
+    const V t3 = __builtin_shufflevector(v[2], v[3], 1, 5, 3, 7);
+    v[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+    v[1] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+    v[2] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    v[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
   } else {
-    const V t0 = __builtin_shuffle(v[0], v[1], I2{0, 2});
-    v[1] = __builtin_shuffle(v[0], v[1], I2{1, 3});
+    const V t0 = __builtin_shufflevector(v[0], v[1], 0, 2);
+    v[1] = __builtin_shufflevector(v[0], v[1], 1, 3);
     v[0] = t0;
   }
 }
