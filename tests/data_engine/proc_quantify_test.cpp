@@ -179,3 +179,36 @@ TEST(ProcQuantify, Failures) {
 }
 
 }  // namespace
+
+// The magnitude is measured on the values the quantities read only: every
+// mode, window and flag gives what the same step gives on a block whose real
+// row already holds the magnitudes.
+TEST(ProcQuantify, MagnitudeAsOnABlockOfMagnitudes) {
+  auto x = [](Qword i) { return 0.1 + 0.05 * static_cast<double>(i); };
+  auto re = [&](Qword i) { return 2 - 3 * x(i) + 0.5 * x(i) * x(i); };
+  auto im = [&](Qword i) { return -1 + x(i) - 2 * x(i) * x(i) * x(i); };
+  auto mag = [&](Qword i) { return std::sqrt(re(i) * re(i) + im(i) * im(i)); };
+  for (int mode = 1; mode <= 5; ++mode) {
+    for (const unsigned flags : {0x000u, 0x100u, 0x800u, 0x900u}) {
+      for (const char* window : {"0, 39", "3, 30", "17, 17", "25, 39"}) {
+        char command[96], plain[96];
+        std::snprintf(command, sizeof command, "QUANTIFY, %d, %u, 0, , %s, 3", mode, flags | 0x200u,
+                      window);
+        std::snprintf(plain, sizeof plain, "QUANTIFY, %d, %u, 0, , %s, 3", mode, flags, window);
+        std::unique_ptr<cKyData> b(NewSignalBlock(40, 0.1, 0.05, re, im));
+        std::unique_ptr<cKyData> m(NewSignalBlock(40, 0.1, 0.05, mag, im));
+        const StepResult got = RunStep(b.get(), command);
+        const StepResult want = RunStep(m.get(), plain);
+        ASSERT_EQ(got.code, want.code) << command;
+        if (std::isnan(want.quantity))
+          EXPECT_TRUE(std::isnan(got.quantity)) << command;
+        else
+          EXPECT_EQ(got.quantity, want.quantity) << command;
+        std::string expected = want.report;
+        const size_t at = expected.find(" Real: ");
+        if (at != std::string::npos) expected.replace(at, 7, " Magnitude: ");
+        EXPECT_EQ(got.report, expected) << command;
+      }
+    }
+  }
+}
