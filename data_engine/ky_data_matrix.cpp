@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "base/memory.h"
+#include "base/platform/allocator.h"
 #include "data_engine/ky_data.h"
 
 namespace {
@@ -92,6 +93,51 @@ LibErrorCode Resize(cKyData* node, Qword new_points, Qword new_rows, Qword grid,
   node->x_grid_type = grid;
   node->x_first = first;
   node->x_last = last;
+  return kErrNone;
+}
+
+// Growing a matrix of its own: the value block is extended where it lies
+// (for large blocks the system moves its pages rather than copying them)
+// and the rows are moved apart in it, last row first, so none is
+// overwritten before it has moved. The other arrays are made first: a
+// failure leaves the node as it was.
+LibErrorCode GrowPoints(cKyData* node, Qword count) {
+  const Qword rows = node->rows, old_points = node->points;
+  if (count > MaxArrCount<double>() / rows) return kErrAlloc;
+  MatrixArrays a;
+  if (NewSideArrays(rows, count, &a) != kErrNone) return kErrAlloc;
+  if (!node->Unshare()) {  // the last holder: nothing is copied
+    a.Release();
+    return kErrAlloc;
+  }
+  double* m = static_cast<double*>(PlatformRealloc(node->matrix, rows * count * sizeof(double)));
+  if (!m) {
+    a.Release();
+    return kErrAlloc;
+  }
+  node->matrix = m;
+  for (Qword r = rows; r-- > 1;) {
+    std::memmove(m + r * count, m + r * old_points, old_points * sizeof(double));
+    std::memset(m + r * count + old_points, 0, (count - old_points) * sizeof(double));
+  }
+  const double step = (node->x_last - node->x_first) / static_cast<double>(old_points - 1);
+  for (Qword i = old_points; i < count; ++i) m[i] = node->x_first + step * static_cast<double>(i);
+  // The scale (statistic 9, set by NORMALIZE) and the row flags (data or
+  // result row) still describe their rows; the other statistics and the
+  // point flags start afresh.
+  for (Qword r = 0; r < rows; ++r) {
+    a.stats[r * kKyStatCount + kKyStatScale] =
+        node->row_statistics[r * kKyStatCount + kKyStatScale];
+    a.row_flags[r] = node->row_flags[r];
+  }
+  KillPtr(&node->row_statistics);
+  KillPtr(&node->row_flags);
+  KillPtr(&node->point_flags);
+  node->row_statistics = a.stats;
+  node->row_flags = a.row_flags;
+  node->point_flags = a.point_flags;
+  node->points = count;
+  node->x_last = m[count - 1];
   return kErrNone;
 }
 
@@ -234,8 +280,10 @@ LibErrorCode cKyData::ResizePoints(Qword k, Qword n) {
   // define.
   if (count > old_points && old_points < 2) return kErrIllegalParameters;
   if (count > std::numeric_limits<Qword>::max() / rows) return kErrAlloc;
+  if (count > old_points && !SharesMatrix()) return GrowPoints(this, count);
   // One new matrix, each value written once: the kept values copied, the
-  // added ones zero (the axis row continued).
+  // added ones zero (the axis row continued). A matrix shared with other
+  // versions is left to them.
   MatrixArrays a;
   const LibErrorCode e = NewMatrixArrays(rows, count, &a, false);
   if (e != kErrNone) return e;  // the node keeps its old matrix
