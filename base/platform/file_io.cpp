@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/platform/descriptors.h"
 #include "base/platform/file_fault.h"
 #include "base/platform/temp_file.h"
 
@@ -18,16 +19,6 @@ namespace {
 constexpr Qword kPiece = 0xFFFFFFFE;
 
 bool HasWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
-
-// Descriptors 0 to 2 belong to the standard streams: move above them.
-int KeepAboveStreams(int fd) {
-  if (fd < 0 || fd > 2) return fd;
-  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
-  const int saved = errno;
-  close(fd);
-  errno = saved;
-  return moved;
-}
 
 int Fd(Qlong handle) { return handle >= 0 && handle <= 0x7FFFFFFF ? static_cast<int>(handle) : -1; }
 

@@ -5,6 +5,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "base/platform/descriptors.h"
+
 Qlong WinFileLockAcquire(const char* lock_path) {
   if (lock_path == nullptr) {
     errno = EINVAL;
@@ -12,14 +14,7 @@ Qlong WinFileLockAcquire(const char* lock_path) {
   }
   int fd = open(lock_path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return -1;
-  while (flock(fd, LOCK_EX) != 0) {
-    if (errno == EINTR) continue;
-    const int saved = errno;
-    close(fd);
-    errno = saved;
-    return -1;
-  }
-  return fd;
+  return LockExclusiveOrClose(fd);
 }
 
 void WinFileLockRelease(Qlong handle) {

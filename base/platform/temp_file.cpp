@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/platform/descriptors.h"
 #include "base/platform/file_fault.h"
 
 namespace {
@@ -53,15 +54,6 @@ std::string RandomPart() {
     x /= 36;
   }
   return out;
-}
-
-int KeepAboveStreams(int fd) {
-  if (fd < 0 || fd > 2) return fd;
-  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
-  const int saved = errno;
-  close(fd);
-  errno = saved;
-  return moved;
 }
 
 // The path still names the open file (a sweep may have removed the name
@@ -209,14 +201,7 @@ Qlong WinFolderLockAcquire(const char* folder) {
   }
   const int fd = KeepAboveStreams(open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd < 0) return -1;
-  while (flock(fd, LOCK_EX) != 0) {
-    if (errno == EINTR) continue;
-    const int saved = errno;
-    close(fd);
-    errno = saved;
-    return -1;
-  }
-  return fd;
+  return LockExclusiveOrClose(fd);
 }
 
 void WinFolderLockRelease(Qlong handle) {
