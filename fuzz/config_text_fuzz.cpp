@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A file that is kept keeps its other sections; a new one has none.
   const bool kept = exists && KyConfigHasDiscriminator(file);
   for (int s = 0; s < 3; ++s) {
-    if (s == section) continue;
+    if (static_cast<KyConfigSection>(s) == section) continue;
     const KyConfigSection other = static_cast<KyConfigSection>(s);
     std::string before, after;
     const bool had = kept && KyConfigReadSection(file, other, &before);
