@@ -84,3 +84,12 @@ bool ConcentrationsOut(const std::vector<CalibrationRowTexts>& rows, double a, d
   }
   return true;
 }
+
+void InitCalibrationQArray(Evp* evp, std::string* parameters, std::vector<double>* table) {
+  InitEvp(evp);
+  evp->id = kEvpQArray;
+  evp->mode = 6;
+  evp->level = 2;
+  evp->parameters = parameters->data();
+  evp->caller_matrix = table->data();
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "data_engine/evp.h"
 
 // One row as the calibration table shows it.
 struct CalibrationRowTexts {
@@ -31,6 +32,11 @@ std::vector<double> CalibrationTable(const std::vector<CalibrationRowTexts>& row
 
 // The "%llu, %u" parameter text of the QARRAY step.
 std::string CalibrationTableParameters(Qword m);
+
+// The QARRAY record Run Calibration sends first (mode 6 on the zone level)
+// with the parameter text and the table borrowed: the caller keeps both and
+// clears the two pointers once the record has run.
+void InitCalibrationQArray(Evp* evp, std::string* parameters, std::vector<double>* table);
 
 // The C out texts ("%g" of (Q - b) / a) of every row; a row without a
 // quantity gets an empty text. False (and nothing filled) when the slope is

@@ -98,12 +98,7 @@ void OnRunCalibration(Fl_Widget*, void*) {
   std::vector<double> table = CalibrationTable(rows, &m);
   std::string parameters = CalibrationTableParameters(m);
   Evp qarray;
-  InitEvp(&qarray);
-  qarray.id = kEvpQArray;
-  qarray.mode = 6;
-  qarray.level = 2;
-  qarray.parameters = parameters.data();
-  qarray.caller_matrix = table.data();
+  InitCalibrationQArray(&qarray, &parameters, &table);
   const Dword qarray_error = RunCommand(record, kKyCmdRunTaskRecord, &qarray);
   // The text and the table are ours; the engine released its report.
   qarray.parameters = nullptr;

@@ -114,12 +114,7 @@ TEST(CalibrationSamples, ProcessingCalibrationAndConcentrations) {
 
   // The two steps as Run Calibration sends them.
   Evp qarray;
-  InitEvp(&qarray);
-  qarray.id = kEvpQArray;
-  qarray.mode = 6;
-  qarray.level = 2;
-  qarray.parameters = parameters.data();
-  qarray.caller_matrix = table.data();
+  InitCalibrationQArray(&qarray, &parameters, &table);
   ASSERT_EQ(f.root.ExecuteEvp(&qarray, &f.record), 0u);
   qarray.parameters = nullptr;
   Evp fit;

@@ -199,12 +199,7 @@ class RestoreSequence : public ::testing::Test {
     std::vector<double> table = CalibrationTable(rows, &m);
     std::string parameters = CalibrationTableParameters(m);
     Evp qarray;
-    InitEvp(&qarray);
-    qarray.id = kEvpQArray;
-    qarray.mode = 6;
-    qarray.level = 2;
-    qarray.parameters = parameters.data();
-    qarray.caller_matrix = table.data();
+    InitCalibrationQArray(&qarray, &parameters, &table);
     const Dword e = Run(kKyCmdRunTaskRecord, &qarray);
     qarray.parameters = nullptr;
     qarray.caller_matrix = nullptr;
