@@ -11,13 +11,13 @@
 #include <numbers>
 #include <string>
 
+#include "bench/decay_block.h"
 #include "data_engine/ky_data.h"
 
 namespace {
 
 constexpr Qword kItems = 64;
 constexpr Qword kPoints = 32768;
-constexpr double kDwell = 1.0 / 48000;
 
 cKyData* DecayTree() {
   auto* root = new cKyData(0);
@@ -25,16 +25,7 @@ cKyData* DecayTree() {
     auto* item = new cKyData(0);
     item->data_type = kKyDataBruker;
     item->parameters.AddEntry("GDLY", "67.98", nullptr);
-    auto* block = new cKyData(0);
-    block->SetSize(kPoints, 3, 1, 0.0, kDwell * (kPoints - 1));
-    const double f = 1000.0 + 10.0 * static_cast<double>(z);
-    for (Qword i = 0; i < kPoints; ++i) {
-      const double t = kDwell * static_cast<double>(i);
-      const double a = std::exp(-t / 0.05);
-      block->Row(0)[i] = t;
-      block->Row(1)[i] = a * std::cos(2 * std::numbers::pi * f * t);
-      block->Row(2)[i] = a * std::sin(2 * std::numbers::pi * f * t);
-    }
+    cKyData* block = NewDecayBlock(kPoints, 1000.0 + 10.0 * static_cast<double>(z));
     item->AddChild(block);
     root->AddChild(item);
   }

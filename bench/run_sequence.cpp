@@ -24,14 +24,13 @@
 #include <vector>
 
 #include "app/core/processing_script.h"
+#include "bench/decay_block.h"
 #include "command/ky_command_args.h"
 #include "command/ky_commands.h"
 #include "command/lib_command.h"
 #include "data_engine/ky_data.h"
 
 namespace {
-
-constexpr double kDwell = 1.0 / 48000;
 
 cKyData* DecayTree(Qword items, Qword points) {
   auto* root = new cKyData(0);
@@ -40,16 +39,7 @@ cKyData* DecayTree(Qword items, Qword points) {
     item->data_type = kKyDataBruker;
     item->parameters.AddEntry("NUC", "29Si", nullptr);
     item->parameters.AddEntry("GDLY", "67.98", nullptr);
-    auto* block = new cKyData(0);
-    block->SetSize(points, 3, 1, 0.0, kDwell * static_cast<double>(points - 1));
-    const double f = 1000.0 + 10.0 * static_cast<double>(z % 64);
-    for (Qword i = 0; i < points; ++i) {
-      const double t = kDwell * static_cast<double>(i);
-      const double a = std::exp(-t / 0.05);
-      block->Row(0)[i] = t;
-      block->Row(1)[i] = a * std::cos(2 * std::numbers::pi * f * t);
-      block->Row(2)[i] = a * std::sin(2 * std::numbers::pi * f * t);
-    }
+    cKyData* block = NewDecayBlock(points, 1000.0 + 10.0 * static_cast<double>(z % 64));
     item->AddChild(block);
     root->AddChild(item);
   }
