@@ -212,8 +212,9 @@ class VELTRIA_CLASS cKyData : public cKyListItem, public cKyList {
   mutable Qword holders = 0;
   void SetAsLoaded(cKyData* node);
   // Navigation caches, each valid while cKyList::ShapeCounter() equals its
-  // stamp: the height, this node's index among its siblings, and the child
-  // last reached by Child (so walking the children by index is linear).
+  // stamp: the height, this node's index among its siblings; and the child
+  // last reached by Child (so walking the children by index is linear),
+  // valid while OwnShapeCounter() equals its stamp.
   mutable Qword height_ = 0, height_stamp_ = 0;
   mutable Dword sibling_index_ = 0;
   mutable Qword sibling_stamp_ = 0;

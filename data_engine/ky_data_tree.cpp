@@ -1,5 +1,6 @@
-// Navigation of the data tree and the node flags. Heights, sibling indices
-// and the position of Child are cached until any list changes shape.
+// Navigation of the data tree and the node flags. Heights and sibling
+// indices are cached until any list changes shape, the position of Child
+// until the node's own list does.
 #include <cmath>
 
 #include "data_engine/ky_data.h"
@@ -18,8 +19,9 @@ cKyData* cKyData::Child(Qword i) const {
   const Qword n = Count();
   if (i >= n) return nullptr;
   // Walk from the nearest of the first child, the last child and the child
-  // reached last time.
-  const Qword now = ShapeCounter();
+  // reached last time (valid while this node's own list keeps its shape:
+  // changes deeper in the tree do not move it).
+  const Qword now = OwnShapeCounter();
   cKyData* c = FirstChild();
   Qword at = 0;
   if (n - 1 - i < i) {

@@ -31,6 +31,7 @@ void cKyListItem::Detach() {
   (prev_b_ ? prev_b_->next_b_ : list->first_b_) = next_b_;
   ++list->removal_counter_;
   --list->count_;
+  ++list->own_shape_;
   ++g_shape_counter;
   Reset(flags_);
 }
@@ -57,6 +58,7 @@ LibErrorCode cKyList::Append(cKyListItem* item) {
   item->owner_ = this;
   ++count_;
   ++sequence_counter_;
+  ++own_shape_;
   ++g_shape_counter;
   item->sequence_ = static_cast<Long>(sequence_counter_);
   return kErrNone;
@@ -101,5 +103,6 @@ void cKyList::MoveToFrontB(cKyListItem* item) {
   item->next_b_ = first_b_;
   first_b_->prev_b_ = item;
   first_b_ = item;
+  ++own_shape_;
   ++g_shape_counter;
 }

@@ -92,6 +92,9 @@ class VELTRIA_CLASS cKyList {
   // unlinked or moved). Derived trees key their cached navigation (heights,
   // indices) on it: while it stands still, no list anywhere has changed.
   static Qword ShapeCounter();
+  // Count of changes to this list's own items (linked, unlinked, moved),
+  // never reset: a cache of positions in this list alone keys on it.
+  Qword OwnShapeCounter() const { return own_shape_; }
   Dword SequenceCounter() const { return sequence_counter_; }
   Dword RemovalCounter() const { return removal_counter_; }
   cKyListItem* FirstA() const { return first_a_; }
@@ -109,6 +112,7 @@ class VELTRIA_CLASS cKyList {
   Dword count_ = 0;
   Dword sequence_counter_ = 0;
   Dword removal_counter_ = 0;
+  Qword own_shape_ = 1;  // 1: a cache stamped 0 is never taken for current
   cKyListItem* first_a_ = nullptr;
   cKyListItem* last_a_ = nullptr;
   cKyListItem* first_b_ = nullptr;
