@@ -119,41 +119,90 @@ LibErrorCode ReadParameters(const std::string& folder, bool ser, BrukerAcquisiti
 
 // The data file's bytes. The read overwrites the buffer at once, so it is
 // not cleared first (a pass over the whole file saved).
-class DataBytes {
+// The data file, read in order through a window of 1 MiB: its samples are
+// decoded from memory that stays in the cache between the read and the
+// decoding, and the file is never held whole in memory.
+class DataFile {
  public:
-  LibErrorCode Read(const std::string& path, Problem* problem) {
+  static constexpr Qword kWindow = Qword{1} << 20;
+
+  ~DataFile() { FileClose(&handle_, 0); }
+  LibErrorCode Open(const std::string& path, Problem* problem) {
+    path_ = path;
     const Long attributes = FileGetAttributesA(path.c_str());
-    Qlong handle = -1;
-    if (attributes != -1 && (attributes & kFileIsFolder) == 0) handle = FileOpenA(path.c_str(), 0);
-    if (handle == -1) {
+    if (attributes != -1 && (attributes & kFileIsFolder) == 0) handle_ = FileOpenA(path.c_str(), 0);
+    if (handle_ == -1) {
       *problem = {path, ReadProblem(path, kErrMissingFile)};
       return kErrMissingFile;
     }
     Qlong size = 0;
-    LibErrorCode e = kErrNone;
-    if (!FileGetSize(handle, &size) || size < 0) {
-      e = kErrFileSystem;
-    } else if (size > 0) {
-      bytes_.reset(new (std::nothrow) unsigned char[static_cast<size_t>(size)]);
-      if (!bytes_) {
-        e = kErrAlloc;
-      } else if (FileReadBinary(handle, bytes_.get(), static_cast<Qword>(size)) != size) {
-        e = kErrFileSystem;
-      }
+    if (!FileGetSize(handle_, &size) || size < 0) {
+      *problem = {path, "cannot be read"};
+      return kErrFileSystem;
     }
-    FileClose(&handle, 0);
-    if (e == kErrFileSystem) *problem = {path, "cannot be read"};
-    if (e == kErrAlloc) *problem = {path, "too large for the memory available"};
-    size_ = e == kErrNone ? static_cast<Qword>(size) : 0;
-    return e;
+    size_ = static_cast<Qword>(size);
+    window_.reset(new (std::nothrow) unsigned char[kWindow]);
+    return window_ ? kErrNone : kErrAlloc;
   }
-  const unsigned char* data() const { return bytes_.get(); }
   Qword size() const { return size_; }
+  // The bytes [offset, offset + count) of the file (count at most the
+  // window; offsets never go back). A file that ends early (cut short
+  // since it was measured) or fails cannot be read.
+  LibErrorCode Bytes(Qword offset, Qword count, const unsigned char** out, Problem* problem) {
+    if (offset < start_ || offset + count > start_ + held_) {
+      const Qword keep = offset < start_ + held_ ? start_ + held_ - offset : 0;
+      if (keep) std::memmove(window_.get(), window_.get() + (offset - start_), keep);
+      Qword want = size_ > offset + kWindow ? kWindow : size_ - offset;
+      if (offset > size_ || want < count) want = count;  // ends early: the read says so
+      if (keep == 0 && offset != start_ + held_ &&
+          FileSetPointer(handle_, static_cast<Qlong>(offset), 0, nullptr) != 1)
+        return Unreadable(problem);
+      if (want > keep && FileReadBinary(handle_, window_.get() + keep, want - keep) !=
+                             static_cast<Qlong>(want - keep))
+        return Unreadable(problem);
+      start_ = offset;
+      held_ = want;
+    }
+    *out = window_.get() + (offset - start_);
+    return kErrNone;
+  }
 
  private:
-  std::unique_ptr<unsigned char[]> bytes_;
+  LibErrorCode Unreadable(Problem* problem) {
+    *problem = {path_, "cannot be read"};
+    held_ = 0;
+    return kErrFileSystem;
+  }
+  std::string path_;
+  Qlong handle_ = -1;
   Qword size_ = 0;
+  std::unique_ptr<unsigned char[]> window_;
+  Qword start_ = 0, held_ = 0;  // the window holds [start_, start_ + held_)
 };
+
+// Decodes the samples of block `j` from the file into the block's rows, a
+// window's worth at most at a time. The first sample that is not finite,
+// as BrukerDecodeBlock counts them, in `bad_sample`.
+LibErrorCode DecodeBlockFromFile(DataFile* file, const BrukerLayout& layout, Qword stride, Qword j,
+                                 cKyData* node, Qword* bad_sample, Problem* problem) {
+  BrukerLayout chunk = layout;
+  const Qword n = layout.points, sample_bytes = 2 * layout.SampleSize();
+  const Qword most = DataFile::kWindow / sample_bytes;
+  double* re = node->Row(1);
+  double* im = node->Row(2);
+  *bad_sample = ~Qword{0};
+  for (Qword at = 0; at < n; at += chunk.points) {
+    chunk.points = n - at < most ? n - at : most;
+    chunk.samples = 2 * chunk.points;
+    const unsigned char* bytes;
+    if (LibErrorCode e = file->Bytes(j * stride + at * sample_bytes, chunk.points * sample_bytes,
+                                     &bytes, problem))
+      return e;
+    const Qword bad = BrukerDecodeBlock(bytes, chunk, re + at, im + at);
+    if (bad != ~Qword{0} && *bad_sample == ~Qword{0}) *bad_sample = 2 * at + bad;
+  }
+  return kErrNone;
+}
 
 // "fid holds 7199 bytes, 3600 points need 14400": the data file against
 // the size its parameters describe.
@@ -167,12 +216,11 @@ std::string SizeProblem(const std::string& name, const BrukerLayout& layout, Qwo
 }
 
 // One time-domain block from the bytes of its decay; `time` is the time
-// row, the same for every block (null: computed here). The index of the
-// first sample that is not finite, all ones when none, in `bad_sample`.
-LibErrorCode NewBlock(const cKyData& item, const BrukerAcquisition& acq, const unsigned char* bytes,
-                      const double* time, cKyData** block, Qword* bad_sample) {
+// row, the same for every block (null: computed here). The sample rows
+// are left for the decoder to fill.
+LibErrorCode NewBlock(const cKyData& item, const BrukerAcquisition& acq, const double* time,
+                      cKyData** block) {
   *block = nullptr;
-  *bad_sample = ~Qword{0};
   cKyData* node = new (std::nothrow) cKyData(0);
   if (!node) return kErrAlloc;
   node->data_type = item.data_type;
@@ -193,7 +241,6 @@ LibErrorCode NewBlock(const cKyData& item, const BrukerAcquisition& acq, const u
     // One point spans no grid: its time is the first point's.
     if (n == 1) x[0] = acq.xoff;
   }
-  *bad_sample = BrukerDecodeBlock(bytes, acq.layout, node->Row(1), node->Row(2));
   *block = node;
   return kErrNone;
 }
@@ -242,8 +289,8 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path, Problem* problem
       return e;
   }
 
-  DataBytes data;
-  if (LibErrorCode e = data.Read(path, problem)) return e;
+  DataFile data;
+  if (LibErrorCode e = data.Open(path, problem)) return e;
   if (LibErrorCode e = BrukerCheckDataSize(acq.layout, data.size())) {
     *problem = {path, e == kErrUnexpectedFileEnd
                           ? SizeProblem(name, acq.layout, data.size())
@@ -255,10 +302,11 @@ LibErrorCode FillItem(cKyData* item, const char16_t* wide_path, Problem* problem
   const double* time = nullptr;
   for (Qword j = 0; j < acq.layout.blocks; ++j) {
     cKyData* block;
-    Qword bad;
-    if (LibErrorCode e = NewBlock(*item, acq, data.data() + j * stride, time, &block, &bad))
-      return e;
+    if (LibErrorCode e = NewBlock(*item, acq, time, &block)) return e;
     item->AddChild(block);
+    Qword bad;
+    if (LibErrorCode e = DecodeBlockFromFile(&data, acq.layout, stride, j, block, &bad, problem))
+      return e;
     if (bad != ~Qword{0}) {
       std::string what = "sample " + std::to_string(bad);
       if (acq.layout.blocks > 1) what += " of block " + std::to_string(j);

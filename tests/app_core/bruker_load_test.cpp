@@ -301,6 +301,74 @@ TEST_F(BrukerLoadMalformed, ErrorsLeaveTheRootAsItWasAndNameFileAndProblem) {
   }
 }
 
+// Blocks larger than the reader's window of the file (1 MiB): two blocks of
+// 70000 points, integers in both byte orders and doubles, each sample read
+// back where the file has it, and a NaN past the first window named by its
+// place in its block.
+TEST_F(BrukerLoadMalformed, BlocksLargerThanTheReadWindowDecodeWhole) {
+  constexpr Qword kPoints = 70000, kTd = 2 * kPoints;
+  const auto value = [](Qword block, Qword sample) {
+    return static_cast<int32_t>((sample * 2654435761u + block * 40503u) >> 3) - (1 << 28);
+  };
+  for (const int dtypa : {0, 2}) {
+    for (const int bytorda : {0, 1}) {
+      SCOPED_TRACE("DTYPA " + std::to_string(dtypa) + " BYTORDA " + std::to_string(bytorda));
+      const Qword size = dtypa == 2 ? 8 : 4, stride = (kTd * size + 1023) / 1024 * 1024;
+      std::string ser(2 * stride, '\0');
+      for (Qword b = 0; b < 2; ++b)
+        for (Qword i = 0; i < kTd; ++i) {
+          unsigned char bytes[8];
+          if (dtypa == 2) {
+            const double v = value(b, i) / 4.0;
+            std::memcpy(bytes, &v, 8);
+          } else {
+            const int32_t v = value(b, i);
+            std::memcpy(bytes, &v, 4);
+          }
+          if (bytorda == 1) std::reverse(bytes, bytes + size);
+          std::memcpy(&ser[b * stride + i * size], bytes, size);
+        }
+      std::filesystem::remove_all(dir_);
+      std::filesystem::create_directory(dir_);
+      WriteFile("acqus", AcqusBuilder()
+                             .Set("TD", " " + std::to_string(kTd))
+                             .Set("DTYPA", " " + std::to_string(dtypa))
+                             .Set("BYTORDA", " " + std::to_string(bytorda))
+                             .Text());
+      WriteFile("acqu2s", "##$TD= 2\n");
+      WriteFile("ser", ser);
+      cKyData root(0);
+      ASSERT_EQ(Load(&root, Path("ser")), 0u);
+      const cKyData& item = *root.FirstChild();
+      ASSERT_EQ(item.ChildCount(), 2u);
+      const double scale = dtypa == 2 ? 4.0 : 1.0;
+      for (Qword b = 0; b < 2; ++b) {
+        const cKyData& block = *item.Child(b);
+        ASSERT_EQ(block.points, kPoints);
+        Qword wrong = 0;
+        for (Qword k = 0; k < kPoints; ++k)
+          wrong += block.Row(1)[k] * scale != value(b, 2 * k) ||
+                   block.Row(2)[k] * scale != value(b, 2 * k + 1);
+        EXPECT_EQ(wrong, 0u) << "block " << b;
+      }
+      if (dtypa != 2) continue;
+      // A NaN as the imaginary part of point 66000 of the second block.
+      const Qword bad = 2 * 66000 + 1;
+      const double nan = std::nan("");
+      unsigned char bytes[8];
+      std::memcpy(bytes, &nan, 8);
+      if (bytorda == 1) std::reverse(bytes, bytes + 8);
+      std::memcpy(&ser[stride + bad * 8], bytes, 8);
+      WriteFile("ser", ser);
+      EXPECT_EQ(Load(&root, Path("ser")), 15u);
+      ASSERT_NE(LibErrorDetailA(15), nullptr);
+      EXPECT_EQ(std::string(LibErrorDetailA(15)),
+                Path("ser") + ": sample " + std::to_string(bad) +
+                    " of block 1 is not a finite number (NaN or infinite)");
+    }
+  }
+}
+
 TEST_F(BrukerLoadMalformed, AFolderInPlaceOfAFileIsNamed) {
   WriteFile("acqus", AcqusBuilder().Set("TD", " 8").Text());
   std::filesystem::create_directory(Path("fid"));
