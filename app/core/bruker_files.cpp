@@ -51,8 +51,8 @@ bool BrukerFolderExists(const std::string& path) {
 
 LibErrorCode BrukerReadWholeFile(const std::string& path, Qword limit, std::string* bytes) {
   bytes->clear();
-  if (!BrukerFileExists(path)) return kErrMissingFile;
-  OpenFile file(FileOpenA(path.c_str(), 0));
+  // Opened only if it exists and is a file: a read never creates one.
+  OpenFile file(FileOpenA(path.c_str(), kOpenMustExist));
   if (file.get() == -1) return kErrMissingFile;
   Qlong size = 0;
   if (!FileGetSize(file.get(), &size) || size < 0) return kErrFileSystem;

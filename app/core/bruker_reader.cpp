@@ -117,8 +117,6 @@ LibErrorCode ReadParameters(const std::string& folder, bool ser, BrukerAcquisiti
   return e;
 }
 
-// The data file's bytes. The read overwrites the buffer at once, so it is
-// not cleared first (a pass over the whole file saved).
 // The data file, read in order through a window of 1 MiB: its samples are
 // decoded from memory that stays in the cache between the read and the
 // decoding, and the file is never held whole in memory.
@@ -129,8 +127,8 @@ class DataFile {
   ~DataFile() { FileClose(&handle_, 0); }
   LibErrorCode Open(const std::string& path, Problem* problem) {
     path_ = path;
-    const Long attributes = FileGetAttributesA(path.c_str());
-    if (attributes != -1 && (attributes & kFileIsFolder) == 0) handle_ = FileOpenA(path.c_str(), 0);
+    // Opened only if it exists and is a file: a read never creates one.
+    handle_ = FileOpenA(path.c_str(), kOpenMustExist);
     if (handle_ == -1) {
       *problem = {path, ReadProblem(path, kErrMissingFile)};
       return kErrMissingFile;
