@@ -33,7 +33,7 @@ bool ShouldFail() {
 // on their own and marked whole. The marks are advice only: where the
 // system has no huge pages, nothing changes but the thresholds.
 namespace {
-constexpr size_t kLargeBlock = 64 * 1024;
+constexpr size_t kLargeBlock = 4096;
 constexpr size_t kHugePage = 2 * 1024 * 1024;
 constexpr size_t kMmapThreshold = 32 * 1024 * 1024;
 constexpr size_t kTrimThreshold = 128 * 1024 * 1024;
