@@ -3,6 +3,7 @@
 // positive); the target adds two roughness penalties whose weights follow
 // the residual level of the run.
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "arrays/wide_kernels.h"
@@ -25,10 +26,30 @@ struct IltProblem {
   FitProblem base;
   double* offset;
   const double* kernel;  // exp(-r_j t_i), packed in panels of rows (wide::PackPanels)
+  const Qword* columns;  // per panel: 1 + its last column with a nonzero entry (at least 1)
   const double* ys;      // y / scale
   double* amp;           // exp(log-amplitude), per evaluation
   double* model;         // per evaluation
 };
+
+// Per panel of the packed kernel, the columns up to the last one with a
+// nonzero value in the panel's rows; at least one, so that every sum takes
+// its first term.
+void PanelColumns(Qword n, Qword k, const double* kernel, Qword* columns) {
+  const Qword panel = wide::kPanelRows * k;
+  for (Qword b = 0; b * wide::kPanelRows < n; ++b) {
+    const double* x = kernel + b * panel;
+    Qword used = k;
+    while (used > 1) {
+      const double* c = x + (used - 1) * wide::kPanelRows;
+      bool zero = true;
+      for (Qword r = 0; r < wide::kPanelRows; ++r) zero = zero && c[r] == 0;
+      if (!zero) break;
+      --used;
+    }
+    columns[b] = used;
+  }
+}
 
 // offset + the amplitudes times the kernel's columns, summed per point in
 // rate order, as a plain loop over the columns would.
@@ -65,22 +86,38 @@ Dword InverseLaplaceTarget(Minimizer* m) {
   // order, as the plain loop over the columns would; the wide kernels take
   // several columns per pass over the points. The tabulated kernel gives
   // exp(la) exp(-r t), which can differ from exp(la - r t) in the last
-  // digit.
-  double* model = p->model;
-  Model(n, k, *p->offset, a, p->kernel, model);
+  // digit. A panel's columns past its last nonzero kernel value would add
+  // finite amplitudes times zero, +0 to a sum that has taken its first
+  // term and so is never -0: they are left out while every amplitude is
+  // finite (the amplitudes are never negative).
+  bool finite = true;
+  for (Qword j = 0; j < k; ++j) finite = finite && std::isfinite(a[j]);
+  const wide::Kernels& kernels = wide::Active();
+  const double offset = *p->offset;
+  const bool squares = (m->flags & 0xFFFFu) == 2;
+  FitResidualSum sum(m->flags);
   double d = 0;
-  if ((m->flags & 0xFFFFu) == 2) {
-    // The least-squares norm written out: the same sum of squares in point
-    // order as FitResidualSum takes.
-    for (Qword i = 0; i < n; ++i) {
-      const double r = model[i] - p->ys[i];
-      d += r * r;
+  // Panel by panel, the norm follows each panel's model while its rows are
+  // at hand; the sum still runs in point order.
+  const double* panel = p->kernel;
+  for (Qword i0 = 0, b = 0; i0 < n; i0 += wide::kPanelRows, ++b, panel += wide::kPanelRows * k) {
+    const Qword rows = n - i0 < wide::kPanelRows ? n - i0 : wide::kPanelRows;
+    double* model = p->model + i0;
+    const double* ys = p->ys + i0;
+    for (Qword i = 0; i < rows; ++i) model[i] = offset;
+    kernels.accumulate_panels(rows, finite ? p->columns[b] : k, a, panel, model);
+    if (squares) {
+      // The least-squares norm written out: the same sum of squares in
+      // point order as FitResidualSum takes.
+      for (Qword i = 0; i < rows; ++i) {
+        const double r = model[i] - ys[i];
+        d += r * r;
+      }
+    } else {
+      for (Qword i = 0; i < rows; ++i) sum.Add(model[i] - ys[i]);
     }
-  } else {
-    FitResidualSum sum(m->flags);
-    for (Qword i = 0; i < n; ++i) sum.Add(model[i] - p->ys[i]);
-    d = sum.Total();
   }
+  if (!squares) d = sum.Total();
   double s1 = 0, s2 = 0;
   for (Qword j = 1; j + 2 < k; ++j) {
     const double l = a[j - 1], b = a[j], r = a[j + 1];
@@ -117,11 +154,18 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
     return kErrAlloc;
   Dword error;
   const Qword panels = wide::PanelSize(n, k);
-  const UniqueArr<double> block(NewRealArrFill(&error, panels + k + 2 * n));
+  // The panels start on a cache line (the block is padded by one line), so
+  // no vector load of the kernel straddles two lines.
+  constexpr Qword kLine = 64 / sizeof(double);
+  const UniqueArr<double> block(NewRealArrFill(&error, panels + k + 2 * n + kLine));
   if (!block) return error;
+  const Qword panelCount = (n + wide::kPanelRows - 1) / wide::kPanelRows;
+  const UniqueArr<Qword> columns(NewArrFill<Qword>(&error, panelCount));
+  if (!columns) return error;
   UniqueArr<double*> ptrs(NewArrFill<double*>(&error, 2 * (k + 1)));
   if (!ptrs) return error;
-  double* const work = block.get();
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block.get());
+  double* const work = block.get() + ((64 - start % 64) % 64) / sizeof(double);
   double* kernel = work;
   {
     // Tabulated by columns, then packed into panels of rows.
@@ -132,6 +176,7 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
       for (Qword i = 0; i < n; ++i) c[i + n * j] = std::exp(-rates[j] * times[i]);
     wide::PackPanels(n, k, c, n, kernel);
   }
+  PanelColumns(n, k, kernel, columns.get());
 
   if (flags & kFitAutoStart) {
     if (!(flags & kFitOffsetFixed)) *offset = y[n - 1];
@@ -160,6 +205,7 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   problem.base.scale = scale;
   problem.offset = offset;
   problem.kernel = kernel;
+  problem.columns = columns.get();
   double* ys = work + panels;
   for (Qword i = 0; i < n; ++i) ys[i] = y[i] / scale;
   problem.ys = ys;
