@@ -10,6 +10,7 @@
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/fit/fit_problem.h"
+#include "signal_fit/fit/inverse_laplace_testing.h"
 #include "signal_fit/fit/laplace.h"
 
 namespace {
@@ -27,28 +28,61 @@ struct IltProblem {
   double* offset;
   const double* kernel;  // exp(-r_j t_i), packed in panels of rows (wide::PackPanels)
   const Qword* columns;  // per panel: 1 + its last column with a nonzero entry (at least 1)
+  const Qword* head;     // per panel: the columns before its tail of tiny values
+  const double* tiny;    // per panel: the largest kernel value of that tail
   const double* ys;      // y / scale
   double* amp;           // exp(log-amplitude), per evaluation
+  double* after;         // per evaluation: the largest amplitude from column j on
   double* model;         // per evaluation
 };
 
-// Per panel of the packed kernel, the columns up to the last one with a
-// nonzero value in the panel's rows; at least one, so that every sum takes
-// its first term.
-void PanelColumns(Qword n, Qword k, const double* kernel, Qword* columns) {
+// Kernel values at most this small form a panel's tail of tiny values
+// (a test may choose another limit).
+const double kTinyKernel = 0x1p-70;
+double g_tail_limit = kTinyKernel;
+
+// Per panel of the packed kernel: the columns up to the last one with a
+// nonzero value in the panel's rows (at least one, so that every sum takes
+// its first term), the columns before the tail whose values are all tiny
+// (at least one), and the largest value of that tail.
+void PanelColumns(Qword n, Qword k, const double* kernel, Qword* columns, Qword* head,
+                  double* tiny) {
   const Qword panel = wide::kPanelRows * k;
   for (Qword b = 0; b * wide::kPanelRows < n; ++b) {
     const double* x = kernel + b * panel;
+    auto largest = [x](Qword j) {
+      double v = 0;
+      for (Qword r = 0; r < wide::kPanelRows; ++r) {
+        const double e = x[j * wide::kPanelRows + r];
+        v = e > v ? e : v;
+      }
+      return v;
+    };
     Qword used = k;
-    while (used > 1) {
-      const double* c = x + (used - 1) * wide::kPanelRows;
-      bool zero = true;
-      for (Qword r = 0; r < wide::kPanelRows; ++r) zero = zero && c[r] == 0;
-      if (!zero) break;
-      --used;
-    }
+    while (used > 1 && largest(used - 1) == 0) --used;
+    Qword small = used;
+    double top = 0;
+    for (double v; small > 1 && (v = largest(small - 1)) <= g_tail_limit; --small)
+      top = v > top ? v : top;
     columns[b] = used;
+    head[b] = small;
+    tiny[b] = top;
   }
+}
+
+// Whether adding terms of at most `bound` (not negative) leaves each of
+// the rows' sums as it is: each term then lies below a quarter of the
+// spacing of the doubles at its sum, so the sum rounds back to itself.
+// Sums that are tiny, not finite or zero never qualify.
+bool TailAddsNothing(Qword rows, const double* sums, double bound) {
+  const double least = std::fmax(0x1p-900, bound * 0x1p56);
+  const double inf = std::numeric_limits<double>::infinity();
+  bool nothing = true;
+  for (Qword i = 0; i < rows; ++i) {
+    const double s = std::fabs(sums[i]);
+    nothing &= (s >= least) & (s < inf);
+  }
+  return nothing;
 }
 
 // offset + the amplitudes times the kernel's columns, summed per point in
@@ -91,7 +125,10 @@ Dword InverseLaplaceTarget(Minimizer* m) {
   // term and so is never -0: they are left out while every amplitude is
   // finite (the amplitudes are never negative).
   bool finite = true;
-  for (Qword j = 0; j < k; ++j) finite = finite && std::isfinite(a[j]);
+  for (Qword j = 0; j < k; ++j) finite &= std::fabs(a[j]) <= std::numeric_limits<double>::max();
+  double* after = p->after;
+  after[k - 1] = a[k - 1];
+  for (Qword j = k - 1; j-- > 0;) after[j] = a[j] > after[j + 1] ? a[j] : after[j + 1];
   const wide::Kernels& kernels = wide::Active();
   const double offset = *p->offset;
   const bool squares = (m->flags & 0xFFFFu) == 2;
@@ -105,7 +142,18 @@ Dword InverseLaplaceTarget(Minimizer* m) {
     double* model = p->model + i0;
     const double* ys = p->ys + i0;
     for (Qword i = 0; i < rows; ++i) model[i] = offset;
-    kernels.accumulate_panels(rows, finite ? p->columns[b] : k, a, panel, model);
+    if (!finite) {
+      kernels.accumulate_panels(rows, k, a, panel, model);
+    } else {
+      // The tail of tiny kernel values is added only where it can change a
+      // sum; the columns still come in order.
+      const Qword used = p->columns[b], h = p->head[b];
+      kernels.accumulate_panels(rows, h, a, panel, model);
+      // The tail's terms are at most its largest amplitude times its
+      // largest kernel value (rounding keeps that order).
+      if (h < used && !TailAddsNothing(rows, model, after[h] * p->tiny[b]))
+        kernels.accumulate_panels(rows, used - h, a + h, panel + h * wide::kPanelRows, model);
+    }
     if (squares) {
       // The least-squares norm written out: the same sum of squares in
       // point order as FitResidualSum takes.
@@ -142,6 +190,10 @@ Dword InverseLaplaceTarget(Minimizer* m) {
 
 }  // namespace
 
+void InverseLaplaceTailLimitForTesting(double limit) {
+  g_tail_limit = limit > 0 ? limit : kTinyKernel;
+}
+
 VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, const double* times,
                                           const double* y, Qword k, const double* rates,
                                           double* amplitudes, double* offset, void* /*ignored*/,
@@ -157,11 +209,13 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   // The panels start on a cache line (the block is padded by one line), so
   // no vector load of the kernel straddles two lines.
   constexpr Qword kLine = 64 / sizeof(double);
-  const UniqueArr<double> block(NewRealArrFill(&error, panels + k + 2 * n + kLine));
+  const UniqueArr<double> block(NewRealArrFill(&error, panels + 2 * k + 2 * n + kLine));
   if (!block) return error;
   const Qword panelCount = (n + wide::kPanelRows - 1) / wide::kPanelRows;
-  const UniqueArr<Qword> columns(NewArrFill<Qword>(&error, panelCount));
+  const UniqueArr<Qword> columns(NewArrFill<Qword>(&error, 2 * panelCount));
   if (!columns) return error;
+  const UniqueArr<double> tiny(NewRealArrFill(&error, panelCount));
+  if (!tiny) return error;
   UniqueArr<double*> ptrs(NewArrFill<double*>(&error, 2 * (k + 1)));
   if (!ptrs) return error;
   const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block.get());
@@ -176,7 +230,7 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
       for (Qword i = 0; i < n; ++i) c[i + n * j] = std::exp(-rates[j] * times[i]);
     wide::PackPanels(n, k, c, n, kernel);
   }
-  PanelColumns(n, k, kernel, columns.get());
+  PanelColumns(n, k, kernel, columns.get(), columns.get() + panelCount, tiny.get());
 
   if (flags & kFitAutoStart) {
     if (!(flags & kFitOffsetFixed)) *offset = y[n - 1];
@@ -206,11 +260,14 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   problem.offset = offset;
   problem.kernel = kernel;
   problem.columns = columns.get();
+  problem.head = columns.get() + panelCount;
+  problem.tiny = tiny.get();
   double* ys = work + panels;
   for (Qword i = 0; i < n; ++i) ys[i] = y[i] / scale;
   problem.ys = ys;
   problem.amp = ys + n;
-  problem.model = ys + n + k;
+  problem.after = ys + n + k;
+  problem.model = ys + n + 2 * k;
 
   double** all = ptrs.get();
   double** varied = all + k + 1;

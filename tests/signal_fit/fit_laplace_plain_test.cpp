@@ -14,6 +14,7 @@
 #include "arrays/wide_kernels_testing.h"
 #include "base/error_codes.h"
 #include "signal_fit/fit/fit_problem.h"
+#include "signal_fit/fit/inverse_laplace_testing.h"
 #include "signal_fit/fit/laplace.h"
 #include "signal_fit/fit/minimizer.h"
 
@@ -168,7 +169,10 @@ void ExpectSameBits(const Vec& a, const Vec& b, const char* what) {
 }
 
 struct ChoiceGuard {
-  ~ChoiceGuard() { WideKernelsForceBaseline(false); }
+  ~ChoiceGuard() {
+    WideKernelsForceBaseline(false);
+    InverseLaplaceTailLimitForTesting(0);
+  }
 };
 
 // Point counts off the vector and panel widths; the second case runs some
@@ -182,21 +186,21 @@ TEST(FitLaplacePlain, SameStepsAsThePlainLoops) {
   ChoiceGuard guard;
   struct Case {
     int points, rates;
-    double noise, tmax, rmax;
+    double noise, plateau, tmax, rmax;
     bool slowLate;
     Dword flags;
   };
   const Case cases[] = {
-      {71, 12, 2e-2, 4, 1e3, false, 0x40002},  {61, 24, 1e-2, 4, 1e3, false, 0x40002},
-      {150, 20, 1e-2, 20, 2e4, true, 0x40002}, {90, 15, 1e-2, 10, 5e3, false, 0x40000},
-      {100, 16, 1e-2, 10, 5e3, true, 0x40001},
+      {71, 12, 2e-2, 0.05, 4, 1e3, false, 0x40002},  {61, 24, 1e-2, 0.05, 4, 1e3, false, 0x40002},
+      {150, 20, 1e-2, 0.05, 20, 2e4, true, 0x40002}, {200, 20, 1e-2, 0, 40, 2e3, false, 0x40002},
+      {90, 15, 1e-2, 0.05, 10, 5e3, false, 0x40000}, {100, 16, 1e-2, 0.05, 10, 5e3, true, 0x40001},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.points);
     Vec t(c.points), r(c.rates), y(c.points), start(c.rates);
     for (int i = 0; i < c.points; ++i) {
       t[i] = 1e-3 * std::pow(c.tmax / 1e-3, i / double(c.points - 1));
-      y[i] = 0.7 * std::exp(-3 * t[i]) + 0.3 * std::exp(-60 * t[i]) + 0.05 +
+      y[i] = 0.7 * std::exp(-3 * t[i]) + 0.3 * std::exp(-60 * t[i]) + c.plateau +
              c.noise * std::sin(7.3 * i);
     }
     for (int j = 0; j < c.rates; ++j) {
@@ -215,6 +219,34 @@ TEST(FitLaplacePlain, SameStepsAsThePlainLoops) {
       ExpectSameBits({got.offset}, {want.offset}, "offset");
       ExpectSameBits(got.residuals, want.residuals, "residual");
     }
+  }
+}
+
+// The tail of tiny kernel values is left out of a panel only where it
+// cannot change a sum. With larger limits the tails hold terms that count
+// and the test of each tail decides: the steps stay those of the plain
+// loops.
+TEST(FitLaplacePlain, TailsOfLargerLimitsTakeTheSameSteps) {
+  ChoiceGuard guard;
+  const int points = 120, rates = 18;
+  Vec t(points), r(rates), y(points), start(rates);
+  for (int i = 0; i < points; ++i) {
+    t[i] = 1e-3 * std::pow(1e4, i / double(points - 1));
+    y[i] = 0.7 * std::exp(-3 * t[i]) + 0.3 * std::exp(-60 * t[i]) + 1e-2 * std::sin(7.3 * i);
+  }
+  for (int j = 0; j < rates; ++j) {
+    r[j] = 0.5 * std::pow(4e3, j / double(rates - 1));
+    start[j] = 0.1 + 0.08 * std::cos(1.7 * j);
+  }
+  const Outcome want = PlainTransform(t, y, r, start, 0.02, 0x40002);
+  for (double limit : {0x1p-40, 0x1p-20, 0.5}) {
+    SCOPED_TRACE(limit);
+    InverseLaplaceTailLimitForTesting(limit);
+    const Outcome got = LibraryTransform(t, y, r, start, 0.02, 0x40002);
+    EXPECT_EQ(got.calls, want.calls);
+    ExpectSameBits(got.amplitudes, want.amplitudes, "amplitude");
+    ExpectSameBits({got.offset}, {want.offset}, "offset");
+    ExpectSameBits(got.residuals, want.residuals, "residual");
   }
 }
 
