@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "arrays/wide_exp.h"
 #include "arrays/wide_kernels.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -98,7 +99,7 @@ Dword InverseLaplaceTarget(Minimizer* m) {
   const Qword n = f.pointCount, k = f.termCount;
   double* la = f.amplitudes;
   la[0] = la[1] = la[k - 2] = la[k - 1] = kPinned;
-  for (Qword j = 0; j < k; ++j) p->amp[j] = std::exp(la[j]);
+  wide::ExpArray(k, la, p->amp);
   double* a = p->amp;
   // Interior maxima spread to their neighbours in place; the left
   // neighbour seen by the next position is the updated one.

@@ -3,6 +3,7 @@
 // data are compared after division by the scale.
 #include <cmath>
 
+#include "arrays/wide_exp.h"
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -20,6 +21,7 @@ struct MultiExpProblem {
   double* amplitudes;
   double* logRates;
   double* rates;  // exp(log-rate), computed once per evaluation
+  double* terms;  // exp(-rate_j x_i) at j n + i, per evaluation
 };
 
 Dword MultiExpFitTarget(Minimizer* m) {
@@ -30,13 +32,20 @@ Dword MultiExpFitTarget(Minimizer* m) {
     if (p->amplitudes[j] < 0) p->amplitudes[j] = 0;
     p->rates[j] = std::exp(p->logRates[j]);
   }
+  // Every exponential of the evaluation in one call (the same values as
+  // std::exp, several at a time), then the model point by point with the
+  // terms in order.
+  double* terms = p->terms;
+  for (Qword j = 0; j < k; ++j)
+    for (Qword i = 0; i < n; ++i) terms[j * n + i] = -p->rates[j] * f.x[i];
+  wide::ExpArray(n * k, terms, terms);
   const bool spacing = (m->flags & kFitSpacingWeights) != 0;
   FitResidualSum sum(m->flags);
   const double offset = *p->offset;
   for (Qword i = 0; i < n; ++i) {
     const double xi = f.x[i];
     double model = offset;
-    for (Qword j = 0; j < k; ++j) model += p->amplitudes[j] * std::exp(-p->rates[j] * xi);
+    for (Qword j = 0; j < k; ++j) model += p->amplitudes[j] * terms[j * n + i];
     double w = FitResidualNorm(model - f.y[i] / f.scale, m->flags);
     if (spacing) w *= n < 2 ? 1.0 : std::fabs(i == 0 ? f.x[1] - f.x[0] : xi - f.x[i - 1]);
     sum.AddWeight(w);
@@ -54,6 +63,7 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
     return kErrMissingInputData;
   if (!rms) return kErrMissingOutputBuffer;
   if (k > (MaxArrCount<double*>() - 1) / 2) return kErrAlloc;
+  if (k != 0 && n > MaxArrCount<double>() / k - 1) return kErrAlloc;
   const double kd = static_cast<double>(k);
   double scale = 1;
   if (flags & kFitNormalize) {
@@ -78,7 +88,7 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
   const Qword count = 2 * k + 1;
   Dword error;
   double** all = NewArrFill<double*>(&error, 2 * count);
-  double* exps = k ? NewRealArrFill(&error, k) : nullptr;
+  double* exps = k ? NewRealArrFill(&error, k + n * k) : nullptr;
   if (!all || (k && !exps)) {
     KillPtr(&exps);
     KillPtr(&all);
@@ -104,6 +114,7 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
   problem.amplitudes = amplitudes;
   problem.logRates = rates;
   problem.rates = exps;
+  problem.terms = exps ? exps + k : nullptr;
 
   Minimizer m{};
   MinimizerInit(&m, flags, progress, &problem);
