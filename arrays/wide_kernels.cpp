@@ -105,10 +105,12 @@ void AccumulatePanels(Qword n, Qword count, const double* f, const double* panel
   constexpr Qword kHalf = kPanelRows / 2, kSums = kHalf / 2;
   for (Qword i0 = 0; i0 < n; i0 += kPanelRows) {
     const Qword rows = n - i0 < kPanelRows ? n - i0 : kPanelRows;
-    double part[kPanelRows] = {};
+    // A short last panel works on a copy padded with zeros; whole panels
+    // (the usual case) work in place and leave the copy untouched.
+    double part[kPanelRows];
     double* out = w + i0;
     if (rows < kPanelRows) {
-      for (Qword r = 0; r < rows; ++r) part[r] = w[i0 + r];
+      for (Qword r = 0; r < kPanelRows; ++r) part[r] = r < rows ? w[i0 + r] : 0;
       out = part;
     }
     const double* panel = panels + i0 * count;

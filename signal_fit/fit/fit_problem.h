@@ -1,6 +1,9 @@
 // The problem record that every nonlinear fit hands to the minimizer as its
 // user data, the flag word of the fits and the residual norm.
 #pragma once
+#include <cmath>
+#include <cstdint>
+
 #include "base/types.h"
 
 // FitFlags: low 16 bits the residual norm type, then these bits.
@@ -33,8 +36,24 @@ struct FitProblem {
 FitProblem* FitProblemInit(FitProblem* p);
 
 // Weight of one residual for the norm type in the low 16 bits of `flags`
-// (read as a signed 16-bit number).
-double FitResidualNorm(double r, Dword flags);
+// (read as a signed 16-bit number). Inline: the fits call it once per
+// point and evaluation.
+inline double FitResidualNorm(double r, Dword flags) {
+  const double a = std::fabs(r);
+  switch (static_cast<int16_t>(flags & 0xFFFFu)) {
+    case 0:
+      return std::sqrt(a);
+    case 1:
+    case 5:
+      return a;
+    case 3:
+      return a * a * a;
+    case 4:
+      return (a * a) * (a * a);
+    default:
+      return a * a;
+  }
+}
 
 // Adds the weights (norm types 0 and 2: neither bit 0 nor bit 2 set) or
 // keeps the largest (every other type).

@@ -3,12 +3,16 @@
 // positive); the target adds two roughness penalties whose weights follow
 // the residual level of the run.
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
+#include "arrays/rmat_kernels.h"
+#include "arrays/wide_exp.h"
 #include "arrays/wide_kernels.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
 #include "signal_fit/fit/fit_problem.h"
+#include "signal_fit/fit/inverse_laplace_testing.h"
 #include "signal_fit/fit/laplace.h"
 
 namespace {
@@ -25,10 +29,75 @@ struct IltProblem {
   FitProblem base;
   double* offset;
   const double* kernel;  // exp(-r_j t_i), packed in panels of rows (wide::PackPanels)
+  const Qword* columns;  // per panel: 1 + its last column with a nonzero entry (at least 1)
+  const Qword* head;     // per panel: the columns before its tail of tiny values
+  const double* tiny;    // per panel: the largest kernel value of that tail
   const double* ys;      // y / scale
   double* amp;           // exp(log-amplitude), per evaluation
+  double* after;         // per evaluation: the largest amplitude from column j on
   double* model;         // per evaluation
 };
+
+// Kernel values at most this small form a panel's tail of tiny values
+// (a test may choose another limit).
+const double kTinyKernel = 0x1p-70;
+double g_tail_limit = kTinyKernel;
+
+// Per panel of the packed kernel: the columns up to the last one with a
+// nonzero value in the panel's rows (at least one, so that every sum takes
+// its first term), the columns before the tail whose values are all tiny
+// (at least one), and the largest value of that tail.
+void PanelColumns(Qword n, Qword k, const double* kernel, Qword* columns, Qword* head,
+                  double* tiny) {
+  const Qword panel = wide::kPanelRows * k;
+  for (Qword b = 0; b * wide::kPanelRows < n; ++b) {
+    const double* x = kernel + b * panel;
+    auto largest = [x](Qword j) {
+      double v = 0;
+      for (Qword r = 0; r < wide::kPanelRows; ++r) {
+        const double e = x[j * wide::kPanelRows + r];
+        v = e > v ? e : v;
+      }
+      return v;
+    };
+    Qword used = k;
+    while (used > 1 && largest(used - 1) == 0) --used;
+    Qword small = used;
+    double top = 0;
+    for (double v; small > 1 && (v = largest(small - 1)) <= g_tail_limit; --small)
+      top = v > top ? v : top;
+    columns[b] = used;
+    head[b] = small;
+    tiny[b] = top;
+  }
+}
+
+// Whether adding terms of at most `bound` (not negative) leaves each of
+// the rows' sums as it is: each term then lies below a quarter of the
+// spacing of the doubles at its sum, so the sum rounds back to itself.
+// Sums that are tiny, not finite or zero never qualify.
+bool TailAddsNothing(Qword rows, const double* sums, double bound) {
+  const double least = std::fmax(0x1p-900, bound * 0x1p56);
+  const double inf = std::numeric_limits<double>::infinity();
+  // Two rows per step as the compiler's two-lane vectors: a lane's mask
+  // is all ones where its row qualifies (a NaN fails both comparisons).
+  using rmat::V2;
+  typedef long long M2 __attribute__((vector_size(16)));
+  const V2 low = rmat::Splat2(least), high = rmat::Splat2(inf);
+  const M2 magnitude = {0x7FFFFFFFFFFFFFFFll, 0x7FFFFFFFFFFFFFFFll};
+  M2 all = {-1, -1};
+  Qword i = 0;
+  for (; i + 2 <= rows; i += 2) {
+    const V2 s = reinterpret_cast<V2>(reinterpret_cast<M2>(rmat::Load2(sums + i)) & magnitude);
+    all &= (s >= low) & (s < high);
+  }
+  bool nothing = all[0] != 0 && all[1] != 0;
+  for (; i < rows; ++i) {
+    const double s = std::fabs(sums[i]);
+    nothing = nothing && s >= least && s < inf;
+  }
+  return nothing;
+}
 
 // offset + the amplitudes times the kernel's columns, summed per point in
 // rate order, as a plain loop over the columns would.
@@ -43,7 +112,7 @@ Dword InverseLaplaceTarget(Minimizer* m) {
   const Qword n = f.pointCount, k = f.termCount;
   double* la = f.amplitudes;
   la[0] = la[1] = la[k - 2] = la[k - 1] = kPinned;
-  for (Qword j = 0; j < k; ++j) p->amp[j] = std::exp(la[j]);
+  wide::ExpArray(k, la, p->amp);
   double* a = p->amp;
   // Interior maxima spread to their neighbours in place; the left
   // neighbour seen by the next position is the updated one.
@@ -65,22 +134,52 @@ Dword InverseLaplaceTarget(Minimizer* m) {
   // order, as the plain loop over the columns would; the wide kernels take
   // several columns per pass over the points. The tabulated kernel gives
   // exp(la) exp(-r t), which can differ from exp(la - r t) in the last
-  // digit.
-  double* model = p->model;
-  Model(n, k, *p->offset, a, p->kernel, model);
+  // digit. A panel's columns past its last nonzero kernel value would add
+  // finite amplitudes times zero, +0 to a sum that has taken its first
+  // term and so is never -0: they are left out while every amplitude is
+  // finite (the amplitudes are never negative).
+  bool finite = true;
+  for (Qword j = 0; j < k; ++j) finite &= std::fabs(a[j]) <= std::numeric_limits<double>::max();
+  double* after = p->after;
+  after[k - 1] = a[k - 1];
+  for (Qword j = k - 1; j-- > 0;) after[j] = a[j] > after[j + 1] ? a[j] : after[j + 1];
+  const wide::Kernels& kernels = wide::Active();
+  const double offset = *p->offset;
+  const bool squares = (m->flags & 0xFFFFu) == 2;
+  FitResidualSum sum(m->flags);
   double d = 0;
-  if ((m->flags & 0xFFFFu) == 2) {
-    // The least-squares norm written out: the same sum of squares in point
-    // order as FitResidualSum takes.
-    for (Qword i = 0; i < n; ++i) {
-      const double r = model[i] - p->ys[i];
-      d += r * r;
+  // Panel by panel, the norm follows each panel's model while its rows are
+  // at hand; the sum still runs in point order.
+  const double* panel = p->kernel;
+  for (Qword i0 = 0, b = 0; i0 < n; i0 += wide::kPanelRows, ++b, panel += wide::kPanelRows * k) {
+    const Qword rows = n - i0 < wide::kPanelRows ? n - i0 : wide::kPanelRows;
+    double* model = p->model + i0;
+    const double* ys = p->ys + i0;
+    for (Qword i = 0; i < rows; ++i) model[i] = offset;
+    if (!finite) {
+      kernels.accumulate_panels(rows, k, a, panel, model);
+    } else {
+      // The tail of tiny kernel values is added only where it can change a
+      // sum; the columns still come in order.
+      const Qword used = p->columns[b], h = p->head[b];
+      kernels.accumulate_panels(rows, h, a, panel, model);
+      // The tail's terms are at most its largest amplitude times its
+      // largest kernel value (rounding keeps that order).
+      if (h < used && !TailAddsNothing(rows, model, after[h] * p->tiny[b]))
+        kernels.accumulate_panels(rows, used - h, a + h, panel + h * wide::kPanelRows, model);
     }
-  } else {
-    FitResidualSum sum(m->flags);
-    for (Qword i = 0; i < n; ++i) sum.Add(model[i] - p->ys[i]);
-    d = sum.Total();
+    if (squares) {
+      // The least-squares norm written out: the same sum of squares in
+      // point order as FitResidualSum takes.
+      for (Qword i = 0; i < rows; ++i) {
+        const double r = model[i] - ys[i];
+        d += r * r;
+      }
+    } else {
+      for (Qword i = 0; i < rows; ++i) sum.Add(model[i] - ys[i]);
+    }
   }
+  if (!squares) d = sum.Total();
   double s1 = 0, s2 = 0;
   for (Qword j = 1; j + 2 < k; ++j) {
     const double l = a[j - 1], b = a[j], r = a[j + 1];
@@ -105,6 +204,10 @@ Dword InverseLaplaceTarget(Minimizer* m) {
 
 }  // namespace
 
+void InverseLaplaceTailLimitForTesting(double limit) {
+  g_tail_limit = limit > 0 ? limit : kTinyKernel;
+}
+
 VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, const double* times,
                                           const double* y, Qword k, const double* rates,
                                           double* amplitudes, double* offset, void* /*ignored*/,
@@ -117,11 +220,20 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
     return kErrAlloc;
   Dword error;
   const Qword panels = wide::PanelSize(n, k);
-  const UniqueArr<double> block(NewRealArrFill(&error, panels + k + 2 * n));
+  // The panels start on a cache line (the block is padded by one line), so
+  // no vector load of the kernel straddles two lines.
+  constexpr Qword kLine = 64 / sizeof(double);
+  const UniqueArr<double> block(NewRealArrFill(&error, panels + 2 * k + 2 * n + kLine));
   if (!block) return error;
+  const Qword panelCount = (n + wide::kPanelRows - 1) / wide::kPanelRows;
+  const UniqueArr<Qword> columns(NewArrFill<Qword>(&error, 2 * panelCount));
+  if (!columns) return error;
+  const UniqueArr<double> tiny(NewRealArrFill(&error, panelCount));
+  if (!tiny) return error;
   UniqueArr<double*> ptrs(NewArrFill<double*>(&error, 2 * (k + 1)));
   if (!ptrs) return error;
-  double* const work = block.get();
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block.get());
+  double* const work = block.get() + ((64 - start % 64) % 64) / sizeof(double);
   double* kernel = work;
   {
     // Tabulated by columns, then packed into panels of rows.
@@ -132,6 +244,7 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
       for (Qword i = 0; i < n; ++i) c[i + n * j] = std::exp(-rates[j] * times[i]);
     wide::PackPanels(n, k, c, n, kernel);
   }
+  PanelColumns(n, k, kernel, columns.get(), columns.get() + panelCount, tiny.get());
 
   if (flags & kFitAutoStart) {
     if (!(flags & kFitOffsetFixed)) *offset = y[n - 1];
@@ -160,11 +273,15 @@ VELTRIA_API Dword InverseLaplaceTransform(Qword mode, Dword flags, Qword n, cons
   problem.base.scale = scale;
   problem.offset = offset;
   problem.kernel = kernel;
+  problem.columns = columns.get();
+  problem.head = columns.get() + panelCount;
+  problem.tiny = tiny.get();
   double* ys = work + panels;
   for (Qword i = 0; i < n; ++i) ys[i] = y[i] / scale;
   problem.ys = ys;
   problem.amp = ys + n;
-  problem.model = ys + n + k;
+  problem.after = ys + n + k;
+  problem.model = ys + n + 2 * k;
 
   double** all = ptrs.get();
   double** varied = all + k + 1;

@@ -48,7 +48,18 @@ VELTRIA_API Dword MultiExpAutoFit(Dword flags, Qword n, const double* x, const d
     if (error != kErrNone || count + 1 == max || *rms > 0.85 * keptRms) break;
     ++count;
   }
-  if (error == kErrNone) {
+  // A single component refitted from the automatic start (offset free, no
+  // progress to report) repeats the first fit call for call: its result is
+  // the kept one.
+  const bool repeat =
+      count == 1 && (flags & kFitAutoStart) && !(flags & kFitOffsetFixed) && !progress;
+  if (error == kErrNone && repeat) {
+    *rms = keptRms;
+    *offset = keptOffset;
+    amplitudes[0] = keepA[0];
+    rates[0] = keepR[0];
+    if (residuals) std::copy(keepRes, keepRes + n, residuals);
+  } else if (error == kErrNone) {
     error = MultiExpFit(flags, n, x, y, count, amplitudes, rates, offset, rms, residuals, progress);
     if (error == kErrNone && *rms > keptRms) {
       *rms = keptRms;

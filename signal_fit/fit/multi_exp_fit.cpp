@@ -3,6 +3,7 @@
 // data are compared after division by the scale.
 #include <cmath>
 
+#include "arrays/wide_exp.h"
 #include "base/double_to_int.h"
 #include "base/error_codes.h"
 #include "base/memory.h"
@@ -20,6 +21,9 @@ struct MultiExpProblem {
   double* amplitudes;
   double* logRates;
   double* rates;  // exp(log-rate), computed once per evaluation
+  double* terms;  // exp(-rate_j x_i) at j n + i, per evaluation
+  double* model;  // per evaluation
+  double* ys;     // y / scale
 };
 
 Dword MultiExpFitTarget(Minimizer* m) {
@@ -30,15 +34,37 @@ Dword MultiExpFitTarget(Minimizer* m) {
     if (p->amplitudes[j] < 0) p->amplitudes[j] = 0;
     p->rates[j] = std::exp(p->logRates[j]);
   }
-  const bool spacing = (m->flags & kFitSpacingWeights) != 0;
-  FitResidualSum sum(m->flags);
+  // Every exponential of the evaluation in one call (the same values as
+  // std::exp, several at a time), then the model term by term over the
+  // points: each point still adds offset, then the terms in order.
+  double* terms = p->terms;
+  for (Qword j = 0; j < k; ++j)
+    for (Qword i = 0; i < n; ++i) terms[j * n + i] = -p->rates[j] * f.x[i];
+  wide::ExpArray(n * k, terms, terms);
+  double* model = p->model;
   const double offset = *p->offset;
+  for (Qword i = 0; i < n; ++i) model[i] = offset;
+  for (Qword j = 0; j < k; ++j) {
+    const double a = p->amplitudes[j];
+    const double* t = terms + j * n;
+    for (Qword i = 0; i < n; ++i) model[i] += a * t[i];
+  }
+  const bool spacing = (m->flags & kFitSpacingWeights) != 0;
+  if (!spacing && (m->flags & 0xFFFFu) == 2) {
+    // Least squares written out: |r| |r| is r r, summed in point order from
+    // 0 as FitResidualSum does.
+    double d = 0;
+    for (Qword i = 0; i < n; ++i) {
+      const double r = model[i] - p->ys[i];
+      d += r * r;
+    }
+    m->value = d;
+    return kErrNone;
+  }
+  FitResidualSum sum(m->flags);
   for (Qword i = 0; i < n; ++i) {
-    const double xi = f.x[i];
-    double model = offset;
-    for (Qword j = 0; j < k; ++j) model += p->amplitudes[j] * std::exp(-p->rates[j] * xi);
-    double w = FitResidualNorm(model - f.y[i] / f.scale, m->flags);
-    if (spacing) w *= n < 2 ? 1.0 : std::fabs(i == 0 ? f.x[1] - f.x[0] : xi - f.x[i - 1]);
+    double w = FitResidualNorm(model[i] - p->ys[i], m->flags);
+    if (spacing) w *= n < 2 ? 1.0 : std::fabs(i == 0 ? f.x[1] - f.x[0] : f.x[i] - f.x[i - 1]);
     sum.AddWeight(w);
   }
   m->value = sum.Total();
@@ -54,6 +80,7 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
     return kErrMissingInputData;
   if (!rms) return kErrMissingOutputBuffer;
   if (k > (MaxArrCount<double*>() - 1) / 2) return kErrAlloc;
+  if (n > MaxArrCount<double>() / (k + 2) - 1) return kErrAlloc;
   const double kd = static_cast<double>(k);
   double scale = 1;
   if (flags & kFitNormalize) {
@@ -78,8 +105,8 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
   const Qword count = 2 * k + 1;
   Dword error;
   double** all = NewArrFill<double*>(&error, 2 * count);
-  double* exps = k ? NewRealArrFill(&error, k) : nullptr;
-  if (!all || (k && !exps)) {
+  double* exps = NewRealArrFill(&error, k + n * k + 2 * n);
+  if (!all || !exps) {
     KillPtr(&exps);
     KillPtr(&all);
     return error;
@@ -104,6 +131,10 @@ VELTRIA_API Dword MultiExpFit(Dword flags, Qword n, const double* x, const doubl
   problem.amplitudes = amplitudes;
   problem.logRates = rates;
   problem.rates = exps;
+  problem.terms = exps + k;
+  problem.model = exps + k + n * k;
+  problem.ys = problem.model + n;
+  for (Qword i = 0; i < n; ++i) problem.ys[i] = y[i] / scale;
 
   Minimizer m{};
   MinimizerInit(&m, flags, progress, &problem);

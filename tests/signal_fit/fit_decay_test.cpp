@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -217,6 +218,40 @@ TEST(FitDecay, AutoFitFindsComponentCount) {
   EXPECT_EQ(MultiExpAutoFit(2, x.size(), x.data(), y.data(), &k, a.data(), r.data(), &off, &rms,
                             nullptr, nullptr, nullptr),
             kErrMissingArguments);
+}
+
+// One component chosen: the result is that of the plain one-component fit
+// from the automatic start, bit for bit, with and without progress
+// reporting (with it the library refits; without, it keeps the first fit).
+TEST(FitDecay, AutoFitOfOneComponentIsThePlainFit) {
+  const std::vector<double> x = Geomspace(1e-3, 2, 50);
+  for (double noise : {0.0, 3e-3}) {
+    std::vector<double> y(x.size());
+    for (size_t i = 0; i < x.size(); ++i)
+      y[i] = 0.1 + 1.3 * std::exp(-6 * x[i]) + noise * std::sin(3.7 * i);
+    const Dword flags = 2 | kFitAutoStart | kFitNormalize;
+    double wa = 0, wr = 0, woff = 0, wrms = 0;
+    std::vector<double> wres(x.size());
+    ASSERT_EQ(MultiExpFit(flags, x.size(), x.data(), y.data(), 1, &wa, &wr, &woff, &wrms,
+                          wres.data(), nullptr),
+              0u);
+    for (bool report : {false, true}) {
+      SCOPED_TRACE(report ? "with progress" : "without progress");
+      std::vector<double> a(10), r(10), res(x.size());
+      double off = 0, rms = 0;
+      Qword k = 10;
+      const MinimizerProgressCallback quiet = [](Minimizer*, Dword) -> Dword { return 0; };
+      ASSERT_EQ(MultiExpAutoFit(flags, x.size(), x.data(), y.data(), &k, a.data(), r.data(), &off,
+                                &rms, res.data(), report ? quiet : nullptr, nullptr),
+                0u);
+      ASSERT_EQ(k, 1u) << noise;
+      EXPECT_EQ(0, std::memcmp(&a[0], &wa, sizeof wa));
+      EXPECT_EQ(0, std::memcmp(&r[0], &wr, sizeof wr));
+      EXPECT_EQ(0, std::memcmp(&off, &woff, sizeof off));
+      EXPECT_EQ(0, std::memcmp(&rms, &wrms, sizeof rms));
+      EXPECT_EQ(0, std::memcmp(res.data(), wres.data(), res.size() * sizeof(double)));
+    }
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "arrays/wide_kernels_testing.h"
 #include "base/error_codes.h"
 #include "signal_fit/fit/fit_problem.h"
+#include "signal_fit/fit/inverse_laplace_testing.h"
 #include "signal_fit/fit/laplace.h"
 #include "signal_fit/fit/minimizer.h"
 
@@ -88,9 +89,10 @@ Dword CountCalls(Minimizer* m, Dword code) {
   return 0;
 }
 
-// The transform with flags 0x40002 (least squares, normalised, the given
-// start) from amplitudes `start`, written out.
-Outcome PlainTransform(const Vec& t, const Vec& y, const Vec& r, const Vec& start, double offset) {
+// The transform with `flags` (normalised, the given start, the norm type in
+// the low bits) from amplitudes `start`, written out.
+Outcome PlainTransform(const Vec& t, const Vec& y, const Vec& r, const Vec& start, double offset,
+                       Dword flags) {
   const Qword n = t.size(), k = r.size();
   Outcome out;
   out.amplitudes = start;
@@ -122,7 +124,7 @@ Outcome PlainTransform(const Vec& t, const Vec& y, const Vec& r, const Vec& star
   all[0] = &out.offset;
   for (Qword j = 0; j < k; ++j) all[1 + j] = &out.amplitudes[j];
   Minimizer m{};
-  MinimizerInit(&m, 0x40002, nullptr, nullptr);
+  MinimizerInit(&m, flags, nullptr, nullptr);
   m.progress = CountCalls;
   m.userData = &p;
   EXPECT_EQ(MinimizerSetParams(&m, k + 1, all.data(), all.data()), 0u);
@@ -145,13 +147,13 @@ Outcome PlainTransform(const Vec& t, const Vec& y, const Vec& r, const Vec& star
   return out;
 }
 
-Outcome LibraryTransform(const Vec& t, const Vec& y, const Vec& r, const Vec& start,
-                         double offset) {
+Outcome LibraryTransform(const Vec& t, const Vec& y, const Vec& r, const Vec& start, double offset,
+                         Dword flags) {
   Outcome out;
   out.amplitudes = start;
   out.offset = offset;
   out.residuals.resize(t.size());
-  const Dword e = InverseLaplaceTransform(1, 0x40002, t.size(), t.data(), y.data(), r.size(),
+  const Dword e = InverseLaplaceTransform(1, flags, t.size(), t.data(), y.data(), r.size(),
                                           r.data(), out.amplitudes.data(), &out.offset, nullptr,
                                           out.residuals.data(), CountCalls, nullptr);
   EXPECT_EQ(e, 0u);
@@ -167,39 +169,84 @@ void ExpectSameBits(const Vec& a, const Vec& b, const char* what) {
 }
 
 struct ChoiceGuard {
-  ~ChoiceGuard() { WideKernelsForceBaseline(false); }
+  ~ChoiceGuard() {
+    WideKernelsForceBaseline(false);
+    InverseLaplaceTailLimitForTesting(0);
+  }
 };
 
 // Point counts off the vector and panel widths; the second case runs some
 // 55000 steps, long enough that a sum taken in another order (a rounding
-// apart) sends the simplex elsewhere.
+// apart) sends the simplex elsewhere. The kernel's exact zeros (rate times
+// time past the exponential's underflow) end some panels early; in the
+// cases with the slowest rate moved before the two fastest, the columns
+// before a panel's trailing zeros weigh in every row. The last two cases
+// take other residual norms.
 TEST(FitLaplacePlain, SameStepsAsThePlainLoops) {
   ChoiceGuard guard;
   struct Case {
     int points, rates;
-    double noise;
+    double noise, plateau, tmax, rmax;
+    bool slowLate;
+    Dword flags;
   };
-  for (const Case c : {Case{71, 12, 2e-2}, Case{61, 24, 1e-2}}) {
+  const Case cases[] = {
+      {71, 12, 2e-2, 0.05, 4, 1e3, false, 0x40002},  {61, 24, 1e-2, 0.05, 4, 1e3, false, 0x40002},
+      {150, 20, 1e-2, 0.05, 20, 2e4, true, 0x40002}, {200, 20, 1e-2, 0, 40, 2e3, false, 0x40002},
+      {90, 15, 1e-2, 0.05, 10, 5e3, false, 0x40000}, {100, 16, 1e-2, 0.05, 10, 5e3, true, 0x40001},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.points);
     Vec t(c.points), r(c.rates), y(c.points), start(c.rates);
     for (int i = 0; i < c.points; ++i) {
-      t[i] = 1e-3 * std::pow(4e3, i / double(c.points - 1));
-      y[i] = 0.7 * std::exp(-3 * t[i]) + 0.3 * std::exp(-60 * t[i]) + 0.05 +
+      t[i] = 1e-3 * std::pow(c.tmax / 1e-3, i / double(c.points - 1));
+      y[i] = 0.7 * std::exp(-3 * t[i]) + 0.3 * std::exp(-60 * t[i]) + c.plateau +
              c.noise * std::sin(7.3 * i);
     }
     for (int j = 0; j < c.rates; ++j) {
-      r[j] = 0.5 * std::pow(2e3, j / double(c.rates - 1));
+      // slowLate: grid rates 1 to k - 3, then rate 0, then the two fastest.
+      const int g = !c.slowLate || j > c.rates - 3 ? j : j == c.rates - 3 ? 0 : j + 1;
+      r[j] = 0.5 * std::pow(c.rmax / 0.5, g / double(c.rates - 1));
       start[j] = 0.1 + 0.08 * std::cos(1.7 * j);
     }
-    const Outcome want = PlainTransform(t, y, r, start, 0.02);
+    const Outcome want = PlainTransform(t, y, r, start, 0.02, c.flags);
     for (bool baseline : {false, true}) {
       SCOPED_TRACE(baseline ? "baseline kernels" : "the processor's kernels");
       WideKernelsForceBaseline(baseline);
-      const Outcome got = LibraryTransform(t, y, r, start, 0.02);
+      const Outcome got = LibraryTransform(t, y, r, start, 0.02, c.flags);
       EXPECT_EQ(got.calls, want.calls);
       ExpectSameBits(got.amplitudes, want.amplitudes, "amplitude");
       ExpectSameBits({got.offset}, {want.offset}, "offset");
       ExpectSameBits(got.residuals, want.residuals, "residual");
     }
+  }
+}
+
+// The tail of tiny kernel values is left out of a panel only where it
+// cannot change a sum. With larger limits the tails hold terms that count
+// and the test of each tail decides: the steps stay those of the plain
+// loops.
+TEST(FitLaplacePlain, TailsOfLargerLimitsTakeTheSameSteps) {
+  ChoiceGuard guard;
+  const int points = 120, rates = 18;
+  Vec t(points), r(rates), y(points), start(rates);
+  for (int i = 0; i < points; ++i) {
+    t[i] = 1e-3 * std::pow(1e4, i / double(points - 1));
+    y[i] = 0.7 * std::exp(-3 * t[i]) + 0.3 * std::exp(-60 * t[i]) + 1e-2 * std::sin(7.3 * i);
+  }
+  for (int j = 0; j < rates; ++j) {
+    r[j] = 0.5 * std::pow(4e3, j / double(rates - 1));
+    start[j] = 0.1 + 0.08 * std::cos(1.7 * j);
+  }
+  const Outcome want = PlainTransform(t, y, r, start, 0.02, 0x40002);
+  for (double limit : {0x1p-40, 0x1p-20, 0.5}) {
+    SCOPED_TRACE(limit);
+    InverseLaplaceTailLimitForTesting(limit);
+    const Outcome got = LibraryTransform(t, y, r, start, 0.02, 0x40002);
+    EXPECT_EQ(got.calls, want.calls);
+    ExpectSameBits(got.amplitudes, want.amplitudes, "amplitude");
+    ExpectSameBits({got.offset}, {want.offset}, "offset");
+    ExpectSameBits(got.residuals, want.residuals, "residual");
   }
 }
 
