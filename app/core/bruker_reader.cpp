@@ -79,7 +79,7 @@ std::string ReadProblem(const std::string& path, LibErrorCode code) {
   const Long attributes = FileGetAttributesA(path.c_str());
   if (attributes == -1) return "no such file";
   if (attributes & kFileIsFolder) return "a folder, not a file";
-  Qlong handle = FileOpenA(path.c_str(), 0);
+  Qlong handle = FileOpenA(path.c_str(), kOpenMustExist);
   if (handle == -1) {
     const Dword why = FileSaveLastError();
     if (why == kErrFileNotAccessible) return "permission denied";
