@@ -147,11 +147,12 @@ class DataFile {
   // window; offsets never go back). A file that ends early (cut short
   // since it was measured) or fails cannot be read.
   LibErrorCode Bytes(Qword offset, Qword count, const unsigned char** out, Problem* problem) {
-    if (offset < start_ || offset + count > start_ + held_) {
+    if (offset + count > start_ + held_) {
       const Qword keep = offset < start_ + held_ ? start_ + held_ - offset : 0;
       if (keep) std::memmove(window_.get(), window_.get() + (offset - start_), keep);
-      Qword want = size_ > offset + kWindow ? kWindow : size_ - offset;
-      if (offset > size_ || want < count) want = count;  // ends early: the read says so
+      const Qword rest = offset < size_ ? size_ - offset : 0;
+      Qword want = rest < kWindow ? rest : kWindow;
+      if (want < count) want = count;  // the file ends early: the read says so
       if (keep == 0 && offset != start_ + held_ &&
           FileSetPointer(handle_, static_cast<Qlong>(offset), 0, nullptr) != 1)
         return Unreadable(problem);
