@@ -124,7 +124,9 @@ void BrukerEncodeBlock(const BrukerLayout& layout, const double* re, const doubl
       unsigned char* at = out + (2 * k + static_cast<Qword>(part)) * size;
       const double value = sources[part][k] * scale;
       if (size == 4) {
-        const int32_t v = iRealRoundToLong(value, nullptr);
+        // The rounder stops at -(2^31 - 1) (it keeps -2^31 for NaN); here the
+        // format's least integer is a sample like any other.
+        const int32_t v = value == -2147483648.0 ? INT32_MIN : iRealRoundToLong(value, nullptr);
         CopySample(reinterpret_cast<const unsigned char*>(&v), at, 4, reverse);
       } else {
         CopySample(reinterpret_cast<const unsigned char*>(&value), at, 8, reverse);

@@ -123,4 +123,19 @@ TEST(BrukerSamples, EncodingRoundsPadsAndRoundTrips) {
   EXPECT_EQ(block[0], 0);
 }
 
+TEST(BrukerSamples, IntegerExtremesRoundTrip) {
+  const double re[2] = {-2147483648.0, 2147483647.0}, im[2] = {2147483647.0, -2147483648.0};
+  for (Qword order : {0, 1}) {
+    const BrukerLayout l = Layout(4, 1, 0, order);
+    std::vector<unsigned char> block(1024);
+    BrukerEncodeBlock(l, re, im, 1.0, 1024, block.data());
+    double r[2], m[2];
+    BrukerDecodeBlock(block.data(), l, r, m);
+    for (int k = 0; k < 2; ++k) {
+      EXPECT_EQ(r[k], re[k]) << order;
+      EXPECT_EQ(m[k], im[k]) << order;
+    }
+  }
+}
+
 }  // namespace
