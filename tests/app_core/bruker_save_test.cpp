@@ -163,6 +163,21 @@ TEST_F(BrukerSave, FloatsInBothByteOrdersBitForBit) {
   }
 }
 
+TEST_F(BrukerSave, IntegerExtremesAreWrittenAsTheyAre) {
+  cKyData* item = Load(SamplesDir() + "/si29_c1/fid");
+  cKyData& block = *item->Child(0);
+  block.Row(1)[0] = -2147483648.0;
+  block.Row(2)[0] = 2147483647.0;
+  block.Row(1)[1] = 2147483647.0;
+  block.Row(2)[1] = -2147483648.0;
+  const std::string out = Out("extremes");
+  ASSERT_EQ(SaveBrukerData(item, W(out).c_str()), 0u);
+  EXPECT_EQ(ReadFile(out + "/acqus").find(kBrukerScaleComment), std::string::npos);
+  ExpectPythonSees(out, *item);
+  ExpectSameItems(*item, *Load(out + "/fid"), false);
+  ExpectOracleSees(out, *item);
+}
+
 TEST_F(BrukerSave, IntegerDataIsWrittenUnscaledOtherDataScaledAndRecorded) {
   cKyData* item = Load(SamplesDir() + "/si29_c1/fid");
   const std::string plain = Out("plain");
